@@ -1,0 +1,89 @@
+#include "script/font_code.h"
+
+#include <algorithm>
+
+namespace vexa::script {
+
+namespace {
+
+constexpr unsigned char kFirstIscii = 0xA0;
+constexpr unsigned char kExtensionCode = 0xF0;
+constexpr unsigned char kSpace = 0x20;
+constexpr unsigned char kLineFeed = 0x0A;
+constexpr unsigned char kCaretMark = 0x01;
+
+bool IsEnglishByte(unsigned char b) { return b < kFirstIscii && b != kSpace; }
+
+}  // namespace
+
+std::string ToFontCodeRun(ConverterLibrary& converter, std::string_view text, bool englishOnly) {
+    if (englishOnly) return std::string(text);
+
+    // The converter reads a NUL-terminated string; work on a terminated copy
+    // that ends at the text's first NUL.
+    std::string source(text.substr(0, std::min(text.find('\0'), text.size())));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(source.c_str());
+    const std::size_t length = source.size();
+
+    std::string run;
+    run.reserve(length * 2 + 1);
+
+    bool inEnglish = false;
+    bool inExtension = false;
+    unsigned char first = bytes[0];
+    if (IsEnglishByte(first)) {
+        run += static_cast<char>(kEnglishFontSwitch);
+        inEnglish = true;
+    } else if (first == kExtensionCode) {
+        run += static_cast<char>(kExtensionFontSwitch);
+        inExtension = true;
+    } else {
+        run += static_cast<char>(kScriptFontSwitch);
+    }
+
+    std::size_t p = 0;
+    while (p < length) {
+        const unsigned char b = bytes[p];
+        if (b == kLineFeed) {
+            ++p;
+            continue;
+        }
+        if (inEnglish && (b >= kFirstIscii || b == kSpace)) {
+            inEnglish = false;
+            inExtension = b == kExtensionCode;
+            run += static_cast<char>(inExtension ? kExtensionFontSwitch : kScriptFontSwitch);
+        } else if (!inEnglish && b < kFirstIscii && b != kCaretMark && b != kSpace) {
+            run += static_cast<char>(kEnglishFontSwitch);
+            inEnglish = true;
+            inExtension = false;
+        }
+        if (inEnglish && b != kCaretMark) {
+            run += static_cast<char>(b);
+            ++p;
+            continue;
+        }
+        SyllableGlyphs syllable = converter.ConvertSyllable(bytes + p, length - p);
+        ForEachGlyph(syllable.output, [&](unsigned char glyph, bool extension) {
+            if (extension != inExtension) {
+                inExtension = extension;
+                run += static_cast<char>(extension ? kExtensionFontSwitch : kScriptFontSwitch);
+            }
+            run += static_cast<char>(glyph);
+        });
+        if (b == kSpace) run += static_cast<char>(kSpace);
+        p += syllable.consumed;
+    }
+    return run;
+}
+
+std::string ToPlainFontCode(ConverterLibrary& converter, std::string_view text, bool englishOnly) {
+    std::string run = ToFontCodeRun(converter, text, englishOnly);
+    if (englishOnly) return run;
+    std::erase_if(run, [](char c) {
+        auto b = static_cast<unsigned char>(c);
+        return b == kEnglishFontSwitch || b == kScriptFontSwitch;
+    });
+    return run;
+}
+
+}  // namespace vexa::script
