@@ -29,6 +29,7 @@ constexpr std::array<std::string_view, kLastCoded - kFirstCoded + 1> kSpelling{
 struct EncodeEntry {
     char letters[4];
     std::uint8_t length;
+    bool marksWord;  // an ISCII byte with a spelling: gets "x" at a word start
 };
 
 struct EncodeTables {
@@ -47,6 +48,7 @@ constexpr EncodeTables MakeEncodeTables() {
             std::string_view s = kSpelling[static_cast<std::size_t>(b - kFirstCoded)];
             for (std::size_t i = 0; i < s.size(); ++i) e.letters[i] = s[i];
             e.length = static_cast<std::uint8_t>(s.size());
+            e.marksWord = !s.empty();
         }
     }
     for (unsigned char b : {0x20, 0x0D, 0x0A, 0x09, 0x04, 0x05, 0x1D}) t.opensWord[b] = true;
@@ -122,20 +124,152 @@ constexpr DecodeTables kDecode = MakeDecodeTables();
 
 constexpr std::size_t kMaxSpelling = 3;
 
-// Output with room reserved ahead, so that the hot loop writes without
-// checks.
-class DecodeSink {
-public:
-    DecodeSink(std::string& out, std::vector<std::uint8_t>* counts) : out_(out), counts_(counts) {}
-    void Put(unsigned char byte, std::size_t count) {
-        out_.push_back(static_cast<char>(byte));
-        if (counts_ != nullptr) counts_->push_back(static_cast<std::uint8_t>(count));
-    }
-
-private:
-    std::string& out_;
-    std::vector<std::uint8_t>* counts_;
+// The byte of the letter code that starts at in[i] (a letter), and how many
+// characters it uses. `in` has two readable bytes after the text.
+struct LetterCode {
+    unsigned char byte;
+    std::size_t used;
 };
+
+inline LetterCode ReadLetterCode(const unsigned char* in, std::size_t i) {
+    const unsigned char c = in[i];
+    const unsigned char next = in[i + 1];
+    if (kDecode.letterClass[c] == kTakesX && next == 'x') return {kDecode.withX[c], 2};
+    if (c == 'C' && kDecode.afterC[next] != 0) {
+        if (kDecode.afterCx[next] != 0 && in[i + 2] == 'x') return {kDecode.afterCx[next], 3};
+        return {kDecode.afterC[next], 2};
+    }
+    return {kDecode.single[c], 1};
+}
+
+// The text with two NULs after it, so that code lookups may read ahead
+// without bound checks: a NUL continues no code, just like the end.
+std::string PadForReadAhead(std::string_view text) {
+    std::string padded;
+    padded.reserve(text.size() + 3);
+    padded.push_back(' ');  // a separator before the text: it starts a word
+    padded.append(text);
+    padded.append(2, '\0');
+    return padded;
+}
+
+// Decoding that also records, per output byte, the characters that made it.
+std::string DecodeWithCounts(std::string_view sevenBit, std::vector<std::uint8_t>& counts) {
+    const std::size_t n = sevenBit.size();
+    const std::string padded = PadForReadAhead(sevenBit);
+    const auto* in = reinterpret_cast<const unsigned char*>(padded.data()) + 1;
+    std::string out;
+    out.reserve(n);
+    counts.clear();
+    counts.reserve(n);
+    auto put = [&](unsigned char byte, std::size_t count) {
+        out.push_back(static_cast<char>(byte));
+        counts.push_back(static_cast<std::uint8_t>(count));
+    };
+    // Copies a plain word from in[i] up to and including its separator.
+    auto copyPlain = [&](std::size_t i) {
+        while (i < n) {
+            unsigned char c = in[i++];
+            put(c, 1);
+            if (kDecode.separator[c]) break;
+        }
+        return i;
+    };
+
+    std::size_t i = 0;
+    while (i < n) {
+        // At a word start: "x" marks an Indian word, "xx" spells a plain
+        // word that begins with "x", anything else starts a plain word.
+        if (in[i] != 'x') {
+            i = copyPlain(i);
+            continue;
+        }
+        if (in[i + 1] == 'x') {
+            put('x', 2);
+            i = copyPlain(i + 2);
+            continue;
+        }
+        ++i;
+        // The mark counts with the first letter code; before anything else
+        // it stands for itself.
+        std::size_t mark = 1;
+        if (kDecode.letterClass[in[i]] == kNotLetter) {
+            put('x', 1);
+            mark = 0;
+        }
+        while (i < n) {
+            const unsigned char c = in[i];
+            if (kDecode.letterClass[c] != kNotLetter) {
+                LetterCode code = ReadLetterCode(in, i);
+                put(code.byte, code.used + mark);
+                mark = 0;
+                i += code.used;
+                continue;
+            }
+            put(c, 1);
+            ++i;
+            if (kDecode.separator[c]) break;
+        }
+    }
+    return out;
+}
+
+// Decoding without counts, the hot path. Inside an Indian word, whether a
+// letter continues the code before it depends on the two characters alone
+// ("C" always starts a code, and "x" continues exactly the letters that
+// take it, the "s" and "v" of "Csx" and "Cvx" included). So each character
+// writes the byte of the code that would start at it and advances the
+// output only when it starts one; no character waits for the length of the
+// code before it.
+std::string DecodeFast(std::string_view sevenBit) {
+    const std::size_t n = sevenBit.size();
+    // One separator before the text (so the first character starts a word)
+    // and two NULs after it (read-ahead without bound checks).
+    const std::string padded = PadForReadAhead(sevenBit);
+    const auto* in = reinterpret_cast<const unsigned char*>(padded.data()) + 1;
+    std::string out(n, '\0');
+    auto* w = reinterpret_cast<unsigned char*>(out.data());
+    std::size_t i = 0;
+    while (i < n) {
+        // At a word start. A plain word (or "xx" spelling one that begins
+        // with "x") is copied up to and including its separator.
+        if (in[i] != 'x' || in[i + 1] == 'x') {
+            if (in[i] == 'x') ++i;  // the first "x" of "xx" is dropped
+            unsigned char c;
+            do {
+                c = in[i++];
+                *w++ = c;
+            } while (!kDecode.separator[c] && i < n);
+            continue;
+        }
+        // An Indian word; its mark stands for itself when no letter follows.
+        ++i;
+        *w = 'x';
+        w += kDecode.letterClass[in[i]] == kNotLetter;  // the padding NUL at the end too
+        while (i < n) {
+            const unsigned c = in[i];
+            if (kDecode.separator[c]) {
+                *w++ = static_cast<unsigned char>(c);
+                ++i;
+                break;
+            }
+            const unsigned previous = in[i - 1];
+            const unsigned next = in[i + 1];
+            const bool isC = c == 'C';
+            unsigned byte = kDecode.letterClass[c] == kNotLetter ? c : kDecode.single[c];
+            if (kDecode.letterClass[c] == kTakesX && next == 'x') byte = kDecode.withX[c];
+            if (isC && kDecode.afterC[next] != 0) byte = kDecode.afterC[next];
+            if (isC && kDecode.afterCx[next] != 0 && in[i + 2] == 'x') byte = kDecode.afterCx[next];
+            const bool continues = (c == 'x' && kDecode.letterClass[previous] == kTakesX) ||
+                                   (previous == 'C' && kDecode.afterC[c] != 0);
+            *w = static_cast<unsigned char>(byte);
+            w += continues ? 0 : 1;
+            ++i;
+        }
+    }
+    out.resize(static_cast<std::size_t>(w - reinterpret_cast<unsigned char*>(out.data())));
+    return out;
+}
 
 }  // namespace
 
@@ -150,7 +284,10 @@ std::string EncodeSevenBit(std::string_view eightBit) {
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char b = in[i];
         const EncodeEntry& e = kEncode.entry[b];
-        if (b >= kFirstCoded && wordStart && e.length != 0) *w++ = 'x';
+        // Written unconditionally and kept only at a word start, so that no
+        // branch depends on the text.
+        *w = 'x';
+        w += static_cast<std::size_t>(wordStart & e.marksWord);
         std::memcpy(w, e.letters, sizeof e.letters);
         w += e.length;
         wordStart = kEncode.opensWord[b];
@@ -160,76 +297,7 @@ std::string EncodeSevenBit(std::string_view eightBit) {
 }
 
 std::string DecodeSevenBit(std::string_view sevenBit, std::vector<std::uint8_t>* counts) {
-    const auto* in = reinterpret_cast<const unsigned char*>(sevenBit.data());
-    const std::size_t n = sevenBit.size();
-    std::string out;
-    out.reserve(n);
-    if (counts != nullptr) {
-        counts->clear();
-        counts->reserve(n);
-    }
-    DecodeSink sink(out, counts);
-
-    bool wordStart = true;
-    bool plain = true;
-    bool pendingX = false;
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = in[i];
-        if (wordStart) {
-            wordStart = false;
-            if (c == 'x') {
-                plain = false;
-                pendingX = true;
-                ++i;
-                continue;
-            }
-            plain = true;
-        }
-        if (plain) {
-            sink.Put(c, 1);
-            wordStart = kDecode.separator[c];
-            ++i;
-            continue;
-        }
-        // Inside an Indian word.
-        const LetterClass cls = kDecode.letterClass[c];
-        if (c == 'x' && pendingX) {
-            // "xx" at a word start spells a plain word that begins with "x".
-            sink.Put('x', 2);
-            pendingX = false;
-            plain = true;
-            ++i;
-            continue;
-        }
-        if (cls == kNotLetter) {
-            if (pendingX) sink.Put('x', 1);
-            pendingX = false;
-            sink.Put(c, 1);
-            wordStart = kDecode.separator[c];
-            ++i;
-            continue;
-        }
-        const unsigned char next = i + 1 < n ? in[i + 1] : 0;
-        unsigned char byte = kDecode.single[c];
-        std::size_t used = 1;
-        if (cls == kTakesX && next == 'x') {
-            byte = kDecode.withX[c];
-            used = 2;
-        } else if (cls == kC && kDecode.afterC[next] != 0) {
-            byte = kDecode.afterC[next];
-            used = 2;
-            if (kDecode.afterCx[next] != 0 && i + 2 < n && in[i + 2] == 'x') {
-                byte = kDecode.afterCx[next];
-                used = 3;
-            }
-        }
-        sink.Put(byte, used + (pendingX ? 1 : 0));
-        pendingX = false;
-        i += used;
-    }
-    if (pendingX) sink.Put('x', 1);
-    return out;
+    return counts != nullptr ? DecodeWithCounts(sevenBit, *counts) : DecodeFast(sevenBit);
 }
 
 }  // namespace vexa::script
