@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_reader.h"
+#include "platform/keyboard_input.h"
 #include "platform/library_loader.h"
 #include "platform/message_boxes.h"
 #include "platform/system_paths.h"
@@ -12,6 +14,8 @@ struct Platform {
     LibraryLoader& libraries;
     SystemPaths& paths;
     MessageBoxes& messages;
+    KeyboardInput& keyboard;
+    FileReader& files;
 };
 
 }  // namespace vexa::platform

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "sim/sim_file_reader.h"
+#include "sim/sim_keyboard.h"
 #include "sim/sim_library_loader.h"
 #include "sim/sim_message_boxes.h"
 
@@ -34,9 +36,11 @@ public:
     SimLibraryLoader libraries;
     SimSystemPaths paths;
     SimMessageBoxes messages;
+    SimKeyboard keyboard;
+    SimFileReader files;
 
 private:
-    platform::Platform platform_{libraries, paths, messages};
+    platform::Platform platform_{libraries, paths, messages, keyboard, files};
 };
 
 // The folder of the natively built family libraries.
