@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo bootstrap native native-asan win64 win32 fuzz bench regen clean
+.PHONY: test demo bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -42,6 +42,11 @@ run-fuzz: fuzz
 	  echo "== $$t"; mkdir -p build/fuzz/corpus/$$(basename $$t); \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus/$$(basename $$t) || exit 1; \
 	done
+
+# Rewrites the committed keyboard layout files from their sources.
+regen-layouts: native
+	$(CMAKE) --build --preset native --target regen-layouts
+regen: regen-layouts
 
 clean:
 	rm -rf build
