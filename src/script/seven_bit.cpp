@@ -251,7 +251,13 @@ std::string DecodeFast(std::string_view sevenBit) {
             if (kDecode.separator[c]) {
                 *w++ = static_cast<unsigned char>(c);
                 ++i;
-                break;
+                // Indian words mostly follow Indian words: take the next
+                // one's mark here rather than leaving the loop.
+                if (in[i] != 'x' || in[i + 1] == 'x' || i >= n) break;
+                ++i;
+                *w = 'x';
+                w += kDecode.letterClass[in[i]] == kNotLetter;
+                continue;
             }
             const unsigned previous = in[i - 1];
             const unsigned next = in[i + 1];
