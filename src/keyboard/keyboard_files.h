@@ -36,6 +36,8 @@ struct KeyboardFileTables {
     // The list box's copy: as the edit control's, but with no phonetic
     // files for "Tibetan".
     static KeyboardFileTables ListDefaults();
+
+    friend bool operator==(const KeyboardFileTables&, const KeyboardFileTables&) = default;
 };
 
 // The copies of the process: the typewriter library names are rewritten at

@@ -42,7 +42,9 @@ struct EditFiles {
 
 std::optional<EditFiles> FilesFor(int scriptIndex, KeyboardKind kind,
                                   const KeyboardSettings& settings) {
-    bool vedic = settings.scriptName == kVedic;
+    // "Vedic" has no row of its own: it uses the common phonetic files and
+    // the typewriter library named after its layout file.
+    bool vedic = settings.scriptName == kVedic && scriptIndex >= 0;
     if (!IsTableRow(scriptIndex) && !vedic) return std::nullopt;
     if (kind == KeyboardKind::Phonetic) {
         if (vedic) {

@@ -8,6 +8,8 @@ namespace vexa::keyboard {
 namespace {
 
 constexpr int kMaxIncludeDepth = 8;
+// Includes read in all, so that a source cannot make the parse explode.
+constexpr int kMaxIncludes = 32;
 
 struct Token {
     std::string text;
@@ -81,7 +83,7 @@ bool Output(const std::vector<Token>& tokens, std::size_t from, std::size_t to, 
     return true;
 }
 
-bool ParseInto(std::string_view text, const SourceResolver& resolve, int depth,
+bool ParseInto(std::string_view text, const SourceResolver& resolve, int depth, int& includes,
                KeyboardLayout& layout, std::string& error) {
     int lineNumber = 0;
     while (!text.empty()) {
@@ -98,8 +100,9 @@ bool ParseInto(std::string_view text, const SourceResolver& resolve, int depth,
             error = where + error;
             return false;
         }
+        if (tokens.empty()) continue;  // only white space of other kinds
         if (tokens[0].text == "include" && !tokens[0].quoted) {
-            if (tokens.size() != 2 || depth >= kMaxIncludeDepth) {
+            if (tokens.size() != 2 || depth >= kMaxIncludeDepth || ++includes > kMaxIncludes) {
                 error = where + "bad include";
                 return false;
             }
@@ -108,7 +111,7 @@ bool ParseInto(std::string_view text, const SourceResolver& resolve, int depth,
                 error = where + "cannot include " + tokens[1].text;
                 return false;
             }
-            if (!ParseInto(*included, resolve, depth + 1, layout, error)) {
+            if (!ParseInto(*included, resolve, depth + 1, includes, layout, error)) {
                 error = tokens[1].text + ": " + error;
                 return false;
             }
@@ -151,7 +154,8 @@ bool ParseInto(std::string_view text, const SourceResolver& resolve, int depth,
 
 LayoutSource ParseLayoutSource(std::string_view text, const SourceResolver& resolve) {
     LayoutSource source;
-    if (!ParseInto(text, resolve, 0, source.layout, source.error)) {
+    int includes = 0;
+    if (!ParseInto(text, resolve, 0, includes, source.layout, source.error)) {
         source.layout = KeyboardLayout{};
         if (source.error.empty()) source.error = "bad source";
     }

@@ -122,6 +122,13 @@ TEST(LayoutSource, RejectsBadLines) {
     }
     auto self = [](const std::string&) -> std::optional<std::string> { return "include a.txt"; };
     EXPECT_FALSE(ParseLayoutSource("include a.txt", self).Ok());
+    // A source that includes itself many times over stops early.
+    std::string wide;
+    for (int i = 0; i < 50; ++i) wide += "include w.txt\n";
+    auto widely = [&](const std::string&) -> std::optional<std::string> { return wide; };
+    EXPECT_FALSE(ParseLayoutSource(wide, widely).Ok());
+    // Lines of other white space are passed over.
+    EXPECT_TRUE(ParseLayoutSource("\v\f\n30 a/A 41 | 42", none).Ok());
 }
 
 // The committed layout files are what their sources generate.

@@ -1,0 +1,103 @@
+// Calls into keyboard libraries: buffers, terminators and missing entries.
+
+#include "keyboard/keyboard_library.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace vexa::keyboard {
+namespace {
+
+std::size_t g_seenLength = 0;
+unsigned char g_firstOutputByte = 0xFF;
+
+// Writes exactly what the contract allows: 2n + 31 bytes and the terminator.
+int VEXA_STDCALL FillContract(const unsigned char* input, unsigned char* output) {
+    std::size_t n = std::strlen(reinterpret_cast<const char*>(input));
+    g_seenLength = n;
+    std::memset(output, 'a', 2 * n + 31);
+    output[2 * n + 31] = 0;
+    return 0;
+}
+
+// Overruns the contract and leaves no terminator.
+int VEXA_STDCALL Overrun(const unsigned char* input, unsigned char* output) {
+    std::size_t n = std::strlen(reinterpret_cast<const char*>(input));
+    std::memset(output, 'b', 3 * n + 40);
+    return 0;
+}
+
+int VEXA_STDCALL WritesNothing(const unsigned char*, unsigned char* output) {
+    g_firstOutputByte = output[0];
+    return 0;
+}
+
+TEST(KeyboardLibraryCalls, TheContractBufferIsReadWhole) {
+    std::string out = CallMakeIscii(&FillContract, "abcd");
+    EXPECT_EQ(g_seenLength, 4u);
+    EXPECT_EQ(out, std::string(2 * 4 + 31, 'a'));
+    EXPECT_EQ(CallMakeIscii(&FillContract, ""), std::string(31, 'a'));
+}
+
+TEST(KeyboardLibraryCalls, AnOverrunningLibraryIsCutAtOurBuffer) {
+    std::string out = CallIscii2Ascii(&Overrun, "0123456789");
+    EXPECT_GE(out.size(), 3 * 10 + 40u);
+    EXPECT_LT(out.size(), 4 * 10 + 64u);
+    EXPECT_EQ(out.find_first_not_of('b'), std::string::npos);
+}
+
+TEST(KeyboardLibraryCalls, InputEndsAtItsFirstZeroAndOutputStartsEmpty) {
+    CallMakeIscii(&FillContract, std::string("ab\0cd", 5));
+    EXPECT_EQ(g_seenLength, 2u);
+    EXPECT_EQ(CallIscii2Ascii(&WritesNothing, "xyz"), "");
+    EXPECT_EQ(g_firstOutputByte, 0);
+}
+
+TEST(KeyboardLibraryCalls, MissingEntriesAreNeverCalled) {
+    KeyboardBinding none;
+    EXPECT_EQ(none.Convert("ka"), "");
+    EXPECT_EQ(none.Reverse("ka"), "");
+    EXPECT_TRUE(none.CanCompose(KeyboardKind::Inscript));
+    EXPECT_FALSE(none.CanCompose(KeyboardKind::Phonetic));
+    EXPECT_FALSE(none.CanCompose(KeyboardKind::Typewriter));
+    KeyboardBinding typewriter{&FillContract, nullptr};
+    EXPECT_TRUE(typewriter.CanCompose(KeyboardKind::Typewriter));
+    EXPECT_FALSE(typewriter.CanCompose(KeyboardKind::Phonetic));
+    KeyboardBinding phonetic{&FillContract, &WritesNothing};
+    EXPECT_TRUE(phonetic.CanCompose(KeyboardKind::Phonetic));
+}
+
+TEST(LayoutNames, OnlyBareLinNamesAreLoadable) {
+    EXPECT_EQ(LibraryOfLayoutFile("dv1lay.lin"), "dv1lay32.dll");
+    EXPECT_EQ(LibraryOfLayoutFile("a.LiN"), "a32.dll");
+    for (const char* bad : {"", "lin", ".lin", "x.li", "a\\b.lin", "a/b.lin", "c:b.lin", "..a.lin",
+                            "dv1lay.lin ", "abcdefghijklmnopqrstu.lin", "a\tb.lin"}) {
+        EXPECT_FALSE(IsLoadableLayoutName(bad)) << bad;
+        EXPECT_EQ(LibraryOfLayoutFile(bad), "") << bad;
+    }
+}
+
+TEST(KeyboardFileTables, DefaultsNameEachScriptsFiles) {
+    KeyboardFileTables edit = KeyboardFileTables::EditDefaults();
+    KeyboardFileTables list = KeyboardFileTables::ListDefaults();
+    EXPECT_EQ(edit.inscript[0], (KeyboardFileRow{"as0lay.lin", "", ""}));
+    EXPECT_EQ(edit.typewriter[12], (KeyboardFileRow{"tl1lay.lin", "tl1lay32.dll", ""}));
+    for (int row : {2, 9, 10}) {  // Bhutanese, Roman, Sanskrit
+        EXPECT_TRUE(edit.inscript[static_cast<std::size_t>(row)].layoutFile.empty());
+        EXPECT_EQ(edit.typewriter[static_cast<std::size_t>(row)].layoutFile, "dv1lay.lin");
+    }
+    for (std::size_t row = 0; row < 14; ++row) {
+        EXPECT_EQ(edit.phonetic[row], (KeyboardFileRow{"pe1lay.lin", "pe1lay32.dll", "rc2as32.dll"}));
+        if (row != 13) {
+            EXPECT_EQ(list.phonetic[row], edit.phonetic[row]);
+        }
+    }
+    EXPECT_EQ(list.phonetic[13], KeyboardFileRow{});
+    EXPECT_EQ(edit.typewriter[13], KeyboardFileRow{});
+    EXPECT_EQ(list.typewriter, edit.typewriter);
+    EXPECT_EQ(&edit.Of(KeyboardKind::Typewriter), &edit.typewriter);
+}
+
+}  // namespace
+}  // namespace vexa::keyboard

@@ -1,0 +1,312 @@
+#include "keyboard/keyboard_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "keyboard/keyboard_layout.h"
+#include "keyboard/keyboard_messages.h"
+#include "keyboard/layout_file.h"
+#include "script/script_catalogue.h"
+#include "sim/sim_platform.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::keyboard {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+
+std::string FamilyFile(const std::string& name) {
+    std::ifstream in(std::string(VEXA_FAMILY_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+KeyboardLayout LayoutOf(const std::string& bytes) {
+    KeyboardLayout layout{};
+    EXPECT_TRUE(ReadLayoutFile(bytes, layout));
+    return layout;
+}
+
+// The system directory is a fresh folder the test fills with layout files;
+// the libraries come from the module directory, the built family.
+class KeyboardLoader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        system_ = fs::temp_directory_path() / ("vexa-kbd-" + std::to_string(seed()));
+        fs::create_directories(system_);
+        sim.paths.SetSystemDirectory(system_.string());
+        sim.paths.SetModuleDirectory(VEXA_FAMILY_DIR);
+        EditFileLayout() = KeyboardLayout{};
+        ListFileLayout() = KeyboardLayout{};
+        EditKeyboardFiles() = KeyboardFileTables::EditDefaults();
+        ListKeyboardFiles() = KeyboardFileTables::ListDefaults();
+        script::ScriptCatalogue::SetReach(0);
+    }
+    void TearDown() override {
+        ReleaseKeyboardLibraries(sim.libraries);
+        script::ScriptCatalogue::SetReach(0);
+        fs::remove_all(system_);
+    }
+
+    void Install(const std::string& name) { Put(name, FamilyFile(name)); }
+    void Put(const std::string& name, const std::string& bytes) {
+        std::ofstream(system_ / name, std::ios::binary) << bytes;
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : sim.messages.Boxes()) {
+            EXPECT_EQ(box.caption, kPlainBoxCaption);
+            EXPECT_EQ(box.buttons, platform::MessageButtons::Ok);
+            EXPECT_EQ(box.icon, platform::MessageIcon::None);
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+    EditKeyboardState Load(std::string_view script, int kind, std::string_view linFile = "dv1lay.lin",
+                           int fontType = 0) {
+        LoadKeyboardSupport(sim, {script, kind, linFile, fontType}, state);
+        return state;
+    }
+
+    using Texts_ = std::vector<std::string>;
+    sim::SimPlatform sim;
+    EditKeyboardState state;
+    fs::path system_;
+};
+
+TEST_F(KeyboardLoader, PhoneticReadsTheCommonLayoutAndBindsBothLibraries) {
+    Install("pe1lay.lin");
+    Load("Devanagari", 1);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(state.scriptIndex, 3);
+    EXPECT_EQ(EditFileLayout()[30].plain.View(), "a");
+    EXPECT_EQ(EditFileLayout()[30].shifted.View(), "A");
+    ASSERT_TRUE(state.binding.CanCompose(KeyboardKind::Phonetic));
+    EXPECT_EQ(state.binding.Convert("ka"), Bytes({0xB3}));
+    EXPECT_EQ(state.binding.Reverse(Bytes({0xB4})), "kha");
+    EXPECT_EQ(sim.files.RequestedPaths(), std::vector<std::string>{(system_ / "pe1lay.lin").string()});
+}
+
+TEST_F(KeyboardLoader, InscriptLoadsNothing) {
+    Load("Devanagari", 0);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(sim.files.RequestedPaths().empty());
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+    EXPECT_EQ(state.scriptIndex, 3);
+}
+
+TEST_F(KeyboardLoader, MissingLayoutFileStopsBeforeTheLibraries) {
+    Load("Bengali", 1);
+    EXPECT_EQ(Texts(), Texts_{"Layout Support File for Bengali Missing."});
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+    EXPECT_FALSE(state.binding.CanCompose(KeyboardKind::Phonetic));
+}
+
+TEST_F(KeyboardLoader, ShortLayoutFileKeepsThePreviousLayoutButLoadsTheLibraries) {
+    Install("pe1lay.lin");
+    Load("Devanagari", 1);
+    KeyboardLayout before = EditFileLayout();
+    Put("pe1lay.lin", std::string(863, 'q'));
+    sim.messages.Clear();
+    state = {};
+    Load("Gujarati", 1);
+    EXPECT_EQ(Texts(), Texts_{"Layout Support File for Gujarati Corrupted."});
+    EXPECT_EQ(EditFileLayout(), before);
+    EXPECT_TRUE(state.binding.CanCompose(KeyboardKind::Phonetic));
+}
+
+TEST_F(KeyboardLoader, LongLayoutFileLoadsLikeItsFirst864Bytes) {
+    std::string file = FamilyFile("pe1lay.lin");
+    Put("pe1lay.lin", file + std::string(36, 'Z'));
+    Load("Devanagari", 1);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(EditFileLayout(), LayoutOf(file));
+}
+
+TEST_F(KeyboardLoader, LibraryMessagesAndWhatStaysBound) {
+    Install("pe1lay.lin");
+    Load("Devanagari", 1);
+    EditKeyboardState good = state;
+
+    // The keyboard library lacks make_iscii.
+    EditKeyboardFiles().phonetic[3].keyboardLibrary = "rc2as32.dll";
+    sim.messages.Clear();
+    Load("Devanagari", 1);
+    EXPECT_EQ(Texts(), Texts_{"Converter Library for Devanagari Corrupted."});
+    // The reverse converter is missing; then it lacks Iscii2Ascii.
+    EditKeyboardFiles().phonetic[3] = {"pe1lay.lin", "pe1lay32.dll", "nothere32.dll"};
+    sim.messages.Clear();
+    Load("Devanagari", 1);
+    EXPECT_EQ(Texts(), Texts_{"Reverse Converter Library for Devanagari Missing."});
+    EditKeyboardFiles().phonetic[3].reverseLibrary = "pe1lay32.dll";
+    sim.messages.Clear();
+    Load("Devanagari", 1);
+    EXPECT_EQ(Texts(), Texts_{"Reverse Converter Library for Devanagari Corrupted."});
+    EditKeyboardFiles().phonetic[3].keyboardLibrary = "nothere32.dll";
+    sim.messages.Clear();
+    Load("Devanagari", 1);
+    EXPECT_EQ(Texts(), Texts_{"Converter Library for Devanagari Missing."});
+    // Failed loads leave the earlier entry points in force.
+    EXPECT_EQ(state.binding.makeIscii, good.binding.makeIscii);
+    EXPECT_EQ(state.binding.iscii2Ascii, good.binding.iscii2Ascii);
+    // A library once loaded stays loaded and is not loaded twice.
+    EXPECT_EQ(KeptKeyboardLibraries(sim.libraries), 2);
+}
+
+TEST_F(KeyboardLoader, TypewriterUsesLinFileAndTheLibraryNamedAfterIt) {
+    Install("kn1lay.lin");
+    Load("Devanagari", 2, "kn1lay.lin");
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(EditKeyboardFiles().typewriter[3].keyboardLibrary, "kn1lay32.dll");
+    EXPECT_EQ(EditFileLayout(), LayoutOf(FamilyFile("kn1lay.lin")));
+    ASSERT_FALSE(sim.libraries.RequestedPaths().empty());
+    EXPECT_NE(sim.libraries.RequestedPaths().back().find("kn1lay32.dll"), std::string::npos);
+    EXPECT_TRUE(state.binding.CanCompose(KeyboardKind::Typewriter));
+    EXPECT_FALSE(state.binding.CanCompose(KeyboardKind::Phonetic));
+    // The library is named after LinFile whatever the script's own files.
+    Install("tm1lay.lin");
+    Load("Tamil", 2, "kn1lay.lin");
+    Load("Tibetan", 2, "tm1lay.lin");
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(EditKeyboardFiles().typewriter[11].keyboardLibrary, "kn1lay32.dll");
+    EXPECT_EQ(EditKeyboardFiles().typewriter[13].keyboardLibrary, "tm1lay32.dll");
+}
+
+TEST_F(KeyboardLoader, TheTypewriterRowIsRewrittenWhateverTheKind) {
+    Load("Gujarati", 0, "or1lay.lin");
+    EXPECT_EQ(EditKeyboardFiles().typewriter[4].keyboardLibrary, "or1lay32.dll");
+    EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(KeyboardLoader, LinFileThatIsNotABareLayoutNameLoadsNothing) {
+    Install("dv1lay.lin");
+    for (const char* bad : {"..\\..\\tmp\\x.lin", "../dv1lay.lin", "C:x.lin", "/tmp/dv1lay.lin",
+                            "", ".lin", "dv1", "dv1lay.dll", "abcdefghijklmnopqrstu.lin"}) {
+        sim.messages.Clear();
+        Load("Devanagari", 2, bad);
+        EXPECT_EQ(Texts(), Texts_{"Layout Support File for Devanagari Missing."}) << bad;
+        EXPECT_EQ(EditKeyboardFiles().typewriter[3].keyboardLibrary, "dv1lay32.dll") << bad;
+    }
+    EXPECT_TRUE(sim.files.RequestedPaths().empty());
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+    // Any case of the extension is a layout name; 24 characters still fit.
+    Put("DV1LAY.LIN", FamilyFile("dv1lay.lin"));
+    sim.messages.Clear();
+    Load("Devanagari", 2, "DV1LAY.LIN");
+    EXPECT_EQ(EditKeyboardFiles().typewriter[3].keyboardLibrary, "DV1LAY32.dll");
+    EXPECT_TRUE(IsLoadableLayoutName("abcdefghijklmnopqrst.lin"));
+}
+
+TEST_F(KeyboardLoader, ScriptWithoutARowLoadsNothingUnlessItIsVedic) {
+    Install("pe1lay.lin");
+    Install("dv1lay.lin");
+    Load("Marathi", 1);
+    Load("Vedic", 2, "dv1lay.lin");  // not in reach with bilingual fonts
+    EXPECT_EQ(state.scriptIndex, -1);
+    EXPECT_EQ(Texts(), (Texts_{"Layout Support File for Marathi Missing.",
+                               "Layout Support File for Vedic Missing."}));
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+
+    // With monolingual fonts "Vedic" is in reach: the common phonetic files,
+    // and for Typewriter the library named after LinFile.
+    sim.messages.Clear();
+    Load("Vedic", 1, "kn1lay.lin", 1);
+    EXPECT_EQ(state.scriptIndex, 14);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(state.binding.CanCompose(KeyboardKind::Phonetic));
+    Load("Vedic", 2, "dv1lay.lin", 1);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_NE(sim.libraries.RequestedPaths().back().find("dv1lay32.dll"), std::string::npos);
+    EXPECT_EQ(EditKeyboardFiles(), KeyboardFileTables::EditDefaults());  // Vedic rewrites no row
+}
+
+TEST_F(KeyboardLoader, EditControlsShareTheLayoutLoadedLast) {
+    Install("kn1lay.lin");
+    Install("tm1lay.lin");
+    EditKeyboardState first;
+    EditKeyboardState second;
+    LoadKeyboardSupport(sim, {"Kannada", 2, "kn1lay.lin", 0}, first);
+    LoadKeyboardSupport(sim, {"Tamil", 2, "tm1lay.lin", 0}, second);
+    EXPECT_EQ(EditFileLayout(), LayoutOf(FamilyFile("tm1lay.lin")));
+    EXPECT_NE(EditFileLayout(), LayoutOf(FamilyFile("kn1lay.lin")));
+}
+
+TEST_F(KeyboardLoader, OneSeparatorBeforeTheFileName) {
+    Install("pe1lay.lin");
+    sim.paths.SetSystemDirectory(system_.string() + "/");
+    Load("Devanagari", 1);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_EQ(sim.files.RequestedPaths().back(), (system_ / "pe1lay.lin").string());
+    EXPECT_EQ(platform::JoinPath("C:\\", "dv1lay.lin", '\\'), "C:\\dv1lay.lin");
+    EXPECT_EQ(platform::JoinPath("C:\\WINDOWS\\system32", "dv1lay.lin", '\\'),
+              "C:\\WINDOWS\\system32\\dv1lay.lin");
+}
+
+TEST_F(KeyboardLoader, ListBoxReadsTheRowsFileForEveryKind) {
+    Install("dv0lay.lin");
+    EXPECT_EQ(LoadListKeyboard(sim, {"Devanagari", 0, "kn1lay.lin"}), 3);
+    EXPECT_EQ(ListFileLayout(), LayoutOf(FamilyFile("dv0lay.lin")));
+    EXPECT_TRUE(EditFileLayout()[37].plain.Empty());  // the edit controls' layout is apart
+    // Typewriter reads the row's file, not LinFile; the row's library is rewritten all the same.
+    Install("dv1lay.lin");
+    LoadListKeyboard(sim, {"Devanagari", 2, "kn1lay.lin"});
+    EXPECT_EQ(ListFileLayout(), LayoutOf(FamilyFile("dv1lay.lin")));
+    EXPECT_EQ(ListKeyboardFiles().typewriter[3].keyboardLibrary, "kn1lay32.dll");
+    EXPECT_EQ(EditKeyboardFiles().typewriter[3].keyboardLibrary, "dv1lay32.dll");
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+}
+
+TEST_F(KeyboardLoader, ListBoxMessages) {
+    KeyboardLayout before = ListFileLayout();
+    LoadListKeyboard(sim, {"Bengali", 0, ""});  // missing Inscript file: silent
+    LoadListKeyboard(sim, {"Bengali", 1, ""});
+    LoadListKeyboard(sim, {"Bengali", 2, ""});
+    Put("bn0lay.lin", std::string(100, 'x'));
+    Put("pe1lay.lin", std::string(863, 'x'));
+    Put("bn1lay.lin", "");
+    LoadListKeyboard(sim, {"Bengali", 0, ""});
+    LoadListKeyboard(sim, {"Bengali", 1, ""});
+    LoadListKeyboard(sim, {"Bengali", 2, ""});
+    EXPECT_EQ(Texts(), (Texts_{"pe1lay.lin could not be opened for Phonetic English Keyboard",
+                               "bn1lay.lin could not be opened for Typewriter Keyboard",
+                               "bn0lay.lin could not be read for Inscript Keyboard",
+                               "pe1lay.lin could not be read for Phonetic English Keyboard",
+                               "bn1lay.lin could not be read for Typewriter Keyboard"}));
+    EXPECT_EQ(ListFileLayout(), before);
+}
+
+TEST_F(KeyboardLoader, ListBoxWithoutARowOrFileStaysSilent) {
+    Install("pe1lay.lin");
+    EXPECT_EQ(LoadListKeyboard(sim, {"Tibetan", 1, ""}), 13);  // no phonetic files for Tibetan
+    EXPECT_EQ(LoadListKeyboard(sim, {"Marathi", 1, ""}), -1);
+    script::ScriptCatalogue::SetReach(1);
+    EXPECT_EQ(LoadListKeyboard(sim, {"Vedic", 1, ""}), 14);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(sim.files.RequestedPaths().empty());
+}
+
+TEST_F(KeyboardLoader, TypewriterDisplayNames) {
+    TypewriterName dv = ReadTypewriterName(sim, "dv1lay.lin");
+    EXPECT_TRUE(dv.loaded);
+    EXPECT_EQ(dv.name, "Devanagari Typewriter");
+    for (const char* code : {"as", "bn", "gj", "kn", "ml", "or", "pn", "tm", "tl"}) {
+        TypewriterName name = ReadTypewriterName(sim, std::string(code) + "1lay.lin");
+        ASSERT_TRUE(name.name) << code;
+        EXPECT_LE(name.name->size(), 27u);
+        EXPECT_NE(name.name->find("Typewriter"), std::string::npos);
+    }
+    TypewriterName none = ReadTypewriterName(sim, "pe1lay.lin");  // loads, has no name
+    EXPECT_TRUE(none.loaded);
+    EXPECT_FALSE(none.name);
+    EXPECT_FALSE(ReadTypewriterName(sim, "xx1lay.lin").loaded);
+    EXPECT_FALSE(ReadTypewriterName(sim, "../dv1lay.lin").loaded);
+    EXPECT_EQ(sim.libraries.OpenCount(), 0);  // released after the call
+}
+
+}  // namespace
+}  // namespace vexa::keyboard
