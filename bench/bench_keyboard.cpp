@@ -1,0 +1,93 @@
+// Cost of one typed key in the Phonetic and Typewriter keyboards: the
+// keyboard library re-converts the whole word after every key, so what
+// matters is the time for a word of typical length, through the built
+// libraries as the module calls them.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "keyboard/keyboard_library.h"
+#include "sim/sim_platform.h"
+
+namespace {
+
+using namespace vexa;
+
+struct Bound {
+    sim::SimPlatform platform{VEXA_FAMILY_DIR};
+    keyboard::KeyboardBinding phonetic;
+    keyboard::KeyboardBinding typewriter;
+
+    Bound() {
+        platform::EntryAddress a = nullptr;
+        keyboard::BindKeyboardEntry(platform, "pe1lay32.dll", "make_iscii", a);
+        phonetic.makeIscii = reinterpret_cast<VexaMakeIsciiFn>(a);
+        keyboard::BindKeyboardEntry(platform, "rc2as32.dll", "Iscii2Ascii", a);
+        phonetic.iscii2Ascii = reinterpret_cast<VexaIscii2AsciiFn>(a);
+        keyboard::BindKeyboardEntry(platform, "dv1lay32.dll", "make_iscii", a);
+        typewriter.makeIscii = reinterpret_cast<VexaMakeIsciiFn>(a);
+    }
+};
+
+Bound& Libraries() {
+    static Bound bound;
+    return bound;
+}
+
+// Phonetic words of 3 to 6 syllables: consonant (sometimes a conjunct), vowel.
+std::vector<std::string> PhoneticWords() {
+    static const char* consonants[] = {"k", "kh", "g", "ch", "j", "T", "D", "t", "th", "d",
+                                       "n", "p", "b", "bh", "m", "y", "r", "l", "v", "sh", "s", "h"};
+    static const char* vowels[] = {"a", "aa", "i", "ii", "u", "e", "ai", "o", "au", "a"};
+    std::mt19937 random(11);
+    std::vector<std::string> words;
+    for (int w = 0; w < 256; ++w) {
+        std::string word;
+        for (int n = 3 + static_cast<int>(random() % 4); n > 0; --n) {
+            word += consonants[random() % 22];
+            if (random() % 5 == 0) word += consonants[random() % 22];
+            word += vowels[random() % 10];
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+void BM_PhoneticWord(benchmark::State& state) {
+    Bound& lib = Libraries();
+    std::vector<std::string> words = PhoneticWords();
+    std::size_t i = 0;
+    std::size_t keys = 0;
+    for (auto _ : state) {
+        const std::string& word = words[i++ % words.size()];
+        benchmark::DoNotOptimize(lib.phonetic.Convert(word));
+        keys += word.size();
+    }
+    state.counters["keys/s"] = benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PhoneticWord);
+
+void BM_PhoneticReverseAndBack(benchmark::State& state) {
+    Bound& lib = Libraries();
+    std::vector<std::string> iscii;
+    for (const std::string& word : PhoneticWords()) iscii.push_back(lib.phonetic.Convert(word));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& word = iscii[i++ % iscii.size()];
+        benchmark::DoNotOptimize(lib.phonetic.Convert(lib.phonetic.Reverse(word) + "a"));
+    }
+}
+BENCHMARK(BM_PhoneticReverseAndBack);
+
+void BM_TypewriterWord(benchmark::State& state) {
+    Bound& lib = Libraries();
+    // i-sign marker, ka, half ssa + stroke, reph, ma.
+    const std::string word = "\xD9\xDB\xB3\xD6\xE8\xDA\xCC\xCF\xE8\xD9\xC2\xDA";
+    for (auto _ : state) benchmark::DoNotOptimize(lib.typewriter.Convert(word));
+}
+BENCHMARK(BM_TypewriterWord);
+
+}  // namespace
