@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace vexa::module {
+
+// Automation types of the members; `Void` only as a method's result.
+enum class VarType { Void, I2, I4, Bool, Bstr, Color, Handle };
+
+enum class MemberKind {
+    Stored,        // a member of the control with a change handler
+    GetSet,        // the control's own get and set operations
+    GetOnly,       // read-only property
+    Stock,         // standard property with its standard DispID
+    DefaultValue,  // DispID 0, an alias of another property
+    Method,        // custom method
+    StockMethod,   // standard method (AboutBox)
+    Event,         // a member of the source interface
+};
+
+struct Param {
+    std::string_view name;
+    VarType type;
+    bool byRef = false;
+};
+
+// One property, method or event with its fixed DispID.
+struct Member {
+    int dispId;
+    std::string_view name;
+    VarType type;  // property type, or method/event result
+    MemberKind kind;
+    std::vector<Param> params{};
+    std::string_view aliasOf{};  // DefaultValue: the property it reads and writes
+
+    bool IsProperty() const {
+        return kind == MemberKind::Stored || kind == MemberKind::GetSet ||
+               kind == MemberKind::GetOnly || kind == MemberKind::Stock ||
+               kind == MemberKind::DefaultValue;
+    }
+    bool IsReadOnly() const { return kind == MemberKind::GetOnly; }
+};
+
+struct DispInterface {
+    std::string_view name;
+    std::string_view helpString;
+    std::string_view iid;
+    std::vector<Member> members;
+
+    const Member* FindById(int dispId) const;
+    // Case-insensitive, as automation names are.
+    const Member* FindByName(std::string_view name) const;
+};
+
+// A class of the type library. `control` classes are registered; `factory`
+// says whether the module hands out a class factory for it.
+struct CoClass {
+    std::string_view name;
+    std::string_view helpString;
+    std::string_view clsid;
+    DispInterface dispatch;
+    bool hasEvents = false;
+    DispInterface events{};
+    bool control = false;
+};
+
+struct TypeLibrary {
+    std::string_view name;
+    std::string_view libid;
+    int majorVersion;
+    int minorVersion;
+    int lcid;
+    std::string_view helpString;
+    std::string_view helpFile;
+    std::vector<CoClass> classes;
+
+    const CoClass* FindClass(std::string_view name) const;
+};
+
+}  // namespace vexa::module

@@ -1,0 +1,64 @@
+#include "module/registration.h"
+
+#include "module/automation_catalogue.h"
+#include "module/class_table.h"
+
+namespace vexa::module {
+
+namespace {
+
+bool Write(platform::RegistryStore& r, const std::string& key, const std::string& name,
+           const std::string& value) {
+    return r.CreateKey(key) && r.SetString(key, name, value);
+}
+
+bool RegisterOne(platform::RegistryStore& r, const FactoryEntry& f, const std::string& path) {
+    const std::string clsidKey = "CLSID\\" + BracedGuid(f.clsid);
+    const std::string progId(f.progId);
+    const std::string name(f.name);
+    bool ok = Write(r, clsidKey, "", name) &&
+              Write(r, clsidKey + "\\InprocServer32", "", path) &&
+              Write(r, clsidKey + "\\InprocServer32", "ThreadingModel", "Apartment") &&
+              Write(r, clsidKey + "\\ProgID", "", progId) && Write(r, progId, "", name) &&
+              Write(r, progId + "\\CLSID", "", BracedGuid(f.clsid));
+    if (!ok || f.kind != FactoryKind::Control) return ok;
+
+    const TypeLibrary& lib = Catalogue();
+    std::string version =
+        std::to_string(lib.majorVersion) + "." + std::to_string(lib.minorVersion);
+    return r.CreateKey(clsidKey + "\\Control") && r.CreateKey(clsidKey + "\\Insertable") &&
+           r.CreateKey(progId + "\\Insertable") &&
+           Write(r, clsidKey + "\\ToolboxBitmap32", "", path + ", " + std::to_string(f.bitmapId)) &&
+           Write(r, clsidKey + "\\MiscStatus", "", "0") &&
+           Write(r, clsidKey + "\\MiscStatus\\1", "", std::to_string(f.miscStatus)) &&
+           Write(r, clsidKey + "\\TypeLib", "", BracedGuid(lib.libid)) &&
+           Write(r, clsidKey + "\\Version", "", version);
+}
+
+}  // namespace
+
+std::string BracedGuid(std::string_view guid) { return "{" + std::string(guid) + "}"; }
+
+bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath) {
+    for (const FactoryEntry& f : Factories())
+        if (!RegisterOne(registry, f, modulePath)) return false;
+    return true;
+}
+
+bool UnregisterClasses(platform::RegistryStore& registry) {
+    bool ok = true;
+    for (const FactoryEntry& f : Factories()) {
+        ok = registry.DeleteTree("CLSID\\" + BracedGuid(f.clsid)) && ok;
+        const std::string progId(f.progId);
+        if (registry.KeyExists(progId + "\\DefaultValues")) {
+            ok = registry.DeleteTree(progId + "\\CLSID") && ok;
+            ok = registry.DeleteTree(progId + "\\Insertable") && ok;
+            registry.DeleteValue(progId, "");
+        } else {
+            ok = registry.DeleteTree(progId) && ok;
+        }
+    }
+    return ok;
+}
+
+}  // namespace vexa::module

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "platform/registry_store.h"
+
+namespace vexa::module {
+
+// Writes the class keys of every factory: the CLSID key with its name, the
+// in-process server (apartment-threaded), the ProgID; for controls also the
+// control, insertable, toolbox bitmap, misc status, type library and version
+// keys. `modulePath` is the module's full file name. False at the first
+// write that fails.
+bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath);
+
+// Removes what RegisterClasses wrote. The ProgID key of the edit control
+// keeps its "DefaultValues" subkey (the saved defaults outlive
+// unregistration), so only its own values and class subkeys go.
+bool UnregisterClasses(platform::RegistryStore& registry);
+
+std::string BracedGuid(std::string_view guid);
+
+}  // namespace vexa::module

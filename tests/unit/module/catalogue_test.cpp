@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "module/automation_catalogue.h"
+#include "module/class_table.h"
+#include "module/idl_writer.h"
+#include "module/resource_writer.h"
+
+namespace vexa::module {
+namespace {
+
+const DispInterface& Dispatch(std::string_view cls) { return Catalogue().FindClass(cls)->dispatch; }
+const DispInterface& Events(std::string_view cls) { return Catalogue().FindClass(cls)->events; }
+
+TEST(Catalogue, DispIdsAndNamesAreUniqueInEveryInterface) {
+    for (const CoClass& c : Catalogue().classes) {
+        for (const DispInterface* d : {&c.dispatch, &c.events}) {
+            std::set<int> ids;
+            std::set<std::string_view> names;
+            for (const Member& m : d->members) {
+                EXPECT_TRUE(ids.insert(m.dispId).second) << d->name << " " << m.dispId;
+                EXPECT_TRUE(names.insert(m.name).second) << d->name << " " << m.name;
+            }
+        }
+    }
+}
+
+TEST(Catalogue, CustomDispIdsRunFromOneWithoutGaps) {
+    for (const CoClass& c : Catalogue().classes) {
+        int expected = 1;
+        for (const Member& m : c.dispatch.members)
+            if (m.dispId > 0) {
+                EXPECT_EQ(m.dispId, expected++) << c.dispatch.name << " " << m.name;
+            }
+    }
+}
+
+TEST(Catalogue, EditControlMembers) {
+    const DispInterface& d = Dispatch("VEdit");
+    EXPECT_EQ(d.name, "_DVEdit");
+    EXPECT_EQ(d.helpString, "Dispatch interface for VEdit Control");
+    EXPECT_EQ(d.FindByName("selstart")->dispId, 15);
+    EXPECT_EQ(d.FindById(28)->name, "GetFormattedZIRVOText");
+    ASSERT_EQ(d.FindById(28)->params.size(), 2u);
+    EXPECT_EQ(d.FindById(28)->params[1].name, "nLineWidth");
+    EXPECT_EQ(d.FindById(30)->type, VarType::I4);
+    EXPECT_EQ(d.FindById(0)->aliasOf, "Text");
+    EXPECT_EQ(d.FindById(kDispIdBackColor)->kind, MemberKind::Stored);
+    EXPECT_EQ(d.FindById(kDispIdText)->kind, MemberKind::GetSet);
+    EXPECT_EQ(Events("VEdit").name, "_DVEditEvents");
+    const char* order[] = {"CHANGE", "SETFOCUS", "KILLFOCUS", "Selected", "UnSelected"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Events("VEdit").FindById(i + 1)->name, order[i]);
+    const Member* keyDown = Events("VEdit").FindById(kDispIdKeyDown);
+    ASSERT_NE(keyDown, nullptr);
+    EXPECT_TRUE(keyDown->params[0].byRef);
+    EXPECT_FALSE(keyDown->params[1].byRef);
+    EXPECT_TRUE(Events("VEdit").FindById(kDispIdKeyPress)->params[0].byRef);
+}
+
+TEST(Catalogue, ValueTypesAndDefaultValuesDifferByControl) {
+    EXPECT_EQ(Dispatch("VRadioButton").FindByName("Value")->type, VarType::Bool);
+    EXPECT_EQ(Dispatch("VCheckBox").FindByName("Value")->type, VarType::I2);
+    EXPECT_EQ(Dispatch("VCheckBox").FindById(0)->aliasOf, "Value");
+    for (const char* c : {"VPushButton", "VGroupBox", "VStatic", "VListBox"})
+        EXPECT_EQ(Dispatch(c).FindById(0), nullptr) << c;
+    EXPECT_TRUE(Dispatch("VListBox").FindByName("SelCount")->IsReadOnly());
+    EXPECT_EQ(Dispatch("VPushButton").FindByName("BackColor")->dispId, 9);
+    EXPECT_EQ(Dispatch("VStatic").FindByName("ForeColor")->dispId, 6);
+    EXPECT_EQ(Dispatch("VListBox").FindByName("ForeColor")->dispId, kDispIdForeColor);
+    EXPECT_TRUE(Dispatch("FindDialog").members.empty());
+    EXPECT_EQ(Dispatch("ReplaceDialog").name, "IReplaceDialog");
+    EXPECT_FALSE(Catalogue().FindClass("VGroupBox")->events.members.size());
+}
+
+TEST(ClassTable, ControlsFollowTheControlIndicesAndMatchTheCatalogue) {
+    const char* order[] = {"VCheckBox", "VEdit",        "VGroupBox", "VListBox",
+                           "VPushButton", "VRadioButton", "VStatic"};
+    for (int i = 0; i < kControlCount; ++i) {
+        const FactoryEntry& f = ControlFactory(i);
+        EXPECT_EQ(f.controlName, order[i]);
+        EXPECT_EQ(f.progId, "VEXAOCX." + std::string(order[i]) + "Ctrl.1");
+        EXPECT_EQ(Catalogue().FindClass(order[i])->clsid, f.clsid);
+        EXPECT_EQ(ControlIndex(order[i]), i);
+    }
+    EXPECT_EQ(ControlFactory(1).miscStatus, 0x20191u);
+    EXPECT_EQ(ControlFactory(2).miscStatus, 0x34199u);
+    EXPECT_EQ(ControlFactory(6).miscStatus, 0x24199u);
+    EXPECT_EQ(FindFactory(Catalogue().FindClass("VComboBox")->clsid), nullptr);
+    EXPECT_EQ(FindFactory("{a220a051-6aff-4b93-9c32-3829b0efff62}")->className, "CVEditCtrl");
+    std::set<std::string_view> clsids;
+    for (const FactoryEntry& f : Factories()) EXPECT_TRUE(clsids.insert(f.clsid).second);
+    for (const CoClass& c : Catalogue().classes) EXPECT_TRUE(clsids.insert(c.clsid).second || c.control);
+}
+
+TEST(Idl, DeclaresEveryInterfaceWithItsMembers) {
+    std::string idl = WriteIdl(Catalogue());
+    EXPECT_NE(idl.find("library VEXA_OCXLib"), std::string::npos);
+    EXPECT_NE(idl.find("version(1.0), lcid(1033)"), std::string::npos);
+    EXPECT_NE(idl.find("[id(28)] BSTR GetFormattedZIRVOText(short nFontSize, long nLineWidth);"),
+              std::string::npos);
+    EXPECT_NE(idl.find("[id(-602)] void KeyDown(short* KeyCode, short Shift);"), std::string::npos);
+    EXPECT_NE(idl.find("[id(10), readonly] long SelCount;"), std::string::npos);
+    EXPECT_NE(idl.find("[default, source] dispinterface _DVComboBoxEvents;"), std::string::npos);
+    EXPECT_NE(idl.find("dispinterface IFindDialog"), std::string::npos);
+}
+
+// The generated description must compile into a type library when the
+// Windows tools are installed.
+TEST(Idl, CompilesWithWidl) {
+    const char* widl = "/usr/bin/x86_64-w64-mingw32-widl";
+    const char* tlbDir = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/stdole2.tlb";
+    if (!std::filesystem::exists(widl) || !std::filesystem::exists(tlbDir))
+        GTEST_SKIP() << "widl or Wine's stdole2.tlb not installed";
+    auto dir = std::filesystem::temp_directory_path() / "vexa_idl_test";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "vexa.idl") << WriteIdl(Catalogue());
+    std::string cmd = std::string(widl) +
+                      " --win64 -I/usr/include/wine/wine/windows "
+                      "-L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows -t -o " +
+                      (dir / "vexa.tlb").string() + " " + (dir / "vexa.idl").string();
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    EXPECT_GT(std::filesystem::file_size(dir / "vexa.tlb"), 4000u);
+}
+
+TEST(Resources, ToolboxBitmapsAre16By15With16Colours) {
+    for (int id = 1; id <= 7; ++id) {
+        std::string bmp = WriteToolboxBitmap(id);
+        ASSERT_EQ(bmp.substr(0, 2), "BM");
+        auto le = [&](int at) {
+            return static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8;
+        };
+        EXPECT_EQ(le(18), 16);
+        EXPECT_EQ(le(22), 15);
+        EXPECT_EQ(le(28), 4);
+        EXPECT_EQ(bmp.size(), 14u + 40 + 64 + 8 * 15);
+    }
+    EXPECT_NE(WriteToolboxBitmap(1), WriteToolboxBitmap(2));
+    std::string table = WriteStringTable();
+    EXPECT_NE(table.find("210, \"VEdit Property Page3\""), std::string::npos);
+    EXPECT_NE(table.find("15, \"VComboBox Control\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vexa::module

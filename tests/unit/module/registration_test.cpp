@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "module/class_table.h"
+#include "module/registration.h"
+#include "pages/default_values.h"
+#include "sim/sim_registry.h"
+
+namespace vexa::module {
+namespace {
+
+const std::string kPath = "C:\\windows\\system32\\vexa.ocx";
+const std::string kEdit = "CLSID\\{A220A051-6AFF-4B93-9C32-3829B0EFFF62}";
+
+TEST(Registration, WritesTheControlKeysOfTheEditControl) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    EXPECT_EQ(r.GetString(kEdit, ""), "VEdit Control");
+    EXPECT_EQ(r.GetString(kEdit + "\\InprocServer32", ""), kPath);
+    EXPECT_EQ(r.GetString(kEdit + "\\InprocServer32", "ThreadingModel"), "Apartment");
+    EXPECT_EQ(r.GetString(kEdit + "\\ProgID", ""), "VEXAOCX.VEditCtrl.1");
+    EXPECT_TRUE(r.KeyExists(kEdit + "\\Control"));
+    EXPECT_TRUE(r.KeyExists(kEdit + "\\Insertable"));
+    EXPECT_EQ(r.GetString(kEdit + "\\ToolboxBitmap32", ""), kPath + ", 1");
+    EXPECT_EQ(r.GetString(kEdit + "\\MiscStatus\\1", ""), "131473");
+    EXPECT_EQ(r.GetString(kEdit + "\\TypeLib", ""), "{87AE5FB9-9808-402D-B852-18B49CB461A3}");
+    EXPECT_EQ(r.GetString(kEdit + "\\Version", ""), "1.0");
+    EXPECT_EQ(r.GetString("VEXAOCX.VEditCtrl.1\\CLSID", ""), "{A220A051-6AFF-4B93-9C32-3829B0EFFF62}");
+    EXPECT_TRUE(r.KeyExists("VEXAOCX.VEditCtrl.1\\Insertable"));
+}
+
+TEST(Registration, MiscStatusAndBitmapsOfTheOtherControls) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    for (int i = 0; i < kControlCount; ++i) {
+        const FactoryEntry& f = ControlFactory(i);
+        std::string key = "CLSID\\" + BracedGuid(f.clsid);
+        EXPECT_EQ(r.GetString(key + "\\MiscStatus\\1", ""), std::to_string(f.miscStatus));
+        EXPECT_EQ(r.GetString(key + "\\ToolboxBitmap32", ""), kPath + ", " + std::to_string(f.bitmapId));
+    }
+    EXPECT_EQ(r.GetString("CLSID\\{80365D37-71B8-4B0C-B1EF-A7E9882FF624}\\MiscStatus\\1", ""), "213401");
+    // Pages are servers without the control keys.
+    std::string page = "CLSID\\{6FE1FB78-4BDA-4D04-8C20-CA299CBCFFDB}";
+    EXPECT_EQ(r.GetString(page, ""), "VEdit Property Page3");
+    EXPECT_FALSE(r.KeyExists(page + "\\Control"));
+    EXPECT_FALSE(r.KeyExists("CLSID\\{2CE7D6AC-CE48-4C74-A498-76AE78FC9511}"));  // VComboBox
+}
+
+TEST(Registration, TwiceIsTheSameAsOnce) {
+    sim::SimRegistry once, twice;
+    RegisterClasses(once, kPath);
+    RegisterClasses(twice, kPath);
+    RegisterClasses(twice, kPath);
+    EXPECT_EQ(once.AllKeys(), twice.AllKeys());
+}
+
+TEST(Registration, FailsWhenTheRegistryRefusesWrites) {
+    sim::SimRegistry r;
+    r.failWrites = true;
+    EXPECT_FALSE(RegisterClasses(r, kPath));
+}
+
+TEST(Registration, UnregisteringKeepsTheSavedDefaults) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    ASSERT_TRUE(pages::SaveDefaultValues(r, pages::FactoryDefaultValues(), 0));
+    ASSERT_TRUE(UnregisterClasses(r));
+    EXPECT_FALSE(r.KeyExists(kEdit));
+    EXPECT_FALSE(r.KeyExists("VEXAOCX.VEditCtrl.1\\CLSID"));
+    EXPECT_FALSE(r.KeyExists("VEXAOCX.VStaticCtrl.1"));
+    EXPECT_EQ(r.GetString(pages::kDefaultValuesKey, "FontName"), "DVB-TTDorvan");
+    for (const std::string& key : r.AllKeys())
+        EXPECT_TRUE(key == "CLSID" || key.rfind("VEXAOCX.VEditCtrl.1", 0) == 0) << key;
+}
+
+}  // namespace
+}  // namespace vexa::module
