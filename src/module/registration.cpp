@@ -37,7 +37,14 @@ bool RegisterOne(platform::RegistryStore& r, const FactoryEntry& f, const std::s
 
 }  // namespace
 
-std::string BracedGuid(std::string_view guid) { return "{" + std::string(guid) + "}"; }
+std::string BracedGuid(std::string_view guid) {
+    std::string out;
+    out.reserve(guid.size() + 2);
+    out.push_back('{');
+    out.append(guid);
+    out.push_back('}');
+    return out;
+}
 
 bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath) {
     for (const FactoryEntry& f : Factories())
