@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <utility>
 #include <vector>
@@ -13,7 +14,7 @@ class EventConnectionPoint : public IConnectionPoint {
 public:
     EventConnectionPoint(IConnectionPointContainer* owner, const IID& iid, bool dispatch)
         : owner_(owner), iid_(iid), dispatch_(dispatch) {}
-    ~EventConnectionPoint();
+    virtual ~EventConnectionPoint();
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override { return owner_->AddRef(); }
