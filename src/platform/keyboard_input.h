@@ -19,6 +19,10 @@ public:
     // True while the key is held down.
     virtual bool IsDown(int virtualKey) const = 0;
 
+    // Marks a key as held down or released in the thread's keyboard state
+    // (the edit control holds Shift this way while it scrolls to the mouse).
+    virtual void SetDown(int virtualKey, bool down) = 0;
+
     // True while a lock key (Caps Lock, Num Lock) is toggled on.
     virtual bool IsToggled(int virtualKey) const = 0;
 

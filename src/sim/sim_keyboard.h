@@ -11,7 +11,7 @@ namespace vexa::sim {
 // which lock keys are on. Scan codes and characters follow the US layout.
 class SimKeyboard : public platform::KeyboardInput {
 public:
-    void SetDown(int virtualKey, bool down);
+    void SetDown(int virtualKey, bool down) override;
     void SetToggled(int virtualKey, bool on);
     void Reset() {
         down_.clear();

@@ -10,6 +10,14 @@ bool Win32Keyboard::IsDown(int virtualKey) const {
     return (GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
+void Win32Keyboard::SetDown(int virtualKey, bool down) {
+    std::array<BYTE, 256> state{};
+    if (!GetKeyboardState(state.data())) return;
+    BYTE& key = state[static_cast<std::size_t>(virtualKey) & 0xFF];
+    key = down ? static_cast<BYTE>(key | 0x80) : static_cast<BYTE>(key & ~0x80);
+    SetKeyboardState(state.data());
+}
+
 bool Win32Keyboard::IsToggled(int virtualKey) const {
     return (GetKeyState(virtualKey) & 0x0001) != 0;
 }

@@ -10,6 +10,7 @@ namespace vexa::win32 {
 class Win32Keyboard : public platform::KeyboardInput {
 public:
     bool IsDown(int virtualKey) const override;
+    void SetDown(int virtualKey, bool down) override;
     bool IsToggled(int virtualKey) const override;
     int ScanCode(int virtualKey) const override;
     std::string CharacterOf(int virtualKey, int scanCode, bool forceShift) const override;

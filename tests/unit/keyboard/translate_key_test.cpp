@@ -70,6 +70,15 @@ TEST_F(TranslateKeyTest, DisableEnglishMakesCapsLockAShiftLock) {
     EXPECT_EQ(Type(kKeyK, true, true), Bytes({0xB3}));
 }
 
+TEST_F(TranslateKeyTest, ShiftMarkedThroughTheSeamCounts) {
+    platform::KeyboardInput& seam = keyboard;
+    keyboard.SetToggled(platform::kVkCapital, true);
+    seam.SetDown(platform::kVkShift, true);
+    EXPECT_EQ(TranslateKey(keyboard, settings, kKeyK, false), Bytes({0xB4}));
+    seam.SetDown(platform::kVkShift, false);
+    EXPECT_EQ(TranslateKey(keyboard, settings, kKeyK, false), Bytes({0xB3}));
+}
+
 TEST_F(TranslateKeyTest, MultiByteKeysComeWhole) {
     EXPECT_EQ(Type(kKey3, true, true), Bytes({0xE8, 0xCF}));
     EXPECT_EQ(Type('4', true, true), Bytes({0xCF, 0xE8}));
