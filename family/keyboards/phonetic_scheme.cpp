@@ -134,12 +134,29 @@ std::size_t ByteCount(const Token& token) {
     return n;
 }
 
-const Token* Match(std::string_view keys) {
-    for (std::size_t length = kLongestToken; length > 0; --length) {
-        if (keys.size() < length) continue;
-        for (const Token& token : kTokens) {
-            if (token.keys == keys.substr(0, length)) return &token;
+// The tokens by their first character, longest first, so that a match
+// looks at a handful of tokens instead of all of them.
+struct TokenIndex {
+    std::array<std::vector<const Token*>, 128> byFirst;
+
+    TokenIndex() {
+        for (std::size_t length = kLongestToken; length > 0; --length) {
+            for (const Token& token : kTokens) {
+                if (token.keys.size() == length) {
+                    byFirst[static_cast<unsigned char>(token.keys[0])].push_back(&token);
+                }
+            }
         }
+    }
+};
+
+// The longest token at the start of `keys`, or null.
+const Token* Match(std::string_view keys) {
+    static const TokenIndex index;
+    auto first = static_cast<unsigned char>(keys[0]);
+    if (first >= index.byFirst.size()) return nullptr;
+    for (const Token* token : index.byFirst[first]) {
+        if (keys.substr(0, token->keys.size()) == token->keys) return token;
     }
     return nullptr;
 }
