@@ -1,0 +1,286 @@
+#include "engine/brahmic_converter.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "engine/output_pairs.h"
+#include "engine/syllable.h"
+
+namespace vexa::family::engine {
+
+namespace {
+
+class Assembler {
+public:
+    Assembler(const Rules& rules, std::span<const std::uint8_t> isMark, GlyphList& out)
+        : rules_(rules), isMark_(isMark), out_(out) {}
+
+    void Syllable(const engine::Syllable& s) {
+        if (s.kind == Syllable::Kind::kStandalone) {
+            Standalone(s.letter);
+        } else if (s.kind == Syllable::Kind::kCluster) {
+            Cluster(s);
+        }
+        if (s.kind != Syllable::Kind::kNothing) {
+            for (int i = 0; i < s.modifierCount; ++i) {
+                if (i > 0 || s.kind == Syllable::Kind::kStandalone) Tail(false, 0, s.modifiers[i], false);
+            }
+            for (int i = 0; i < s.accentCount; ++i) Standalone(s.accents[i]);
+        }
+    }
+
+private:
+    const CoreEntry* FindCore(std::u16string_view key) const {
+        auto it = std::lower_bound(rules_.cores.begin(), rules_.cores.end(), key,
+                                   [](const CoreEntry& e, std::u16string_view k) { return e.key < k; });
+        return it != rules_.cores.end() && it->key == key ? &*it : nullptr;
+    }
+
+    void Emit(std::uint16_t g) {
+        out_.Push(g);
+        if (g < isMark_.size() && !isMark_[g]) previous_ = static_cast<std::int16_t>(g);
+    }
+
+    void EmitSpan(std::uint16_t first, std::uint16_t count) {
+        for (std::uint16_t i = 0; i < count && first + i < rules_.pool.size(); ++i) Emit(rules_.pool[first + i]);
+    }
+
+    bool Standalone(char16_t letter) {
+        for (const auto& e : rules_.standalone) {
+            if (e.letter == letter) {
+                EmitSpan(e.first, e.count);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int Default(std::uint16_t symbol) const {
+        return symbol < rules_.defaults.size() ? rules_.defaults[symbol] : -1;
+    }
+
+    int MarkFor(std::uint16_t symbol) const {
+        const Attachment key{symbol, previous_, 0};
+        auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), key,
+                                   [](const Attachment& a, const Attachment& b) {
+                                       return a.symbol != b.symbol ? a.symbol < b.symbol
+                                                                   : a.previous < b.previous;
+                                   });
+        if (it != rules_.attachments.end() && it->symbol == symbol && it->previous == previous_) {
+            return it->glyph;
+        }
+        return Default(symbol);
+    }
+
+    int Variant(std::uint16_t family, std::uint8_t variant) const {
+        int any = -1;
+        for (const auto& v : rules_.familyVariants) {
+            if (v.family != family) continue;
+            if (v.variant == variant) return v.glyph;
+            if (any < 0) any = v.glyph;
+        }
+        return any >= 0 ? any : Default(family);
+    }
+
+    const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
+        for (const auto& t : rules_.templates) {
+            if (t.reph == reph && t.matra == matra && t.modifier == modifier && t.virama == virama) {
+                return &t;
+            }
+        }
+        return nullptr;
+    }
+
+    // The items of a tail with no pre-base part, emitted after what is there.
+    void Tail(bool reph, char16_t matra, char16_t modifier, bool virama) {
+        const TailTemplate* t = FindTail(reph, matra, modifier, virama);
+        if (!t) return;
+        Items(*t, 0, false);
+    }
+
+    void Items(const TailTemplate& t, std::uint8_t postVariant, bool skipFirstMark) {
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            const TemplateItem& item = rules_.items[t.first + i];
+            int g = -1;
+            switch (item.kind) {
+                case ItemKind::kPre:
+                    continue;
+                case ItemKind::kPost:
+                    g = Variant(item.symbol, postVariant);
+                    break;
+                case ItemKind::kSpacing:
+                    g = Default(item.symbol);
+                    break;
+                case ItemKind::kMark:
+                    if (skipFirstMark) {
+                        skipFirstMark = false;
+                        continue;
+                    }
+                    g = MarkFor(item.symbol);
+                    break;
+            }
+            if (g >= 0) Emit(static_cast<std::uint16_t>(g));
+        }
+    }
+
+    // Glyphs of the consonant cluster, with where a pre-base glyph goes and
+    // which variants of the pre- and post-base families fit it.
+    struct Core {
+        GlyphList glyphs;
+        int preAt = 0;
+        std::uint8_t preVariant = 0;
+        std::uint8_t postVariant = 0;
+    };
+
+    void AppendEntry(Core& core, const CoreEntry& e) const {
+        for (int i = 0; i < e.count && e.first + i < static_cast<int>(rules_.pool.size()); ++i) {
+            core.glyphs.Push(rules_.pool[e.first + i]);
+        }
+    }
+
+    void AppendLetter(Core& core, char16_t c, bool nukta) const {
+        const char16_t key[1] = {c};
+        if (const CoreEntry* e = FindCore({key, 1})) AppendEntry(core, *e);
+        if (nukta && rules_.defaults.size() > 1 && rules_.defaults[1] >= 0) {
+            core.glyphs.Push(static_cast<std::uint16_t>(rules_.defaults[1]));
+        }
+    }
+
+    Core BuildCore(std::u16string_view key) const {
+        Core core;
+        if (key.size() == 1 && key[0] == kInvisible) return core;
+        if (const CoreEntry* e = FindCore(key)) {
+            AppendEntry(core, *e);
+            core.preAt = e->preAt;
+            core.preVariant = e->preVariant;
+            core.postVariant = e->postVariant;
+            return core;
+        }
+        // Split into consonant units (consonant, nukta, virama, joiner).
+        std::size_t starts[kMaxConsonants + 1];
+        int units = 0;
+        for (std::size_t i = 0; i < key.size(); ++i) {
+            const char16_t c = key[i];
+            if ((IsConsonant(rules_, c) || c == kInvisible) && units < kMaxConsonants) starts[units++] = i;
+        }
+        if (units == 0) return core;
+        starts[units] = key.size();
+        // The longest learned tail of the cluster; the consonants before it
+        // take their half forms.
+        int split = units - 1;
+        const CoreEntry* tail = nullptr;
+        for (int k = std::min(units - 1, 3); k >= 0 && !tail; --k) {
+            if (k == 0) break;
+            tail = FindCore(key.substr(starts[units - 1 - k] ));
+            if (tail) split = units - 1 - k;
+        }
+        if (!tail) tail = FindCore(key.substr(starts[units - 1]));
+        for (int u = 0; u < split; ++u) {
+            std::u16string_view unit = key.substr(starts[u], starts[u + 1] - starts[u]);
+            char16_t half[4] = {unit[0], rules_.letters.virama, kZwj, 0};
+            if (unit[0] == kInvisible) continue;
+            bool nukta = unit.size() > 1 && unit[1] == rules_.letters.nukta;
+            const CoreEntry* h = FindCore({half, 3});
+            if (nukta) {
+                AppendLetter(core, unit[0], true);
+                if (rules_.defaults.size() > 0 && rules_.defaults[0] >= 0) {
+                    core.glyphs.Push(static_cast<std::uint16_t>(rules_.defaults[0]));
+                }
+            } else if (h) {
+                AppendEntry(core, *h);
+            } else {
+                AppendLetter(core, unit[0], false);
+            }
+        }
+        const int before = core.glyphs.count;
+        if (tail) {
+            AppendEntry(core, *tail);
+            core.preAt = before + tail->preAt;
+            core.preVariant = tail->preVariant;
+            core.postVariant = tail->postVariant;
+        } else {
+            std::u16string_view last = key.substr(starts[units - 1]);
+            if (last[0] != kInvisible) {
+                AppendLetter(core, last[0], last.size() > 1 && last[1] == rules_.letters.nukta);
+            }
+            core.preAt = before;
+        }
+        return core;
+    }
+
+    void Cluster(const engine::Syllable& s) {
+        Core core = BuildCore(s.Core());
+        const char16_t modifier = s.modifierCount > 0 ? s.modifiers[0] : 0;
+        const TailTemplate* t = FindTail(s.reph, s.matra, modifier, s.finalVirama);
+        bool rephLater = false;
+        if (!t && s.reph) {
+            t = FindTail(false, s.matra, modifier, s.finalVirama);
+            rephLater = true;
+        }
+        if (!t) t = FindTail(false, s.matra, 0, s.finalVirama);
+
+        int pre = -1;
+        bool fused = false;
+        if (t) {
+            for (std::uint16_t i = 0; i < t->count; ++i) {
+                const TemplateItem& item = rules_.items[t->first + i];
+                if (item.kind == ItemKind::kPre) pre = Variant(item.symbol, core.preVariant);
+            }
+        }
+        // A vowel sign that merges with the cluster's last glyph.
+        if (s.matra && pre < 0 && core.glyphs.count > 0) {
+            const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
+            for (const auto& f : rules_.fusions) {
+                if (f.last == last && f.matra == s.matra) {
+                    --core.glyphs.count;
+                    for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
+                    fused = true;
+                    break;
+                }
+            }
+        }
+        const int preAt = std::clamp(core.preAt, 0, core.glyphs.count);
+        for (int i = 0; i < core.glyphs.count; ++i) {
+            if (i == preAt && pre >= 0) Emit(static_cast<std::uint16_t>(pre));
+            Emit(core.glyphs.glyphs[i]);
+        }
+        if (preAt == core.glyphs.count && pre >= 0) Emit(static_cast<std::uint16_t>(pre));
+        if (t) Items(*t, core.postVariant, fused);
+        if (s.modifierCount > 0 && t && t->modifier == 0) Tail(false, 0, modifier, false);
+        if (rephLater && rules_.defaults.size() > 2 && rules_.defaults[2] >= 0) {
+            Emit(static_cast<std::uint16_t>(MarkFor(2)));
+        }
+    }
+
+    const Rules& rules_;
+    std::span<const std::uint8_t> isMark_;
+    GlyphList& out_;
+    std::int16_t previous_ = -1;
+};
+
+}  // namespace
+
+int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
+                   const unsigned char* source, GlyphList& out) {
+    const engine::Syllable s = ReadSyllable(rules, source);
+    Assembler(rules, isMark, out).Syllable(s);
+    return s.consumed;
+}
+
+void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
+                     std::span<const GlyphCode> codes, const unsigned char* source, char* output,
+                     int* consumed) {
+    OutputPairs pairs(output);
+    if (source[0] == 0) {
+        *consumed = 1;
+        return;
+    }
+    GlyphList glyphs;
+    *consumed = SyllableGlyphs(rules, isMark, source, glyphs);
+    for (int i = 0; i < glyphs.count; ++i) {
+        const std::uint16_t g = glyphs.glyphs[i];
+        if (g < codes.size() && codes[g].code != 0) pairs.Add(codes[g].code, codes[g].digit);
+    }
+}
+
+}  // namespace vexa::family::engine

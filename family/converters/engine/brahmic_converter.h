@@ -1,0 +1,34 @@
+#pragma once
+
+// The table-driven syllable converter of the Brahmic scripts.
+
+#include <cstdint>
+#include <span>
+
+#include "engine/brahmic_tables.h"
+
+namespace vexa::family::engine {
+
+// Most glyphs one syllable gives; with the two bytes of each pair and the
+// terminator this stays well inside the 100 bytes a converter may write.
+inline constexpr int kMaxGlyphs = 40;
+
+struct GlyphList {
+    std::uint16_t glyphs[kMaxGlyphs] = {};
+    int count = 0;
+    void Push(std::uint16_t g) {
+        if (count < kMaxGlyphs) glyphs[count++] = g;
+    }
+};
+
+// The glyph numbers of the syllable at source (NUL-terminated, not empty);
+// returns the bytes the syllable takes (at least 1).
+int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
+                   const unsigned char* source, GlyphList& out);
+
+// The converter entry's whole job: one syllable to (code, digit) pairs.
+void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
+                     std::span<const GlyphCode> codes, const unsigned char* source, char* output,
+                     int* consumed);
+
+}  // namespace vexa::family::engine

@@ -1,0 +1,111 @@
+#pragma once
+
+// The shapes of the generated tables a Brahmic converter runs on. Each
+// family's tables come from its glyph map (family/fonts/<family>/), so the
+// glyph codes of the fonts and of the converters never drift apart.
+//
+// Glyphs are numbered by the family's map; a converter turns glyph numbers
+// into (code, font digit) pairs through its own code table.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace vexa::family::engine {
+
+// A consonant cluster (in Unicode letters) and the glyphs that draw it.
+struct CoreEntry {
+    std::u16string_view key;
+    std::uint16_t first;   // into the glyph pool
+    std::uint8_t count;
+    std::int8_t preAt;     // where a pre-base glyph goes among the core glyphs
+    std::uint8_t preVariant;   // variant of the pre-base family that fits the cluster
+    std::uint8_t postVariant;  // variant of the post-base family that fits the cluster
+};
+
+enum class ItemKind : std::uint8_t { kPre, kPost, kSpacing, kMark };
+
+// One glyph of a syllable's tail: a family resolved by the cluster's variant
+// (pre, post), a named spacing glyph, or a mark resolved by the glyph before it.
+struct TemplateItem {
+    ItemKind kind;
+    std::uint16_t symbol;
+};
+
+// What follows the cluster: reph, vowel sign, one modifier, final virama.
+struct TailTemplate {
+    bool reph;
+    char16_t matra;
+    char16_t modifier;
+    bool virama;
+    std::uint16_t first;  // into the items
+    std::uint16_t count;
+};
+
+struct FamilyVariant {
+    std::uint16_t family;
+    std::uint16_t variant;
+    std::uint16_t glyph;
+};
+
+// The mark glyph (offset variant) to draw after a given spacing glyph.
+struct Attachment {
+    std::uint16_t symbol;
+    std::int16_t previous;  // -1: at the start
+    std::uint16_t glyph;
+};
+
+// A vowel sign that merges with the cluster's last glyph.
+struct Fusion {
+    std::uint16_t last;
+    char16_t matra;
+    std::uint16_t first;
+    std::uint16_t count;
+};
+
+// A letter drawn alone: independent vowels, digits, signs, Vedic signs.
+struct Standalone {
+    char16_t letter;
+    std::uint16_t first;
+    std::uint16_t count;
+};
+
+struct ScriptLetters {
+    std::u16string_view consonants;
+    std::u16string_view matras;
+    std::u16string_view modifiers;
+    char16_t virama;
+    char16_t nukta;
+    char16_t ra;
+};
+
+struct Rules {
+    std::span<const std::uint16_t> pool;
+    std::span<const CoreEntry> cores;
+    std::span<const TemplateItem> items;
+    std::span<const TailTemplate> templates;
+    std::span<const FamilyVariant> familyVariants;
+    std::span<const Attachment> attachments;
+    std::span<const std::int16_t> defaults;  // per symbol: glyph to use without attachment
+    std::span<const Fusion> fusions;
+    std::span<const Standalone> standalone;
+    const char16_t* iscii;       // 256 entries: ISCII byte -> letter (0: none)
+    const char16_t* isciiNukta;  // 256 entries: byte followed by nukta -> letter
+    std::span<const char16_t> vedic;  // 0xF0 0xA1 + i -> Vedic sign i
+    ScriptLetters letters;
+};
+
+// Glyph number -> code and font digit ('1' script font, '2' extension font).
+struct GlyphCode {
+    std::uint8_t code;  // 0: the converter's fonts do not hold it
+    char digit;
+};
+
+// Roman transliteration of one letter: up to four glyph codes.
+struct RomanLetter {
+    char16_t letter;
+    std::uint8_t codes[4];
+    std::uint8_t count;
+};
+
+}  // namespace vexa::family::engine

@@ -1,0 +1,197 @@
+#include "engine/syllable.h"
+
+#include <algorithm>
+
+namespace vexa::family::engine {
+
+namespace {
+
+constexpr unsigned char kCaretMark = 0x01;
+constexpr unsigned char kExtension = 0xF0;
+constexpr unsigned char kVirama = 0xE8;
+constexpr unsigned char kNukta = 0xE9;
+constexpr unsigned char kDanda = 0xEA;
+constexpr unsigned char kInv = 0xD9;
+constexpr unsigned char kFirstVedic = 0xA1;
+constexpr char16_t kDoubleDanda = 0x0965;
+
+bool Contains(std::u16string_view set, char16_t c) {
+    return c != 0 && set.find(c) != std::u16string_view::npos;
+}
+
+// One letter of the text: the letter, a joiner that came with a virama
+// (E8 E9 soft, E8 E8 explicit), and the bytes it takes.
+struct Token {
+    char16_t letter = 0;
+    char16_t joiner = 0;
+    int length = 1;
+};
+
+Token DecodeAt(const Rules& rules, const unsigned char* s, int p) {
+    const unsigned char b = s[p];
+    const unsigned char next = b == 0 ? 0 : s[p + 1];
+    if (b == kExtension) {
+        if (next == 0) return {0, 0, 1};
+        std::size_t i = static_cast<std::size_t>(next) - kFirstVedic;
+        if (next >= kFirstVedic && i < rules.vedic.size()) return {rules.vedic[i], 0, 2};
+        return {0, 0, 2};
+    }
+    if (b == kVirama) {
+        if (next == kVirama) return {rules.letters.virama, kZwnj, 2};
+        if (next == kNukta) return {rules.letters.virama, kZwj, 2};
+        return {rules.letters.virama, 0, 1};
+    }
+    if (b == kDanda && next == kDanda) return {kDoubleDanda, 0, 2};
+    if (next == kNukta && rules.isciiNukta[b] != 0) return {rules.isciiNukta[b], 0, 2};
+    if (b == kInv) return {kInvisible, 0, 1};
+    return {rules.iscii[b], 0, 1};
+}
+
+int SkipCaret(const unsigned char* s, int p) {
+    while (s[p] == kCaretMark) ++p;
+    return p;
+}
+
+class ClusterReader {
+public:
+    ClusterReader(const Rules& rules, const unsigned char* s, Syllable& out)
+        : rules_(rules), s_(s), out_(out) {}
+
+    void Push(char16_t c) {
+        if (out_.coreLength < kMaxCoreLetters) out_.core[out_.coreLength++] = c;
+    }
+
+    // Reads consonants joined by viramas, starting at p, where a consonant
+    // (or the invisible consonant) stands.
+    int Consonants(int p) {
+        Token t = DecodeAt(rules_, s_, p);
+        Push(t.letter);
+        out_.consonants = 1;
+        p += t.length;
+        bool nukta = false;
+        for (;;) {
+            int q = SkipCaret(s_, p);
+            Token n = DecodeAt(rules_, s_, q);
+            if (n.letter == rules_.letters.nukta && !nukta && n.length == 1) {
+                Push(n.letter);
+                nukta = true;
+                p = q + 1;
+                continue;
+            }
+            if (n.letter != rules_.letters.virama) return p;
+            if (n.joiner == kZwnj) {
+                out_.finalVirama = true;
+                return q + n.length;
+            }
+            int q2 = SkipCaret(s_, q + n.length);
+            Token c = DecodeAt(rules_, s_, q2);
+            if ((IsConsonant(rules_, c.letter) || c.letter == kInvisible) &&
+                out_.consonants < kMaxConsonants) {
+                Push(rules_.letters.virama);
+                if (n.joiner == kZwj) Push(kZwj);
+                Push(c.letter);
+                ++out_.consonants;
+                nukta = false;
+                p = q2 + c.length;
+                continue;
+            }
+            if (n.joiner == kZwj) {
+                Push(rules_.letters.virama);
+                Push(kZwj);
+            } else {
+                out_.finalVirama = true;
+            }
+            return q + n.length;
+        }
+    }
+
+    int Matra(int p) {
+        if (out_.finalVirama) return p;
+        int q = SkipCaret(s_, p);
+        Token t = DecodeAt(rules_, s_, q);
+        if (!IsMatra(rules_, t.letter)) return p;
+        out_.matra = t.letter;
+        return q + t.length;
+    }
+
+    int Signs(int p) {
+        for (;;) {
+            int q = SkipCaret(s_, p);
+            Token t = DecodeAt(rules_, s_, q);
+            if (IsModifier(rules_, t.letter) && out_.modifierCount < kMaxModifiers) {
+                out_.modifiers[out_.modifierCount++] = t.letter;
+            } else if (IsVedic(rules_, t.letter) && out_.accentCount < kMaxAccents) {
+                out_.accents[out_.accentCount++] = t.letter;
+            } else {
+                return p;
+            }
+            p = q + t.length;
+        }
+    }
+
+private:
+    const Rules& rules_;
+    const unsigned char* s_;
+    Syllable& out_;
+};
+
+}  // namespace
+
+bool IsConsonant(const Rules& rules, char16_t letter) {
+    return Contains(rules.letters.consonants, letter);
+}
+bool IsMatra(const Rules& rules, char16_t letter) { return Contains(rules.letters.matras, letter); }
+bool IsModifier(const Rules& rules, char16_t letter) {
+    return Contains(rules.letters.modifiers, letter);
+}
+bool IsVedic(const Rules& rules, char16_t letter) {
+    return letter != 0 && std::find(rules.vedic.begin(), rules.vedic.end(), letter) != rules.vedic.end();
+}
+
+Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
+    Syllable out;
+    const unsigned char b = s[0];
+    if (b < 0xA0) return out;  // space, caret mark, English: one byte, no glyph
+
+    Token t = DecodeAt(rules, s, 0);
+    ClusterReader reader(rules, s, out);
+    int p = 0;
+    if (IsConsonant(rules, t.letter) || t.letter == kInvisible) {
+        out.kind = Syllable::Kind::kCluster;
+        p = reader.Consonants(0);
+        p = reader.Matra(p);
+        p = reader.Signs(p);
+        const auto& L = rules.letters;
+        if (out.consonants >= 2 && out.core[0] == L.ra && out.core[1] == L.virama &&
+            out.core[2] != kZwj) {
+            out.reph = true;
+            std::copy(out.core + 2, out.core + out.coreLength, out.core);
+            out.coreLength -= 2;
+            --out.consonants;
+        }
+    } else if (IsMatra(rules, t.letter) || IsModifier(rules, t.letter) ||
+               t.letter == rules.letters.virama || t.letter == rules.letters.nukta) {
+        // A sign with no consonant before it: drawn on the invisible consonant.
+        out.kind = Syllable::Kind::kCluster;
+        reader.Push(kInvisible);
+        out.consonants = 1;
+        if (t.letter == rules.letters.virama) {
+            out.finalVirama = true;
+            p = t.length;
+        } else if (t.letter == rules.letters.nukta) {
+            p = t.length;
+        }
+        p = reader.Matra(p);
+        p = reader.Signs(p);
+    } else if (t.letter != 0) {
+        out.kind = Syllable::Kind::kStandalone;
+        out.letter = t.letter;
+        p = IsVedic(rules, t.letter) ? t.length : reader.Signs(t.length);
+    } else {
+        p = t.length;
+    }
+    out.consumed = std::max(p, 1);
+    return out;
+}
+
+}  // namespace vexa::family::engine

@@ -1,0 +1,226 @@
+#!/usr/bin/python3
+"""Fidelity harness: do our converters and fonts draw words as HarfBuzz and
+Noto do?
+
+For every word of a Unicode word list: map it to ISCII, convert it syllable
+by syllable with the converter library (loaded with ctypes, called as the
+controls call it), draw the glyph codes with our 8-bit fonts at integer
+advances (as GDI draws them), draw the Unicode word with HarfBuzz and Noto
+(Pillow's raqm layout), and compare the two pictures.
+
+Tolerance: both pictures are drawn at SIZE pixels per em and thresholded at
+half coverage. A pixel of one picture that has no ink of the other picture
+within RADIUS pixels is an outlier; a word matches when its outliers are at
+most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
+
+    fidelity.py --family-dir build/native/system --fonts family/fonts/devanagari \
+        --map family/fonts/devanagari/devanagari.map.json --library DVBCV32.DLL \
+        [--words /usr/share/hunspell/hi_IN.dic] [--half odd|even|all] [--limit N] \
+        [--sheet worst.png] [--min-share 0.97]
+"""
+import argparse
+import ctypes
+import json
+import os
+import sys
+import unicodedata
+
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
+
+SIZE = 40
+RADIUS = 2
+MIN_OUTLIERS = 4
+OUTLIER_SHARE = 0.01
+PAD = 12
+
+
+class IsciiEncoder:
+    """Unicode Devanagari to ISCII, the inverse of the family map's table."""
+
+    def __init__(self, fmap):
+        self.single = {u: bytes([int(b, 16)]) for b, u in fmap["iscii"].items()}
+        self.pairs = {u: bytes([int(b, 16), 0xE9]) for b, u in fmap["iscii_nukta"].items()}
+        self.virama = fmap["script"]["virama"]
+        self.nukta = fmap["script"]["nukta"]
+
+    def encode(self, word):
+        """ISCII bytes of the word, or None when ISCII cannot express it."""
+        word = unicodedata.normalize("NFC", word)
+        out = bytearray()
+        i = 0
+        while i < len(word):
+            ch = word[i]
+            nxt = word[i + 1] if i + 1 < len(word) else ""
+            if ch == self.virama and nxt == "\u200c":
+                out += b"\xE8\xE8"
+                i += 2
+                continue
+            if ch == self.virama and nxt == "\u200d":
+                out += b"\xE8\xE9"
+                i += 2
+                continue
+            if ch in self.pairs:
+                out += self.pairs[ch]
+            elif ch == self.nukta and out:
+                out += b"\xE9"
+            elif ch in self.single:
+                out += self.single[ch]
+            else:
+                return None
+            i += 1
+        return bytes(out)
+
+
+class Converter:
+    def __init__(self, path, entry):
+        self.lib = ctypes.CDLL(path)
+        self.fn = getattr(self.lib, entry)
+        self.fn.restype = ctypes.c_int
+        self.fn.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(ctypes.c_int),
+                            ctypes.POINTER(ctypes.c_int), ctypes.c_int]
+
+    def convert(self, text):
+        """[(code, digit)] of a NUL-free ISCII text, syllable by syllable."""
+        src = ctypes.create_string_buffer(text + b"\0")
+        base = ctypes.addressof(src)
+        pairs = []
+        p = 0
+        while p < len(text):
+            out = ctypes.create_string_buffer(256)
+            used, reserved = ctypes.c_int(0), ctypes.c_int(0)
+            self.fn(ctypes.c_char_p(base + p), out, ctypes.byref(used), ctypes.byref(reserved), 0)
+            raw = out.raw[:out.raw.index(b"\0")]
+            for k in range(0, len(raw) - 1, 2):
+                pairs.append((raw[k], chr(raw[k + 1])))
+            if text[p] == 0x20:
+                pairs.append((0x20, "1"))
+            p += max(1, min(used.value, len(text) - p))
+        return pairs
+
+
+class OurFonts:
+    def __init__(self, font_dir, faces):
+        from fontTools.ttLib import TTFont
+        self.fonts, self.adv = {}, {}
+        for digit, face in faces.items():
+            path = os.path.join(font_dir, face + ".ttf")
+            self.fonts[digit] = ImageFont.truetype(path, SIZE, layout_engine=ImageFont.Layout.BASIC,
+                                                  encoding="symb")
+            tt = TTFont(path)
+            upm = tt["head"].unitsPerEm
+            cmap = {c - 0xF000: n for c, n in tt["cmap"].getcmap(3, 0).cmap.items()}
+            # GDI advances: the scaled advance rounded to whole pixels.
+            self.adv[digit] = {c: int(tt["hmtx"][n][0] * SIZE / upm + 0.5) for c, n in cmap.items()}
+
+    def draw(self, pairs, width):
+        img = Image.new("L", (width, SIZE * 2), 0)
+        d = ImageDraw.Draw(img)
+        x = PAD
+        for code, digit in pairs:
+            key = "2" if digit == "2" else "1"
+            font = self.fonts.get(key) or self.fonts["1"]
+            d.text((x, int(SIZE * 1.3)), chr(0xF000 + code), font=font, fill=255, anchor="ls")
+            x += self.adv.get(key, self.adv["1"]).get(code, 0)
+        return img
+
+
+def reference(font, word, width):
+    img = Image.new("L", (width, SIZE * 2), 0)
+    ImageDraw.Draw(img).text((PAD, int(SIZE * 1.3)), word, font=font, fill=255, anchor="ls")
+    return img
+
+
+def outliers(a, b):
+    a = a.point(lambda v: 255 if v >= 128 else 0)
+    b = b.point(lambda v: 255 if v >= 128 else 0)
+    grow = ImageFilter.MaxFilter(2 * RADIUS + 1)
+    miss_a = ImageChops.subtract(a, b.filter(grow))
+    miss_b = ImageChops.subtract(b, a.filter(grow))
+    ink = a.histogram()[255] + b.histogram()[255]
+    return miss_a.histogram()[255] + miss_b.histogram()[255], ink
+
+
+def read_words(path, half):
+    lines = open(path, encoding="utf-8").read().split("\n")
+    words = [w.strip().split("/")[0] for w in lines[1:] if w.strip()]
+    if half == "even":
+        return words[0::2]
+    if half == "odd":
+        return words[1::2]
+    return words
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--family-dir", required=True)
+    ap.add_argument("--fonts", required=True)
+    ap.add_argument("--map", required=True)
+    ap.add_argument("--library", default="DVBCV32.DLL")
+    ap.add_argument("--words", default="/usr/share/hunspell/hi_IN.dic")
+    ap.add_argument("--half", default="odd", choices=["odd", "even", "all"])
+    ap.add_argument("--limit", type=int, default=0)
+    ap.add_argument("--sheet")
+    ap.add_argument("--worst", type=int, default=30)
+    ap.add_argument("--min-share", type=float, default=0.0)
+    ap.add_argument("--list-failures")
+    args = ap.parse_args()
+
+    fmap = json.load(open(args.map, encoding="utf-8"))
+    conv = next(c for c in fmap["converters"] if c["file"] == args.library)
+    converter = Converter(os.path.join(args.family_dir, conv["file"]), conv["entry"])
+    ours = OurFonts(args.fonts, conv["fonts"])
+    noto = ImageFont.truetype(fmap["source_font"], SIZE, layout_engine=ImageFont.Layout.RAQM)
+    encoder = IsciiEncoder(fmap)
+
+    words = read_words(args.words, args.half)
+    if args.limit:
+        words = words[:args.limit]
+    results, skipped = [], 0
+    for word in words:
+        iscii = encoder.encode(word)
+        if iscii is None:
+            skipped += 1
+            continue
+        pairs = converter.convert(iscii)
+        width = int(noto.getlength(word)) + 2 * PAD + SIZE
+        ref = reference(noto, word, width)
+        got = ours.draw(pairs, width)
+        bad, ink = outliers(ref, got)
+        ok = bad <= max(MIN_OUTLIERS, OUTLIER_SHARE * ink)
+        results.append((bad / max(ink, 1), ok, word, iscii, ref, got))
+
+    matched = sum(1 for r in results if r[1])
+    share = matched / max(len(results), 1)
+    print(f"{args.library}: {matched}/{len(results)} words match ({100 * share:.2f}%), "
+          f"{skipped} skipped (not expressible in ISCII); size {SIZE}px, radius {RADIUS}px, "
+          f"outliers <= max({MIN_OUTLIERS}, {OUTLIER_SHARE:.0%} of ink)")
+    if args.list_failures:
+        with open(args.list_failures, "w", encoding="utf-8") as f:
+            for r in sorted(results, key=lambda r: -r[0]):
+                if not r[1]:
+                    f.write(f"{r[2]}\t{r[3].hex(' ')}\t{r[0]:.3f}\n")
+    if args.sheet:
+        worst = sorted(results, key=lambda r: -r[0])[:args.worst]
+        write_sheet(args.sheet, worst)
+    if share < args.min_share:
+        print(f"FAILED: below {args.min_share:.0%}")
+        return 1
+    return 0
+
+
+def write_sheet(path, rows):
+    """Reference in green, ours in magenta: overlap is white."""
+    if not rows:
+        return
+    width = max(r[4].width for r in rows)
+    h = SIZE * 2
+    sheet = Image.new("RGB", (width, h * len(rows)), (0, 0, 0))
+    for i, (_, _, _, _, ref, got) in enumerate(rows):
+        pad = lambda im: im.crop((0, 0, width, h))
+        rgb = Image.merge("RGB", (pad(got), pad(ref), pad(got)))
+        sheet.paste(rgb, (0, i * h))
+    sheet.save(path)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

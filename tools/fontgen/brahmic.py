@@ -1,0 +1,224 @@
+"""Learns a legacy glyph-code layout of a Brahmic script from HarfBuzz and Noto.
+
+The model the converters implement (family/converters/engine) is:
+
+    syllable = [reph] core [matra] [modifier] [final virama] [accents]
+    glyphs   = [pre-base glyph] core glyphs [post-base glyphs] marks
+
+* The core (a consonant with its conjuncts) maps through a table learned by
+  shaping every single consonant, half form, consonant pair and rakar cluster.
+  Longer cores split into half forms of the leading consonants plus the
+  longest learned tail of the cluster.
+* The rest of the syllable follows a template learned on a reference
+  consonant. Templates name pre-base and post-base glyph families (the
+  i-matra and ii-matra come in widths that fit the core) and marks.
+* A mark is drawn with zero advance over the glyph before it. Its offset
+  depends on that glyph, so every mark exists in a few offset variants and an
+  attachment table picks the variant from the glyph before it.
+* Below-base matras that fuse with the consonant (ru, ruu, hri, ...) come
+  from a fusion table keyed by the last core glyph.
+
+Everything is learned from systematic shaping, never from a word list: the
+word list only ranks the glyphs when a font has fewer codes than glyphs.
+"""
+import collections
+import re
+
+from hbshape import shape_many
+
+SUFFIX = re.compile(r"^(.*?)(\d+)?(deva)$")
+
+
+def split_variant(name):
+    """'ivowelsignanusvara03deva' -> ('ivowelsignanusvaradeva', '03')."""
+    m = SUFFIX.match(name)
+    if not m or m.group(2) is None:
+        return name, ""
+    return m.group(1) + m.group(3), m.group(2)
+
+
+def join_variant(family, variant):
+    return family[:-4] + variant + "deva" if family.endswith("deva") else family + variant
+
+
+class Script:
+    """What the learner needs to know about a script's characters."""
+
+    def __init__(self, font, consonants, matras, modifiers, virama, nukta, ra, zwj, zwnj,
+                 pre_families, post_families, drop=("dummymarkdeva", "space")):
+        self.font = font
+        self.consonants = consonants
+        self.matras = matras
+        self.modifiers = modifiers
+        self.virama, self.nukta, self.ra, self.zwj, self.zwnj = virama, nukta, ra, zwj, zwnj
+        self.pre_families = pre_families    # families whose variant the core decides, before it
+        self.post_families = post_families  # same, after it
+        self.drop = set(drop)
+        self.variant_probes = []
+        self.groups = {}
+
+    def group_of(self, family):
+        return self.groups.get(family, family)
+
+
+def visible(script, glyphs):
+    return [g for g in glyphs if g.name not in script.drop]
+
+
+class Learned:
+    def __init__(self):
+        self.cores = {}        # core text -> list of glyph keys
+        self.variants = {}     # core text -> {family: variant}
+        self.templates = {}    # tail -> list of (kind, family-or-name)
+        self.attach = {}       # (mark name, previous spacing key) -> mark key
+        self.fuse = {}         # (last core key, matra) -> list of keys
+        self.observed = collections.Counter()  # glyph keys seen in systematic shaping
+
+
+def key_of(g):
+    return (g.name, g.adv, 0, 0) if g.adv else (g.name, 0, g.dx, g.dy)
+
+
+def tails(script):
+    out = []
+    for reph in (False, True):
+        for matra in [""] + script.matras:
+            for mod in [""] + script.modifiers:
+                out.append((reph, matra, mod, False))
+        out.append((reph, "", "", True))
+    return out
+
+
+def tail_text(script, tail, core):
+    reph, matra, mod, virama = tail
+    return (script.ra + script.virama if reph else "") + core + matra + mod + (
+        script.virama if virama else "")
+
+
+def core_texts(script):
+    cs, v = script.consonants, script.virama
+    out = list(cs)
+    out += [c + v + script.zwj for c in cs]
+    out += [a + v + b for a in cs for b in cs if a != script.ra]
+    out += [a + v + b + v + script.ra for a in cs for b in cs if b != script.ra and a != script.ra]
+    return out
+
+
+def template_of(script, out, ref_glyphs):
+    """Splits a shaped reference syllable into pre, post and mark items."""
+    items = []
+    body = list(ref_glyphs)
+    rest = list(out)
+    if rest and split_variant(rest[0].name)[0] in script.pre_families:
+        items.append(("pre", split_variant(rest[0].name)[0]))
+        rest = rest[1:]
+    if [g.name for g in rest[:len(body)]] != [g.name for g in body]:
+        return None
+    rest = rest[len(body):]
+    for g in rest:
+        if g.adv:
+            fam, var = split_variant(g.name)
+            if fam in script.post_families:
+                items.append(("post", fam))
+            else:
+                items.append(("spacing", g.name))
+        else:
+            items.append(("mark", g.name))
+    return items
+
+
+def learn(script, reference_consonant):
+    L = Learned()
+    cores = core_texts(script)
+    shaped = shape_many(script.font, cores)
+    for text, glyphs in zip(cores, shaped):
+        L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
+    # Variants of the pre- and post-base families each core takes.
+    probes = []
+    for fam_matra in script.variant_probes:
+        probes += [c + fam_matra for c in cores]
+    shaped = shape_many(script.font, probes)
+    n = len(cores)
+    for i, fam_matra in enumerate(script.variant_probes):
+        for text, glyphs in zip(cores, shaped[i * n:(i + 1) * n]):
+            for pos, g in enumerate(visible(script, glyphs)):
+                fam, var = split_variant(g.name)
+                if fam in script.pre_families or fam in script.post_families:
+                    L.variants.setdefault(text, {})[script.group_of(fam)] = var
+                if fam in script.pre_families:
+                    L.variants[text]["@pre"] = pos
+    # Templates on the reference consonant.
+    ref = visible(script, shape_many(script.font, [reference_consonant])[0])
+    all_tails = tails(script)
+    shaped = shape_many(script.font, [tail_text(script, t, reference_consonant) for t in all_tails])
+    for t, glyphs in zip(all_tails, shaped):
+        tpl = template_of(script, visible(script, glyphs), ref)
+        if tpl is not None:
+            L.templates[t] = tpl
+    # Attachment and fusion, from every core with every tail that has marks
+    # or a fusing matra.
+    texts, meta = [], []
+    for t, tpl in L.templates.items():
+        if not any(k in ("mark",) for k, _ in tpl) and not t[1]:
+            continue
+        for c in cores:
+            if c.endswith(script.zwj):
+                continue
+            texts.append(tail_text(script, t, c))
+            meta.append((c, t))
+    shaped = shape_many(script.font, texts)
+    votes = collections.defaultdict(collections.Counter)
+    fuse_votes = collections.defaultdict(collections.Counter)
+    for (c, t), glyphs in zip(meta, shaped):
+        glyphs = visible(script, glyphs)
+        for g in glyphs:
+            L.observed[key_of(g)] += 1
+        predicted = predict_names(script, L, c, t)
+        if predicted is None:
+            continue
+        actual_names = [g.name for g in glyphs]
+        if [p for p in predicted] != actual_names:
+            # A fusion of the last core glyph with the matra.
+            core_keys = L.cores[c]
+            if t[1] and not t[0] and not t[2] and not t[3] and core_keys:
+                fuse_votes[(core_keys[-1], t[1])][tuple(key_of(g) for g in glyphs[len(core_keys) - 1:])] += 1
+            continue
+        if any(split_variant(g.name)[0] in script.pre_families for g in glyphs):
+            glyphs = [g for g in glyphs if split_variant(g.name)[0] not in script.pre_families]
+        prev = None
+        tpl_marks = [name for kind, name in L.templates[t] if kind == "mark"]
+        mi = 0
+        core_len = len(L.cores[c])
+        for idx, g in enumerate(glyphs):
+            if g.adv:
+                prev = key_of(g)
+            elif idx >= core_len:
+                if mi < len(tpl_marks):
+                    votes[(tpl_marks[mi], prev)][key_of(g)] += 1
+                mi += 1
+    for k, counter in votes.items():
+        L.attach[k] = counter.most_common(1)[0][0]
+    for k, counter in fuse_votes.items():
+        L.fuse[k] = list(counter.most_common(1)[0][0])
+    return L
+
+
+def predict_names(script, L, core, tail):
+    """Glyph names the learned model gives for core + tail (offsets ignored)."""
+    tpl = L.templates.get(tail)
+    if tpl is None or core not in L.cores:
+        return None
+    var = L.variants.get(core, {})
+    pre, post, marks = [], [], []
+    for kind, name in tpl:
+        if kind == "pre":
+            pre.append(join_variant(name, var.get(script.group_of(name), "")))
+        elif kind == "post":
+            post.append(join_variant(name, var.get(script.group_of(name), "")))
+        elif kind == "spacing":
+            post.append(name)
+        else:
+            marks.append(name)
+    body = [k[0] for k in L.cores[core]]
+    at = var.get("@pre", 0)
+    return body[:at] + pre + body[at:] + post + marks
