@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts
+.PHONY: test demo bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -14,6 +14,9 @@ test: bootstrap
 
 demo: bootstrap native
 	./build/native/tools/vexa-demo
+	/usr/bin/python3 tools/demo/render_family.py --family-dir build/native/system \
+	  --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
+	  --out build/demo/devanagari.png
 
 bootstrap:
 	@scripts/bootstrap
@@ -50,3 +53,19 @@ regen: regen-layouts
 
 clean:
 	rm -rf build
+
+# Opt-in: shape again with HarfBuzz and rewrite the family's glyph maps,
+# converter tables and fonts (commit the results).
+fonts: bootstrap
+	/usr/bin/python3 tools/fontgen/regenerate.py --write
+
+# How closely converters + fonts draw real words, against HarfBuzz + Noto
+# (the Hindi dictionary's held-out half; sheets of the worst words in build/fidelity).
+fidelity: native
+	@mkdir -p build/fidelity
+	@for lib in DVBCV32.DLL DVMCV32.DLL; do \
+	  /usr/bin/python3 tools/fidelity/fidelity.py --family-dir build/native/system \
+	    --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
+	    --library $$lib --sheet build/fidelity/$$lib.png \
+	    --list-failures build/fidelity/$$lib.txt || exit 1; \
+	done

@@ -19,13 +19,14 @@ most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
         [--sheet worst.png] [--min-share 0.97]
 """
 import argparse
-import ctypes
 import json
 import os
 import sys
 import unicodedata
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
+
+from familyrender import Converter
 
 SIZE = 40
 RADIUS = 2
@@ -42,6 +43,7 @@ class IsciiEncoder:
         self.pairs = {u: bytes([int(b, 16), 0xE9]) for b, u in fmap["iscii_nukta"].items()}
         self.virama = fmap["script"]["virama"]
         self.nukta = fmap["script"]["nukta"]
+        self.single["\u0965"] = b"\xEA\xEA"  # double danda
 
     def encode(self, word):
         """ISCII bytes of the word, or None when ISCII cannot express it."""
@@ -69,33 +71,6 @@ class IsciiEncoder:
                 return None
             i += 1
         return bytes(out)
-
-
-class Converter:
-    def __init__(self, path, entry):
-        self.lib = ctypes.CDLL(path)
-        self.fn = getattr(self.lib, entry)
-        self.fn.restype = ctypes.c_int
-        self.fn.argtypes = [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(ctypes.c_int),
-                            ctypes.POINTER(ctypes.c_int), ctypes.c_int]
-
-    def convert(self, text):
-        """[(code, digit)] of a NUL-free ISCII text, syllable by syllable."""
-        src = ctypes.create_string_buffer(text + b"\0")
-        base = ctypes.addressof(src)
-        pairs = []
-        p = 0
-        while p < len(text):
-            out = ctypes.create_string_buffer(256)
-            used, reserved = ctypes.c_int(0), ctypes.c_int(0)
-            self.fn(ctypes.c_char_p(base + p), out, ctypes.byref(used), ctypes.byref(reserved), 0)
-            raw = out.raw[:out.raw.index(b"\0")]
-            for k in range(0, len(raw) - 1, 2):
-                pairs.append((raw[k], chr(raw[k + 1])))
-            if text[p] == 0x20:
-                pairs.append((0x20, "1"))
-            p += max(1, min(used.value, len(text) - p))
-        return pairs
 
 
 class OurFonts:
@@ -181,7 +156,7 @@ def main():
         if iscii is None:
             skipped += 1
             continue
-        pairs = converter.convert(iscii)
+        pairs = converter.pairs(iscii)
         width = int(noto.getlength(word)) + 2 * PAD + SIZE
         ref = reference(noto, word, width)
         got = ours.draw(pairs, width)

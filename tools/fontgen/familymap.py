@@ -178,3 +178,17 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                   "standalone": standalone_map,
                   "groups": script.groups},
     }
+
+
+def input_hashes(paths):
+    """What a map was made from: file digests and the HarfBuzz version. When
+    these are unchanged, regenerating the map gives the same map."""
+    import hashlib
+    import subprocess
+    out = {}
+    for p in paths:
+        with open(p, "rb") as f:
+            out[p.split("/")[-1]] = hashlib.sha256(f.read()).hexdigest()
+    version = subprocess.run(["hb-shape", "--version"], capture_output=True, text=True).stdout
+    out["hb-shape"] = version.splitlines()[0] if version else ""
+    return out

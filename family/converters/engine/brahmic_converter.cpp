@@ -12,8 +12,9 @@ namespace {
 
 class Assembler {
 public:
-    Assembler(const Rules& rules, std::span<const std::uint8_t> isMark, GlyphList& out)
-        : rules_(rules), isMark_(isMark), out_(out) {}
+    Assembler(const Rules& rules, std::span<const std::uint8_t> isMark,
+              std::span<const GlyphCode> codes, GlyphList& out)
+        : rules_(rules), isMark_(isMark), codes_(codes), out_(out) {}
 
     void Syllable(const engine::Syllable& s) {
         if (s.kind == Syllable::Kind::kStandalone) {
@@ -30,10 +31,23 @@ public:
     }
 
 private:
+    // A glyph the converter's fonts hold.
+    bool Drawn(std::uint16_t g) const { return g < codes_.size() && codes_[g].code != 0; }
+
+    bool AllDrawn(std::uint16_t first, std::uint16_t count) const {
+        for (std::uint16_t i = 0; i < count; ++i) {
+            if (first + i >= rules_.pool.size() || !Drawn(rules_.pool[first + i])) return false;
+        }
+        return true;
+    }
+
+    // The learned entry of a cluster, when the converter's fonts hold all its
+    // glyphs (a face with fewer codes falls back to smaller pieces).
     const CoreEntry* FindCore(std::u16string_view key) const {
         auto it = std::lower_bound(rules_.cores.begin(), rules_.cores.end(), key,
                                    [](const CoreEntry& e, std::u16string_view k) { return e.key < k; });
-        return it != rules_.cores.end() && it->key == key ? &*it : nullptr;
+        if (it == rules_.cores.end() || it->key != key) return nullptr;
+        return AllDrawn(it->first, it->count) ? &*it : nullptr;
     }
 
     void Emit(std::uint16_t g) {
@@ -189,7 +203,11 @@ private:
             } else if (h) {
                 AppendEntry(core, *h);
             } else {
+                // No half form in these fonts: the full consonant and a virama.
                 AppendLetter(core, unit[0], false);
+                if (rules_.defaults.size() > 0 && rules_.defaults[0] >= 0) {
+                    core.glyphs.Push(static_cast<std::uint16_t>(rules_.defaults[0]));
+                }
             }
         }
         const int before = core.glyphs.count;
@@ -231,7 +249,7 @@ private:
         if (s.matra && pre < 0 && core.glyphs.count > 0) {
             const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
             for (const auto& f : rules_.fusions) {
-                if (f.last == last && f.matra == s.matra) {
+                if (f.last == last && f.matra == s.matra && AllDrawn(f.first, f.count)) {
                     --core.glyphs.count;
                     for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
                     fused = true;
@@ -254,6 +272,7 @@ private:
 
     const Rules& rules_;
     std::span<const std::uint8_t> isMark_;
+    std::span<const GlyphCode> codes_;
     GlyphList& out_;
     std::int16_t previous_ = -1;
 };
@@ -261,9 +280,9 @@ private:
 }  // namespace
 
 int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
-                   const unsigned char* source, GlyphList& out) {
+                   std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out) {
     const engine::Syllable s = ReadSyllable(rules, source);
-    Assembler(rules, isMark, out).Syllable(s);
+    Assembler(rules, isMark, codes, out).Syllable(s);
     return s.consumed;
 }
 
@@ -276,7 +295,7 @@ void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
         return;
     }
     GlyphList glyphs;
-    *consumed = SyllableGlyphs(rules, isMark, source, glyphs);
+    *consumed = SyllableGlyphs(rules, isMark, codes, source, glyphs);
     for (int i = 0; i < glyphs.count; ++i) {
         const std::uint16_t g = glyphs.glyphs[i];
         if (g < codes.size() && codes[g].code != 0) pairs.Add(codes[g].code, codes[g].digit);

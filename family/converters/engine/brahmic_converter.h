@@ -21,10 +21,11 @@ struct GlyphList {
     }
 };
 
-// The glyph numbers of the syllable at source (NUL-terminated, not empty);
+// The glyph numbers of the syllable at source (NUL-terminated, not empty),
+// drawn from the glyphs that `codes` gives a code;
 // returns the bytes the syllable takes (at least 1).
 int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
-                   const unsigned char* source, GlyphList& out);
+                   std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out);
 
 // The converter entry's whole job: one syllable to (code, digit) pairs.
 void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,

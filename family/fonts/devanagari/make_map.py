@@ -77,6 +77,12 @@ ROMAN = {
 ROMAN.update({chr(0x966 + i): str(i) for i in range(10)})
 
 
+def input_files():
+    tools = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
+    return [NOTO, LATIN, WORDS, os.path.abspath(__file__)] + [
+        os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "devanagari.map.json")
     script = brahmic.Script(
@@ -122,6 +128,7 @@ def main():
             {"file": "RMMCV32.DLL", "entry": "iscii2rmzirvo", "kind": "roman",
              "fonts": {"1": "DV1-TTDorvan"}},
         ])
+    fmap["inputs"] = familymap.input_hashes(input_files())
     with open(out, "w", encoding="utf-8") as f:
         json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
         f.write("\n")

@@ -1,0 +1,68 @@
+// Fuzz target: no byte string makes a family converter write past the bytes
+// it may use, leave its output unterminated, report a consumed count of 0 or
+// one past the text, or stop making progress.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "devanagari/devanagari_tables.inc"
+#include "engine/brahmic_converter.h"
+#include "engine/roman_converter.h"
+#include "script/converter_abi.h"
+
+namespace {
+
+using namespace vexa::family;
+
+constexpr unsigned char kGuard = 0xA5;
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+template <class Convert>
+void WalkText(const unsigned char* text, std::size_t length, Convert convert) {
+    std::size_t p = 0;
+    while (p < length) {
+        char output[256];
+        std::memset(output, 0, VEXA_CONVERTER_OUTPUT_LIMIT);
+        std::memset(output + VEXA_CONVERTER_OUTPUT_LIMIT, kGuard,
+                    sizeof output - VEXA_CONVERTER_OUTPUT_LIMIT);
+        int consumed = 0;
+        convert(text + p, output, &consumed);
+        for (std::size_t i = VEXA_CONVERTER_OUTPUT_LIMIT; i < sizeof output; ++i) {
+            Require(static_cast<unsigned char>(output[i]) == kGuard);
+        }
+        Require(std::memchr(output, 0, VEXA_CONVERTER_OUTPUT_LIMIT) != nullptr);
+        Require(std::strlen(output) % 2 == 0);
+        Require(consumed >= 1 && static_cast<std::size_t>(consumed) <= length - p);
+        p += static_cast<std::size_t>(consumed);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The converters read NUL-terminated text: use the input up to its first NUL.
+    std::vector<unsigned char> text(data, data + size);
+    text.push_back(0);
+    const std::size_t length = std::strlen(reinterpret_cast<const char*>(text.data()));
+    const std::span<const std::uint8_t> isMark(devanagari::kIsMark);
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(devanagari::kDvbcv32Codes),
+          std::span<const engine::GlyphCode>(devanagari::kDvmcv32Codes),
+          std::span<const engine::GlyphCode>(devanagari::kSdmcv32Codes),
+          std::span<const engine::GlyphCode>(devanagari::kVdmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(devanagari::kRules, isMark, codes, s, out, consumed);
+        });
+    }
+    WalkText(text.data(), length, [](const unsigned char* s, char* out, int* consumed) {
+        engine::ConvertSyllableToRoman(devanagari::kRules, devanagari::kRmmcv32Letters, s, out,
+                                       consumed);
+    });
+    return 0;
+}

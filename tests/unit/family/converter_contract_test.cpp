@@ -1,0 +1,101 @@
+// The converter contract, checked on every library of the Devanagari family:
+// one syllable per call, a consumed count inside the text, and an output of
+// glyph/digit pairs that never passes the bytes a converter may write.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "unit/family/raw_converter.h"
+
+namespace vexa::test {
+namespace {
+
+// Texts that reach the corners of the syllable rules.
+std::vector<std::string> Samples() {
+    return {
+        Iscii({0xC6, 0xCC, 0xD7, 0xE8, 0xC2, 0xE1}),                    // namaste
+        Iscii({0xB3, 0xE8, 0xD6, 0xDB, 0x20, 0xCF, 0xE8, 0xB3, 0xDC}),  // kssi, rki
+        Iscii({0xD7, 0xE8, 0xC2, 0xE8, 0xCF, 0xDB, 0xA2}),              // stri + anusvara
+        Iscii({0xB3, 0xE8, 0xE8, 0xD6, 0xB3, 0xE8, 0xE9, 0xD6}),        // explicit, soft virama
+        Iscii({0xD9, 0xDB, 0xD9, 0xE8, 0xB3}),                          // INV carriers
+        Iscii({0xB3, 0x01, 0xDB, 0x01, 0xA2}),                          // caret marks inside
+        Iscii({0xB3, 0xF0, 0xA1, 0xF0, 0xA2, 0xF0, 0xBF, 0xF0}),        // Vedic signs, lone EXT
+        Iscii({0xA4, 0xA1, 0xEA, 0xEA, 0xEA, 0xE9, 0xF1, 0xFA, 0xA1, 0xE9}),
+        Iscii({0xDB, 0xE8, 0xE9, 0xA2, 0xA3, 0xA1, 0xA2, 0xA3, 0xA1, 0xA2}),  // lone signs
+        Iscii({0xB3, 0xA2, 0xA2, 0xA2, 0xA2, 0xA2, 0xA2, 0xF0, 0xA1, 0xF0, 0xA1, 0xF0, 0xA1,
+               0xF0, 0xA1, 0xF0, 0xA1, 0xF0, 0xA1}),  // more signs than one syllable takes
+        Iscii({0xFF, 0xEB, 0xEC, 0xEE, 0xA0, 0xEF, 0xFB, 0x20, 0x41}),
+    };
+}
+
+std::string LongCluster(int consonants) {
+    std::string s;
+    for (int i = 0; i < consonants; ++i) s += Iscii({0xD7, 0xE8});
+    return s + Iscii({0xC2, 0xDB, 0xA2, 0xA1, 0xA3});
+}
+
+class ConverterContract : public ::testing::TestWithParam<FamilyLibrary> {};
+
+TEST_P(ConverterContract, EveryCallKeepsToTheContract) {
+    sim::SimPlatform sim;
+    RawConverter converter(sim, GetParam().file, GetParam().entry);
+    ASSERT_TRUE(converter.Loaded()) << GetParam().file << " in " << sim.paths.SystemDirectory();
+    std::vector<std::string> texts = Samples();
+    texts.push_back(LongCluster(40));
+    for (const std::string& text : texts) {
+        for (std::size_t p = 0; p < text.size();) {
+            RawResult r = converter.Call(text, p);
+            SCOPED_TRACE(testing::Message() << GetParam().file << " at byte " << p);
+            ASSERT_TRUE(r.guardIntact);
+            ASSERT_TRUE(r.terminated);
+            ASSERT_GE(r.consumed, 1);
+            ASSERT_LE(static_cast<std::size_t>(r.consumed), text.size() - p);
+            ASSERT_EQ(r.output.size() % 2, 0u);
+            for (std::size_t i = 0; i < r.output.size(); i += 2) {
+                const auto code = static_cast<unsigned char>(r.output[i]);
+                const char digit = r.output[i + 1];
+                EXPECT_GE(code, 0x21) << "a glyph code may not be a control or switch byte";
+                EXPECT_TRUE(digit == '1' || (digit == '2' && GetParam().usesExtension))
+                    << "digit " << digit;
+                if (digit == '1' && text[p] != 0x20) {
+                    EXPECT_GE(code, GetParam().firstScriptCode);
+                }
+            }
+            p += static_cast<std::size_t>(r.consumed);
+        }
+    }
+}
+
+TEST_P(ConverterContract, SpaceAndCaretMarkAreOneByteWithoutGlyphs) {
+    sim::SimPlatform sim;
+    RawConverter converter(sim, GetParam().file, GetParam().entry);
+    ASSERT_TRUE(converter.Loaded());
+    for (const std::string& text : {Iscii({0x20, 0xB3}), Iscii({0x01, 0xB3}), Iscii({0x41, 0xB3})}) {
+        RawResult r = converter.Call(text);
+        EXPECT_EQ(r.consumed, 1);
+        EXPECT_EQ(r.output, "");
+    }
+}
+
+TEST_P(ConverterContract, ALongClusterIsSplitIntoSyllablesThatFit) {
+    sim::SimPlatform sim;
+    RawConverter converter(sim, GetParam().file, GetParam().entry);
+    ASSERT_TRUE(converter.Loaded());
+    const std::string text = LongCluster(60);
+    std::vector<int> counts;
+    converter.ConvertAll(text, &counts);
+    EXPECT_GT(counts.size(), 5u) << "a cluster of 60 consonants cannot be one syllable";
+    int total = 0;
+    for (int c : counts) total += c;
+    EXPECT_EQ(total, static_cast<int>(text.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Devanagari, ConverterContract, ::testing::ValuesIn(kDevanagariLibraries),
+                         [](const auto& info) {
+                             return std::string(info.param.file).substr(0, 7);
+                         });
+
+}  // namespace
+}  // namespace vexa::test

@@ -1,0 +1,110 @@
+// Every glyph code the converters give over a broad set of syllables is a
+// glyph of the face that draws it, with ink (or an advance for spaces).
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "unit/family/raw_converter.h"
+
+namespace vexa::test {
+namespace {
+
+// Consonants, consonant pairs and clusters with every vowel sign and sign.
+std::vector<std::string> Syllables() {
+    std::vector<std::string> out;
+    std::vector<int> consonants;
+    for (int c = 0xB3; c <= 0xD8; ++c) consonants.push_back(c);
+    std::vector<int> signs = {0, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0xDF, 0xE0, 0xE1, 0xE2,
+                              0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xA1, 0xA2, 0xA3, 0xE8};
+    for (int a : consonants) {
+        for (int s : signs) {
+            std::string one(1, static_cast<char>(a));
+            if (s) one += static_cast<char>(s);
+            out.push_back(one);
+            out.push_back(Iscii({0xCF, 0xE8}) + one);  // with reph
+        }
+        for (int b : consonants) out.push_back(Iscii({a, 0xE8, b, 0xDB}));
+    }
+    for (int v = 0xA4; v <= 0xB2; ++v) out.push_back(Iscii({v, 0xA2}));
+    for (int d = 0xF1; d <= 0xFA; ++d) out.push_back(Iscii({d}));
+    for (int e = 0xA1; e <= 0xBF; ++e) out.push_back(Iscii({0xB3, 0xF0, e}));
+    return out;
+}
+
+class Face {
+public:
+    Face(FT_Library lib, const std::string& path) {
+        ok_ = FT_New_Face(lib, path.c_str(), 0, &face_) == 0 &&
+              FT_Select_Charmap(face_, FT_ENCODING_MS_SYMBOL) == 0 &&
+              FT_Set_Pixel_Sizes(face_, 0, 40) == 0;
+    }
+    ~Face() {
+        if (face_) FT_Done_Face(face_);
+    }
+    bool ok() const { return ok_; }
+    // True when the code maps to a glyph with an outline or an advance.
+    bool Draws(unsigned char code) {
+        FT_UInt index = FT_Get_Char_Index(face_, 0xF000u + code);
+        if (index == 0 || FT_Load_Glyph(face_, index, FT_LOAD_NO_HINTING) != 0) return false;
+        return face_->glyph->outline.n_points > 0 || face_->glyph->advance.x > 0;
+    }
+
+private:
+    FT_Face face_ = nullptr;
+    bool ok_ = false;
+};
+
+struct Library {
+    const char* file;
+    const char* entry;
+    const char* face1;
+    const char* face2;
+};
+
+TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
+    const Library libraries[] = {
+        {"DVBCV32.DLL", "iscii2devzirvo", "DVB-TTDorvan", "DVB-TTDorvanEN"},
+        {"DVMCV32.DLL", "iscii2devzirvo", "DV-TTDorvan", nullptr},
+        {"SDMCV32.DLL", "iscii2devsanskritzirvo", "SD-TTDorvan", nullptr},
+        {"VDMCV32.DLL", "iscii2vediczirvo", "VD-TTDorvan", "VD2-TTDorvan"},
+        {"RMMCV32.DLL", "iscii2rmzirvo", "DV1-TTDorvan", nullptr},
+    };
+    FT_Library ft;
+    ASSERT_EQ(FT_Init_FreeType(&ft), 0);
+    sim::SimPlatform sim;
+    const std::string fonts = sim.paths.SystemDirectory() + "/fonts/";
+    const std::vector<std::string> syllables = Syllables();
+    for (const Library& lib : libraries) {
+        RawConverter converter(sim, lib.file, lib.entry);
+        ASSERT_TRUE(converter.Loaded()) << lib.file;
+        Face f1(ft, fonts + lib.face1 + ".ttf");
+        ASSERT_TRUE(f1.ok()) << lib.face1;
+        std::unique_ptr<Face> f2;
+        if (lib.face2) {
+            f2 = std::make_unique<Face>(ft, fonts + lib.face2 + ".ttf");
+            ASSERT_TRUE(f2->ok()) << lib.face2;
+        }
+        std::set<std::pair<char, int>> missing;
+        for (const std::string& s : syllables) {
+            const std::string out = converter.ConvertAll(s);
+            for (std::size_t i = 0; i + 1 < out.size(); i += 2) {
+                const auto code = static_cast<unsigned char>(out[i]);
+                const char digit = out[i + 1];
+                Face* face = digit == '2' ? f2.get() : &f1;
+                if (!face || !face->Draws(code)) missing.insert({digit, code});
+            }
+        }
+        EXPECT_TRUE(missing.empty()) << lib.file << ": " << missing.size() << " codes not drawn";
+    }
+    FT_Done_FreeType(ft);
+}
+
+}  // namespace
+}  // namespace vexa::test
