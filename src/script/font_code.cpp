@@ -28,9 +28,16 @@ std::string ToFontCodeRun(ConverterLibrary& converter, std::string_view text, bo
     std::string run;
     run.reserve(length * 2 + 1);
 
+    // The caret mark takes the font of what follows it, so that a syllable
+    // it stands in is never drawn in the English font.
+    auto effective = [&](std::size_t at) {
+        while (at < length && bytes[at] == kCaretMark) ++at;
+        return at < length ? bytes[at] : kCaretMark;
+    };
+
     bool inEnglish = false;
     bool inExtension = false;
-    unsigned char first = bytes[0];
+    unsigned char first = effective(0);
     if (IsEnglishByte(first)) {
         run += static_cast<char>(kEnglishFontSwitch);
         inEnglish = true;
@@ -48,9 +55,10 @@ std::string ToFontCodeRun(ConverterLibrary& converter, std::string_view text, bo
             ++p;
             continue;
         }
-        if (inEnglish && (b >= kFirstIscii || b == kSpace)) {
+        const unsigned char e = b == kCaretMark ? effective(p) : b;
+        if (inEnglish && (e >= kFirstIscii || e == kSpace)) {
             inEnglish = false;
-            inExtension = b == kExtensionCode;
+            inExtension = e == kExtensionCode;
             run += static_cast<char>(inExtension ? kExtensionFontSwitch : kScriptFontSwitch);
         } else if (!inEnglish && b < kFirstIscii && b != kCaretMark && b != kSpace) {
             run += static_cast<char>(kEnglishFontSwitch);

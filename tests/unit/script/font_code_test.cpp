@@ -52,6 +52,11 @@ TEST_F(FontCodeTest, TheExtensionCodeOpensAnExtensionStretchBeforeTheConverterIs
 TEST_F(FontCodeTest, TheCaretMarkAlwaysGoesToTheConverterAndNeverSwitches) {
     EXPECT_EQ(Run(Bytes({'a', 0x01, 'b'})), Bytes({0x02, 'a', 'b'}));
     EXPECT_EQ(Run(Bytes({0xB3, 0x01, 0xDA})), Bytes({0x03, 0xB3, 0x06, 0xDA}));
+    // In front of script text it takes the script font, so the syllable it
+    // stands in is not drawn in the English font.
+    EXPECT_EQ(Run(Bytes({0x01, 0xB3, 0xDA})), Bytes({0x03, 0xB3, 0x06, 0xDA}));
+    EXPECT_EQ(Run(Bytes({'a', 0x01, 0xB3})), Bytes({0x02, 'a', 0x03, 0xB3}));
+    EXPECT_EQ(Run(Bytes({'a', 0x01})), Bytes({0x02, 'a'}));
 }
 
 TEST_F(FontCodeTest, EnglishOnlyTextComesBackUnchanged) {
