@@ -1,0 +1,54 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/graphics.h"
+
+namespace vexa::sim {
+
+// Fonts whose glyph widths come from tables the test gives, by face name
+// (compared exactly). A face without a table uses the default table, and the
+// context's own font (nothing selected) uses the system table.
+class SimFonts : public platform::Fonts {
+public:
+    SimFonts();
+
+    std::unique_ptr<platform::Font> Create(const platform::FontDescription& description) override;
+
+    void SetWidths(const std::string& face, const platform::CharWidthTable& widths);
+    void SetDefaultWidths(const platform::CharWidthTable& widths) { default_ = widths; }
+    void SetSystemWidths(const platform::CharWidthTable& widths) { system_ = widths; }
+
+    // Widths of a face (the default table when none was given); null face:
+    // the system table.
+    const platform::CharWidthTable& WidthsOf(const std::string* face) const;
+
+    int Created() const { return created_; }
+    int Alive() const { return alive_; }
+
+    // A table with every code `width` pixels wide.
+    static platform::CharWidthTable Uniform(int width);
+
+private:
+    friend class SimFont;
+    std::map<std::string, platform::CharWidthTable> tables_;
+    platform::CharWidthTable default_{};
+    platform::CharWidthTable system_{};
+    int created_ = 0;
+    int alive_ = 0;
+};
+
+class SimFont : public platform::Font {
+public:
+    SimFont(SimFonts& owner, platform::FontDescription description);
+    ~SimFont() override;
+    const platform::FontDescription& Description() const override { return description_; }
+
+private:
+    SimFonts& owner_;
+    platform::FontDescription description_;
+};
+
+}  // namespace vexa::sim
