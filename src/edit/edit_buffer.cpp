@@ -1,0 +1,110 @@
+#include "edit/edit_buffer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "edit/edit_bytes.h"
+
+namespace vexa::edit {
+
+int EditBuffer::CountLineEnds(std::string_view bytes) {
+    int n = 0;
+    for (char c : bytes) n += IsLineEnd(static_cast<unsigned char>(c)) ? 1 : 0;
+    return n;
+}
+
+void EditBuffer::Assign(std::string text) {
+    text_ = std::move(text);
+    lastLine = CountLineEnds(text_);
+    topLine = 0;
+    topLineOffset = 0;
+}
+
+void EditBuffer::Insert(std::size_t offset, std::string_view bytes) {
+    offset = std::min(offset, text_.size());
+    const int ends = CountLineEnds(bytes);
+    text_.insert(offset, bytes);
+    lastLine += ends;
+    if (offset < topLineOffset) {
+        topLineOffset += bytes.size();
+        topLine += ends;
+    }
+}
+
+void EditBuffer::Erase(std::size_t first, std::size_t count) {
+    if (first >= text_.size()) return;
+    count = std::min(count, text_.size() - first);
+    const std::size_t oldTop = topLineOffset;
+    const int ends = CountLineEnds(std::string_view(text_).substr(first, count));
+    int endsBeforeTop = 0;
+    if (first < oldTop) {
+        endsBeforeTop =
+            CountLineEnds(std::string_view(text_).substr(first, std::min(count, oldTop - first)));
+    }
+    text_.erase(first, count);
+    lastLine -= ends;
+    if (first < oldTop) {
+        topLine -= endsBeforeTop;
+        topLineOffset = first + count < oldTop ? oldTop - count : LineStart(first);
+    }
+}
+
+void EditBuffer::Replace(std::size_t offset, unsigned char b) {
+    if (offset >= text_.size()) return;
+    const bool wasEnd = IsLineEnd(At(offset));
+    text_[offset] = static_cast<char>(b);
+    const bool isEnd = IsLineEnd(b);
+    if (wasEnd == isEnd) return;
+    lastLine += isEnd ? 1 : -1;
+    if (offset < topLineOffset) {
+        if (isEnd) {
+            ++topLine;
+        } else {
+            --topLine;
+            // The line end just in front of the top line joins it to the line before.
+            if (offset + 1 == topLineOffset) topLineOffset = LineStart(offset);
+        }
+    }
+}
+
+std::size_t EditBuffer::LineStart(std::size_t offset) const {
+    offset = std::min(offset, text_.size());
+    while (offset > 0 && !IsLineEnd(At(offset - 1))) --offset;
+    return offset;
+}
+
+std::size_t EditBuffer::LineStop(std::size_t offset) const {
+    while (offset < text_.size() && !IsLineEnd(At(offset))) ++offset;
+    return std::min(offset, text_.size());
+}
+
+std::size_t EditBuffer::LineOffset(int line) const {
+    if (line <= 0) return 0;
+    if (line > lastLine) return text_.size();
+    // Walk from the nearest of the text start and the top line.
+    std::size_t p = 0;
+    int at = 0;
+    if (std::abs(line - topLine) < line) {
+        p = topLineOffset;
+        at = topLine;
+    }
+    while (at > line) {
+        p = LineStart(p - 1);
+        --at;
+    }
+    while (at < line && p < text_.size()) {
+        p = LineStop(p) + 1;
+        ++at;
+    }
+    return std::min(p, text_.size());
+}
+
+int EditBuffer::LineOf(std::size_t offset) const {
+    offset = std::min(offset, text_.size());
+    if (offset >= topLineOffset) {
+        return topLine + CountLineEnds(std::string_view(text_).substr(topLineOffset, offset - topLineOffset));
+    }
+    return CountLineEnds(std::string_view(text_).substr(0, offset));
+}
+
+}  // namespace vexa::edit

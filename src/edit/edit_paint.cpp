@@ -1,0 +1,265 @@
+// Painting: full repaint, drawing into a container's context, the quick
+// redraw of the typed word, and the selection highlight.
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "edit/edit_engine.h"
+#include "script/font_code.h"
+
+namespace vexa::edit {
+
+namespace {
+
+bool IsSwitch(unsigned char b) {
+    return b == script::kEnglishFontSwitch || b == script::kScriptFontSwitch ||
+           b == script::kExtensionFontSwitch;
+}
+
+FontSlot SlotOf(unsigned char b) {
+    if (b == script::kExtensionFontSwitch) return FontSlot::Extension;
+    if (b == script::kEnglishFontSwitch) return FontSlot::English;
+    return FontSlot::Script;
+}
+
+bool SameFace(const std::string& a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool IsVedicAccent(unsigned char c) { return (c >= 0xB8 && c <= 0xD9) || c == 0xDB; }
+
+}  // namespace
+
+void EditEngine::SelectSlot(platform::Surface& surface, FontSlot slot) {
+    currentSlot_ = slot;
+    surface.SelectFont(metrics_.FontOf(slot));
+}
+
+void EditEngine::OnPaint() {
+    Flush();
+    const int h = metrics_.LineHeight();
+    if (buffer_.lastLine != 0) {
+        if (!layoutReady_) Layout();
+        const platform::Rect client = window_.ClientRect();
+        if (h > 0 && client.bottom % h != 0) {
+            window_.Invalidate({client.left, client.bottom - client.bottom % h, client.right,
+                                client.bottom},
+                               true);
+        }
+    } else if (!layoutReady_) {
+        Layout();
+    }
+    auto surface = window_.BeginPaint();
+    PaintInto(*surface, true);
+}
+
+void EditEngine::DrawInto(platform::Surface& surface, const platform::Rect& /*bounds*/) {
+    Flush();
+    PaintInto(surface, false);
+}
+
+void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
+    const EditBuffer& b = buffer_;
+    const int h = metrics_.LineHeight();
+    surface.SetBackColour(back_);
+    surface.SetTextColour(fore_);
+
+    const std::string& text = b.Text();
+    std::size_t start = std::min(b.topLineOffset, text.size());
+    std::size_t stop = b.LineStop(start);
+    if (stop == text.size() && stop == start) {
+        // Nothing to show on the first row and nothing after it.
+        surface.Fill(window_.ClientRect(), back_);
+        return;
+    }
+    const bool focus = withCaret && window_.HasFocus();
+    if (focus) window_.HideCaret();
+
+    // Rows past the client area are never visible; the bound is signed so a
+    // scrolled view never makes it wrap.
+    const int bound = std::min(std::max(visibleLines_, std::max(0, pageLines_ - b.topLine + 1)),
+                               RowsFit() + 1);
+    for (int r = 0; r <= bound; ++r) {
+        surface.Fill({0, r * h, textWidth_ + 2, (r + 1) * h}, back_);
+        if (r > visibleLines_ || r >= pageLines_) continue;
+        std::string line = text.substr(start, stop - start);
+        // The caret mark shows the converter where the caret stands.
+        if (b.caretIndex >= start && b.caretIndex <= stop) {
+            line.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+        }
+        DrawLine(surface, line, r * h);
+        if (stop >= text.size()) {
+            start = stop = text.size();
+        } else {
+            start = stop + 1;
+            stop = b.LineStop(start);
+        }
+    }
+    for (int r = bound + 1; r <= RowsFit() + 1; ++r) {
+        surface.Fill({0, r * h, textWidth_, (r + 1) * h}, back_);
+    }
+    if (selAnchor_ != 0 || selExtent_ != 0 || dragging_) {
+        InvertSelection(selAnchorX_, selAnchorY_, b.caretX, b.caretY, &surface);
+    }
+    surface.SelectFont(nullptr);
+    if (focus) window_.ShowCaret();
+}
+
+void EditEngine::DrawLine(platform::Surface& surface, std::string_view line, int y) {
+    int xk = 0;
+    std::size_t p = 0;
+    while (true) {
+        const std::size_t tab = line.find(static_cast<char>(kTab), p);
+        const std::string_view piece = line.substr(p, tab == std::string_view::npos ? line.npos : tab - p);
+        std::string run;
+        if (style_.password) {
+            run += static_cast<char>(script::kEnglishFontSwitch);
+            run.append(buffer_.Size(), '*');
+        } else {
+            std::string bytes(piece);
+            run = FontCode(bytes);
+        }
+        DrawSegments(surface, run, buffer_.hScroll + xk, y, true);
+        if (tab == std::string_view::npos) break;
+        xk = (xk + metrics_.MeasureRun(run) + kTabStop) / kTabStop * kTabStop;
+        p = tab + 1;
+    }
+}
+
+void EditEngine::DrawSegments(platform::Surface& surface, std::string_view run, int x, int y,
+                              bool transparent) {
+    if (run.empty()) return;
+    std::size_t i = 0;
+    unsigned char opener = script::kScriptFontSwitch;
+    if (IsSwitch(static_cast<unsigned char>(run[0]))) {
+        opener = static_cast<unsigned char>(run[0]);
+        i = 1;
+    }
+    SelectSlot(surface, SlotOf(opener));
+    transparentText_ = transparent;
+    int s = 0;
+    while (i <= run.size()) {
+        std::size_t j = i;
+        while (j < run.size() && !IsSwitch(static_cast<unsigned char>(run[j]))) ++j;
+        const std::string_view segment = run.substr(i, j - i);
+        surface.SetTransparent(transparent);
+        DrawRun(x + s, y, segment, surface);
+        std::string measured(1, static_cast<char>(opener));
+        measured += segment;
+        s += metrics_.MeasureRun(measured);
+        if (j >= run.size()) break;
+        opener = static_cast<unsigned char>(run[j]);
+        SelectSlot(surface, SlotOf(opener));
+        i = j + 1;
+    }
+}
+
+void EditEngine::DrawRun(int x, int y, std::string_view segment, platform::Surface& surface) {
+    if (segment.empty()) return;
+    const std::string& face = metrics_.Description(currentSlot_).face;
+    if (script_.scriptName == "Vedic" && SameFace(face, "VD2-TTDorvan")) {
+        // Accents overprint the glyph before them.
+        y += metrics_.Description(currentSlot_).height / 15;
+        bool first = true;
+        for (char ch : segment) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (IsVedicAccent(c)) {
+                surface.SetTransparent(true);
+                surface.TextOut(x, y, std::string_view(&ch, 1));
+                continue;
+            }
+            if (!transparentText_) surface.SetTransparent(false);
+            if (!first) x += surface.CharWidth(c);
+            first = false;
+            surface.TextOut(x, y, std::string_view(&ch, 1));
+        }
+        return;
+    }
+    if (script_.scriptName == "Vedic" && SameFace(face, "VD-TTDorvan")) {
+        const auto last = static_cast<unsigned char>(segment.back());
+        if (last >= 0xD2 && last <= 0xEF) surface.SetTransparent(true);
+    }
+    std::string codes;
+    codes.reserve(segment.size());
+    for (char ch : segment) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == 0x10 || c == kCaretMark || IsSwitch(c)) continue;
+        codes += ch;
+    }
+    if (!codes.empty()) surface.TextOut(x, y, codes);
+}
+
+void EditEngine::InvertSelection(int x1, int y1, int x2, int y2, platform::Surface* surface) {
+    if (y2 < y1 || (y1 == y2 && x2 < x1)) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int h = metrics_.LineHeight();
+    const int limit = (std::max(1, pageLines_) - 1) * h;
+    if (y1 > limit) return;
+    if (y2 > limit) {
+        y2 = limit;
+        x2 = textWidth_;
+    }
+    const int w = textWidth_;
+    std::array<platform::Point, 8> corners{};
+    std::size_t n = 0;
+    if (y1 == y2) {
+        if (x1 == x2) return;
+        corners = {{{x1, y1}, {x2, y1}, {x2, y1 + h}, {x1, y1 + h}}};
+        n = 4;
+    } else if (x1 <= w) {
+        corners = {{{x1, y1}, {w, y1}, {w, y2}, {x2, y2}, {x2, y2 + h}, {0, y2 + h}, {0, y1 + h},
+                    {x1, y1 + h}}};
+        n = 8;
+    } else {
+        corners = {{{0, y2}, {x2, y2}, {x2, y2 + h}, {0, y2 + h}}};
+        n = 4;
+    }
+    std::unique_ptr<platform::Surface> own;
+    if (surface == nullptr) {
+        own = window_.GetSurface();
+        surface = own.get();
+    }
+    surface->InvertPolygon(std::span<const platform::Point>(corners.data(), n));
+}
+
+void EditEngine::RedrawWord(bool withCaretMark) {
+    Flush();
+    if (style_.password) {
+        window_.InvalidateAll(true);
+        window_.Update();
+        return;
+    }
+    const EditBuffer& b = buffer_;
+    const std::size_t start = std::min(b.wordStart, b.Size());
+    const std::size_t stop = b.LineStop(start);
+    std::string bytes = b.Text().substr(start, stop - start);
+    if (withCaretMark && b.caretIndex >= start && b.caretIndex <= stop) {
+        bytes.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+    }
+    const std::string run = FontCode(bytes);
+    auto surface = window_.GetSurface();
+    window_.HideCaret();
+    surface->SetBackColour(back_);
+    surface->SetTextColour(fore_);
+    const int h = metrics_.LineHeight();
+    if (b.caretIndex > 0 && b.caretIndex <= b.Size() && b.At(b.caretIndex - 1) == kSpace) {
+        const int space = MeasureText(" ");
+        const platform::Rect r{std::max(0, b.caretX - space), b.caretY,
+                               std::max(0, b.caretX - space) + b.caretX, b.caretY + h};
+        surface->Fill(r, back_);
+        window_.Invalidate(r, true);
+    }
+    const int end = b.wordStartX + metrics_.MeasureRun(run);
+    surface->Fill({end, b.caretY, end + textWidth_, b.caretY + h}, back_);
+    DrawSegments(*surface, run, b.wordStartX, b.caretY, false);
+    surface->SelectFont(nullptr);
+    window_.ShowCaret();
+}
+
+}  // namespace vexa::edit

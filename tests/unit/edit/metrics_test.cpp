@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "unit/edit/edit_rig.h"
+
+namespace vexa::edit::test {
+namespace {
+
+TEST(MetricsTest, TwelvePointsAtNinetySixDotsGiveSixteenPixelFontsAndNineteenPixelLines) {
+    EditRig rig;
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::Script).height, 16);
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::Script).face, "DVB-TTDorvan");
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::English).face, "EN-Test");
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::Extension).face, "DVB-TTDorvanEN");
+    EXPECT_EQ(rig.H(), 19);
+    EXPECT_EQ(rig.engine.PageLines(), 5);  // 100 / 19
+
+    rig.engine.Script().fontSize = 20;
+    rig.engine.RebuildFonts();
+    EXPECT_EQ(rig.H(), 32);  // 27 + 5
+    EXPECT_EQ(rig.engine.PageLines(), 3);
+}
+
+TEST(MetricsTest, ASingleLineControlHasOneRowWhateverItsHeight) {
+    EditRig rig(EditRig::SingleLine(), {0, 0, 300, 200});
+    EXPECT_EQ(rig.engine.PageLines(), 1);
+}
+
+TEST(MetricsTest, FontSizeZeroLeavesOneRowAndPaintingSafe) {
+    EditRig rig;
+    rig.engine.Script().fontSize = 0;
+    rig.engine.RebuildFonts();
+    EXPECT_EQ(rig.H(), 0);
+    EXPECT_EQ(rig.engine.PageLines(), 1);
+    rig.engine.SetText("ab\rcd");
+    rig.Paint();
+    platform::Point p{5, 50};
+    rig.engine.OnLButtonDown(kMouseLeft, p);
+    EXPECT_EQ(rig.B().caretLine, 0);
+}
+
+TEST(MetricsTest, RunsAreMeasuredFromTheTablesWithTabStopsAndStopAtLineEnds) {
+    EditRig rig;
+    const TextMetrics& m = rig.engine.Metrics();
+    // English "a" is 7 wide: the tab reaches 100, then "b".
+    EXPECT_EQ(m.MeasureRun(Bytes({0x02, 'a', 0x09, 'b'})), 100 + kEnglishW);
+    EXPECT_EQ(m.MeasureRun(Bytes({0x03, 0xB3, 0x0D, 0xB4})), kScriptW);
+    EXPECT_EQ(m.MeasureRun(Bytes({0x03, 0xB3, 0x06, 0xDA, 0x02, 'x'})),
+              kScriptW + kExtensionW + kEnglishW);
+    EXPECT_EQ(m.MeasureRun(Bytes({0x03, 0xB3, 0xB4, 0xB5}), 3), 2 * kScriptW);
+    // Fifteen English glyphs (105) then a tab: the next stop is 200.
+    EXPECT_EQ(m.MeasureRun("\x02" + std::string(15, 'a') + "\t"), 200);
+    // A line feed measures nothing.
+    EXPECT_EQ(m.MeasureRun(Bytes({0x02, 'a', 0x0A, 'b'})), 2 * kEnglishW);
+}
+
+TEST(MetricsTest, PasswordModeMeasuresEveryScriptGlyphAsHalfAnAsterisk) {
+    EditRig rig;
+    auto script = sim::SimFonts::Uniform(kScriptW);
+    script['*'] = 12;
+    rig.fonts.SetWidths("DVB-TTDorvan", script);
+    rig.engine.Style().password = true;
+    rig.engine.BuildWidthTables();
+    const auto& widths = rig.engine.Metrics().Widths(FontSlot::Script);
+    EXPECT_EQ(widths[0xB3], 6);
+    EXPECT_EQ(widths['a'], 6);
+    EXPECT_EQ(widths[0x09], 100);
+    EXPECT_EQ(widths[0x0D], 0);
+    EXPECT_EQ(widths[0x1D], 0);
+    EXPECT_EQ(rig.engine.Metrics().Widths(FontSlot::English)['a'], kEnglishW);
+}
+
+TEST(MetricsTest, TibetanSpacesTakeTheWidthOfTheFirstSignInTheSystemFont) {
+    EditRig rig;
+    auto system = sim::SimFonts::Uniform(8);
+    system[0xA1] = 13;
+    rig.fonts.SetSystemWidths(system);
+    auto script = sim::SimFonts::Uniform(kScriptW);
+    script[0xA1] = 11;
+    rig.fonts.SetWidths("TB-TTZamper", script);
+    rig.engine.Script().scriptName = "Tibetan";
+    rig.engine.Script().scriptFace = "TB-TTZamper";
+    rig.engine.RebuildFonts();
+    EXPECT_EQ(rig.engine.Metrics().Widths(FontSlot::Script)[' '], 11);
+    EXPECT_EQ(rig.engine.Metrics().Widths(FontSlot::English)[' '], 11);
+    EXPECT_EQ(rig.engine.Metrics().MeasureRun(Bytes({0x03, 0xB3, ' ', 0xB3})), 2 * kScriptW + 13);
+}
+
+TEST(MetricsTest, TheScrollBarNarrowsAWrappedTextOnlyWhileItHasOneLine) {
+    EditStyle style = EditRig::MultiLineWrapped();
+    style.vScrollBar = true;
+    EditRig rig(style);
+    rig.engine.SetText("");
+    rig.engine.Layout();
+    EXPECT_EQ(rig.engine.TextWidth(), 300 - 17);
+    rig.engine.SetText("a\rb");
+    rig.engine.Layout();
+    EXPECT_EQ(rig.engine.TextWidth(), 300);
+}
+
+TEST(MetricsTest, EnglishModeDrawsEverythingInRoman) {
+    EditRig rig;
+    rig.engine.Script().scriptName = "English";
+    rig.engine.Script().englishScript = true;
+    rig.engine.RebuildFonts();
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::Script).face, "Roman");
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::English).face, "Roman");
+    // The extension face stays the one in use before.
+    EXPECT_EQ(rig.engine.Metrics().Description(FontSlot::Extension).face, "DVB-TTDorvanEN");
+}
+
+}  // namespace
+}  // namespace vexa::edit::test

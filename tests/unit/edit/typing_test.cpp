@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "unit/edit/edit_rig.h"
+
+namespace vexa::edit::test {
+namespace {
+
+constexpr unsigned kKa = 'K';  // types 0xB3 (10 px)
+constexpr unsigned kKi = 'I';  // types 0xB3 0xDB: one syllable of 16 px
+
+class TypingTest : public ::testing::Test {
+protected:
+    explicit TypingTest(EditStyle style = EditRig::MultiLineWrapped()) : rig(style) {
+        rig.keyboard.keys[kKa] = Bytes({0xB3});
+        rig.keyboard.keys[kKi] = Bytes({0xB3, 0xDB});
+    }
+    void Repeat(unsigned vk, int times) {
+        for (int i = 0; i < times; ++i) rig.Key(vk);
+    }
+    EditRig rig;
+};
+
+TEST_F(TypingTest, TypedBytesGoInAtTheCaretAndFireChange) {
+    rig.Type({kKa, 'A', kKi});
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, 'A', 0xB3, 0xDB}));
+    EXPECT_EQ(rig.B().caretIndex, 4u);
+    EXPECT_EQ(rig.B().caretX, kScriptW + kEnglishW + kScriptW + kExtensionW);
+    EXPECT_EQ(rig.events.changed, 3);
+    rig.Key(keys::kLeft);
+    EXPECT_EQ(rig.events.changed, 3);  // movement is no change
+    EXPECT_EQ(rig.B().caretIndex, 2u);
+    rig.Key(kKa);
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, 'A', 0xB3, 0xB3, 0xDB}));
+    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(TypingTest, ASpaceEndsTheWordAndTheNextKeyStartsANewOne) {
+    rig.Type({kKa, keys::kSpace, kKi});
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, ' ', 0xB3, 0xDB}));
+    EXPECT_EQ(rig.B().wordStart, 2u);
+    EXPECT_EQ(rig.B().currentWord, Bytes({0xB3, 0xDB}));
+    EXPECT_EQ(rig.B().wordStartX, 2 * kScriptW);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(TypingTest, TypingPastTheEdgeTurnsTheLastSpaceIntoASoftBreak) {
+    Repeat(kKa, 10);
+    rig.Key(keys::kSpace);
+    Repeat(kKa, 18);  // 110 + 180 = 290: still fits
+    EXPECT_EQ(rig.B().lastLine, 0);
+    rig.Key(kKa);  // reaches 300
+    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().At(10), kSoftBreakSpace);
+    EXPECT_EQ(rig.B().caretLine, 1);
+    EXPECT_EQ(rig.B().caretX, 19 * kScriptW);
+    EXPECT_EQ(rig.B().caretY, rig.H());
+    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{190, 19}));
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(TypingTest, ATabInFrontOfTheOverflowBecomesASoftTabBreak) {
+    rig.engine.SetText(std::string(10, 'A') + "\t");
+    rig.Key(keys::kEnd);
+    EXPECT_EQ(rig.B().caretX, 100);
+    Repeat('A', 29);  // 100 + 29 * 7 = 303
+    EXPECT_EQ(rig.B().At(10), kSoftBreakTab);
+    EXPECT_EQ(rig.B().caretLine, 1);
+    EXPECT_EQ(rig.B().caretX, 29 * kEnglishW);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(TypingTest, AWordWiderThanTheLineGetsAForcedBreakInFrontOfTheLastSyllable) {
+    Repeat(kKi, 18);  // 288 pixels
+    EXPECT_EQ(rig.B().lastLine, 0);
+    rig.Key(kKi);
+    EXPECT_EQ(rig.B().lastLine, 1);
+    std::string expected;
+    for (int i = 0; i < 18; ++i) expected += Bytes({0xB3, 0xDB});
+    expected += Bytes({0x1D, 0xB3, 0xDB});
+    EXPECT_EQ(rig.Text(), expected);
+    EXPECT_EQ(rig.B().caretIndex, rig.Text().size());
+    EXPECT_EQ(rig.B().caretX, kScriptW + kExtensionW);
+    EXPECT_EQ(CheckInvariants(rig), "");
+
+    // Enter directly in front of the forced break takes its place.
+    rig.Key(keys::kUp);
+    rig.Key(keys::kEnd);
+    EXPECT_EQ(rig.B().caretIndex, 36u);
+    rig.Key(keys::kReturn);
+    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().At(36), kHardBreak);
+    EXPECT_EQ(rig.Text().find('\x1D'), std::string::npos);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(TypingTest, ATypedSpaceInFrontOfAForcedBreakStartsTheNextLineThere) {
+    Repeat(kKi, 19);
+    rig.Key(keys::kUp);
+    rig.Key(keys::kEnd);
+    rig.Key(keys::kLeft);
+    rig.Key(keys::kSpace);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    EXPECT_EQ(rig.B().caretLine, 1);
+    EXPECT_EQ(rig.B().At(rig.B().caretIndex - 1), kSoftBreakSpace);
+}
+
+class FixedPageTypingTest : public TypingTest {
+protected:
+    static EditStyle Style() {
+        EditStyle s = EditRig::MultiLineWrapped();
+        s.autoVScroll = false;
+        return s;
+    }
+    FixedPageTypingTest() : TypingTest(Style()) {}
+};
+
+TEST_F(FixedPageTypingTest, TheLineThatWouldNotFitIsTakenBack) {
+    Repeat(keys::kReturn, 6);
+    EXPECT_EQ(rig.B().lastLine, 4);  // five rows, no more
+    Repeat('A', 42);                 // 294 pixels
+    EXPECT_EQ(rig.B().caretX, 294);
+    rig.Key('A');
+    EXPECT_EQ(rig.B().lastLine, 4);
+    EXPECT_EQ(rig.Text(), std::string(4, '\r') + std::string(42, 'A'));
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+class SingleLineTypingTest : public TypingTest {
+protected:
+    static EditStyle Style() {
+        EditStyle s;
+        s.autoHScroll = false;
+        return s;
+    }
+    SingleLineTypingTest() : TypingTest(Style()) {}
+};
+
+TEST_F(SingleLineTypingTest, AFullLineIgnoresKeysSilently) {
+    Repeat('A', 45);
+    EXPECT_EQ(rig.Text(), std::string(42, 'A'));
+    rig.Key(keys::kSpace);
+    EXPECT_EQ(rig.Text(), std::string(42, 'A'));
+    EXPECT_EQ(rig.sim.messages.Beeps(), 0);
+    // Enter needs WantReturn: nothing is inserted.
+    rig.Key(keys::kReturn);
+    EXPECT_EQ(rig.B().lastLine, 0);
+}
+
+class ScrollingTypingTest : public TypingTest {
+protected:
+    ScrollingTypingTest() : TypingTest(EditRig::MultiLineScrolling()) {}
+};
+
+TEST_F(ScrollingTypingTest, TypingPastTheRightEdgeScrollsTheTextLeftByHalfAWidth) {
+    Repeat('A', 43);  // 301 pixels
+    EXPECT_EQ(rig.B().lastLine, 0);
+    EXPECT_LT(rig.B().hScroll, 0);
+    EXPECT_GE(rig.B().caretX, 0);
+    EXPECT_LE(rig.B().caretX, rig.engine.TextWidth());
+    EXPECT_EQ(rig.B().widestLine, 301);
+    EXPECT_EQ(rig.window.Bar(platform::ScrollBar::Horizontal).maximum, 301);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    rig.Key(keys::kHome);
+    EXPECT_EQ(rig.B().hScroll, 0);
+    EXPECT_EQ(rig.B().caretIndex, 0u);
+}
+
+// The Phonetic kind re-makes the whole word through the keyboard library
+// after every key.
+class PhoneticTypingTest : public TypingTest {
+protected:
+    PhoneticTypingTest() {
+        rig.engine.Script().keyboardType = 1;
+        rig.keyboard.spelling = {{'k', Bytes({0xB3})}, {'i', Bytes({0xDB})}};
+    }
+};
+
+TEST_F(PhoneticTypingTest, EachKeyReconvertsTheKeysOfTheWord) {
+    rig.TypeBytes('K', "k");
+    EXPECT_EQ(rig.Text(), Bytes({0xB3}));
+    rig.TypeBytes('I', "i");
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, 0xDB}));
+    EXPECT_EQ(rig.keyboard.makeCalls.back(), "ki");
+    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().keyboardWord, "ki");
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(PhoneticTypingTest, AKeyAtTheWordStartGoesInFrontOfTheReversedWord) {
+    rig.engine.SetText(Bytes({0xB3, 0xDB}));
+    rig.keyboard.makeCalls.clear();
+    rig.TypeBytes('K', "k");
+    EXPECT_EQ(rig.keyboard.reverseCalls.back(), Bytes({0xB3, 0xDB}));
+    EXPECT_EQ(rig.keyboard.makeCalls, (std::vector<std::string>{"kki", "k"}));
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, 0xB3, 0xDB}));
+    // The caret stays right after the typed key.
+    EXPECT_EQ(rig.B().caretIndex, 1u);
+    EXPECT_EQ(rig.B().caretX, kScriptW);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST_F(PhoneticTypingTest, WithoutTheLibraryTheKeyIsIgnored) {
+    rig.keyboard.libraryBound = false;
+    rig.TypeBytes('K', "k");
+    EXPECT_EQ(rig.Text(), "");
+    EXPECT_EQ(rig.events.changed, 1);
+}
+
+TEST_F(TypingTest, TypewriterKeysInsideAWordGoInUnconverted) {
+    rig.engine.Script().keyboardType = 2;
+    rig.keyboard.spelling = {{'k', Bytes({0xB3})}};
+    rig.engine.SetText(Bytes({'a', 'b'}));
+    rig.Key(keys::kRight);
+    rig.TypeBytes('K', "k");
+    EXPECT_EQ(rig.Text(), "akb");
+    EXPECT_TRUE(rig.keyboard.makeCalls.empty());
+    rig.Key(keys::kEnd);
+    rig.TypeBytes('K', "k");
+    EXPECT_EQ(rig.keyboard.makeCalls.back(), "akbk");
+    EXPECT_EQ(rig.Text(), Bytes({'a', 0xB3, 'b', 0xB3}));
+}
+
+}  // namespace
+}  // namespace vexa::edit::test
