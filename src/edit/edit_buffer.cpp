@@ -49,6 +49,20 @@ void EditBuffer::Erase(std::size_t first, std::size_t count) {
     }
 }
 
+void EditBuffer::Splice(std::size_t first, std::size_t count, std::string_view bytes) {
+    first = std::min(first, text_.size());
+    count = std::min(count, text_.size() - first);
+    const std::string_view old = std::string_view(text_).substr(first, count);
+    // Only a change wholly after the top line's start can skip the top
+    // bookkeeping of Erase and Insert.
+    if (first < topLineOffset || CountLineEnds(old) != 0 || CountLineEnds(bytes) != 0) {
+        Erase(first, count);
+        Insert(first, bytes);
+        return;
+    }
+    text_.replace(first, count, bytes);
+}
+
 void EditBuffer::Replace(std::size_t offset, unsigned char b) {
     if (offset >= text_.size()) return;
     const bool wasEnd = IsLineEnd(At(offset));

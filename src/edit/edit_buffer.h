@@ -27,6 +27,8 @@ public:
     // Removes up to `count` bytes from `first` (clamped to the end).
     void Erase(std::size_t first, std::size_t count);
     void Replace(std::size_t offset, unsigned char b);
+    // Replaces `count` bytes from `first` with `bytes` in one move.
+    void Splice(std::size_t first, std::size_t count, std::string_view bytes);
 
     // Offset of the first byte of the line that holds `offset`.
     std::size_t LineStart(std::size_t offset) const;

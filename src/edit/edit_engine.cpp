@@ -227,7 +227,8 @@ void EditEngine::SetText(std::string text) {
         }
     }
     buffer_.Assign(std::move(text));
-    if (wordWrap_ && style_.multiLine) Rewrap();
+    const bool wrapped = wordWrap_ && style_.multiLine;
+    if (wrapped) Rewrap();
     buffer_.caretIndex = 0;
     buffer_.caretLine = 0;
     buffer_.caretX = 0;
@@ -237,9 +238,10 @@ void EditEngine::SetText(std::string text) {
     SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
     SetBarPos(platform::ScrollBar::Vertical, 0);
 
-    int widest = 0;
+    // A wrapped text was measured line by line while it was wrapped.
+    int widest = wrapped ? rewrapWidest_ : 0;
     const std::string& t = buffer_.Text();
-    for (std::size_t p = 0; p <= t.size();) {
+    for (std::size_t p = 0; !wrapped && p <= t.size();) {
         const std::size_t stop = buffer_.LineStop(p);
         widest = std::max(widest, MeasureText(std::string_view(t).substr(p, stop - p)));
         p = stop + 1;

@@ -275,6 +275,8 @@ private:
     bool caretFollow_ = true;
     // Counts every scroll of the view, to tell whether an action scrolled.
     int scrollCount_ = 0;
+    // The widest line the last Rewrap laid out.
+    int rewrapWidest_ = 0;
 };
 
 }  // namespace vexa::edit

@@ -123,6 +123,7 @@ int EditEngine::Rewrap() {
     const int spaceWidth = MeasureText(" ");
     int breaks = 0;
     int acc = 0;
+    int widest = 0;
     std::size_t p = buffer_.LineStart(buffer_.caretIndex);
     std::size_t separator = std::string::npos;  // in front of the current word
     while (p <= t.size()) {
@@ -133,12 +134,14 @@ int EditEngine::Rewrap() {
             const auto s = static_cast<unsigned char>(t[separator]);
             buffer_.Replace(separator, s == kSpace ? kSoftBreakSpace : kSoftBreakTab);
             ++breaks;
+            widest = std::max(widest, acc);
             acc = 0;
         }
         acc += w;
         if (q >= t.size()) break;
         const auto b = static_cast<unsigned char>(t[q]);
         if (IsLineEnd(b)) {
+            widest = std::max(widest, acc);
             acc = 0;
             separator = std::string::npos;
         } else {
@@ -147,6 +150,7 @@ int EditEngine::Rewrap() {
         }
         p = q + 1;
     }
+    rewrapWidest_ = std::max(widest, acc);
     buffer_.caretLine = buffer_.LineOf(buffer_.caretIndex);
     UpdateVisibleLines();
     SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);

@@ -83,15 +83,20 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
     // scrolled view never makes it wrap.
     const int bound = std::min(std::max(visibleLines_, std::max(0, pageLines_ - b.topLine + 1)),
                                RowsFit() + 1);
+    // Rows outside the area being painted would change no pixel.
+    const platform::Rect clip = surface.ClipBox();
     for (int r = 0; r <= bound; ++r) {
-        surface.Fill({0, r * h, textWidth_ + 2, (r + 1) * h}, back_);
+        const bool shown = (r + 1) * h > clip.top && r * h < clip.bottom;
+        if (shown) surface.Fill({0, r * h, textWidth_ + 2, (r + 1) * h}, back_);
         if (r > visibleLines_ || r >= pageLines_) continue;
-        std::string line = text.substr(start, stop - start);
-        // The caret mark shows the converter where the caret stands.
-        if (b.caretIndex >= start && b.caretIndex <= stop) {
-            line.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+        if (shown) {
+            std::string line = text.substr(start, stop - start);
+            // The caret mark shows the converter where the caret stands.
+            if (b.caretIndex >= start && b.caretIndex <= stop) {
+                line.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+            }
+            DrawLine(surface, line, r * h);
         }
-        DrawLine(surface, line, r * h);
         if (stop >= text.size()) {
             start = stop = text.size();
         } else {
@@ -102,7 +107,8 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
     for (int r = bound + 1; r <= RowsFit() + 1; ++r) {
         surface.Fill({0, r * h, textWidth_, (r + 1) * h}, back_);
     }
-    if (selAnchor_ != 0 || selExtent_ != 0 || dragging_) {
+    // Equal offsets select nothing, whatever position they were left at.
+    if (HasSelection() || dragging_) {
         InvertSelection(selAnchorX_, selAnchorY_, b.caretX, b.caretY, &surface);
     }
     surface.SelectFont(nullptr);

@@ -177,10 +177,8 @@ void EditEngine::ComposeTyped(const std::string& out) {
     }
     k = std::min(k, word.size());
 
-    if (L > 0 && b.Size() > 0) DeleteRange(b.wordStart, b.wordStart + L - 1);
-    b.pendingInput = word;
-    InsertPendingAt(b.wordStart);
-    b.pendingInput.clear();
+    // The old word goes and the new one takes its place, in one move.
+    b.Splice(b.wordStart, b.Size() > 0 ? L : 0, word);
     // The caret stands right after what was typed.
     b.caretIndex = b.wordStart + k;
     b.currentWord = word;

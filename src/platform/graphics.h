@@ -59,6 +59,9 @@ public:
 
     // The display's vertical resolution in dots per inch (LOGPIXELSY).
     virtual int LogPixelsY() const = 0;
+    // The part of the surface that drawing can change (GetClipBox): for a
+    // paint context, the area being repainted.
+    virtual Rect ClipBox() const = 0;
 
     // Selects a font for text and widths; null selects the context's default.
     virtual void SelectFont(const Font* font) = 0;

@@ -62,17 +62,20 @@ void SimScreen::Fill(const platform::Rect& rect, platform::Colour colour) {
                (t.x >= rect.left || fromEdge);
     });
     const platform::Rect r = Intersect(rect, client_);
+    if (r.IsEmpty()) return;
     for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            inverted_[static_cast<std::size_t>(y - client_.top) * client_.Width() +
-                      (x - client_.left)] = 0;
-        }
+        auto row = inverted_.begin() + static_cast<long>(y - client_.top) * client_.Width();
+        std::fill(row + (r.left - client_.left), row + (r.right - client_.left), 0);
     }
-    if (!r.IsEmpty()) fillsDone_.push_back({r, colour});
+    // Only the latest fills matter for what shows.
+    if (fillsDone_.size() > 256) fillsDone_.erase(fillsDone_.begin(), fillsDone_.begin() + 128);
+    fillsDone_.push_back({r, colour});
 }
 
 void SimScreen::Draw(const Text& style, std::string_view codes,
-                     const platform::CharWidthTable& widths) {
+                     const platform::CharWidthTable& widths, const platform::Rect& clip) {
+    // Text outside the clip area changes nothing.
+    if (style.y >= clip.bottom || style.y < clip.top - 64) return;
     int x = style.x;
     int end = x;
     for (char c : codes) end += widths[static_cast<unsigned char>(c)];
@@ -80,15 +83,21 @@ void SimScreen::Draw(const Text& style, std::string_view codes,
         std::erase_if(texts_, [&](const Text& t) { return t.y == style.y && t.x >= x && t.x < end; });
     }
     for (char c : codes) {
-        Text glyph = style;
-        glyph.x = x;
-        glyph.codes.assign(1, c);
-        texts_.push_back(std::move(glyph));
-        x += widths[static_cast<unsigned char>(c)];
+        const int w = widths[static_cast<unsigned char>(c)];
+        // Glyphs wholly outside the window leave no trace.
+        const platform::Rect view = Intersect(client_, clip);
+        if (x < view.right && x + std::max(w, 1) > view.left && style.y < view.bottom &&
+            style.y >= view.top - 64) {
+            Text glyph = style;
+            glyph.x = x;
+            glyph.codes.assign(1, c);
+            texts_.push_back(std::move(glyph));
+        }
+        x += w;
     }
 }
 
-void SimScreen::Invert(std::span<const platform::Point> corners) {
+void SimScreen::Invert(std::span<const platform::Point> corners, const platform::Rect& clip) {
     if (corners.size() < 3) return;
     int left = corners[0].x, right = corners[0].x, top = corners[0].y, bottom = corners[0].y;
     for (const auto& p : corners) {
@@ -97,7 +106,7 @@ void SimScreen::Invert(std::span<const platform::Point> corners) {
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    const platform::Rect box = Intersect({left, top, right, bottom}, client_);
+    const platform::Rect box = Intersect(Intersect({left, top, right, bottom}, client_), clip);
     for (int y = box.top; y < box.bottom; ++y) {
         for (int x = box.left; x < box.right; ++x) {
             if (Winding(corners, x, y) != 0) {
@@ -192,15 +201,17 @@ platform::CharWidthTable SimSurface::CharWidths() {
 }
 
 void SimSurface::Fill(const platform::Rect& rect, platform::Colour colour) {
-    screen_.Fill(rect, colour);
+    const platform::Rect r = Intersect(rect, clip_);
+    if (!r.IsEmpty()) screen_.Fill(r, colour);
 }
 
 void SimSurface::TextOut(int x, int y, std::string_view codes) {
-    screen_.Draw({x, y, face_, std::string(), text_, back_, transparent_}, codes, CharWidths());
+    screen_.Draw({x, y, face_, std::string(), text_, back_, transparent_}, codes, CharWidths(),
+                 clip_);
 }
 
 void SimSurface::InvertPolygon(std::span<const platform::Point> corners) {
-    screen_.Invert(corners);
+    screen_.Invert(corners, clip_);
 }
 
 // ---------------------------------------------------------------- SimWindow
@@ -240,13 +251,15 @@ void SimWindow::ScrollContents(int dx, int dy, const platform::Rect& clip) {
 }
 
 std::unique_ptr<platform::Surface> SimWindow::GetSurface() {
-    return std::make_unique<SimSurface>(screen_, fonts_, dpi_);
+    return std::make_unique<SimSurface>(screen_, fonts_, dpi_, client_);
 }
 
 std::unique_ptr<platform::Surface> SimWindow::BeginPaint() {
+    // Painting is clipped to what was invalid (all of it when nothing was).
+    const platform::Rect clip = invalid_.IsEmpty() ? client_ : invalid_;
     invalid_ = {};
     erasePending_ = false;
-    return std::make_unique<SimSurface>(screen_, fonts_, dpi_);
+    return std::make_unique<SimSurface>(screen_, fonts_, dpi_, clip);
 }
 
 void SimWindow::CreateCaret(int width, int height) {

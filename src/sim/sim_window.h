@@ -33,8 +33,9 @@ public:
 
     void Fill(const platform::Rect& rect, platform::Colour colour);
     // Draws `codes` from (x, y), advancing by `widths`.
-    void Draw(const Text& style, std::string_view codes, const platform::CharWidthTable& widths);
-    void Invert(std::span<const platform::Point> corners);
+    void Draw(const Text& style, std::string_view codes, const platform::CharWidthTable& widths,
+              const platform::Rect& clip);
+    void Invert(std::span<const platform::Point> corners, const platform::Rect& clip);
     void Scroll(int dx, int dy, const platform::Rect& clip);
 
     bool Inverted(int x, int y) const;
@@ -66,10 +67,11 @@ private:
 // A surface drawing on a SimScreen, with the font widths of SimFonts.
 class SimSurface : public platform::Surface {
 public:
-    SimSurface(SimScreen& screen, const SimFonts& fonts, int dpi)
-        : screen_(screen), fonts_(fonts), dpi_(dpi) {}
+    SimSurface(SimScreen& screen, const SimFonts& fonts, int dpi, platform::Rect clip)
+        : screen_(screen), fonts_(fonts), dpi_(dpi), clip_(clip) {}
 
     int LogPixelsY() const override { return dpi_; }
+    platform::Rect ClipBox() const override { return clip_; }
     void SelectFont(const platform::Font* font) override;
     platform::CharWidthTable CharWidths() override;
     int CharWidth(unsigned char code) override { return CharWidths()[code]; }
@@ -84,6 +86,7 @@ private:
     SimScreen& screen_;
     const SimFonts& fonts_;
     int dpi_;
+    platform::Rect clip_;
     std::string face_;
     bool hasFont_ = false;
     platform::Colour text_ = 0;

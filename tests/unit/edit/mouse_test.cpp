@@ -211,12 +211,14 @@ TEST_F(ScrollingMouseTest, TheHorizontalBarStepsTwentyPixelsOrAWidthWithinTheWid
     rig.engine.OnHScroll(scroll::kPageUp, 0);
     EXPECT_EQ(rig.B().hScroll, 0);
     EXPECT_EQ(CheckInvariants(rig), "");
-    // Text drawn after scrolling starts left of the window.
+    // Text drawn after scrolling starts left of the window: the first ten
+    // glyphs are out of sight, the next ones fill the width.
     rig.engine.OnHScroll(scroll::kThumbPosition, 70);
     rig.Paint();
     const auto glyphs = rig.window.Screen().GlyphsOnRow(0);
     ASSERT_FALSE(glyphs.empty());
-    EXPECT_EQ(glyphs.front().x, -70);
+    EXPECT_EQ(glyphs.front().x, 0);
+    EXPECT_EQ(glyphs.size(), 43u);  // x 0 to 294
 }
 
 }  // namespace

@@ -1,0 +1,136 @@
+// Typing, re-wrapping and repainting in the edit engine, on the simulated
+// platform with the fixture converter (one call per syllable, as with the
+// real converters).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <string>
+
+#include "edit/edit_engine.h"
+#include "sim/sim_fonts.h"
+#include "sim/sim_window.h"
+#include "unit/fixture_platform.h"
+
+namespace {
+
+using namespace vexa;
+
+struct NoEvents : edit::EditEvents {};
+
+struct InscriptKeys : edit::KeyboardServices {
+    std::string TranslateKey(unsigned vk, bool) override {
+        return vk == 'K' ? std::string("\xB3\xDA") : std::string(1, static_cast<char>(vk));
+    }
+    std::optional<std::string> MakeIscii(std::string_view k) override { return std::string(k); }
+    std::optional<std::string> IsciiToKeys(std::string_view i) override { return std::string(i); }
+    unsigned ScanCode(unsigned vk) override { return vk == ' ' ? 57 : 30; }
+};
+
+// A wrapped multi-line control of 600 x 400 pixels (21 rows).
+class EditBench {
+public:
+    EditBench() : window(fonts, {0, 0, 600, 400}), engine(window, fonts, sim.messages, converter, events) {
+        fonts.SetWidths("DVB-TTDorvan", sim::SimFonts::Uniform(10));
+        fonts.SetWidths("DVB-TTDorvanEN", sim::SimFonts::Uniform(6));
+        converter.Load("DVBCV32.DLL", "iscii2devzirvo");
+        edit::EditStyle& s = engine.Style();
+        s.multiLine = true;
+        s.autoHScroll = false;
+        s.autoVScroll = true;
+        s.wantReturn = true;
+        s.vScrollBar = true;
+        edit::ScriptSettings& sc = engine.Script();
+        sc.scriptName = "Devanagari";
+        sc.scriptFace = "DVB-TTDorvan";
+        sc.englishFace = "DVB-TTDorvan";
+        sc.englishScript = false;
+        engine.SetKeyboard(&keys);
+        window.SetPaintHandler([this] { engine.OnPaint(); });
+        engine.LayoutSetup();
+        engine.Layout();
+    }
+
+    // Words of one to four syllables, a hard line end every few lines.
+    static std::string MakeText(std::size_t size) {
+        std::mt19937 random(7);
+        std::string text;
+        text.reserve(size + 16);
+        while (text.size() < size) {
+            const int syllables = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < syllables; ++i) {
+                text += static_cast<char>(0xB3 + random() % 20);
+                if (random() % 3 != 0) text += static_cast<char>(0xDA + random() % 8);
+            }
+            text += random() % 40 == 0 ? '\r' : ' ';
+        }
+        text.resize(size);
+        return text;
+    }
+
+    void PutCaret(std::size_t offset) {
+        engine.SetSelStart(static_cast<int>(offset));
+        engine.SetSelLength(0);
+        window.RunPendingPaint();
+    }
+
+    test::FixturePlatform sim;
+    script::ConverterLibrary converter{sim};
+    sim::SimFonts fonts;
+    sim::SimWindow window;
+    NoEvents events;
+    InscriptKeys keys;
+    edit::EditEngine engine;
+};
+
+// One typed key: a syllable, with a space after every fifth, so lines fill
+// and wrap as they would while typing prose.
+// The key's own work: the text, the counters, wrapping and what it asks to
+// have repainted. The repaint itself runs later from the message loop
+// (BM_RepaintPage); with `paint` it is run after every key too.
+void TypeKeys(benchmark::State& state, bool middle, bool paint) {
+    EditBench bench;
+    const std::string text = EditBench::MakeText(static_cast<std::size_t>(state.range(0)));
+    bench.engine.SetText(text);
+    bench.PutCaret(middle ? text.size() / 2 : text.size());
+    int n = 0;
+    for (auto _ : state) {
+        bench.engine.OnKeyDown(++n % 6 == 0 ? ' ' : 'K', {});
+        if (paint) bench.window.RunPendingPaint();
+    }
+    state.counters["lines"] = bench.engine.Buffer().lastLine + 1;
+}
+
+void BM_TypeKeyAtEnd(benchmark::State& state) { TypeKeys(state, false, false); }
+void BM_TypeKeyInMiddle(benchmark::State& state) { TypeKeys(state, true, false); }
+void BM_TypeKeyAtEndAndRepaint(benchmark::State& state) { TypeKeys(state, false, true); }
+void BM_TypeKeyInMiddleAndRepaint(benchmark::State& state) { TypeKeys(state, true, true); }
+
+BENCHMARK(BM_TypeKeyAtEnd)->Arg(64 << 10)->Arg(1 << 20)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeKeyInMiddle)->Arg(64 << 10)->Arg(1 << 20)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeKeyAtEndAndRepaint)->Arg(64 << 10)->Arg(1 << 20)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeKeyInMiddleAndRepaint)->Arg(64 << 10)->Arg(1 << 20)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+void BM_SetAndWrapText(benchmark::State& state) {
+    EditBench bench;
+    const std::string text = EditBench::MakeText(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        bench.engine.SetText(text);
+        benchmark::DoNotOptimize(bench.engine.Buffer().lastLine);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_SetAndWrapText)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintPage(benchmark::State& state) {
+    EditBench bench;
+    bench.engine.SetText(EditBench::MakeText(1 << 20));
+    bench.PutCaret(1 << 19);
+    for (auto _ : state) {
+        bench.window.InvalidateAll(true);
+        bench.window.RunPendingPaint();
+    }
+}
+BENCHMARK(BM_RepaintPage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
