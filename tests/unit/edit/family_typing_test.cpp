@@ -1,0 +1,121 @@
+// The edit engine with the family's own Devanagari converter, layout files
+// and keyboard libraries, typing through the control's keyboard services.
+#include <gtest/gtest.h>
+
+#include "edit/control_keyboard.h"
+#include "keyboard/keyboard_layout.h"
+#include "keyboard/keyboard_loader.h"
+#include "script/script_catalogue.h"
+#include "sim/sim_fonts.h"
+#include "sim/sim_platform.h"
+#include "sim/sim_window.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::edit {
+namespace {
+
+using vexa::test::Bytes;
+
+struct Events : EditEvents {
+    int changed = 0;
+    void Changed() override { ++changed; }
+};
+
+class FamilyTypingTest : public ::testing::Test {
+protected:
+    FamilyTypingTest()
+        : window(fonts, {0, 0, 400, 100}),
+          engine(window, fonts, sim.messages, converter, events),
+          keys(sim.keyboard, engine.Script(), state.binding) {}
+
+    void SetUp() override {
+        script::ScriptCatalogue::SetReach(0);
+        keyboard::EditFileLayout() = keyboard::KeyboardLayout{};
+        ASSERT_TRUE(converter.Load("DVBCV32.DLL", "iscii2devzirvo"));
+        EditStyle& s = engine.Style();
+        s.multiLine = s.wantReturn = s.autoVScroll = true;
+        s.autoHScroll = false;
+        ScriptSettings& sc = engine.Script();
+        sc.scriptName = "Devanagari";
+        sc.scriptFace = sc.englishFace = "DVB-TTDorvan";
+        sc.englishScript = false;
+        engine.SetKeyboard(&keys);
+        engine.LayoutSetup();
+        engine.Layout();
+        engine.SetText("");
+    }
+    void TearDown() override { keyboard::ReleaseKeyboardLibraries(sim.libraries); }
+
+    void Kind(int kind) {
+        engine.Script().keyboardType = kind;
+        keyboard::LoadKeyboardSupport(sim, {"Devanagari", kind, "dv1lay.lin", 0}, state);
+    }
+    void Press(unsigned vk, bool shift = false) {
+        sim.keyboard.SetDown(0x10, shift);
+        engine.OnKeyDown(vk, {shift, false});
+        sim.keyboard.SetDown(0x10, false);
+    }
+
+    sim::SimPlatform sim;  // the built family as the system directory
+    script::ConverterLibrary converter{sim};
+    sim::SimFonts fonts;
+    sim::SimWindow window;
+    Events events;
+    keyboard::EditKeyboardState state;
+    EditEngine engine;
+    ControlKeyboard keys;
+};
+
+TEST_F(FamilyTypingTest, InscriptTypesScriptWithCapsLockAndEnglishWithout) {
+    Kind(0);
+    sim.keyboard.SetToggled(0x14, true);
+    Press('D');
+    Press('D', true);
+    EXPECT_EQ(engine.Text(), Bytes({0xE8, 0xA4}));
+    sim.keyboard.SetToggled(0x14, false);
+    Press('D');
+    Press('D', true);
+    EXPECT_EQ(engine.Text(), Bytes({0xE8, 0xA4, 'd', 'D'}));
+    EXPECT_EQ(events.changed, 4);
+}
+
+TEST_F(FamilyTypingTest, KeypadDigitsTypeWhatTheDigitKeysType) {
+    Kind(0);
+    Press(0x65);  // keypad 5
+    Press('5');
+    EXPECT_EQ(engine.Text(), "55");
+}
+
+TEST_F(FamilyTypingTest, ArrowsStepOverTheConvertersSyllables) {
+    Kind(0);
+    // ka + virama + ssa + aa sign, then ka: two syllables for the converter.
+    engine.SetText(Bytes({0xB3, 0xE8, 0xD6, 0xDA, 0xB3}));
+    Press(0x27);
+    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
+    Press(0x27);
+    EXPECT_EQ(engine.Buffer().caretIndex, 5u);
+    Press(0x25);
+    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
+    Press(0x25);
+    EXPECT_EQ(engine.Buffer().caretIndex, 0u);
+    // Delete takes the whole conjunct syllable.
+    Press(0x2E);
+    EXPECT_EQ(engine.Text(), Bytes({0xB3}));
+}
+
+TEST_F(FamilyTypingTest, PhoneticKeysAreSpelledByTheLibraryAsOneWord) {
+    Kind(1);
+    ASSERT_TRUE(state.binding.CanCompose(keyboard::KeyboardKind::Phonetic));
+    sim.keyboard.SetToggled(0x14, true);
+    for (unsigned vk : {'K', 'A', 'M', 'A', 'L'}) Press(vk);
+    const std::string word = state.binding.Convert("kamal");
+    ASSERT_FALSE(word.empty());
+    EXPECT_EQ(engine.Text(), word);
+    EXPECT_EQ(engine.Buffer().caretIndex, word.size());
+    Press(0x20);
+    Press('K');
+    EXPECT_EQ(engine.Text(), word + " " + state.binding.Convert("k"));
+}
+
+}  // namespace
+}  // namespace vexa::edit
