@@ -9,6 +9,7 @@
 #include "keyboard/keyboard_layout.h"
 #include "keyboard/keyboard_messages.h"
 #include "keyboard/layout_file.h"
+#include "keyboard/translate_key.h"
 #include "script/script_catalogue.h"
 #include "sim/sim_platform.h"
 #include "unit/fixture_platform.h"
@@ -89,6 +90,27 @@ TEST_F(KeyboardLoader, PhoneticReadsTheCommonLayoutAndBindsBothLibraries) {
     EXPECT_EQ(state.binding.Convert("ka"), Bytes({0xB3}));
     EXPECT_EQ(state.binding.Reverse(Bytes({0xB4})), "kha");
     EXPECT_EQ(sim.files.RequestedPaths(), std::vector<std::string>{(system_ / "pe1lay.lin").string()});
+}
+
+// Keys typed one after another through the loaded layouts, each time
+// re-converting the whole word as the edit control does at the end of a word.
+TEST_F(KeyboardLoader, TypedKeysBecomeTheWordThroughTheLoadedKeyboard) {
+    Install("pe1lay.lin");
+    Install("dv1lay.lin");
+    sim.keyboard.SetToggled(platform::kVkCapital, true);
+    auto type = [&](int kind, std::string_view keys) {
+        std::string keyText;
+        for (char key : keys) {
+            keyText += TranslateKey(sim.keyboard, {kind, false, "Devanagari", 0, false}, key, false);
+        }
+        return state.binding.Convert(keyText);
+    };
+    Load("Devanagari", 1);
+    EXPECT_EQ(type(1, "NAMASTE"), Bytes({0xC6, 0xCC, 0xD7, 0xE8, 0xC2, 0xE1}));
+    Load("Devanagari", 2, "dv1lay.lin");
+    // f d r k c: the i sign typed before ka, then ta, aa, ba.
+    EXPECT_EQ(type(2, "FDRKC"), Bytes({0xB3, 0xDB, 0xC2, 0xDA, 0xCA}));
+    EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(KeyboardLoader, InscriptLoadsNothing) {
