@@ -56,6 +56,7 @@ class Script:
         self.drop = set(drop)
         self.variant_probes = []
         self.groups = {}
+        self.standalone_letters = []
 
     def group_of(self, family):
         return self.groups.get(family, family)
@@ -127,12 +128,29 @@ def template_of(script, out, ref_glyphs):
     return items
 
 
+def ligature_triples(script, L):
+    """Clusters of three consonants whose first two form one glyph: the
+    font may join the third to that ligature in its own way."""
+    v = script.virama
+    out = []
+    for a in script.consonants:
+        for b in script.consonants:
+            pair = a + v + b
+            if a != script.ra and len(L.cores.get(pair, [])) == 1:
+                out += [pair + v + c for c in script.consonants if c != script.ra]
+    return out
+
+
 def learn(script, reference_consonant):
     L = Learned()
     cores = core_texts(script)
     shaped = shape_many(script.font, cores)
     for text, glyphs in zip(cores, shaped):
         L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
+    triples = ligature_triples(script, L)
+    for text, glyphs in zip(triples, shape_many(script.font, triples)):
+        L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
+    cores = cores + triples
     # Variants of the pre- and post-base families each core takes.
     probes = []
     for fam_matra in script.variant_probes:
@@ -169,6 +187,7 @@ def learn(script, reference_consonant):
     shaped = shape_many(script.font, texts)
     votes = collections.defaultdict(collections.Counter)
     fuse_votes = collections.defaultdict(collections.Counter)
+    weak_votes = collections.defaultdict(collections.Counter)
     for (c, t), glyphs in zip(meta, shaped):
         glyphs = visible(script, glyphs)
         for g in glyphs:
@@ -182,6 +201,15 @@ def learn(script, reference_consonant):
             core_keys = L.cores[c]
             if t[1] and not t[0] and not t[2] and not t[3] and core_keys:
                 fuse_votes[(core_keys[-1], t[1])][tuple(key_of(g) for g in glyphs[len(core_keys) - 1:])] += 1
+            # Marks the template names as they are still attach to the glyph
+            # before them (a modifier after a fused vowel sign, say).
+            names = {name for kind, name in L.templates[t] if kind == "mark"}
+            prev = None
+            for g in glyphs:
+                if g.adv:
+                    prev = key_of(g)
+                elif g.name in names and prev is not None:
+                    weak_votes[(g.name, prev)][key_of(g)] += 1
             continue
         if any(split_variant(g.name)[0] in script.pre_families for g in glyphs):
             glyphs = [g for g in glyphs if split_variant(g.name)[0] not in script.pre_families]
@@ -196,8 +224,12 @@ def learn(script, reference_consonant):
                 if mi < len(tpl_marks):
                     votes[(tpl_marks[mi], prev)][key_of(g)] += 1
                 mi += 1
+    for k, counter in weak_votes.items():
+        if k not in votes:
+            L.attach[k] = counter.most_common(1)[0][0]
     for k, counter in votes.items():
         L.attach[k] = counter.most_common(1)[0][0]
+    learn_standalone_marks(script, L)
     for k, counter in fuse_votes.items():
         L.fuse[k] = list(counter.most_common(1)[0][0])
     return L
@@ -222,3 +254,24 @@ def predict_names(script, L, core, tail):
     body = [k[0] for k in L.cores[core]]
     at = var.get("@pre", 0)
     return body[:at] + pre + body[at:] + post + marks
+
+
+def learn_standalone_marks(script, L):
+    """Modifiers over letters drawn alone (candrabindu over an independent
+    vowel, say) attach to that letter's glyph."""
+    texts, meta = [], []
+    for v in script.standalone_letters:
+        for mod in script.modifiers:
+            tpl = L.templates.get((False, "", mod, False))
+            if not tpl:
+                continue
+            texts.append(v + mod)
+            meta.append({name for kind, name in tpl if kind == "mark"})
+    for names, glyphs in zip(meta, shape_many(script.font, texts)):
+        prev = None
+        for g in visible(script, glyphs):
+            L.observed[key_of(g)] += 1
+            if g.adv:
+                prev = key_of(g)
+            elif g.name in names and prev is not None:
+                L.attach.setdefault((g.name, prev), key_of(g))

@@ -93,6 +93,7 @@ def main():
          "iivowelsignrephanusvaradeva"})
     script.variant_probes = ["\u093F", "\u0940"]
     script.mark_names = ["viramadeva", "nuktadeva", "rephdeva"]
+    script.standalone_letters = VOWELS
     for f in script.pre_families:
         script.groups[f] = "i"
     for f in script.post_families:
