@@ -8,6 +8,7 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -356,9 +357,12 @@ VARIANT Container::Value(const ScenarioLine& line, std::size_t index) {
     } else {
         char* end = nullptr;
         long long n = std::strtoll(text.c_str(), &end, 0);
-        if (end && *end == '\0' && !text.empty()) {
+        if (end && *end == '\0' && !text.empty() && n >= INT32_MIN && n <= INT32_MAX) {
             v.vt = VT_I4;
             v.lVal = static_cast<LONG>(n);
+        } else if (end && *end == '\0' && !text.empty() && n > INT32_MAX && n <= UINT32_MAX) {
+            v.vt = VT_UI4;  // colours above 0x7FFFFFFF
+            v.ulVal = static_cast<ULONG>(n);
         } else {
             v.vt = VT_BSTR;
             v.bstrVal = WideText(text);
@@ -479,6 +483,18 @@ bool Container::Execute(const ScenarioLine& line) {
         Hosted* h = control(a[0]);
         if (!h) return false;
         Destroy(*h);
+        return true;
+    }
+    if (c == "set-fails") {  // the control must refuse the value
+        if (!need(3)) return false;
+        Hosted* h = control(a[0]);
+        if (!h) return false;
+        VARIANT v = Value(line, 2);
+        HRESULT hr = Put(*h, a[1], v);
+        VariantClear(&v);
+        Pump();
+        Log(a[0] + "." + a[1] + " refused: " + Hex(hr));
+        if (SUCCEEDED(hr)) return Fail(line, "setting " + a[0] + "." + a[1] + " succeeded");
         return true;
     }
     if (c == "set" || c == "try-set") {

@@ -1,0 +1,69 @@
+// The edit control driven late-bound by Wine's JScript. cscript exits 0
+// even when a script fails, so the last line is the result the runner
+// requires: "RESULT ok N checks" or "RESULT failed N".
+var failures = 0, checks = 0;
+function check(ok, what) {
+    checks++;
+    if (!ok) { failures++; WScript.Echo("FAIL " + what); }
+}
+function bytes(s) {
+    var out = [];
+    for (var i = 0; i < s.length; i++) out.push(s.charCodeAt(i).toString(16));
+    return out.join(" ");
+}
+function chars() {
+    var s = "";
+    for (var i = 0; i < arguments.length; i++) s += String.fromCharCode(arguments[i]);
+    return s;
+}
+
+try {
+    var e = new ActiveXObject("VEXAOCX.VEditCtrl.1");
+    check(e.Text == "VEdit", "Text starts as VEdit");
+    check(e.AutoHScroll === true && e.MultiLine === false, "single-line, scrolling sideways");
+
+    e.MultiLine = true;
+    check(e.WantReturn === true, "MultiLine sets WantReturn from AutoHScroll");
+    e.WantReturn = false;
+    check(e.AutoHScroll === false, "WantReturn off makes a multi-line control wrap");
+    e.Password = true;
+    check(e.MultiLine === false && e.WantReturn === false && e.HScrollBar === false, "Password");
+
+    e.Text = chars(0x61, 0x0A, 0x62);
+    check(bytes(e.Text) == "61 d a 62", "a line feed gets its carriage return: " + bytes(e.Text));
+    e.Text = chars(0xA4, 0x1E, 0xEF, 0x41, 0x42);
+    check(bytes(e.Text) == "a4 42", "the 8-bit filter: " + bytes(e.Text));
+    e.ISCIIDataFormat = 1;
+    e.Text = "xka ";
+    e.ISCIIDataFormat = 0;
+    check(bytes(e.Text) == "da cd 20", "7-bit input: " + bytes(e.Text));
+    e.ISCIIDataFormat = 1;
+    check(e.Text == "xka ", "7-bit output: " + e.Text);
+    e.ISCIIDataFormat = 2;
+    check(bytes(e.Text) == "ea ac 20", "PC-ISCII output: " + bytes(e.Text));
+    // Strings travel in the ANSI code page: the euro sign is byte 0x80.
+    e.Text = chars(0x20AC);
+    e.ISCIIDataFormat = 0;
+    check(bytes(e.Text) == "a1", "PC-ISCII input: " + bytes(e.Text));
+
+    e.ScriptName = "English";
+    check(e.GetFontList() == "English", "font list of English");
+    var list = e.GetScriptList();
+    check(typeof list == "string" && /;$/.test(list), "script list: " + list);
+    e.FontSize = -300;
+    check(e.FontSize == -300, "a value out of range is stored unchanged");
+    e.BackColor = 0x80000005;
+    check(e.BackColor == 0x80000005, "colour: " + e.BackColor);
+    check(e.hWnd == 0, "no window before the control is placed");
+
+    var refused = false;
+    try { e.NoSuchMember = 1; } catch (x) { refused = true; }
+    check(refused, "unknown members are refused");
+    refused = false;
+    try { e.GetZIRVOText(); } catch (x) { refused = true; }
+    check(refused, "a method called with too few arguments is refused");
+} catch (x) {
+    failures++;
+    WScript.Echo("FAIL exception " + x.message);
+}
+WScript.Echo(failures ? "RESULT failed " + failures : "RESULT ok " + checks + " checks");

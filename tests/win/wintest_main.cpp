@@ -1,0 +1,375 @@
+// vexa-wintest: checks of the module that need Windows itself, run under
+// Wine by tests/win/run-tests.
+//
+//   vexa-wintest registry registered|unregistered   the registry after
+//                                                    regsvr32 and regsvr32 /u
+//   vexa-wintest atl                                 the edit control in
+//                                                    Wine's ATL host
+//
+// Prints one line per failed check and, at the end, "RESULT ok" or
+// "RESULT failed N".
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "module/class_table.h"
+
+namespace {
+
+int g_failures = 0;
+int g_checks = 0;
+
+void Check(bool ok, const std::string& what) {
+    ++g_checks;
+    if (!ok) {
+        ++g_failures;
+        std::printf("FAIL %s\n", what.c_str());
+    }
+}
+
+// ---- registry ----
+
+bool KeyExists(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The string value, or "<missing>".
+std::string Value(const std::string& path, const char* name = nullptr) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<missing>";
+    char data[1024] = {};
+    DWORD size = sizeof data - 1, type = 0;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return "<missing>";
+    return data;
+}
+
+void Expect(const std::string& path, const char* name, const std::string& expected) {
+    std::string got = Value(path, name);
+    Check(got == expected, path + (name ? std::string(" [") + name + "]" : std::string()) + " is \"" +
+                               got + "\", expected \"" + expected + "\"");
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+const char* kLib = "{87AE5FB9-9808-402D-B852-18B49CB461A3}";
+const char* kSafeInit = "{7DD95802-9882-11CF-9FA9-00AA006C42C4}";
+const char* kSafeScript = "{7DD95801-9882-11CF-9FA9-00AA006C42C4}";
+
+void CheckRegistered() {
+    // The edit control, value by value.
+    std::string edit = "CLSID\\{A220A051-6AFF-4B93-9C32-3829B0EFFF62}";
+    Expect(edit, nullptr, "VEdit Control");
+    std::string path = Value(edit + "\\InprocServer32");
+    Check(EndsWith(path, "\\vexa.ocx"), "server path " + path);
+    Expect(edit + "\\InprocServer32", "ThreadingModel", "Apartment");
+    Expect(edit + "\\ProgID", nullptr, "VEXAOCX.VEditCtrl.1");
+    Expect(edit + "\\ToolboxBitmap32", nullptr, path + ", 1");
+    Expect(edit + "\\MiscStatus", nullptr, "0");
+    Expect(edit + "\\MiscStatus\\1", nullptr, "131473");
+    Expect(edit + "\\TypeLib", nullptr, kLib);
+    Expect(edit + "\\Version", nullptr, "1.0");
+    Check(KeyExists(edit + "\\Control"), "edit Control key");
+    Check(KeyExists(edit + "\\Insertable"), "edit Insertable key");
+    Expect("VEXAOCX.VEditCtrl.1", nullptr, "VEdit Control");
+    Expect("VEXAOCX.VEditCtrl.1\\CLSID", nullptr, "{A220A051-6AFF-4B93-9C32-3829B0EFFF62}");
+    Expect("CLSID\\{80365D37-71B8-4B0C-B1EF-A7E9882FF624}\\MiscStatus\\1", nullptr, "213401");
+    Expect("CLSID\\{FA8BFCE5-C828-42DE-BCAE-47B88490EA1D}\\MiscStatus\\1", nullptr, "147865");
+    Expect("CLSID\\{6FE1FB78-4BDA-4D04-8C20-CA299CBCFFDB}", nullptr, "VEdit Property Page3");
+    Expect("CLSID\\{3512F23F-CBAA-449A-829A-16EF203DF57E}", nullptr, "VStatic Property Page2");
+
+    // Every factory, and the categories of every control.
+    for (const auto& f : vexa::module::Factories()) {
+        std::string clsid = "CLSID\\{" + std::string(f.clsid) + "}";
+        Expect(clsid, nullptr, std::string(f.name));
+        Expect(clsid + "\\InprocServer32", "ThreadingModel", "Apartment");
+        Expect(std::string(f.progId) + "\\CLSID", nullptr, "{" + std::string(f.clsid) + "}");
+        bool control = f.kind == vexa::module::FactoryKind::Control;
+        Check(KeyExists(clsid + "\\Control") == control, clsid + " Control key");
+        if (!control) continue;
+        Expect(clsid + "\\ToolboxBitmap32", nullptr, path + ", " + std::to_string(f.bitmapId));
+        Check(KeyExists(clsid + "\\Implemented Categories\\" + kSafeInit), clsid + " safe to initialise");
+        Check(KeyExists(clsid + "\\Implemented Categories\\" + kSafeScript), clsid + " safe to script");
+    }
+    Expect(std::string("Component Categories\\") + kSafeInit, "409",
+           "Controls safely initializable from persistent data!");
+    Expect(std::string("Component Categories\\") + kSafeScript, "409", "Controls safely scriptable!");
+    Check(!KeyExists("CLSID\\{2CE7D6AC-CE48-4C74-A498-76AE78FC9511}"), "VComboBox is not registered");
+
+    // The type library and the interfaces it declares.
+    Expect(std::string("TypeLib\\") + kLib + "\\1.0", nullptr, "Vexa_OCX ActiveX Control module");
+    Check(KeyExists(std::string("TypeLib\\") + kLib + "\\1.0\\409"), "type library locale 1033");
+    Expect("Interface\\{E7C054A9-A473-4468-AA5F-445C33ECECEA}", nullptr, "_DVEdit");
+    Expect("Interface\\{000FA72F-111A-48BD-AC25-D54FA3233053}", nullptr, "_DVEditEvents");
+
+    // The factory defaults.
+    const char* dv = "VEXAOCX.VEditCtrl.1\\DefaultValues";
+    Expect(dv, "ScriptName", "Devanagari");
+    Expect(dv, "FontName", "DVB-TTDorvan");
+    Expect(dv, "FontSize", "18");
+    Expect(dv, "KeyboardType", "0");
+    Expect(dv, "DataFormat", "0");
+}
+
+void CheckUnregistered() {
+    for (const auto& f : vexa::module::Factories()) {
+        Check(!KeyExists("CLSID\\{" + std::string(f.clsid) + "}"), std::string(f.className) + " removed");
+        Check(!KeyExists(std::string(f.progId) + "\\CLSID"), std::string(f.progId) + " removed");
+    }
+    Check(!KeyExists("VEXAOCX.VStaticCtrl.1"), "static ProgID key removed");
+    Check(!KeyExists(std::string("TypeLib\\") + kLib), "type library removed");
+    Check(!KeyExists("Interface\\{E7C054A9-A473-4468-AA5F-445C33ECECEA}"), "interface removed");
+    // Category descriptions and the saved defaults stay.
+    Expect(std::string("Component Categories\\") + kSafeScript, "409", "Controls safely scriptable!");
+    Expect("VEXAOCX.VEditCtrl.1\\DefaultValues", "FontName", "DVB-TTDorvan");
+}
+
+// ---- the edit control in Wine's ATL host ----
+
+class Sink : public IDispatch {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        *out = nullptr;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+            *out = this;
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
+        std::string entry = std::to_string(id);
+        if (p && p->cArgs > 0) {
+            VARIANT& first = p->rgvarg[p->cArgs - 1];
+            if (first.vt == (VT_I2 | VT_BYREF)) entry += ":" + std::to_string(*first.piVal);
+        }
+        events.push_back(entry);
+        return S_OK;
+    }
+    std::vector<std::string> events;
+};
+
+void Pump() {
+    MSG msg;
+    for (int i = 0; i < 3; ++i)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
+std::string GetText(IDispatch* d, const wchar_t* name) {
+    DISPID id;
+    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
+    if (FAILED(d->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) return "<no name>";
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
+        FAILED(VariantChangeType(&v, &v, 0, VT_BSTR)))
+        return "<failed>";
+    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
+    VariantClear(&v);
+    return std::string(w.begin(), w.end());
+}
+
+// A property bag in memory, to check the bag form of persistence.
+class Bag : public IPropertyBag {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        *out = nullptr;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag)) {
+            *out = this;
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP Read(LPCOLESTR name, VARIANT* v, IErrorLog*) override {
+        auto it = values.find(name);
+        if (it == values.end()) return E_INVALIDARG;
+        return VariantCopy(v, &it->second);
+    }
+    STDMETHODIMP Write(LPCOLESTR name, VARIANT* v) override {
+        VARIANT copy;
+        VariantInit(&copy);
+        VariantCopy(&copy, v);
+        values[name] = copy;
+        return S_OK;
+    }
+    std::map<std::wstring, VARIANT> values;
+};
+
+// The missing-converter question (asked when the family is not installed)
+// is answered Yes, so the host never waits for a user.
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wp);
+        char cls[32] = {};
+        GetClassNameA(box, cls, sizeof cls);
+        if (std::string(cls) == "#32770") {
+            int answer = GetDlgItem(box, IDYES) ? IDYES : IDOK;
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CheckAtlHost() {
+    SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    HMODULE atl = LoadLibraryA("atl.dll");
+    Check(atl != nullptr, "atl.dll loads");
+    if (!atl) return;
+    using InitFn = BOOL(WINAPI*)();
+    using GetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+    auto getControl = reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+    Check(init && getControl && init(), "AtlAxWinInit");
+    if (!init || !getControl) return;
+
+    HWND frame = CreateWindowA("STATIC", "atl host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+    HWND host = CreateWindowA("AtlAxWin", "VEXAOCX.VEditCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10, 300, 40,
+                              frame, nullptr, nullptr, nullptr);
+    Pump();
+    IUnknown* unknown = nullptr;
+    Check(host && SUCCEEDED(getControl(host, &unknown)) && unknown, "the ATL host created the control");
+    if (!unknown) return;
+    IDispatch* d = nullptr;
+    unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+    Check(d != nullptr, "IDispatch");
+    if (!d) return;
+
+    HWND control = GetWindow(host, GW_CHILD);
+    char cls[64] = {};
+    if (control) GetClassNameA(control, cls, sizeof cls);
+    Check(std::string(cls) == "VexaControlWindow", std::string("control window class ") + cls);
+    Check(GetText(d, L"Text") == "VEdit", "Text starts as VEdit");
+    Check(GetText(d, L"hWnd") == std::to_string(reinterpret_cast<INT_PTR>(control)), "hWnd is the window");
+
+    // Events through the default source interface.
+    Sink sink;
+    IConnectionPointContainer* points = nullptr;
+    IConnectionPoint* point = nullptr;
+    DWORD cookie = 0;
+    IID events{};
+    IProvideClassInfo2* info = nullptr;
+    if (SUCCEEDED(unknown->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
+        info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
+        info->Release();
+    }
+    if (SUCCEEDED(unknown->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points))) &&
+        SUCCEEDED(points->FindConnectionPoint(events, &point)))
+        point->Advise(&sink, &cookie);
+    Check(cookie != 0, "events connected");
+
+    // Focus and a key: SETFOCUS (2), then CHANGE (1), KeyDown (-602),
+    // KeyPress (-603), and the typed letter in the text.
+    SetFocus(control);
+    Pump();
+    PostMessageA(control, WM_KEYDOWN, 'A', 1 | (MapVirtualKeyA('A', 0) << 16));
+    Pump();
+    std::vector<std::string> expected{"2", "1", "-602:65", "-603:65"};
+    std::string got;
+    for (auto& e : sink.events) got += e + " ";
+    Check(sink.events == expected, "events after focus and a key: " + got);
+    Check(GetText(d, L"Text") == "VEdita", "typed text: " + GetText(d, L"Text"));
+
+    // It paints: the window's picture has text pixels.
+    RECT rc;
+    GetClientRect(control, &rc);
+    HDC screen = GetDC(control);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    int dark = 0;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) {
+            COLORREF c = GetPixel(mem, x, y);
+            if (GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96) ++dark;
+        }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(control, screen);
+    Check(dark > 20, "the control paints its text (" + std::to_string(dark) + " dark pixels)");
+
+    // Persistence in the bag form and the stream form.
+    Bag bag;
+    IPersistPropertyBag* pb = nullptr;
+    Check(SUCCEEDED(unknown->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&pb))) &&
+              SUCCEEDED(pb->Save(&bag, TRUE, TRUE)),
+          "saved to a property bag");
+    if (pb) pb->Release();
+    Check(bag.values.count(L"Text") && bag.values.count(L"LinFile") && bag.values.size() == 21,
+          "the bag holds the 21 properties (" + std::to_string(bag.values.size()) + ")");
+    CLSID clsid;
+    CLSIDFromProgID(L"VEXAOCX.VEditCtrl.1", &clsid);
+    IPersistPropertyBag* fresh = nullptr;
+    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistPropertyBag,
+                                   reinterpret_cast<void**>(&fresh)))) {
+        Check(SUCCEEDED(fresh->Load(&bag, nullptr)), "loaded from the bag");
+        IDispatch* d2 = nullptr;
+        fresh->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d2));
+        Check(d2 && GetText(d2, L"Text") == "VEdita", "the loaded control has the saved text");
+        if (d2) d2->Release();
+        fresh->Release();
+    }
+
+    if (point) {
+        point->Unadvise(cookie);
+        point->Release();
+    }
+    if (points) points->Release();
+    d->Release();
+    unknown->Release();
+    DestroyWindow(frame);
+    Pump();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string mode = argc > 1 ? argv[1] : "";
+    std::string arg = argc > 2 ? argv[2] : "";
+    OleInitialize(nullptr);
+    if (mode == "registry" && arg == "registered")
+        CheckRegistered();
+    else if (mode == "registry" && arg == "unregistered")
+        CheckUnregistered();
+    else if (mode == "atl")
+        CheckAtlHost();
+    else {
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl\n");
+        return 2;
+    }
+    OleUninitialize();
+    if (g_failures)
+        std::printf("RESULT failed %d of %d\n", g_failures, g_checks);
+    else
+        std::printf("RESULT ok %d checks\n", g_checks);
+    return g_failures ? 1 : 0;
+}
