@@ -4,19 +4,25 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity
+.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
 	$(MAKE) --no-print-directory native-asan-test
 	$(MAKE) --no-print-directory win64 win32
+	$(MAKE) --no-print-directory win-test
 	@echo "make test: all passed"
 
-demo: bootstrap native
+demo: bootstrap native win64
 	./build/native/tools/vexa-demo
 	/usr/bin/python3 tools/demo/render_family.py --family-dir build/native/system \
 	  --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
 	  --out build/demo/devanagari.png
+	tools/container/run-demo
+
+# The Windows integration tests under Wine and Xvfb (a few minutes at most).
+win-test: win64
+	tests/win/run-tests
 
 bootstrap:
 	@scripts/bootstrap

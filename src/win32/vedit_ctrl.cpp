@@ -339,7 +339,10 @@ void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
         } else {
             keyboard::TranslateSettings settings{p.keyboardType, p.disableEnglish, p.scriptName,
                                                  p.fontType, logic_.EnglishScript()};
-            text += keyboard::TranslateKey(Services().keyboard, settings, static_cast<int>(key), false);
+            std::string typed =
+                keyboard::TranslateKey(Services().keyboard, settings, static_cast<int>(key), false);
+            if (typed.empty() && key == VK_SPACE) typed.assign(1, ' ');  // the space bar types in every mode
+            text += typed;
         }
     }
     if (text != p.text) {
