@@ -839,6 +839,7 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     LRESULT result = 0;
     switch (msg) {
         case WM_PAINT: {
+            if (self->OnPaintMessage()) return 0;
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
             RECT client;

@@ -3,6 +3,8 @@
 #include <ocidl.h>
 #include <olectl.h>
 #include <windows.h>
+// The seam's Surface::TextOut is not the Win32 macro.
+#undef TextOut
 
 #include <string>
 #include <vector>
@@ -161,6 +163,9 @@ protected:
     virtual bool OnCreate() { return true; }
     virtual void OnDestroy() {}
     virtual void OnDraw(HDC dc, const RECT& bounds) = 0;
+    // The paint message; a control that paints through its own paint
+    // context returns true (the default draws with OnDraw).
+    virtual bool OnPaintMessage() { return false; }
     virtual void OnSize(int, int) {}
     virtual void OnSetFocus() {}
     virtual void OnKillFocus() {}

@@ -30,37 +30,63 @@ enum : int {
 
 const module::CoClass& EditClass() { return *module::Catalogue().FindClass("VEdit"); }
 
-bool IsLineEnd(unsigned char b) { return b == 0x0D || b == 0x04 || b == 0x05 || b == 0x1D; }
-
-HFONT MakeFont(HDC dc, const std::string& face, int points) {
-    if (face.empty()) return nullptr;
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(points > 0 ? points : 12, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
-}
-
 }  // namespace
 
 CVEditCtrl::CVEditCtrl()
     : ActiveXControl(EditClass(), module::ControlFactory(1).miscStatus),
-      logic_({Services().platform, Services().registry, Services().settings}, *this) {
+      logic_({Services().platform, Services().registry, Services().settings}, *this),
+      window_([this] { return Window(); }),
+      engine_(window_, fonts_, Services().messages, logic_.Converter(), *this),
+      keyboard_(Services().keyboard, engine_.Script(), logic_.Keyboard().binding) {
     appearance_ = 1;
+    engine_.SetKeyboard(&keyboard_);
 }
 
-CVEditCtrl::~CVEditCtrl() { ReleaseFonts(); }
+CVEditCtrl::~CVEditCtrl() = default;
 
 void CVEditCtrl::OnResetState() {
     appearance_ = 1;
     logic_.Reset();
 }
 
+void CVEditCtrl::PullText() {
+    if (Window()) logic_.SetStoredText(engine_.Text());
+}
+
+void CVEditCtrl::SyncEngine() {
+    const edit::VEditProperties& p = logic_.Props();
+    edit::EditStyle& style = engine_.Style();
+    style.autoHScroll = p.autoHScroll;
+    style.hScrollBar = p.hScrollBar;
+    style.autoVScroll = p.autoVScroll;
+    style.vScrollBar = p.vScrollBar;
+    style.wantReturn = p.wantReturn;
+    style.readOnly = p.readOnly;
+    style.multiLine = p.multiLine;
+    style.password = p.password;
+    edit::ScriptSettings& script = engine_.Script();
+    const edit::ActiveScript& active = logic_.Script();
+    script.scriptName = p.scriptName;
+    script.scriptFace = active.scriptFace.empty() ? p.fontName : active.scriptFace;
+    script.englishFace = active.englishFace.empty() ? script.scriptFace : active.englishFace;
+    script.fontSize = p.fontSize;
+    script.fontType = p.fontType;
+    script.keyboardType = p.keyboardType;
+    script.disableEnglish = p.disableEnglish;
+    script.englishScript = logic_.EnglishScript();
+    engine_.SetColours(TranslateColor(p.foreColor), TranslateColor(p.backColor));
+    engine_.SetWordWrap(p.wordWrap);
+}
+
 void CVEditCtrl::DoPropExchange(module::PropertyExchange& px) {
+    if (!px.IsLoading()) PullText();
     logic_.Exchange(px, AmbientUserMode());
     backColor_ = logic_.Props().backColor;
     foreColor_ = logic_.Props().foreColor;
+    if (px.IsLoading() && Window()) {
+        SyncEngine();
+        engine_.SetText(logic_.Props().text);
+    }
 }
 
 HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
@@ -80,15 +106,18 @@ HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) 
         case kDisableEnglish: v.number = p.disableEnglish; break;
         case kKeyboardType: v.number = p.keyboardType; break;
         case kLinFile: v.text = p.linFile; break;
-        case kSelStart: v.number = selStart_; break;
-        case kSelLength: v.number = selLength_; break;
+        case kSelStart: v.number = Window() ? engine_.SelStart() : selStart_; break;
+        case kSelLength: v.number = Window() ? engine_.SelLength() : selLength_; break;
         case kFontName: v.text = p.fontName; break;
         case kGlobalSettings: v.number = p.globalSettings; break;
         case kAccessGlobal: v.number = p.accessGlobal; break;
         case kFontType: v.number = p.fontType; break;
         case module::kDispIdBackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
         case module::kDispIdForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
-        case module::kDispIdText: v.text = logic_.ReadText(); break;
+        case module::kDispIdText:
+            PullText();
+            v.text = logic_.ReadText();
+            break;
         default: return ActiveXControl::GetProperty(member, v);
     }
     return S_OK;
@@ -114,6 +143,13 @@ HRESULT CVEditCtrl::SetProperty(const module::Member& member, const PropertyValu
         case kLinFile: logic_.SetLinFile(v.text); break;
         case kSelStart:
         case kSelLength: {
+            if (Window()) {
+                if (member.dispId == kSelStart)
+                    engine_.SetSelStart(v.number);
+                else
+                    engine_.SetSelLength(v.number);
+                break;
+            }
             auto length = static_cast<std::int32_t>(logic_.Props().text.size());
             std::int32_t value = v.number < 0 ? 0 : (v.number > length ? length : v.number);
             if (member.dispId == kSelStart) {
@@ -138,6 +174,7 @@ HRESULT CVEditCtrl::SetProperty(const module::Member& member, const PropertyValu
             foreColor_ = logic_.Props().foreColor;
             break;
         case module::kDispIdText:
+            PullText();
             editRefused_ = false;
             if (!logic_.AssignText(v.text) && editRefused_) return CTL_E_PERMISSIONDENIED;
             selStart_ = selLength_ = 0;
@@ -159,15 +196,31 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
     switch (member.dispId) {
         case kGetScriptList: return answer(logic_.GetScriptList());
         case kGetFontList: return answer(logic_.GetFontList());
+        case kGetZirvoText: {
+            VARIANT text;
+            VariantInit(&text);
+            if (FAILED(VariantChangeType(&text, args[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+            std::string iscii = FromBstr(text.bstrVal);
+            VariantClear(&text);
+            return answer(engine_.GetZIRVOText(iscii));
+        }
+        case kGetFormattedZirvoText: {
+            VARIANT size, width;
+            VariantInit(&size);
+            VariantInit(&width);
+            if (FAILED(VariantChangeType(&size, args[0], 0, VT_I2)) ||
+                FAILED(VariantChangeType(&width, args[1], 0, VT_I4)))
+                return DISP_E_TYPEMISMATCH;
+            PullText();
+            return answer(engine_.GetFormattedZIRVOText(size.iVal, width.lVal));
+        }
         case kCut:
         case kCopy:
         case kPaste:
         case kShowFindDialog:
         case kShowReplaceDialog:
-        case kGetFormattedZirvoText:
-        case kGetZirvoText:
         case kUndo:
-            return E_NOTIMPL;  // these come with the edit engine
+            return E_NOTIMPL;  // the clipboard, find and undo are not wired in yet
         default: return ActiveXControl::CallMethod(member, args, result);
     }
 }
@@ -180,180 +233,119 @@ bool CVEditCtrl::RequestTextEdit() {
 
 void CVEditCtrl::TextReplaced() {
     selStart_ = selLength_ = 0;
+    if (Window()) {
+        SyncEngine();
+        engine_.SetText(logic_.Props().text);
+    }
     InvalidateControl();
+}
+
+void CVEditCtrl::Repaint() {
+    SyncEngine();
+    InvalidateControl();
+}
+
+void CVEditCtrl::StyleChanged() {
+    SyncEngine();
+    if (Window()) engine_.OnSize();
+    InvalidateControl();
+}
+
+void CVEditCtrl::RebuildFonts() {
+    SyncEngine();
+    engine_.RebuildFonts();
 }
 
 // ---- window ----
 
 bool CVEditCtrl::OnCreate() {
     if (!logic_.BindAtCreation()) return false;
-    RebuildFonts();
+    SetClassLongPtrA(Window(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_IBEAM)));
+    SyncEngine();
+    engine_.LayoutSetup();
     if (!logic_.Props().text.empty()) logic_.LoadStoredText();
     return true;
 }
 
 void CVEditCtrl::OnDestroy() {
-    ReleaseFonts();
+    PullText();
     logic_.Converter().Unload();
 }
 
-void CVEditCtrl::ReleaseFonts() {
-    for (HFONT* f : {&scriptFont_, &englishFont_, &extensionFont_}) {
-        if (*f) DeleteObject(*f);
-        *f = nullptr;
-    }
-}
-
-void CVEditCtrl::RebuildFonts() {
-    ReleaseFonts();
-    HDC dc = GetDC(Window());
-    const edit::ActiveScript& s = logic_.Script();
-    int size = logic_.Props().fontSize;
-    scriptFont_ = MakeFont(dc, s.scriptFace, size);
-    englishFont_ = MakeFont(dc, s.englishFace.empty() ? s.scriptFace : s.englishFace, size);
-    script::ScriptCatalogue::SetReach(logic_.Props().fontType);
-    if (auto row = script::ScriptCatalogue::FindRow(logic_.Props().scriptName))
-        extensionFont_ = MakeFont(
-            dc, std::string(script::ScriptCatalogue::ExtensionFace(*row, logic_.Props().fontType)), size);
-    TEXTMETRICA tm{};
-    HGDIOBJ old = SelectObject(dc, scriptFont_ ? scriptFont_ : GetStockObject(DEFAULT_GUI_FONT));
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(Window(), dc);
-    lineHeight_ = tm.tmHeight > 0 ? tm.tmHeight : 16;
-    InvalidateControl();
-}
-
-void CVEditCtrl::DrawLines(HDC dc, const RECT& bounds, POINT* caret) {
-    const edit::VEditProperties& p = logic_.Props();
-    const std::string& text = p.text;
-    int y = bounds.top + 1;
-    int x = bounds.left + 2;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && !IsLineEnd(static_cast<unsigned char>(text[end]))) ++end;
-        std::string line = text.substr(start, end - start);
-        std::erase(line, '\x0A');
-        x = bounds.left + 2;
-        HFONT current = logic_.EnglishScript() ? englishFont_ : scriptFont_;
-        std::string run;
-        if (p.password) {
-            run.assign(line.size(), '*');
-            current = englishFont_;
-        } else {
-            run = script::ToFontCodeRun(logic_.Converter(), line, logic_.EnglishScript());
-        }
-        std::string segment;
-        auto flush = [&] {
-            if (segment.empty()) return;
-            HGDIOBJ old = SelectObject(dc, current ? current : GetStockObject(DEFAULT_GUI_FONT));
-            TextOutA(dc, x, y, segment.data(), static_cast<int>(segment.size()));
-            SIZE extent{};
-            GetTextExtentPoint32A(dc, segment.data(), static_cast<int>(segment.size()), &extent);
-            SelectObject(dc, old);
-            x += extent.cx;
-            segment.clear();
-        };
-        for (unsigned char b : run) {
-            if (b == script::kEnglishFontSwitch || b == script::kScriptFontSwitch ||
-                b == script::kExtensionFontSwitch) {
-                flush();
-                current = b == script::kEnglishFontSwitch  ? englishFont_
-                          : b == script::kScriptFontSwitch ? scriptFont_
-                                                           : extensionFont_;
-            } else {
-                segment += static_cast<char>(b);
-            }
-        }
-        flush();
-        if (end >= text.size()) break;
-        start = end + 1;
-        if (start < text.size() && text[start] == '\x0A') ++start;
-        y += lineHeight_;
-        if (!p.multiLine) break;
-    }
-    if (caret) *caret = POINT{x, y};
+bool CVEditCtrl::OnPaintMessage() {
+    engine_.OnPaint();
+    return true;
 }
 
 void CVEditCtrl::OnDraw(HDC dc, const RECT& bounds) {
-    HBRUSH brush = CreateSolidBrush(TranslateColor(logic_.Props().backColor));
-    FillRect(dc, &bounds, brush);
-    DeleteObject(brush);
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TranslateColor(logic_.Props().foreColor));
-    POINT caret{};
-    DrawLines(dc, bounds, &caret);
-    RestoreDC(dc, saved);
-    if (Window() && GetFocus() == Window() && WindowFromDC(dc) == Window())
-        SetCaretPos(caret.x, caret.y);
+    POINT oldOrigin;
+    SetViewportOrgEx(dc, bounds.left, bounds.top, &oldOrigin);
+    {
+        Win32Surface surface(dc, nullptr);
+        surface.Fill({0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top},
+                     TranslateColor(logic_.Props().backColor));
+        engine_.DrawInto(surface, {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top});
+    }
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }
 
-void CVEditCtrl::NotifyParent(WORD code) {
-    HWND hwnd = Window();
-    if (!hwnd) return;
-    HWND parent = GetParent(hwnd);
-    if (parent)
-        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
-                     reinterpret_cast<LPARAM>(hwnd));
+void CVEditCtrl::OnSize(int, int) {
+    if (Window()) engine_.OnSize();
 }
+
+void CVEditCtrl::NotifyParent(WORD code) { window_.NotifyParent(code); }
 
 void CVEditCtrl::OnSetFocus() {
-    CreateCaret(Window(), nullptr, 1, lineHeight_);
-    InvalidateControl();
-    UpdateWindow(Window());
-    ShowCaret(Window());
+    engine_.OnSetFocus();
     NotifyParent(kNotifySetFocus);
     FireEvent(2);  // SETFOCUS
 }
 
 void CVEditCtrl::OnKillFocus() {
-    HideCaret(Window());
-    DestroyCaret();
+    engine_.OnKillFocus();
     NotifyParent(kNotifyKillFocus);
     FireEvent(3);  // KILLFOCUS
 }
 
-void CVEditCtrl::Changed() {
-    SetModifiedFlag();
-    InvalidateControl();
-    FireEvent(1);  // CHANGE
-}
-
 void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
-    edit::VEditProperties& p = logic_.Props();
-    std::string text = p.text;
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    if (!p.readOnly && !ctrl) {
-        if (key == VK_BACK) {
-            if (!text.empty()) {
-                std::size_t cut = text.size() - 1;
-                if (cut > 0 && text[cut] == '\x0A' && text[cut - 1] == '\x0D') --cut;
-                if (cut > 0 && static_cast<unsigned char>(text[cut - 1]) == 0xF0) --cut;
-                text.erase(cut);
-            }
-        } else if (key == VK_RETURN) {
-            if (p.multiLine && p.wantReturn) text += '\x0D';
-        } else {
-            keyboard::TranslateSettings settings{p.keyboardType, p.disableEnglish, p.scriptName,
-                                                 p.fontType, logic_.EnglishScript()};
-            std::string typed =
-                keyboard::TranslateKey(Services().keyboard, settings, static_cast<int>(key), false);
-            if (typed.empty() && key == VK_SPACE) typed.assign(1, ' ');  // the space bar types in every mode
-            text += typed;
-        }
-    }
-    if (text != p.text) {
-        logic_.SetStoredText(std::move(text));
-        Changed();
-    }
+    SyncEngine();
+    edit::KeyModifiers modifiers{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0};
+    engine_.OnKeyDown(key, modifiers);
     NotifyParent(kNotifyKey);
     FireKeyDown(key);
     if (key < 128) FireKeyPress(key);
 }
 
-void CVEditCtrl::OnKeyUp(UINT key, LPARAM) { FireKeyUp(key); }
+void CVEditCtrl::OnKeyUp(UINT key, LPARAM) {
+    engine_.OnKeyUp();
+    FireKeyUp(key);
+}
+
+void CVEditCtrl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    platform::Point p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    unsigned flags = static_cast<unsigned>(wp);
+    switch (msg) {
+        case WM_LBUTTONDOWN: engine_.OnLButtonDown(flags, p); break;
+        case WM_LBUTTONUP: engine_.OnLButtonUp(flags, p); break;
+        case WM_MOUSEMOVE: engine_.OnMouseMove(flags, p); break;
+        default: break;
+    }
+}
+
+bool CVEditCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
+        int code = LOWORD(wp);
+        int position = static_cast<short>(HIWORD(wp));
+        if (code <= SB_THUMBTRACK) {
+            if (msg == WM_VSCROLL)
+                engine_.OnVScroll(code, position);
+            else
+                engine_.OnHScroll(code, position);
+        }
+        result = 0;
+        return true;
+    }
+    return false;
+}
 
 }  // namespace vexa::win32

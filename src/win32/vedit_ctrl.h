@@ -1,6 +1,13 @@
 #pragma once
 
+#include <windows.h>
+// The seam's Surface::TextOut is not the Win32 macro.
+#undef TextOut
+
+#include "edit/control_keyboard.h"
+#include "edit/edit_engine.h"
 #include "edit/vedit_logic.h"
+#include "win32/win32_graphics.h"
 #include "keyboard/keyboard_loader.h"
 #include "module/automation_catalogue.h"
 #include "win32/activex_control.h"
@@ -9,7 +16,7 @@ namespace vexa::win32 {
 
 // The VEdit ActiveX control: the framework's control object around the
 // edit control's logic, with its window, fonts and events.
-class CVEditCtrl : public ActiveXControl, private edit::VEditView {
+class CVEditCtrl : public ActiveXControl, private edit::VEditView, private edit::EditEvents {
 public:
     CVEditCtrl();
     ~CVEditCtrl() override;
@@ -29,28 +36,39 @@ protected:
     void OnKillFocus() override;
     void OnKeyDown(UINT key, LPARAM flags) override;
     void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnSize(int width, int height) override;
+    void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnPaintMessage() override;
 
 private:
     // VEditView
     void RebuildFonts() override;
-    void Repaint() override { InvalidateControl(); }
-    void StyleChanged() override { InvalidateControl(); }
+    void Repaint() override;
+    void StyleChanged() override;
     void TextReplaced() override;
     void MarkModified() override { SetModifiedFlag(); }
     bool RequestTextEdit() override;
     void TextPropertyChanged() override { PropertyChanged(module::kDispIdText); }
 
-    void ReleaseFonts();
+    // EditEvents
+    void Changed() override { FireEvent(1); }  // CHANGE
+    void Selected() override { FireEvent(4); }
+    void UnSelected() override { FireEvent(5); }
+    void Modified() override { SetModifiedFlag(); }
+
+    // Hands the logic's properties and script to the engine.
+    void SyncEngine();
+    // With a window the engine holds the text: copies it to the property.
+    void PullText();
+
     void NotifyParent(WORD code);
-    void Changed();
-    // The text with its line breaks, as the lines painting draws.
-    void DrawLines(HDC dc, const RECT& bounds, POINT* caret);
 
     edit::VEditLogic logic_;
-    HFONT scriptFont_ = nullptr;
-    HFONT englishFont_ = nullptr;
-    HFONT extensionFont_ = nullptr;
-    int lineHeight_ = 16;
+    Win32ControlWindow window_;
+    Win32Fonts fonts_;
+    edit::EditEngine engine_;
+    edit::ControlKeyboard keyboard_;
     std::int32_t selStart_ = 0;
     std::int32_t selLength_ = 0;
     bool editRefused_ = false;
