@@ -18,12 +18,17 @@ public:
     std::unique_ptr<platform::Font> Create(const platform::FontDescription& description) override;
 
     void SetWidths(const std::string& face, const platform::CharWidthTable& widths);
+    // Takes the widths of `face` from a TrueType file (read with FreeType),
+    // at the height of each font created: byte b is the glyph of U+F000 + b
+    // in the file's symbol cmap, as the system maps 8-bit fonts. False when
+    // the file cannot be read.
+    bool AddFontFile(const std::string& face, const std::string& path);
     void SetDefaultWidths(const platform::CharWidthTable& widths) { default_ = widths; }
     void SetSystemWidths(const platform::CharWidthTable& widths) { system_ = widths; }
 
-    // Widths of a face (the default table when none was given); null face:
-    // the system table.
-    const platform::CharWidthTable& WidthsOf(const std::string* face) const;
+    // Widths of a face at a cell height (the default table when none was
+    // given); null face: the system table.
+    const platform::CharWidthTable& WidthsOf(const std::string* face, int height = 0) const;
 
     int Created() const { return created_; }
     int Alive() const { return alive_; }
@@ -34,6 +39,8 @@ public:
 private:
     friend class SimFont;
     std::map<std::string, platform::CharWidthTable> tables_;
+    std::map<std::string, std::string> files_;
+    mutable std::map<std::pair<std::string, int>, platform::CharWidthTable> fileTables_;
     platform::CharWidthTable default_{};
     platform::CharWidthTable system_{};
     int created_ = 0;

@@ -194,10 +194,11 @@ platform::Colour SimScreen::BackgroundAt(int x, int y) const {
 void SimSurface::SelectFont(const platform::Font* font) {
     hasFont_ = font != nullptr;
     face_ = font ? font->Description().face : std::string();
+    height_ = font ? font->Description().height : 0;
 }
 
 platform::CharWidthTable SimSurface::CharWidths() {
-    return fonts_.WidthsOf(hasFont_ ? &face_ : nullptr);
+    return fonts_.WidthsOf(hasFont_ ? &face_ : nullptr, height_);
 }
 
 void SimSurface::Fill(const platform::Rect& rect, platform::Colour colour) {

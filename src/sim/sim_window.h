@@ -88,6 +88,7 @@ private:
     int dpi_;
     platform::Rect clip_;
     std::string face_;
+    int height_ = 0;
     bool hasFont_ = false;
     platform::Colour text_ = 0;
     platform::Colour back_ = 0xFFFFFF;

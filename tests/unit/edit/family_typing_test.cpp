@@ -29,6 +29,10 @@ protected:
           keys(sim.keyboard, engine.Script(), state.binding) {}
 
     void SetUp() override {
+        // The family's own fonts give the glyph widths.
+        const std::string fontDir = std::string(VEXA_FAMILY_DIR) + "/fonts/";
+        ASSERT_TRUE(fonts.AddFontFile("DVB-TTDorvan", fontDir + "DVB-TTDorvan.ttf"));
+        ASSERT_TRUE(fonts.AddFontFile("DVB-TTDorvanEN", fontDir + "DVB-TTDorvanEN.ttf"));
         script::ScriptCatalogue::SetReach(0);
         keyboard::EditFileLayout() = keyboard::KeyboardLayout{};
         ASSERT_TRUE(converter.Load("DVBCV32.DLL", "iscii2devzirvo"));
@@ -115,6 +119,37 @@ TEST_F(FamilyTypingTest, PhoneticKeysAreSpelledByTheLibraryAsOneWord) {
     Press(0x20);
     Press('K');
     EXPECT_EQ(engine.Text(), word + " " + state.binding.Convert("k"));
+}
+
+TEST_F(FamilyTypingTest, GlyphWidthsComeFromTheFontFilesAtTheFontSize) {
+    const auto& small = engine.Metrics().Widths(FontSlot::Script);
+    int glyphs = 0;
+    for (int b = 0x21; b < 0x100; ++b) glyphs += small[b] > 0 ? 1 : 0;
+    EXPECT_GT(glyphs, 100);
+    const int kaSmall = engine.MeasureText(Bytes({0xB3}));
+    EXPECT_GT(kaSmall, 3);
+    engine.Script().fontSize = 24;
+    engine.RebuildFonts();
+    const int kaLarge = engine.MeasureText(Bytes({0xB3}));
+    EXPECT_GE(kaLarge, 2 * kaSmall - 2);
+    EXPECT_LE(kaLarge, 2 * kaSmall + 2);
+}
+
+TEST_F(FamilyTypingTest, ClicksFindSyllableBoundariesByTheirRealWidths) {
+    Kind(0);
+    const std::string first = Bytes({0xB3, 0xE8, 0xD6, 0xDA});
+    engine.SetText(first + Bytes({0xB3, 0xDB}));
+    const int w1 = engine.MeasureText(first);
+    const int w = engine.MeasureText(engine.Text());
+    ASSERT_GT(w1, 0);
+    ASSERT_GT(w, w1);
+    engine.OnLButtonDown(kMouseLeft, {w1 - 1, 2});
+    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
+    EXPECT_EQ(engine.Buffer().caretX, w1);
+    engine.OnLButtonDown(kMouseLeft, {w - 1, 2});
+    EXPECT_EQ(engine.Buffer().caretIndex, 6u);
+    engine.OnLButtonDown(kMouseLeft, {1, 2});
+    EXPECT_EQ(engine.Buffer().caretIndex, 0u);
 }
 
 }  // namespace
