@@ -18,6 +18,8 @@ namespace {
 constexpr WORD kNotifySetFocus = 0x0100;
 constexpr WORD kNotifyKillFocus = 0x0200;
 constexpr WORD kNotifyKey = 0x0300;
+// The private message that undoes the last edit.
+constexpr UINT kUndoMessage = 0x0405;
 
 // Custom DispIDs of the edit control.
 enum : int {
@@ -219,8 +221,14 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
         case kPaste:
         case kShowFindDialog:
         case kShowReplaceDialog:
+            return E_NOTIMPL;
         case kUndo:
-            return E_NOTIMPL;  // the clipboard, find and undo are not wired in yet
+            if (Window()) engine_.Undo();
+            if (result) {
+                result->vt = VT_I4;
+                result->lVal = 0;
+            }
+            return S_OK;  // the clipboard, find and undo are not wired in yet
         default: return ActiveXControl::CallMethod(member, args, result);
     }
 }
@@ -333,6 +341,11 @@ void CVEditCtrl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool CVEditCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == kUndoMessage) {
+        engine_.Undo();
+        result = 0;
+        return true;
+    }
     if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
         int code = LOWORD(wp);
         int position = static_cast<short>(HIWORD(wp));
