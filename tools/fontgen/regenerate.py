@@ -80,10 +80,10 @@ def check():
     for name, maker in families():
         map_path, inc, font_dir = paths(name)
         fmap = json.load(open(map_path, encoding="utf-8"))
-        spec = importlib.util.spec_from_file_location("maker_" + name, maker)
-        module = importlib.util.module_from_spec(spec)
+        found = importlib.util.spec_from_file_location("maker_" + name, maker)
+        module = importlib.util.module_from_spec(found)
         sys.path.insert(0, os.path.dirname(maker))
-        spec.loader.exec_module(module)
+        found.loader.exec_module(module)
         for f in (fmap["source_font"], fmap["latin_font"]):
             if not os.path.exists(f):
                 print("skipped:", f, "is missing")
