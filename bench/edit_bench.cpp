@@ -133,4 +133,32 @@ void BM_RepaintPage(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintPage)->Unit(benchmark::kMicrosecond);
 
+// A surface that draws nothing: the engine's own part of a repaint (runs,
+// widths, positions), without the simulated screen's bookkeeping.
+class NullSurface : public platform::Surface {
+public:
+    int LogPixelsY() const override { return 96; }
+    platform::Rect ClipBox() const override { return {0, 0, 600, 400}; }
+    void SelectFont(const platform::Font*) override {}
+    platform::CharWidthTable CharWidths() override { return sim::SimFonts::Uniform(10); }
+    int CharWidth(unsigned char) override { return 10; }
+    void SetTextColour(platform::Colour) override {}
+    void SetBackColour(platform::Colour) override {}
+    void SetTransparent(bool) override {}
+    void Fill(const platform::Rect&, platform::Colour) override { ++calls; }
+    void TextOut(int, int, std::string_view codes) override { calls += codes.size(); }
+    void InvertPolygon(std::span<const platform::Point>) override { ++calls; }
+    std::size_t calls = 0;
+};
+
+void BM_RepaintPageEngineOnly(benchmark::State& state) {
+    EditBench bench;
+    bench.engine.SetText(EditBench::MakeText(1 << 20));
+    bench.PutCaret(1 << 19);
+    NullSurface surface;
+    for (auto _ : state) bench.engine.DrawInto(surface, {0, 0, 600, 400});
+    benchmark::DoNotOptimize(surface.calls);
+}
+BENCHMARK(BM_RepaintPageEngineOnly)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

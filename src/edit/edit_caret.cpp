@@ -229,6 +229,7 @@ void EditEngine::StepLeft() {
 int EditEngine::SnapToSyllable() {
     Flush();
     EditBuffer& b = buffer_;
+    EnsureCurrentWord();
     if (b.caretIndex == 0 || b.caretIndex >= b.Size() || b.wordCaretOffset == 0) return 1;
     const std::string_view word(b.currentWord);
     std::size_t p = 0;

@@ -223,6 +223,7 @@ private:
     void ScrollOneLineUp();
     void InvalidateRow(int row);
     void ClampSelection();
+    void EnsureCurrentWord();
     void EnsureCaretLineVisible();
     void RepaintFromCaretLine();
     void RepaintRows(int firstRow, int lastRow);

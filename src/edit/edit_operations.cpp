@@ -289,6 +289,16 @@ void EditEngine::UpdateCurrentWord() {
     b.wordStartX = XOfOffset(start);
 }
 
+void EditEngine::EnsureCurrentWord() {
+    // The word must be the one at the caret; recompute it when anything
+    // moved the text under it.
+    const EditBuffer& b = buffer_;
+    if (b.wordStart > b.Size() || b.caretIndex != b.wordStart + b.wordCaretOffset ||
+        b.Text().compare(b.wordStart, b.currentWord.size(), b.currentWord) != 0) {
+        UpdateCurrentWord();
+    }
+}
+
 void EditEngine::DeleteSelection(bool repaint) {
     Flush();
     if (!HasSelection()) return;

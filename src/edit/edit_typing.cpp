@@ -114,12 +114,7 @@ void EditEngine::ComposeTyped(const std::string& out) {
     EditBuffer& b = buffer_;
     Flush();
     b.pendingInput.clear();
-    // The word must be the one at the caret; recompute it when anything
-    // moved the text under it.
-    if (b.wordStart > b.Size() || b.caretIndex != b.wordStart + b.wordCaretOffset ||
-        b.Text().compare(b.wordStart, b.currentWord.size(), b.currentWord) != 0) {
-        UpdateCurrentWord();
-    }
+    EnsureCurrentWord();
     const std::string oldWord = b.currentWord.substr(0, b.currentWord.find('\0'));
     const std::size_t L = oldWord.size();
     std::size_t k = std::min(b.wordCaretOffset, L);
