@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity
+.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity golden
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -23,6 +23,11 @@ demo: bootstrap native win64
 # The Windows integration tests under Wine and Xvfb (a few minutes at most).
 win-test: win64
 	tests/win/run-tests
+
+# Opt-in: rewrites the golden pictures of the rendering checks from a run
+# under Wine (tests/win/golden/; look at them before committing).
+golden: bootstrap win64
+	tests/win/run-tests --update-golden
 
 bootstrap:
 	@scripts/bootstrap
