@@ -314,27 +314,23 @@ void EditEngine::LineUp() {
 
 void EditEngine::PageUp() {
     Flush();
-    EditBuffer& b = buffer_;
+    const EditBuffer& b = buffer_;
     const int newTop = std::max(0, b.topLine - pageLines_ + 1);
     if (newTop == b.topLine) return;
-    b.caretLine = std::max(0, b.caretLine - (b.topLine - newTop));
-    SetTopLine(newTop, true);
-    b.caretY = (b.caretLine - b.topLine) * metrics_.LineHeight();
-    b.currentLineWidth = MeasureCaretLine();
-    platform::Point p{b.caretX, b.caretY};
-    b.caretIndex = IndexAtPoint(p);
-    b.caretX = p.x;
-    window_.Invalidate(textRect_, true);
-    PlaceCaret(b.caretX, b.caretY);
-    UpdateCurrentWord();
+    MovePage(newTop, std::max(0, b.caretLine - (b.topLine - newTop)));
 }
 
 void EditEngine::PageDown() {
     Flush();
-    EditBuffer& b = buffer_;
+    const EditBuffer& b = buffer_;
     const int newTop = std::min(b.lastLine, b.topLine + pageLines_ - 1);
     if (newTop == b.topLine) return;
-    b.caretLine = std::min(b.lastLine, b.caretLine + pageLines_ - 1);
+    MovePage(newTop, std::min(b.lastLine, b.caretLine + pageLines_ - 1));
+}
+
+void EditEngine::MovePage(int newTop, int caretLine) {
+    EditBuffer& b = buffer_;
+    b.caretLine = caretLine;
     SetTopLine(newTop, true);
     b.caretY = (b.caretLine - b.topLine) * metrics_.LineHeight();
     b.currentLineWidth = MeasureCaretLine();

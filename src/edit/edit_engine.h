@@ -6,6 +6,7 @@
 
 #include "edit/edit_buffer.h"
 #include "edit/edit_bytes.h"
+#include "edit/edit_style.h"
 #include "edit/text_metrics.h"
 #include "platform/control_window.h"
 #include "platform/graphics.h"
@@ -14,18 +15,6 @@
 
 namespace vexa::edit {
 
-// The style properties of the edit control (set by its owner, which also
-// keeps the rules that tie them together).
-struct EditStyle {
-    bool autoHScroll = true;  // false: the text wraps
-    bool hScrollBar = false;
-    bool autoVScroll = false;
-    bool vScrollBar = false;
-    bool wantReturn = false;
-    bool readOnly = false;
-    bool multiLine = false;
-    bool password = false;
-};
 
 // What the engine tells its owner. The owner turns them into the control's
 // events (CHANGE, Selected, UnSelected) and its modified flag.
@@ -196,6 +185,8 @@ public:
     void LineDown();
     void PageUp();
     void PageDown();
+    // Scrolls to `newTop` with the caret on `caretLine`, at the same x.
+    void MovePage(int newTop, int caretLine);
     void LineHome();
     void LineEnd();
     std::size_t IndexAtPoint(platform::Point& point);

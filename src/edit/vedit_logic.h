@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "edit/edit_style.h"
 #include "keyboard/keyboard_loader.h"
 #include "module/property_exchange.h"
 #include "platform/platform.h"
@@ -15,15 +16,7 @@ namespace vexa::edit {
 
 // The persistent properties of the edit control and the state that goes
 // with them.
-struct VEditProperties {
-    bool autoHScroll = true;
-    bool hScrollBar = false;
-    bool autoVScroll = false;
-    bool vScrollBar = false;
-    bool wantReturn = false;
-    bool readOnly = false;
-    bool multiLine = false;
-    bool password = false;
+struct VEditProperties : EditStyle {
     bool accessGlobal = false;
     bool disableEnglish = false;
     bool globalSettings = false;

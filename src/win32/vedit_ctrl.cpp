@@ -57,15 +57,7 @@ void CVEditCtrl::PullText() {
 
 void CVEditCtrl::SyncEngine() {
     const edit::VEditProperties& p = logic_.Props();
-    edit::EditStyle& style = engine_.Style();
-    style.autoHScroll = p.autoHScroll;
-    style.hScrollBar = p.hScrollBar;
-    style.autoVScroll = p.autoVScroll;
-    style.vScrollBar = p.vScrollBar;
-    style.wantReturn = p.wantReturn;
-    style.readOnly = p.readOnly;
-    style.multiLine = p.multiLine;
-    style.password = p.password;
+    engine_.Style() = static_cast<const edit::EditStyle&>(p);
     edit::ScriptSettings& script = engine_.Script();
     const edit::ActiveScript& active = logic_.Script();
     script.scriptName = p.scriptName;
