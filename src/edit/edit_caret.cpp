@@ -284,12 +284,7 @@ void EditEngine::LineDown() {
     } else {
         b.caretY += metrics_.LineHeight();
     }
-    platform::Point p{b.caretX, b.caretY};
-    b.caretIndex = IndexAtPoint(p);
-    b.caretX = p.x;
-    b.currentLineWidth = MeasureCaretLine();
-    PlaceCaret(b.caretX, b.caretY);
-    UpdateCurrentWord();
+    KeepCaretColumn();
 }
 
 void EditEngine::LineUp() {
@@ -298,12 +293,13 @@ void EditEngine::LineUp() {
     if (b.caretLine == 0) return;
     const bool firstRow = b.caretLine <= b.topLine;
     b.caretLine -= 1;
-    if (firstRow) {
-        ScrollOneLineUp();
-    } else {
-        b.caretY -= metrics_.LineHeight();
-    }
+    if (firstRow) ScrollOneLineUp();
     b.caretY = (b.caretLine - b.topLine) * metrics_.LineHeight();
+    KeepCaretColumn();
+}
+
+void EditEngine::KeepCaretColumn() {
+    EditBuffer& b = buffer_;
     platform::Point p{b.caretX, b.caretY};
     b.caretIndex = IndexAtPoint(p);
     b.caretX = p.x;

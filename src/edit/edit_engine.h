@@ -185,6 +185,8 @@ public:
     void LineDown();
     void PageUp();
     void PageDown();
+    // After a line move: the caret goes to the syllable nearest its x.
+    void KeepCaretColumn();
     // Scrolls to `newTop` with the caret on `caretLine`, at the same x.
     void MovePage(int newTop, int caretLine);
     void LineHome();

@@ -672,24 +672,18 @@ void ActiveXControl::PropertyChanged(int dispId) {
     }
 }
 
-void ActiveXControl::FireKeyDown(UINT key) {
-    VARIANT code, shift;
-    SHORT value = static_cast<SHORT>(key);
-    code.vt = VT_I2 | VT_BYREF;
-    code.piVal = &value;
-    shift.vt = VT_I2;
-    shift.iVal = ShiftState();
-    FireEvent(module::kDispIdKeyDown, {code, shift});
-}
+void ActiveXControl::FireKeyDown(UINT key) { FireKeyWithShift(module::kDispIdKeyDown, key); }
 
-void ActiveXControl::FireKeyUp(UINT key) {
+void ActiveXControl::FireKeyUp(UINT key) { FireKeyWithShift(module::kDispIdKeyUp, key); }
+
+void ActiveXControl::FireKeyWithShift(int dispId, UINT key) {
     VARIANT code, shift;
     SHORT value = static_cast<SHORT>(key);
     code.vt = VT_I2 | VT_BYREF;
     code.piVal = &value;
     shift.vt = VT_I2;
     shift.iVal = ShiftState();
-    FireEvent(module::kDispIdKeyUp, {code, shift});
+    FireEvent(dispId, {code, shift});
 }
 
 void ActiveXControl::FireKeyPress(UINT key) {

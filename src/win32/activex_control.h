@@ -179,6 +179,8 @@ protected:
     // Stock key events with the current shift state.
     void FireKeyDown(UINT key);
     void FireKeyUp(UINT key);
+    // KeyDown and KeyUp: the key code by reference and the shift state.
+    void FireKeyWithShift(int dispId, UINT key);
     void FireKeyPress(UINT key);
 
     std::uint32_t backColor_ = 0x80000005;

@@ -81,34 +81,37 @@ bool Win32Registry::DeleteTree(const std::string& path) {
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
-std::vector<std::string> Win32Registry::SubKeys(const std::string& path) {
+namespace {
+
+// The names a registry enumeration gives, key or value, in index order.
+template <class Enumerate>
+std::vector<std::string> EnumerateNames(HKEY key, Enumerate enumerate) {
     std::vector<std::string> out;
-    Key key(path, KEY_READ);
-    if (!key) return out;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
+        if (enumerate(key, i, name, &size) != ERROR_SUCCESS) break;
         out.emplace_back(name, size);
     }
     return out;
 }
 
-std::vector<std::string> Win32Registry::ValueNames(const std::string& path) {
-    std::vector<std::string> out;
+}  // namespace
+
+std::vector<std::string> Win32Registry::SubKeys(const std::string& path) {
     Key key(path, KEY_READ);
-    if (!key) return out;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        out.emplace_back(name, size);
-    }
-    return out;
+    if (!key) return {};
+    return EnumerateNames(key.get(), [](HKEY k, DWORD i, char* name, DWORD* size) {
+        return RegEnumKeyExA(k, i, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+std::vector<std::string> Win32Registry::ValueNames(const std::string& path) {
+    Key key(path, KEY_READ);
+    if (!key) return {};
+    return EnumerateNames(key.get(), [](HKEY k, DWORD i, char* name, DWORD* size) {
+        return RegEnumValueA(k, i, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 }  // namespace vexa::win32
