@@ -85,6 +85,26 @@ TEST(DecodeSevenBit, EveryInputCharacterIsCountedExactlyOnce) {
     EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), std::size_t{0}), input.size());
 }
 
+TEST(DecodeSevenBit, DecodingWithAndWithoutCountsAgreesWherePiecesCrossBlocks) {
+    // The decoder without counts works on blocks of sixteen characters; codes,
+    // word marks and "xx" that straddle a block edge must read as the counting
+    // decoder reads them. Every length and offset up to a few blocks is tried.
+    const std::string_view pieces[] = {"xCsx", "xCvx", "Csx", "Cvx", "Ck", "Bx", "xx", "x",
+                                       "C",    "s",    "v",   " ",   "1",  "k",  "\x90", "\r\n"};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        std::string input;
+        const std::size_t length = round % 80;
+        while (input.size() < length) {
+            seed = seed * 1103515245U + 12345U;
+            input += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        std::vector<std::uint8_t> counts;
+        const std::string expected = DecodeSevenBit(input, &counts);
+        ASSERT_EQ(DecodeSevenBit(input), expected) << input;
+    }
+}
+
 TEST(SevenBitRoundTrip, EveryIsciiLetterOfAWordComesBack) {
     // Each coded byte alone as a word, and all of them in one long word
     // after a line break: what the encoder writes, the decoder reads back.
