@@ -18,6 +18,8 @@ demo: bootstrap native win64
 	/usr/bin/python3 tools/demo/render_family.py --family-dir build/native/system \
 	  --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
 	  --out build/demo/devanagari.png
+	/usr/bin/python3 tools/demo/render_scripts.py --family-dir build/native/system \
+	  --out build/demo/scripts.png
 	tools/container/run-demo
 
 # The Windows integration tests under Wine and Xvfb (a few minutes at most).
