@@ -82,3 +82,9 @@ fidelity: native
 	    --library $$lib --sheet build/fidelity/$$lib.png \
 	    --list-failures build/fidelity/$$lib.txt || exit 1; \
 	done
+	@for pair in tibetan:TBMCV32.DLL dzongkha:DRMCV32.DLL; do \
+	  /usr/bin/python3 tools/fidelity/fidelity.py --family-dir build/native/system \
+	    --fonts family/fonts/tibetan --map family/fonts/tibetan/tibetan.map.json \
+	    --library $${pair#*:} --word-list $${pair%%:*} --sheet build/fidelity/$${pair#*:}.png \
+	    --list-failures build/fidelity/$${pair#*:}.txt || exit 1; \
+	done

@@ -12,6 +12,8 @@
 #include "engine/brahmic_converter.h"
 #include "engine/roman_converter.h"
 #include "script/converter_abi.h"
+#include "tibetan/tibetan_converter.h"
+#include "tibetan/tibetan_tables.inc"
 
 namespace {
 
@@ -64,5 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         engine::ConvertSyllableToRoman(devanagari::kRules, devanagari::kRmmcv32Letters, s, out,
                                        consumed);
     });
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(tibetan::kTbmcv32Codes),
+          std::span<const engine::GlyphCode>(tibetan::kDrmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            tibetan::ConvertStack(tibetan::kRules, codes, s, out, consumed);
+        });
+    }
     return 0;
 }

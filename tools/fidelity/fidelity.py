@@ -33,6 +33,7 @@ RADIUS = 2
 MIN_OUTLIERS = 4
 OUTLIER_SHARE = 0.01
 PAD = 12
+HEIGHT = SIZE * 2  # a map may ask for more ("picture_height", in ems): Tibetan stacks reach deep
 
 
 class IsciiEncoder:
@@ -73,6 +74,18 @@ class IsciiEncoder:
         return bytes(out)
 
 
+class TextEncoder:
+    """Unicode to the bytes of a family whose map carries its own byte table."""
+
+    def __init__(self, fmap):
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
+        import tibetan
+        self.fmap, self.tibetan = fmap, tibetan
+
+    def encode(self, word):
+        return self.tibetan.encode(self.fmap, word)
+
+
 class OurFonts:
     def __init__(self, font_dir, faces):
         from fontTools.ttLib import TTFont
@@ -88,7 +101,7 @@ class OurFonts:
             self.adv[digit] = {c: int(tt["hmtx"][n][0] * SIZE / upm + 0.5) for c, n in cmap.items()}
 
     def draw(self, pairs, width):
-        img = Image.new("L", (width, SIZE * 2), 0)
+        img = Image.new("L", (width, HEIGHT), 0)
         d = ImageDraw.Draw(img)
         x = PAD
         for code, digit in pairs:
@@ -100,7 +113,7 @@ class OurFonts:
 
 
 def reference(font, word, width):
-    img = Image.new("L", (width, SIZE * 2), 0)
+    img = Image.new("L", (width, HEIGHT), 0)
     ImageDraw.Draw(img).text((PAD, int(SIZE * 1.3)), word, font=font, fill=255, anchor="ls")
     return img
 
@@ -132,6 +145,8 @@ def main():
     ap.add_argument("--map", required=True)
     ap.add_argument("--library", default="DVBCV32.DLL")
     ap.add_argument("--words", default="/usr/share/hunspell/hi_IN.dic")
+    ap.add_argument("--word-list", choices=["tibetan", "dzongkha"],
+                    help="a list tools/fontgen/tibetan_words.py gathers, instead of --words")
     ap.add_argument("--half", default="odd", choices=["odd", "even", "all"])
     ap.add_argument("--limit", type=int, default=0)
     ap.add_argument("--sheet")
@@ -141,13 +156,21 @@ def main():
     args = ap.parse_args()
 
     fmap = json.load(open(args.map, encoding="utf-8"))
+    global HEIGHT
+    HEIGHT = int(SIZE * fmap.get("picture_height", 2))
     conv = next(c for c in fmap["converters"] if c["file"] == args.library)
     converter = Converter(os.path.join(args.family_dir, conv["file"]), conv["entry"])
     ours = OurFonts(args.fonts, conv["fonts"])
     noto = ImageFont.truetype(fmap["source_font"], SIZE, layout_engine=ImageFont.Layout.RAQM)
-    encoder = IsciiEncoder(fmap)
+    encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else IsciiEncoder(fmap)
 
-    words = read_words(args.words, args.half)
+    if args.word_list:
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
+        import tibetan_words
+        words = tibetan_words.words(args.word_list)
+        words = {"even": words[0::2], "odd": words[1::2]}.get(args.half, words)
+    else:
+        words = read_words(args.words, args.half)
     if args.limit:
         words = words[:args.limit]
     results, skipped = [], 0
@@ -188,7 +211,7 @@ def write_sheet(path, rows):
     if not rows:
         return
     width = max(r[4].width for r in rows)
-    h = SIZE * 2
+    h = HEIGHT
     sheet = Image.new("RGB", (width, h * len(rows)), (0, 0, 0))
     for i, (_, _, _, _, ref, got) in enumerate(rows):
         pad = lambda im: im.crop((0, 0, width, h))

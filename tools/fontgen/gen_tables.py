@@ -45,6 +45,10 @@ def resolve_codes(fmap, conv):
 def main():
     map_path, namespace, out_path = sys.argv[1:4]
     fmap = json.load(open(map_path, encoding="utf-8"))
+    if fmap.get("model") == "tibetan":
+        import tibetan_tables
+        tibetan_tables.write(fmap, map_path, namespace, out_path)
+        return
     rules = fmap["rules"]
     names, variants = {}, {"": 0}
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 #include <string>
 
 #include "unit/family/raw_converter.h"
@@ -54,6 +55,13 @@ public:
         FT_UInt index = FT_Get_Char_Index(face_, 0xF000u + code);
         if (index == 0 || FT_Load_Glyph(face_, index, FT_LOAD_NO_HINTING) != 0) return false;
         return face_->glyph->outline.n_points > 0 || face_->glyph->advance.x > 0;
+    }
+
+    // Advance and outline point count of a code's glyph (-1, -1: none).
+    std::pair<long, int> Metrics(unsigned char code) {
+        FT_UInt index = FT_Get_Char_Index(face_, 0xF000u + code);
+        if (index == 0 || FT_Load_Glyph(face_, index, FT_LOAD_NO_HINTING) != 0) return {-1, -1};
+        return {face_->glyph->advance.x, face_->glyph->outline.n_points};
     }
 
 private:
@@ -102,6 +110,55 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
             }
         }
         EXPECT_TRUE(missing.empty()) << lib.file << ": " << missing.size() << " codes not drawn";
+    }
+    FT_Done_FreeType(ft);
+}
+
+// Tibetan stacks: every letter with every subjoined letter (typed through
+// the joiner), with and without the u-sign and the signs above.
+std::vector<std::string> TibetanStacks() {
+    std::vector<std::string> out;
+    std::vector<int> letters, signs = {0, 0xD3, 0xC2, 0xA4, 0xC9, 0xA5, 0xE3, 0xE5, 0xB9, 0xCE};
+    for (int b = 0xA1; b <= 0xFA; ++b) {
+        if (b != 0xDA) letters.push_back(b);
+    }
+    for (int a : letters) {
+        for (int s : signs) out.push_back(s ? Iscii({a, s}) : Iscii({a}));
+        for (int b : letters) {
+            out.push_back(Iscii({a, 0xDA, b, 0xB8, 0xD3}));
+            out.push_back(Iscii({a, 0xDA, b, 0xCC}));
+        }
+        out.push_back(Iscii({a, 0x20}));
+    }
+    return out;
+}
+
+TEST(FamilyFonts, TibetanCodesAreDrawnAndTheSpaceIsTheTsheg) {
+    FT_Library ft;
+    ASSERT_EQ(FT_Init_FreeType(&ft), 0);
+    sim::SimPlatform sim;
+    const std::string fonts = sim.paths.SystemDirectory() + "/fonts/";
+    const std::vector<std::string> stacks = TibetanStacks();
+    for (const Library& lib : {Library{"TBMCV32.DLL", "iscii2tibetanzirvo", "TB-TTZamper", nullptr},
+                               Library{"DRMCV32.DLL", "iscii2tibetanzirvo", "DR-TTTrasko", nullptr}}) {
+        RawConverter converter(sim, lib.file, lib.entry);
+        ASSERT_TRUE(converter.Loaded()) << lib.file;
+        Face face(ft, fonts + lib.face1 + ".ttf");
+        ASSERT_TRUE(face.ok()) << lib.face1;
+        std::set<int> missing;
+        for (const std::string& s : stacks) {
+            const std::string out = converter.ConvertAll(s);
+            for (std::size_t i = 0; i + 1 < out.size(); i += 2) {
+                const auto code = static_cast<unsigned char>(out[i]);
+                if (out[i + 1] != '1' || !face.Draws(code)) missing.insert(code);
+            }
+        }
+        EXPECT_TRUE(missing.empty()) << lib.file << ": " << missing.size() << " codes not drawn";
+        // The controls measure a Tibetan space by code 0xA1 and draw it with
+        // code 0x20: both are the tsheg.
+        const auto space = face.Metrics(0x20);
+        EXPECT_EQ(space, face.Metrics(0xA1)) << lib.face1;
+        EXPECT_GT(space.second, 0) << lib.face1;
     }
     FT_Done_FreeType(ft);
 }
