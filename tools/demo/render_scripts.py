@@ -24,6 +24,7 @@ sys.path.insert(0, os.path.join(ROOT, "tools", "fidelity"))
 
 from familyrender import ENGLISH, EXTENSION, SCRIPT, Converter, Face, draw_run  # noqa: E402
 from render_family import Encoder, draw_reference  # noqa: E402
+from fidelity import TextEncoder  # noqa: E402
 
 CELL = 32
 LABEL_WIDTH = 300
@@ -102,7 +103,8 @@ def main():
             y += height
             continue
         fmap, conv = maps[library]
-        iscii = Encoder(fmap, conv).encode(text)
+        encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else Encoder(fmap, conv)
+        iscii = encoder.encode(text)
         if iscii is None:
             raise SystemExit(f"{row['name']}: not expressible in ISCII: {text}")
         fonts = {SCRIPT: Face(face_path(script), CELL),
