@@ -73,15 +73,10 @@ fonts: bootstrap
 	/usr/bin/python3 tools/fontgen/regenerate.py --write
 
 # How closely converters + fonts draw real words, against HarfBuzz + Noto
-# (the Hindi dictionary's held-out half; sheets of the worst words in build/fidelity).
+# (each family's held-out half of its word list, family/fonts/*/fidelity.json;
+# sheets of the worst words in build/fidelity).
 fidelity: native
-	@mkdir -p build/fidelity
-	@for lib in DVBCV32.DLL DVMCV32.DLL; do \
-	  /usr/bin/python3 tools/fidelity/fidelity.py --family-dir build/native/system \
-	    --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
-	    --library $$lib --sheet build/fidelity/$$lib.png \
-	    --list-failures build/fidelity/$$lib.txt || exit 1; \
-	done
+	/usr/bin/python3 tools/fidelity/run_all.py --family-dir build/native/system --out build/fidelity
 	@for pair in tibetan:TBMCV32.DLL dzongkha:DRMCV32.DLL; do \
 	  /usr/bin/python3 tools/fidelity/fidelity.py --family-dir build/native/system \
 	    --fonts family/fonts/tibetan --map family/fonts/tibetan/tibetan.map.json \

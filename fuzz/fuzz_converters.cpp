@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "devanagari/devanagari_tables.inc"
+#include "kannada/kannada_tables.inc"
+#include "telugu/telugu_tables.inc"
 #include "engine/brahmic_converter.h"
 #include "engine/roman_converter.h"
 #include "script/converter_abi.h"
@@ -60,6 +62,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           std::span<const engine::GlyphCode>(devanagari::kVdmcv32Codes)}) {
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
             engine::ConvertSyllable(devanagari::kRules, isMark, codes, s, out, consumed);
+        });
+    }
+    // The families with base + subscript clusters.
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(kannada::kKnbcv32Codes),
+          std::span<const engine::GlyphCode>(kannada::kKnmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(kannada::kRules, &kannada::kBelowBase, kannada::kIsMark, codes,
+                                    s, out, consumed);
+        });
+    }
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(telugu::kTlbcv32Codes),
+          std::span<const engine::GlyphCode>(telugu::kTlmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(telugu::kRules, &telugu::kBelowBase, telugu::kIsMark, codes, s,
+                                    out, consumed);
         });
     }
     WalkText(text.data(), length, [](const unsigned char* s, char* out, int* consumed) {

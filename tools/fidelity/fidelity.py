@@ -15,12 +15,14 @@ most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
 
     fidelity.py --family-dir build/native/system --fonts family/fonts/devanagari \
         --map family/fonts/devanagari/devanagari.map.json --library DVBCV32.DLL \
-        [--words /usr/share/hunspell/hi_IN.dic] [--half odd|even|all] [--limit N] \
+        [--words /usr/share/hunspell/hi_IN.dic | --words aspell:kn] [--half odd|even|all] \
+        [--limit N] [--sample N] \
         [--sheet worst.png] [--min-share 0.97]
 """
 import argparse
 import json
 import os
+import subprocess
 import sys
 import unicodedata
 
@@ -129,8 +131,14 @@ def outliers(a, b):
 
 
 def read_words(path, half):
-    lines = open(path, encoding="utf-8").read().split("\n")
-    words = [w.strip().split("/")[0] for w in lines[1:] if w.strip()]
+    """A hunspell dictionary (count line, then word/FLAGS), or "aspell:<lang>":
+    the words of aspell's master dictionary for <lang>, in its dump order."""
+    if path.startswith("aspell:"):
+        lines = [""] + subprocess.run(["aspell", "-d", path[len("aspell:"):], "dump", "master"],
+                                      check=True, capture_output=True, text=True).stdout.split("\n")
+    else:
+        lines = open(path, encoding="utf-8").read().split("\n")
+    words = [w.strip().split("/")[0] for w in lines[1:] if w.strip() and w.strip().split("/")[0]]
     if half == "even":
         return words[0::2]
     if half == "odd":
@@ -149,6 +157,8 @@ def main():
                     help="a list tools/fontgen/tibetan_words.py gathers, instead of --words")
     ap.add_argument("--half", default="odd", choices=["odd", "even", "all"])
     ap.add_argument("--limit", type=int, default=0)
+    ap.add_argument("--sample", type=int, default=0,
+                    help="measure this many words spread evenly over the list")
     ap.add_argument("--sheet")
     ap.add_argument("--worst", type=int, default=30)
     ap.add_argument("--min-share", type=float, default=0.0)
@@ -173,6 +183,8 @@ def main():
         words = read_words(args.words, args.half)
     if args.limit:
         words = words[:args.limit]
+    if args.sample and len(words) > args.sample:
+        words = [words[i * len(words) // args.sample] for i in range(args.sample)]
     results, skipped = [], 0
     for word in words:
         iscii = encoder.encode(word)

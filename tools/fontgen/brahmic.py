@@ -57,6 +57,7 @@ class Script:
         self.variant_probes = []
         self.groups = {}
         self.standalone_letters = []
+        self.reph = True  # ra + virama before a consonant is a reph (Telugu: a cluster)
 
     def group_of(self, family):
         return self.groups.get(family, family)
@@ -74,6 +75,7 @@ class Learned:
         self.attach = {}       # (mark name, previous spacing key) -> mark key
         self.fuse = {}         # (last core key, matra) -> list of keys
         self.observed = collections.Counter()  # glyph keys seen in systematic shaping
+        self.below_base = None  # BelowBase, for scripts learned by learn_below_base
 
 
 def key_of(g):
@@ -82,7 +84,7 @@ def key_of(g):
 
 def tails(script):
     out = []
-    for reph in (False, True):
+    for reph in (False, True) if script.reph else (False,):
         for matra in [""] + script.matras:
             for mod in [""] + script.modifiers:
                 out.append((reph, matra, mod, False))
@@ -98,10 +100,11 @@ def tail_text(script, tail, core):
 
 def core_texts(script):
     cs, v = script.consonants, script.virama
+    ra = script.ra if script.reph else None
     out = list(cs)
     out += [c + v + script.zwj for c in cs]
-    out += [a + v + b for a in cs for b in cs if a != script.ra]
-    out += [a + v + b + v + script.ra for a in cs for b in cs if b != script.ra and a != script.ra]
+    out += [a + v + b for a in cs for b in cs if a != ra]
+    out += [a + v + b + v + script.ra for a in cs for b in cs if b != script.ra and a != ra]
     return out
 
 
@@ -133,10 +136,11 @@ def ligature_triples(script, L):
     font may join the third to that ligature in its own way."""
     v = script.virama
     out = []
+    ra = script.ra if script.reph else None
     for a in script.consonants:
         for b in script.consonants:
             pair = a + v + b
-            if a != script.ra and len(L.cores.get(pair, [])) == 1:
+            if a != ra and len(L.cores.get(pair, [])) == 1:
                 out += [pair + v + c for c in script.consonants if c != script.ra]
     return out
 
@@ -256,13 +260,14 @@ def predict_names(script, L, core, tail):
     return body[:at] + pre + body[at:] + post + marks
 
 
-def learn_standalone_marks(script, L):
+def learn_standalone_marks(script, L, templates=None):
     """Modifiers over letters drawn alone (candrabindu over an independent
     vowel, say) attach to that letter's glyph."""
+    templates = L.templates if templates is None else templates
     texts, meta = [], []
     for v in script.standalone_letters:
         for mod in script.modifiers:
-            tpl = L.templates.get((False, "", mod, False))
+            tpl = templates.get((False, "", mod, False))
             if not tpl:
                 continue
             texts.append(v + mod)
@@ -275,3 +280,130 @@ def learn_standalone_marks(script, L):
                 prev = key_of(g)
             elif g.name in names and prev is not None:
                 L.attach.setdefault((g.name, prev), key_of(g))
+
+
+class BelowBase:
+    """The model of scripts that write a cluster as its first consonant (the
+    base) followed by the second and later consonants in subscript or
+    post-base forms, with vowel signs that merge with the base (Kannada,
+    Telugu):
+
+        glyphs = base part, subscript forms, tail items
+
+    * base part: what the base glyph becomes with a vowel sign or a final
+      virama (ki, ke, ko: a fused glyph and the sign's pieces next to it),
+      from a table keyed by base glyph and sign;
+    * subscript forms: the core table (pairs, rakar clusters) and, for longer
+      clusters, the forms a consonant takes in second place after the
+      reference pair;
+    * tail items: the parts of the sign that follow the subscripts (length
+      marks), reph, modifiers; learned on the reference consonant alone and
+      with a subscript, since some take another form after a subscript.
+    """
+
+    def __init__(self, reference, virama):
+        self.reference = reference
+        self.subscript_prefix = reference + virama + reference + virama
+        self.fuse = {}    # (base key, sign) -> keys that replace the base glyph
+        self.plain = {}   # tail -> items after a core without subscripts
+        self.sub = {}     # tail -> items after a core with subscripts
+
+
+def sign_of(script, tail):
+    """The sign a base glyph fuses with: the vowel sign, else a final virama."""
+    return tail[1] or (script.virama if tail[3] else "")
+
+
+def items_of(glyphs):
+    return [("spacing" if g.adv else "mark", g.name) for g in glyphs]
+
+
+def learn_below_base(script, reference):
+    L = Learned()
+    v = script.virama
+    B = BelowBase(reference, v)
+    cores = core_texts(script)
+    pair = reference + v + reference
+    cores += [B.subscript_prefix + c for c in script.consonants]
+    for text, glyphs in zip(cores, shape_many(script.font, cores)):
+        L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
+    triples = [t for t in ligature_triples(script, L) if t not in L.cores]
+    for text, glyphs in zip(triples, shape_many(script.font, triples)):
+        L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
+    # The subscript of the reference marks where a sign's glyphs split.
+    stem = shape_many(script.font, [pair])[0][-1].name[:-4]
+
+    def split_at_subscript(glyphs):
+        for i, g in enumerate(glyphs):
+            if i > 0 and g.name.startswith(stem):
+                return glyphs[:i], glyphs[i + 1:]
+        return None
+
+    all_tails = tails(script)
+    texts = [tail_text(script, t, reference) for t in all_tails]
+    texts += [tail_text(script, t, pair) for t in all_tails]
+    shaped = [visible(script, g) for g in shape_many(script.font, texts)]
+    n = len(all_tails)
+    base_len = {}
+    for t, plain, sub in zip(all_tails, shaped[:n], shaped[n:]):
+        for g in plain + sub:
+            L.observed[key_of(g)] += 1
+        parts = split_at_subscript(sub)
+        if parts is None:
+            continue
+        head, after = parts
+        sign = sign_of(script, t)
+        if [g.name for g in plain[:len(head)]] != [g.name for g in head]:
+            continue
+        base_len.setdefault(sign, len(head))
+        if base_len[sign] != len(head):
+            continue
+        B.plain[t] = items_of(plain[len(head):])
+        B.sub[t] = items_of(after)
+    # Base parts of every base glyph (consonants and one-glyph ligatures).
+    bases = [c for c in cores if len(L.cores[c]) == 1 and not c.endswith(script.zwj)
+             and not c.startswith(B.subscript_prefix)]
+    signs = [s for s in script.matras + [v] if s in base_len]
+    texts, meta = [], []
+    for c in bases:
+        for s in signs:
+            texts.append(c + s)
+            meta.append((c, s))
+    votes = collections.defaultdict(collections.Counter)
+    for (c, s), glyphs in zip(meta, shape_many(script.font, texts)):
+        glyphs = visible(script, glyphs)
+        for g in glyphs:
+            L.observed[key_of(g)] += 1
+        tail = (False, "" if s == v else s, "", s == v)
+        after = [name for _, name in B.plain.get(tail, [])]
+        cut = len(glyphs) - len(after)
+        if cut < 1 or [g.name for g in glyphs[cut:]] != after:
+            continue
+        keys = [key_of(g) for g in glyphs[:cut]]
+        if keys != L.cores[c]:
+            B.fuse[(L.cores[c][0], s)] = keys
+        vote_marks(glyphs, votes)
+    # Marks of the tails over every base (offsets depend on the glyph before).
+    texts = []
+    for t, items in B.plain.items():
+        if any(kind == "mark" for kind, _ in items):
+            texts += [tail_text(script, t, c) for c in bases]
+    for glyphs in shape_many(script.font, texts):
+        glyphs = visible(script, glyphs)
+        for g in glyphs:
+            L.observed[key_of(g)] += 1
+        vote_marks(glyphs, votes)
+    for k, counter in votes.items():
+        L.attach[k] = counter.most_common(1)[0][0]
+    learn_standalone_marks(script, L, B.plain)
+    L.below_base = B
+    return L
+
+
+def vote_marks(glyphs, votes):
+    prev = None
+    for g in glyphs:
+        if g.adv:
+            prev = key_of(g)
+        elif prev is not None:
+            votes[(g.name, prev)][key_of(g)] += 1

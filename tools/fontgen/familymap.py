@@ -49,14 +49,17 @@ class Clusters:
 
 
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
-          roman, faces, converters):
+          roman, faces, converters, reference="\u0915", mandatory_letters=None):
+    """mandatory_letters: the letters whose glyphs every face must hold (by
+    default every letter drawn alone, every half form and the reference
+    consonant with each tail); the rest go by their weight in the words."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
         counts.update(keys)
     singles = vowels + standalone + script.consonants
     single_shapes = dict(zip(singles, shape_many(font, singles)))
-    vedic_shapes = dict(zip(vedic, shape_many(font, ["\u0915" + v for v in vedic])))
+    vedic_shapes = dict(zip(vedic, shape_many(font, [reference + v for v in vedic])))
     nukta_forms = [c + script.nukta for c in script.consonants]
     for gl in shape_many(font, nukta_forms):
         counts.update(brahmic.key_of(g) for g in brahmic.visible(script, gl))
@@ -70,16 +73,17 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     for glyphs in shape_many(font, design_words):
         weight.update({canon(brahmic.key_of(g)) for g in brahmic.visible(script, glyphs)})
     mandatory = set()
-    for ch in singles:
+    for ch in singles if mandatory_letters is None else mandatory_letters:
         mandatory.update(canon(brahmic.key_of(g)) for g in brahmic.visible(script, single_shapes[ch]))
-    for c in script.consonants:
-        mandatory.update(canon(k) for k in learned.cores[c + script.virama + script.zwj])
-    ref = "\u0915"
-    for tail, tpl in learned.templates.items():
-        if tail[0] or (tail[2] and tail[1]):
-            continue
-        for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, ref)])[0]):
-            mandatory.add(canon(brahmic.key_of(g)))
+    if mandatory_letters is None:
+        for c in script.consonants:
+            mandatory.update(canon(k) for k in learned.cores[c + script.virama + script.zwj])
+        ref = reference
+        for tail, tpl in learned.templates.items():
+            if tail[0] or (tail[2] and tail[1]):
+                continue
+            for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, ref)])[0]):
+                mandatory.add(canon(brahmic.key_of(g)))
 
     accents, vedic_spacing = [], []
     for v in vedic:
@@ -156,6 +160,21 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     conv = []
     for c in converters:
         conv.append(dict(c))
+    rules = {"cores": cores, "family_variants": family_variants, "templates": templates,
+             "attach": attach, "defaults": defaults, "fuse": fuse,
+             "standalone": standalone_map,
+             "groups": script.groups}
+    B = learned.below_base
+    if B is not None:
+        def tail_rows(table):
+            return [[reph, matra, mod, virama, items]
+                    for (reph, matra, mod, virama), items in sorted(table.items())]
+        rules["below_base"] = {
+            "fuse": sorted([gi(base), sign, [gi(k) for k in keys]]
+                           for (base, sign), keys in B.fuse.items()),
+            "plain": tail_rows(B.plain), "sub": tail_rows(B.sub),
+            "subscript_prefix": B.subscript_prefix,
+            "subscript_skip": len(learned.cores[B.subscript_prefix[:-1]])}
 
     return {
         "source_font": font,
@@ -171,12 +190,9 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         "vedic": [ch for ch in vedic],
         "script": {"consonants": "".join(script.consonants), "matras": "".join(script.matras),
                    "modifiers": "".join(script.modifiers), "virama": script.virama,
-                   "nukta": script.nukta, "ra": script.ra, "zwj": script.zwj,
+                   "nukta": script.nukta, "ra": script.ra if script.reph else "", "zwj": script.zwj,
                    "zwnj": script.zwnj, "mark_names": script.mark_names},
-        "rules": {"cores": cores, "family_variants": family_variants, "templates": templates,
-                  "attach": attach, "defaults": defaults, "fuse": fuse,
-                  "standalone": standalone_map,
-                  "groups": script.groups},
+        "rules": rules,
     }
 
 

@@ -93,6 +93,20 @@ def main():
         templates.append("{%s, 0x%04X, 0x%04X, %s, %d, %d}" % (
             "true" if reph else "false", ord(matra) if matra else 0, ord(mod) if mod else 0,
             "true" if virama else "false", first, len(tpl)))
+    below = rules.get("below_base")
+    below_tails = {}
+    if below:
+        for table in ("plain", "sub"):
+            rows = []
+            for reph, matra, mod, virama, tpl in below[table]:
+                first = len(items)
+                for kind, sym in tpl:
+                    items.append("{%s, %d}" % ({"spacing": "ItemKind::kSpacing",
+                                                "mark": "ItemKind::kMark"}[kind], name_id(sym)))
+                rows.append("{%s, 0x%04X, 0x%04X, %s, %d, %d}" % (
+                    "true" if reph else "false", ord(matra) if matra else 0,
+                    ord(mod) if mod else 0, "true" if virama else "false", first, len(tpl)))
+            below_tails[table] = rows
     family_variants = []
     for fam, vs in sorted(rules["family_variants"].items()):
         for v, g in sorted(vs.items()):
@@ -115,19 +129,31 @@ def main():
         first, count = span(glyphs)
         standalone.append("{0x%04X, %d, %d}" % (ord(ch), first, count))
 
+    base_fusions = []
+    if below:
+        for base, sign, glyphs in below["fuse"]:
+            first, count = span(glyphs)
+            base_fusions.append("{%d, 0x%04X, %d, %d}" % (base, ord(sign), first, count))
+
+    def array(ctype, name, elems):
+        # A family may have none of a kind; C++ has no empty arrays.
+        if elems:
+            w("inline constexpr %s %s[] = {%s};" % (ctype, name, ",".join(elems)))
+        else:
+            w("inline constexpr std::span<const %s> %s{};" % (ctype, name))
+
     w("inline constexpr std::uint16_t kPool[] = {%s};" % ",".join(map(str, pool)))
     w("inline constexpr CoreEntry kCores[] = {")
     for c in cores:
         w("    %s," % c)
     w("};")
-    w("inline constexpr TemplateItem kItems[] = {%s};" % ",".join(items))
-    w("inline constexpr TailTemplate kTemplates[] = {%s};" % ",".join(templates))
-    w("inline constexpr FamilyVariant kFamilyVariants[] = {%s};" % ",".join(
-        "{%d, %d, %d}" % fv for fv in family_variants))
-    w("inline constexpr Attachment kAttach[] = {%s};" % ",".join("{%d, %d, %d}" % a for a in attach))
+    array("TemplateItem", "kItems", items)
+    array("TailTemplate", "kTemplates", templates)
+    array("FamilyVariant", "kFamilyVariants", ["{%d, %d, %d}" % fv for fv in family_variants])
+    array("Attachment", "kAttach", ["{%d, %d, %d}" % a for a in attach])
     w("inline constexpr std::int16_t kDefaults[] = {%s};" % ",".join(
         str(defaults.get(i, -1)) for i in range(len(names))))
-    w("inline constexpr Fusion kFusions[] = {%s};" % ",".join(fuse))
+    array("Fusion", "kFusions", fuse)
     w("inline constexpr Standalone kStandalone[] = {%s};" % ",".join(standalone))
     iscii = [0] * 256
     for b, u in fmap["iscii"].items():
@@ -137,15 +163,21 @@ def main():
         nukta[int(b, 16)] = ord(u)
     w("inline constexpr char16_t kIscii[256] = {%s};" % ",".join("0x%04X" % c for c in iscii))
     w("inline constexpr char16_t kIsciiNukta[256] = {%s};" % ",".join("0x%04X" % c for c in nukta))
-    w("inline constexpr char16_t kVedic[] = {%s};" % ",".join("0x%04X" % ord(c) for c in fmap["vedic"]))
+    array("char16_t", "kVedic", ["0x%04X" % ord(c) for c in fmap["vedic"]])
     s = fmap["script"]
     w("inline constexpr ScriptLetters kLetters = {%s, %s, %s, 0x%04X, 0x%04X, 0x%04X};" % (
         cxx_u16(s["consonants"]), cxx_u16(s["matras"]), cxx_u16(s["modifiers"]),
-        ord(s["virama"]), ord(s["nukta"]), ord(s["ra"])))
+        ord(s["virama"]), ord(s["nukta"]), ord(s["ra"]) if s["ra"] else 0))
     w("inline constexpr std::uint8_t kIsMark[] = {%s};" % ",".join(
         "1" if g["adv"] == 0 else "0" for g in fmap["glyphs"]))
     w("inline constexpr Rules kRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants, kAttach,")
     w("    kDefaults, kFusions, kStandalone, kIscii, kIsciiNukta, kVedic, kLetters};")
+    if below:
+        array("Fusion", "kBaseFusions", base_fusions)
+        array("TailTemplate", "kPlainTails", below_tails["plain"])
+        array("TailTemplate", "kSubscriptTails", below_tails["sub"])
+        w("inline constexpr BelowBase kBelowBase = {kBaseFusions, kPlainTails, kSubscriptTails, %s, %d};"
+          % (cxx_u16(below["subscript_prefix"]), below["subscript_skip"]))
 
     # Names kept for reading the tables while debugging.
     w("// symbols: %s" % " ".join("%d=%s" % (i, n) for n, i in sorted(names.items(), key=lambda x: x[1])))

@@ -12,15 +12,20 @@ namespace {
 
 class Assembler {
 public:
-    Assembler(const Rules& rules, std::span<const std::uint8_t> isMark,
+    Assembler(const Rules& rules, const BelowBase* below, std::span<const std::uint8_t> isMark,
               std::span<const GlyphCode> codes, GlyphList& out)
-        : rules_(rules), isMark_(isMark), codes_(codes), out_(out) {}
+        : rules_(rules), below_(below), isMark_(isMark), codes_(codes), out_(out),
+          tails_(below ? below->plain : rules.templates) {}
 
     void Syllable(const engine::Syllable& s) {
         if (s.kind == Syllable::Kind::kStandalone) {
             Standalone(s.letter);
         } else if (s.kind == Syllable::Kind::kCluster) {
-            Cluster(s);
+            if (below_) {
+                BelowBaseCluster(s);
+            } else {
+                Cluster(s);
+            }
         }
         if (s.kind != Syllable::Kind::kNothing) {
             for (int i = 0; i < s.modifierCount; ++i) {
@@ -97,7 +102,7 @@ private:
     }
 
     const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
-        for (const auto& t : rules_.templates) {
+        for (const auto& t : tails_) {
             if (t.reph == reph && t.matra == matra && t.modifier == modifier && t.virama == virama) {
                 return &t;
             }
@@ -179,6 +184,7 @@ private:
         }
         if (units == 0) return core;
         starts[units] = key.size();
+        if (below_) return BelowBaseCore(key, starts, units);
         // The longest learned tail of the cluster; the consonants before it
         // take their half forms.
         int split = units - 1;
@@ -226,6 +232,122 @@ private:
         return core;
     }
 
+    // A cluster the table does not hold: its longest learned start, then each
+    // later consonant in the form it takes after the reference pair.
+    Core BelowBaseCore(std::u16string_view key, const std::size_t* starts, int units) const {
+        Core core;
+        int done = 0;
+        for (int k = units - 1; k >= 1 && done == 0; --k) {
+            if (const CoreEntry* e = FindCore(key.substr(0, starts[k + 1]))) {
+                AppendEntry(core, *e);
+                done = k + 1;
+            }
+        }
+        if (done == 0) {
+            std::u16string_view first = key.substr(0, starts[1]);
+            if (first[0] != kInvisible) {
+                AppendLetter(core, first[0], first.size() > 1 && first[1] == rules_.letters.nukta);
+            }
+            done = 1;
+        }
+        for (int u = done; u < units; ++u) {
+            std::u16string_view unit = key.substr(starts[u], starts[u + 1] - starts[u]);
+            if (unit[0] == kInvisible) continue;
+            char16_t text[kMaxCoreLetters + 8];
+            const std::size_t prefix = below_->subscriptPrefix.size();
+            if (prefix + 1 < std::size(text)) {
+                std::copy(below_->subscriptPrefix.begin(), below_->subscriptPrefix.end(), text);
+                text[prefix] = unit[0];
+                const CoreEntry* e = FindCore({text, prefix + 1});
+                if (e && e->count > below_->subscriptSkip) {
+                    for (int i = below_->subscriptSkip; i < e->count; ++i) {
+                        core.glyphs.Push(rules_.pool[e->first + i]);
+                    }
+                    continue;
+                }
+            }
+            // No subscript form: the full letter after a visible virama.
+            if (rules_.defaults.size() > 0 && rules_.defaults[0] >= 0) {
+                core.glyphs.Push(static_cast<std::uint16_t>(rules_.defaults[0]));
+            }
+            AppendLetter(core, unit[0], unit.size() > 1 && unit[1] == rules_.letters.nukta);
+        }
+        return core;
+    }
+
+    // The glyphs of a vowel sign or virama drawn with a base that has no
+    // learned base part: the sign as it is drawn alone.
+    const engine::Standalone* SignAlone(char16_t sign) const {
+        for (const auto& e : rules_.standalone) {
+            if (e.letter == sign) return AllDrawn(e.first, e.count) ? &e : nullptr;
+        }
+        return nullptr;
+    }
+
+    // Consonants joined by virama + ZWJ keep their virama forms and stand
+    // before the cluster that follows: emits them, returns the rest.
+    std::u16string_view ExplicitViramaForms(std::u16string_view key) {
+        const std::size_t last = key.find_last_of(kZwj);
+        if (last == std::u16string_view::npos || last + 1 >= key.size()) return key;
+        std::u16string_view lead = key.substr(0, last + 1);
+        while (!lead.empty()) {
+            const std::size_t end = lead.find(kZwj) + 1;
+            const std::u16string_view chunk = lead.substr(0, end);
+            if (const CoreEntry* e = FindCore(chunk)) {
+                EmitSpan(e->first, e->count);
+            } else {
+                Core part = BuildCore(chunk.substr(0, chunk.size() >= 2 ? chunk.size() - 2 : 0));
+                for (int i = 0; i < part.glyphs.count; ++i) Emit(part.glyphs.glyphs[i]);
+                if (rules_.defaults.size() > 0 && rules_.defaults[0] >= 0) {
+                    Emit(static_cast<std::uint16_t>(rules_.defaults[0]));
+                }
+            }
+            lead = lead.substr(end);
+        }
+        return key.substr(last + 1);
+    }
+
+    void BelowBaseCluster(const engine::Syllable& s) {
+        Core core = BuildCore(ExplicitViramaForms(s.Core()));
+        const bool subscripts = core.glyphs.count > 1;
+        tails_ = subscripts ? below_->subscripted : below_->plain;
+        const char16_t modifier = s.modifierCount > 0 ? s.modifiers[0] : 0;
+        const TailTemplate* t = FindTail(s.reph, s.matra, modifier, s.finalVirama);
+        bool rephLater = false;
+        if (!t && s.reph) {
+            t = FindTail(false, s.matra, modifier, s.finalVirama);
+            rephLater = true;
+        }
+        if (!t) t = FindTail(false, s.matra, 0, s.finalVirama);
+
+        // The base part: the base glyph merged with the sign, or the base and
+        // the sign as drawn alone.
+        const char16_t sign = s.matra ? s.matra : (s.finalVirama ? rules_.letters.virama : 0);
+        bool done = false;
+        if (core.glyphs.count > 0 && sign) {
+            const std::uint16_t base = core.glyphs.glyphs[0];
+            for (const auto& f : below_->fusions) {
+                if (f.last == base && f.matra == sign && AllDrawn(f.first, f.count)) {
+                    EmitSpan(f.first, f.count);
+                    done = true;
+                    break;
+                }
+            }
+        }
+        if (!done) {
+            if (core.glyphs.count > 0) Emit(core.glyphs.glyphs[0]);
+            if (sign) {
+                if (const engine::Standalone* alone = SignAlone(sign)) EmitSpan(alone->first, alone->count);
+            }
+        }
+        for (int i = 1; i < core.glyphs.count; ++i) Emit(core.glyphs.glyphs[i]);
+        if (t) Items(*t, 0, false);
+        if (s.modifierCount > 0 && t && t->modifier == 0) Tail(false, 0, modifier, false);
+        if (rephLater && rules_.defaults.size() > 2 && rules_.defaults[2] >= 0) {
+            Emit(static_cast<std::uint16_t>(MarkFor(2)));
+        }
+    }
+
     void Cluster(const engine::Syllable& s) {
         Core core = BuildCore(s.Core());
         const char16_t modifier = s.modifierCount > 0 ? s.modifiers[0] : 0;
@@ -271,31 +393,45 @@ private:
     }
 
     const Rules& rules_;
+    const BelowBase* below_;
     std::span<const std::uint8_t> isMark_;
     std::span<const GlyphCode> codes_;
     GlyphList& out_;
+    std::span<const TailTemplate> tails_;
     std::int16_t previous_ = -1;
 };
 
 }  // namespace
 
+int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
+                   std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
+                   const unsigned char* source, GlyphList& out) {
+    const engine::Syllable s = ReadSyllable(rules, source);
+    Assembler(rules, belowBase, isMark, codes, out).Syllable(s);
+    return s.consumed;
+}
+
 int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
                    std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out) {
-    const engine::Syllable s = ReadSyllable(rules, source);
-    Assembler(rules, isMark, codes, out).Syllable(s);
-    return s.consumed;
+    return SyllableGlyphs(rules, nullptr, isMark, codes, source, out);
 }
 
 void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
                      std::span<const GlyphCode> codes, const unsigned char* source, char* output,
                      int* consumed) {
+    ConvertSyllable(rules, nullptr, isMark, codes, source, output, consumed);
+}
+
+void ConvertSyllable(const Rules& rules, const BelowBase* belowBase,
+                     std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
+                     const unsigned char* source, char* output, int* consumed) {
     OutputPairs pairs(output);
     if (source[0] == 0) {
         *consumed = 1;
         return;
     }
     GlyphList glyphs;
-    *consumed = SyllableGlyphs(rules, isMark, codes, source, glyphs);
+    *consumed = SyllableGlyphs(rules, belowBase, isMark, codes, source, glyphs);
     for (int i = 0; i < glyphs.count; ++i) {
         const std::uint16_t g = glyphs.glyphs[i];
         if (g < codes.size() && codes[g].code != 0) pairs.Add(codes[g].code, codes[g].digit);

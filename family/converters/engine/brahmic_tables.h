@@ -95,6 +95,20 @@ struct Rules {
     ScriptLetters letters;
 };
 
+// Scripts that write a cluster as its first consonant (the base) followed by
+// the subscript or post-base forms of the others, with vowel signs that merge
+// with the base (Kannada, Telugu). A syllable draws as the base part, the
+// subscript forms, then the tail items.
+struct BelowBase {
+    std::span<const Fusion> fusions;  // base glyph + vowel sign or virama -> base part
+    std::span<const TailTemplate> plain;        // tail items after a lone base
+    std::span<const TailTemplate> subscripted;  // tail items after subscript forms
+    // The reference pair and a virama: a consonant after it takes the form it
+    // has in third place of a cluster; the pair itself draws subscriptSkip glyphs.
+    std::u16string_view subscriptPrefix;
+    std::uint8_t subscriptSkip;
+};
+
 // Glyph number -> code and font digit ('1' script font, '2' extension font).
 struct GlyphCode {
     std::uint8_t code;  // 0: the converter's fonts do not hold it

@@ -1,0 +1,47 @@
+#!/usr/bin/python3
+"""Generates telugu.map.json, the one source of the Telugu family's glyph
+codes: the glyph inventory with its outlines' origin in Noto, the codes of
+every face, and the rules the converters follow.
+
+    /usr/bin/python3 family/fonts/telugu/make_map.py [out.json]
+
+The words that rank the glyphs are the even half of the Telugu hunspell
+dictionary (te_IN.dic); the odd half is kept for measuring. Telugu writes
+ra + virama + consonant as a cluster with the consonant below (no reph).
+"""
+import json
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
+
+import southern  # noqa: E402
+
+FAMILY = southern.Family(
+    name="telugu",
+    noto="/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf",
+    block=0xC00,
+    suffix="telu",
+    words_file="/usr/share/hunspell/te_IN.dic",
+    reph=False,
+    faces=[
+        {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},
+        {"face": "TL-TTQuilan", "latin": False, "slots": "all", "script": True},
+        {"face": "TL1-TTQuilan", "latin": True, "slots": "upper"},
+    ],
+    converters=[
+        {"file": "TLBCV32.DLL", "entry": "iscii2teluguzirvo", "kind": "brahmic",
+         "fonts": {"1": "TLB-TTQuilan"}},
+        {"file": "TLMCV32.DLL", "entry": "iscii2teluguzirvo", "kind": "brahmic",
+         "fonts": {"1": "TL-TTQuilan"}},
+    ])
+
+
+def input_files():
+    return southern.input_files(FAMILY, __file__)
+
+
+if __name__ == "__main__":
+    southern.main(FAMILY, sys.argv[1] if len(sys.argv) > 1 else
+                  os.path.join(HERE, "telugu.map.json"))
