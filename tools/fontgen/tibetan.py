@@ -16,7 +16,12 @@ The model the Tibetan converters implement (family/converters/tibetan) is:
   pieces, as Noto builds rare stacks: the head's shortened form (Noto's ".3"
   glyph) and one zero-advance piece per subjoined letter, placed at the
   head's anchor and lowered by the height of the pieces above it; a u-sign
-  fuses with the last piece.
+  fuses with the last piece. Without the short head the longest learned
+  part of the stack stands first (pieces then hang from a full letter's
+  foot). The converters go one step further where the face lacks a piece:
+  the rest of the stack follows as full letters after a halanta.
+* A face without a stack's glyph with the u-sign (or a-chung) fused in
+  draws the stack without it and the sign as a mark.
 * A sign (vowel sign above, anusvara, halanta, ...) is drawn after the core
   with zero advance. Its offset depends on the glyph before it, so an
   attachment table picks the offset variant from that glyph.
@@ -96,6 +101,18 @@ def split_stacks(text):
     return out
 
 
+def glyph_bottoms(font):
+    from fontTools.pens.boundsPen import BoundsPen
+    from fontTools.ttLib import TTFont
+    glyphset = TTFont(font).getGlyphSet()
+    out = {}
+    for name in glyphset.keys():
+        pen = BoundsPen(glyphset)
+        glyphset[name].draw(pen)
+        out[name] = pen.bounds[1] if pen.bounds else 0
+    return out
+
+
 def key_of(g):
     return (g.name, g.adv, 0, 0) if g.adv else (g.name, 0, g.dx, g.dy)
 
@@ -128,6 +145,7 @@ class Learned:
         self.bases = {}       # consonant -> (shortened head key, anchor dx, anchor dy)
         self.pieces = {}      # subjoined letter or a-chung -> piece geometry
         self.standalone = {}  # sign -> [glyph key]
+        self.full_anchor = {}  # consonant -> anchor dy of pieces under its full glyph
 
 
 def learn(font):
@@ -150,6 +168,11 @@ def learn(font):
         if len(glyphs) == 4 and glyphs[0].adv and not any(g.adv for g in glyphs[1:]):
             L.bases[c] = (key_of(glyphs[0]), glyphs[1].dx, glyphs[1].dy)
     ref_dx, ref_dy = L.bases[REFERENCE][1], L.bases[REFERENCE][2]
+    # Under a full letter (a face without its short head), pieces hang from
+    # the letter's foot: the anchor lowered by what the short head lacks.
+    bottoms = glyph_bottoms(font)
+    for c, (base, dx, dy) in L.bases.items():
+        L.full_anchor[c] = dy + bottoms[L.cores[c][0][0]] - bottoms[base[0]]
     shaped = shape_many(font, [REFERENCE + PROBE * 3])[0]
     ka_height = shaped[1].dy - shaped[2].dy
 
@@ -273,6 +296,8 @@ def build_stack(L, stack, have=None):
                 break
         else:
             return keys
+        if first == 0 and stack.head in L.bases:
+            x, y = L.bases[stack.head][1], L.full_anchor[stack.head]
     for i, s in enumerate(stack.subs):
         p = L.pieces.get(s)
         if p is None:
@@ -389,10 +414,10 @@ def piece_candidates(L):
     stack most often needs."""
     out = []
     ka_height = L.pieces[PROBE]["height"]
-    for base, x, y in L.bases.values():
+    for c, (base, x, y) in L.bases.items():
         for p in L.pieces.values():
-            for depth in range(2):
-                dy = y - depth * ka_height
+            for depth in range(3):
+                dy = y - depth * ka_height if depth < 2 else L.full_anchor[c]
                 out.append((p["name"], 0, x + p["dx"], dy + p["dy"]))
                 if "u_name" in p:
                     out.append((p["u_name"], 0, x + p["u_dx"], dy + p["u_dy"]))
@@ -452,7 +477,7 @@ def build(L, design_words, source_font, latin_font, byte_table, joiner, faces, c
     mandatory = set()
     for c in CONSONANTS:
         mandatory.update(canon(k) for k in L.cores[c])
-    for unit in SIGNS + [U_SIGN]:
+    for unit in SIGNS + [U_SIGN, A_CHUNG]:
         mandatory.update(canon(k) for k in defaults.get(unit, []))
     for keys in L.standalone.values():
         mandatory.update(canon(k) for k in keys)
@@ -509,7 +534,7 @@ def build(L, design_words, source_font, latin_font, byte_table, joiner, faces, c
             "units": units,
             "defaults": [default_idx.get(u, []) for u in units],
             "attach": attach,
-            "bases": {c: [gi(b[0]), b[1], b[2]] for c, b in sorted(L.bases.items())},
+            "bases": {c: [gi(b[0]), b[1], b[2], L.full_anchor[c]] for c, b in sorted(L.bases.items())},
             "pieces": pieces,
             "standalone": {ch: [gi(k) for k in keys] for ch, keys in sorted(L.standalone.items())},
             "tsheg": tsheg,

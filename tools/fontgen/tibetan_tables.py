@@ -33,8 +33,8 @@ def write(fmap, map_path, namespace, out_path):
     for unit, prev, items in sorted(rules["attach"], key=lambda a: (a[0], a[1])):
         first, count = span(items)
         attach.append("{%d, %d, %d, %d}" % (unit, prev, first, count))
-    bases = ["{0x%04X, %d, %d, %d}" % (ord(c), g, dx, dy)
-             for c, (g, dx, dy) in sorted(rules["bases"].items())]
+    bases = ["{0x%04X, %d, %d, %d, %d}" % (ord(c), g, dx, dy, full)
+             for c, (g, dx, dy, full) in sorted(rules["bases"].items())]
     groups = {}
     for p in rules["pieces"].values():
         groups.setdefault(p["name"], len(groups))

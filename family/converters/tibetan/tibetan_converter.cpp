@@ -15,6 +15,7 @@ constexpr unsigned char kSpace = 0x20;
 constexpr char16_t kAChung = 0x0F71;
 constexpr char16_t kUSign = 0x0F74;
 constexpr char16_t kSubjoinedOffset = 0x50;
+constexpr char16_t kHalanta = 0x0F84;
 
 bool IsConsonant(char16_t c) { return c >= 0x0F40 && c <= 0x0F6C; }
 bool IsSubjoined(char16_t c) { return (c >= 0x0F90 && c <= 0x0FBC) || c == kAChung; }
@@ -181,6 +182,12 @@ private:
             if (b.letter == 0x0F40) reference = &b;
             if (b.letter == s.head) base = &b;
         }
+        const Base* head = base;
+        // The short head only when the face has a piece for every letter.
+        for (int i = 0; i < s.subjoinedCount && base; ++i) {
+            const Piece* piece = FindPiece(s.subjoined[i]);
+            if (!piece || NearestPiece(piece->group, 0, 0) < 0) base = nullptr;
+        }
         if (base && !Drawn(base->glyph)) base = nullptr;
         int first = 0;
         if (base) {
@@ -201,26 +208,57 @@ private:
         const Base* anchor = base ? base : reference;
         if (!anchor) return;
         int y = anchor->dy;
+        if (!base && head && first == 0) {
+            // Under the full letter.
+            anchor = head;
+            y = head->fullDy;
+        }
         for (int i = 0; i < s.subjoinedCount; ++i) {
             if (i < first) {
-                for (const auto& p : rules_.pieces) {
-                    if (p.letter == s.subjoined[i]) y -= p.height;
-                }
+                if (const Piece* piece = FindPiece(s.subjoined[i])) y -= piece->height;
                 continue;
             }
-            const Piece* piece = nullptr;
-            for (const auto& p : rules_.pieces) {
-                if (p.letter == s.subjoined[i]) piece = &p;
-            }
+            const Piece* piece = FindPiece(s.subjoined[i]);
             if (!piece) continue;
             const bool fused = s.u && i == s.subjoinedCount - 1 && piece->uGroup >= 0;
             const int group = fused ? piece->uGroup : piece->group;
             const int dx = anchor->dx + (fused ? piece->udx : piece->dx);
             const int dy = y + (fused ? piece->udy : piece->dy);
             const int g = NearestPiece(static_cast<std::uint16_t>(group), dx, dy);
-            if (g >= 0) Emit(static_cast<std::uint16_t>(g));
+            if (g < 0) {
+                Linear(s, i);
+                return;
+            }
+            Emit(static_cast<std::uint16_t>(g));
             y -= piece->height;
         }
+    }
+
+    // No piece for a subjoined letter in the face: it and the letters below
+    // it follow as full letters, each after a halanta (as a Brahmic face
+    // without a conjunct shows a visible virama); a u-sign follows as a mark.
+    void Linear(const Stack& s, int from) {
+        for (int i = from; i < s.subjoinedCount; ++i) {
+            const char16_t sub = s.subjoined[i];
+            if (sub == kAChung) {
+                EmitSign(FindUnit({&sub, 1}));
+                continue;
+            }
+            EmitSign(FindUnit({&kHalanta, 1}));
+            const char16_t letter = static_cast<char16_t>(sub - kSubjoinedOffset);
+            if (const tibetan::Core* c = FindCore({&letter, 1})) EmitSpan(c->first, c->count);
+        }
+        if (s.u) {
+            peeledSigns_[1] = kUSign;
+            peeledCount_ = 1;
+        }
+    }
+
+    const Piece* FindPiece(char16_t letter) const {
+        for (const auto& p : rules_.pieces) {
+            if (p.letter == letter) return &p;
+        }
+        return nullptr;
     }
 
     int NearestPiece(std::uint16_t group, int dx, int dy) const {
@@ -251,21 +289,26 @@ private:
             int length = unit >= 0 ? 2 : 1;
             if (unit < 0) unit = FindUnit({signs + i, 1});
             i += length;
-            if (unit < 0) continue;
-            const SignAttachment key{static_cast<std::uint16_t>(unit),
-                                     static_cast<std::uint16_t>(previous_ < 0 ? 0xFFFF : previous_), 0, 0};
-            auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), key,
-                                       [](const SignAttachment& a, const SignAttachment& b) {
-                                           return a.unit != b.unit ? a.unit < b.unit
-                                                                   : a.previous < b.previous;
-                                       });
-            if (previous_ >= 0 && it != rules_.attachments.end() && it->unit == key.unit &&
-                it->previous == key.previous && AllDrawn(it->first, it->count)) {
-                EmitSpan(it->first, it->count);
-            } else {
-                const SignUnit& u = rules_.units[static_cast<std::size_t>(unit)];
-                EmitSpan(u.first, u.count);
-            }
+            EmitSign(unit);
+        }
+    }
+
+    // A sign unit at the offset for the glyph before it (or its usual one).
+    void EmitSign(int unit) {
+        if (unit < 0) return;
+        const SignAttachment key{static_cast<std::uint16_t>(unit),
+                                 static_cast<std::uint16_t>(previous_ < 0 ? 0xFFFF : previous_), 0, 0};
+        auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), key,
+                                   [](const SignAttachment& a, const SignAttachment& b) {
+                                       return a.unit != b.unit ? a.unit < b.unit
+                                                               : a.previous < b.previous;
+                                   });
+        if (previous_ >= 0 && it != rules_.attachments.end() && it->unit == key.unit &&
+            it->previous == key.previous && AllDrawn(it->first, it->count)) {
+            EmitSpan(it->first, it->count);
+        } else {
+            const SignUnit& u = rules_.units[static_cast<std::size_t>(unit)];
+            EmitSpan(u.first, u.count);
         }
     }
 

@@ -37,13 +37,15 @@ struct SignAttachment {
     std::uint8_t count;
 };
 
-// The shortened form of a head letter in a stack built from pieces, and the
-// anchor of the first piece under it.
+// The shortened form of a head letter in a stack built from pieces, the
+// anchor of the first piece under it, and the anchor's height under the
+// letter's full glyph (for a face without the short form).
 struct Base {
     char16_t letter;
     std::uint16_t glyph;
     std::int16_t dx;
     std::int16_t dy;
+    std::int16_t fullDy;
 };
 
 // A subjoined letter (or the a-chung) as a piece: its glyph group, offset

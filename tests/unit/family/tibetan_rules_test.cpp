@@ -7,6 +7,9 @@
 #include <set>
 #include <string>
 
+#include "keyboard/keyboard_layout.h"
+#include "script/converter_library.h"
+#include "script/font_code.h"
 #include "unit/family/raw_converter.h"
 
 namespace vexa::test {
@@ -106,6 +109,46 @@ TEST_F(Tibetan, BothLibrariesDrawTheSameCodes) {
                                     0x20, LA, SUB_YA, O_SIGN, ANUSVARA, SHAD, 0x20, 0xF2});
     EXPECT_EQ(tb.ConvertAll(text), dr.ConvertAll(text));
     EXPECT_FALSE(tb.ConvertAll(text).empty());
+}
+
+TEST_F(Tibetan, EveryKeyOfTheTibetanKeyboardTypesSomethingDrawn) {
+    // Each key's bytes, typed after ka, draw otherwise than ka alone (a letter,
+    // a subjoined letter, a sign) or stand as a sign of their own; only the
+    // joiner waits for the next letter.
+    const std::string ka = Glyphs(Iscii({KA}));
+    for (int scan = 0; scan < keyboard::kLayoutKeys; ++scan) {
+        const keyboard::LayoutEntry& key = keyboard::TibetanLayout()[static_cast<std::size_t>(scan)];
+        for (const keyboard::KeyText* text : {&key.plain, &key.shifted}) {
+            const std::string bytes(text->View());
+            if (bytes.empty() || static_cast<unsigned char>(bytes[0]) < 0xA0) continue;
+            if (bytes == Iscii({JOINER})) continue;
+            const std::string typed = tb.ConvertAll(Iscii({KA}) + bytes);
+            EXPECT_NE(typed, ka) << "scan code " << scan;
+        }
+    }
+}
+
+TEST_F(Tibetan, SignsWithoutALetterAndBytesWithoutMeaning) {
+    // A vowel sign typed first is drawn on its own, one byte.
+    EXPECT_EQ(Count(Iscii({I_SIGN, KA})), 1);
+    EXPECT_FALSE(Glyphs(Iscii({I_SIGN})).empty());
+    for (int b : {0xF0, 0xFB, 0xFF}) {
+        EXPECT_EQ(Count(Iscii({b, KA})), 1) << b;
+        EXPECT_EQ(Glyphs(Iscii({b})), "") << b;
+    }
+}
+
+TEST(TibetanRuns, TheSpaceStaysLiteralAndIsMeasuredAsTheTsheg) {
+    sim::SimPlatform sim;
+    script::ConverterLibrary converter(sim);
+    ASSERT_TRUE(converter.Load("TBMCV32.DLL", "iscii2tibetanzirvo"));
+    RawConverter raw(sim, "TBMCV32.DLL", "iscii2tibetanzirvo");
+    const std::string ka = raw.Call(Iscii({KA})).output, kha = raw.Call(Iscii({KHA})).output;
+    ASSERT_EQ(ka.size(), 2u);
+    const std::string run = script::ToFontCodeRun(converter, Iscii({KA, 0x20, KHA, SHAD, 0x20}), false);
+    const std::string shad = raw.Call(Iscii({SHAD, 0x20})).output;
+    ASSERT_EQ(shad.size(), 4u);
+    EXPECT_EQ(run, std::string("\x03") + ka[0] + " " + kha[0] + shad[0] + shad[2]);
 }
 
 }  // namespace
