@@ -77,9 +77,3 @@ fonts: bootstrap
 # sheets of the worst words in build/fidelity).
 fidelity: native
 	/usr/bin/python3 tools/fidelity/run_all.py --family-dir build/native/system --out build/fidelity
-	@for pair in tibetan:TBMCV32.DLL dzongkha:DRMCV32.DLL; do \
-	  /usr/bin/python3 tools/fidelity/fidelity.py --family-dir build/native/system \
-	    --fonts family/fonts/tibetan --map family/fonts/tibetan/tibetan.map.json \
-	    --library $${pair#*:} --word-list $${pair%%:*} --sheet build/fidelity/$${pair#*:}.png \
-	    --list-failures build/fidelity/$${pair#*:}.txt || exit 1; \
-	done

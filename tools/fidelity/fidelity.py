@@ -132,8 +132,14 @@ def outliers(a, b):
 
 def read_words(path, half):
     """A hunspell dictionary (count line, then word/FLAGS), or "aspell:<lang>":
-    the words of aspell's master dictionary for <lang>, in its dump order."""
-    if path.startswith("aspell:"):
+    the words of aspell's master dictionary for <lang>, in its dump order, or
+    "tibetan_words:tibetan|dzongkha": the lists tools/fontgen/tibetan_words.py
+    gathers."""
+    if path.startswith("tibetan_words:"):
+        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
+        import tibetan_words
+        lines = [""] + tibetan_words.words(path[len("tibetan_words:"):])
+    elif path.startswith("aspell:"):
         lines = [""] + subprocess.run(["aspell", "-d", path[len("aspell:"):], "dump", "master"],
                                       check=True, capture_output=True, text=True).stdout.split("\n")
     else:
@@ -153,8 +159,6 @@ def main():
     ap.add_argument("--map", required=True)
     ap.add_argument("--library", default="DVBCV32.DLL")
     ap.add_argument("--words", default="/usr/share/hunspell/hi_IN.dic")
-    ap.add_argument("--word-list", choices=["tibetan", "dzongkha"],
-                    help="a list tools/fontgen/tibetan_words.py gathers, instead of --words")
     ap.add_argument("--half", default="odd", choices=["odd", "even", "all"])
     ap.add_argument("--limit", type=int, default=0)
     ap.add_argument("--sample", type=int, default=0,
@@ -174,13 +178,7 @@ def main():
     noto = ImageFont.truetype(fmap["source_font"], SIZE, layout_engine=ImageFont.Layout.RAQM)
     encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else IsciiEncoder(fmap)
 
-    if args.word_list:
-        sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
-        import tibetan_words
-        words = tibetan_words.words(args.word_list)
-        words = {"even": words[0::2], "odd": words[1::2]}.get(args.half, words)
-    else:
-        words = read_words(args.words, args.half)
+    words = read_words(args.words, args.half)
     if args.limit:
         words = words[:args.limit]
     if args.sample and len(words) > args.sample:

@@ -35,10 +35,12 @@ def main():
             continue
         conf = json.load(open(config, encoding="utf-8"))
         for lib in conf["libraries"]:
+            # "words" may also name a list per library.
+            words = conf["words"][lib] if isinstance(conf["words"], dict) else conf["words"]
             cmd = [sys.executable, os.path.join(ROOT, "tools", "fidelity", "fidelity.py"),
                    "--family-dir", args.family_dir, "--fonts", folder,
                    "--map", os.path.join(folder, name + ".map.json"), "--library", lib,
-                   "--words", conf["words"], "--sample", str(conf.get("sample", 0)),
+                   "--words", words, "--sample", str(conf.get("sample", 0)),
                    "--sheet", os.path.join(args.out, lib + ".png"),
                    "--list-failures", os.path.join(args.out, lib + ".txt")]
             failed |= subprocess.run(cmd).returncode != 0
