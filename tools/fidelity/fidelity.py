@@ -47,6 +47,10 @@ class IsciiEncoder:
         self.virama = fmap["script"]["virama"]
         self.nukta = fmap["script"]["nukta"]
         self.single["\u0965"] = b"\xEA\xEA"  # double danda
+        # Letters ISCII writes as a sequence (a Malayalam atomic chillu as
+        # its consonant with a soft virama).
+        for u, hexbytes in fmap.get("unicode_sequences", {}).items():
+            self.single[u] = bytes.fromhex(hexbytes)
 
     def encode(self, word):
         """ISCII bytes of the word, or None when ISCII cannot express it."""

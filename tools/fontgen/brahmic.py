@@ -24,7 +24,7 @@ word list only ranks the glyphs when a font has fewer codes than glyphs.
 import collections
 import re
 
-from hbshape import shape_many
+from hbshape import Glyph, shape_many
 
 SUFFIX = re.compile(r"^(.*?)(\d+)?(deva)$")
 
@@ -58,13 +58,53 @@ class Script:
         self.groups = {}
         self.standalone_letters = []
         self.reph = True  # ra + virama before a consonant is a reph (Telugu: a cluster)
+        # Texts shaped in place of a core (a chillu drawn from its atomic
+        # letter where the virama + ZWJ sequence shapes otherwise).
+        self.shape_as = {}
+        # Consonants to learn a tail on when the reference consonant fuses
+        # with it (Tamil ku, kii): the first that keeps the tail apart wins.
+        self.fallback_references = []
+        # Composite glyphs drawn as their components (see composites()):
+        # name -> [(component, x, y)].
+        self.decompose = {}
 
     def group_of(self, family):
         return self.groups.get(family, family)
 
 
+def composites(font_path, wanted):
+    """The composite glyphs of a font whose names `wanted` accepts and whose
+    first component sits at the origin: name -> [(component, x, y)]. Drawing
+    the first component with the composite's advance and the others as
+    zero-advance glyphs gives the same picture with fewer distinct glyphs
+    (one pulli for every consonant instead of a consonant-with-pulli each)."""
+    from fontTools.ttLib import TTFont
+    glyf = TTFont(font_path)["glyf"]
+    out = {}
+    for name in glyf.keys():
+        g = glyf[name]
+        if not g.isComposite() or not wanted(name):
+            continue
+        parts = [(c.glyphName, c.x, c.y) for c in g.components]
+        if parts[0][1:] == (0, 0) and not any(hasattr(c, "transform") for c in g.components):
+            out[name] = parts
+    return out
+
+
 def visible(script, glyphs):
-    return [g for g in glyphs if g.name not in script.drop]
+    out = [g for g in glyphs if g.name not in script.drop]
+    if not script.decompose:
+        return out
+    expanded = []
+    for g in out:
+        parts = script.decompose.get(g.name)
+        if not parts:
+            expanded.append(g)
+            continue
+        expanded.append(Glyph(parts[0][0], g.dx, g.dy, g.adv))
+        for name, x, y in parts[1:]:
+            expanded.append(Glyph(name, g.dx + x - g.adv, g.dy + y, 0))
+    return expanded
 
 
 class Learned:
@@ -76,6 +116,7 @@ class Learned:
         self.fuse = {}         # (last core key, matra) -> list of keys
         self.observed = collections.Counter()  # glyph keys seen in systematic shaping
         self.below_base = None  # BelowBase, for scripts learned by learn_below_base
+        self.template_refs = {}  # tail -> the consonant its template was learned on
 
 
 def key_of(g):
@@ -148,7 +189,7 @@ def ligature_triples(script, L):
 def learn(script, reference_consonant):
     L = Learned()
     cores = core_texts(script)
-    shaped = shape_many(script.font, cores)
+    shaped = shape_many(script.font, [script.shape_as.get(c, c) for c in cores])
     for text, glyphs in zip(cores, shaped):
         L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
     triples = ligature_triples(script, L)
@@ -169,14 +210,18 @@ def learn(script, reference_consonant):
                     L.variants.setdefault(text, {})[script.group_of(fam)] = var
                 if fam in script.pre_families:
                     L.variants[text]["@pre"] = pos
-    # Templates on the reference consonant.
-    ref = visible(script, shape_many(script.font, [reference_consonant])[0])
+    # Templates on the reference consonant (or the first fallback that
+    # keeps the tail apart from it).
     all_tails = tails(script)
-    shaped = shape_many(script.font, [tail_text(script, t, reference_consonant) for t in all_tails])
-    for t, glyphs in zip(all_tails, shaped):
-        tpl = template_of(script, visible(script, glyphs), ref)
-        if tpl is not None:
-            L.templates[t] = tpl
+    for consonant in [reference_consonant] + list(script.fallback_references):
+        ref = visible(script, shape_many(script.font, [consonant])[0])
+        todo = [t for t in all_tails if t not in L.templates]
+        shaped = shape_many(script.font, [tail_text(script, t, consonant) for t in todo])
+        for t, glyphs in zip(todo, shaped):
+            tpl = template_of(script, visible(script, glyphs), ref)
+            if tpl is not None:
+                L.templates[t] = tpl
+                L.template_refs[t] = consonant
     # Attachment and fusion, from every core with every tail that has marks
     # or a fusing matra.
     texts, meta = [], []

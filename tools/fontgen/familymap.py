@@ -12,6 +12,7 @@ import brahmic
 
 MARK_TOLERANCE = 24     # font units (1000 per em)
 ADVANCE_TOLERANCE = 12
+BORROW = 40             # font units a borrowed glyph may be off (about 1.5 px at 40 px)
 
 UPPER = list(range(0x80, 0x100))
 ALL = list(range(0x21, 0x100))
@@ -48,6 +49,60 @@ class Clusters:
         return found
 
 
+def rank_by_words(ranked, mandatory, word_sets):
+    """The mandatory glyphs, then, one at a time, the glyph that brings the
+    design words nearest to complete: each word not yet drawable adds
+    1 / (glyphs it still lacks)^2. A face that holds a prefix of this order
+    draws more whole words than one holding the most used glyphs, because a
+    frequent glyph of words that lack a rare one helps none of them."""
+    fixed = [k for k in ranked if k in mandatory]
+    position = {k: i for i, k in enumerate(ranked)}
+    # A face without a glyph draws the nearest glyph of its name instead
+    # (gen_tables.resolve_codes): a variant within BORROW units of a glyph
+    # ranked before it costs a code and completes no word on its own.
+    stand_in = {}
+    by_name = collections.defaultdict(list)
+    for k in ranked:
+        near = [c for c in by_name[k[0]] if (c[1] == 0) == (k[1] == 0) and max(
+            abs(c[1] - k[1]), abs(c[2] - k[2]), abs(c[3] - k[3])) <= BORROW]
+        stand_in[k] = near[0] if near else k
+        by_name[k[0]].append(k)
+    have = set(fixed)
+    lacking = collections.Counter()
+    for w in word_sets:
+        rest = frozenset(stand_in[k] for k in w if k in position and stand_in[k] not in have)
+        if rest:
+            lacking[rest] += 1
+    words_of = collections.defaultdict(set)
+    for rest in lacking:
+        for k in rest:
+            words_of[k].add(rest)
+    score = collections.defaultdict(float)
+    for rest, n in lacking.items():
+        for k in rest:
+            score[k] += n / len(rest) ** 2
+    order = []
+    while score:
+        best = max(score, key=lambda k: (score[k], -position[k]))
+        order.append(best)
+        have.add(best)
+        for rest in list(words_of[best]):
+            n = lacking.pop(rest)
+            for k in rest:
+                score[k] -= n / len(rest) ** 2
+                words_of[k].discard(rest)
+            smaller = rest - {best}
+            if smaller:
+                lacking[smaller] += n
+                for k in smaller:
+                    score[k] += n / len(smaller) ** 2
+                    words_of[k].add(smaller)
+        del score[best]
+        for k in [k for k, v in score.items() if not words_of[k]]:
+            del score[k]
+    return fixed + order + [k for k in ranked if k not in have]
+
+
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None):
     """mandatory_letters: the letters whose glyphs every face must hold (by
@@ -60,7 +115,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     singles = vowels + standalone + script.consonants
     single_shapes = dict(zip(singles, shape_many(font, singles)))
     vedic_shapes = dict(zip(vedic, shape_many(font, [reference + v for v in vedic])))
-    nukta_forms = [c + script.nukta for c in script.consonants]
+    nukta_forms = [c + script.nukta for c in script.consonants] if script.nukta else []
     for gl in shape_many(font, nukta_forms):
         counts.update(brahmic.key_of(g) for g in brahmic.visible(script, gl))
     for gl in single_shapes.values():
@@ -70,8 +125,11 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
 
     # Weight of each glyph: how many design words use it.
     weight = collections.Counter()
+    word_sets = []
     for glyphs in shape_many(font, design_words):
-        weight.update({canon(brahmic.key_of(g)) for g in brahmic.visible(script, glyphs)})
+        used = {canon(brahmic.key_of(g)) for g in brahmic.visible(script, glyphs)}
+        weight.update(used)
+        word_sets.append(frozenset(used))
     mandatory = set()
     for ch in singles if mandatory_letters is None else mandatory_letters:
         mandatory.update(canon(brahmic.key_of(g)) for g in brahmic.visible(script, single_shapes[ch]))
@@ -82,7 +140,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         for tail, tpl in learned.templates.items():
             if tail[0] or (tail[2] and tail[1]):
                 continue
-            for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, ref)])[0]):
+            on = learned.template_refs.get(tail, ref)
+            for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, on)])[0]):
                 mandatory.add(canon(brahmic.key_of(g)))
 
     accents, vedic_spacing = [], []
@@ -98,6 +157,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     vedic_spacing_keys = {k for _, k in vedic_spacing}
     ranked = sorted(universe - accent_keys - vedic_spacing_keys,
                     key=lambda k: (k not in mandatory, -weight[k], -counts[k], k))
+    if getattr(script, "rank_by_words", False):
+        ranked = rank_by_words(ranked, mandatory, word_sets)
     glyphs = ranked + sorted(vedic_spacing_keys) + sorted(accent_keys)
     index = {k: i for i, k in enumerate(glyphs)}
     script_glyphs = ranked
@@ -187,6 +248,10 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         "converters": conv,
         "iscii": {"%02X" % b: u for b, u in sorted(iscii.items())},
         "iscii_nukta": {"%02X" % b: u for b, u in sorted(iscii_nukta.items())},
+        **({"iscii_alias": {"%02X" % b: u for b, u in sorted(script.iscii_alias.items())}}
+           if getattr(script, "iscii_alias", None) else {}),
+        **({"unicode_sequences": dict(sorted(script.unicode_sequences.items()))}
+           if getattr(script, "unicode_sequences", None) else {}),
         "vedic": [ch for ch in vedic],
         "script": {"consonants": "".join(script.consonants), "matras": "".join(script.matras),
                    "modifiers": "".join(script.modifiers), "virama": script.virama,

@@ -154,9 +154,12 @@ def main():
     w("inline constexpr std::int16_t kDefaults[] = {%s};" % ",".join(
         str(defaults.get(i, -1)) for i in range(len(names))))
     array("Fusion", "kFusions", fuse)
-    w("inline constexpr Standalone kStandalone[] = {%s};" % ",".join(standalone))
+    array("Standalone", "kStandalone", standalone)
     iscii = [0] * 256
     for b, u in fmap["iscii"].items():
+        iscii[int(b, 16)] = ord(u)
+    # Codes of letters the script does not have, read as the nearest it has.
+    for b, u in fmap.get("iscii_alias", {}).items():
         iscii[int(b, 16)] = ord(u)
     nukta = [0] * 256
     for b, u in fmap["iscii_nukta"].items():
@@ -167,7 +170,7 @@ def main():
     s = fmap["script"]
     w("inline constexpr ScriptLetters kLetters = {%s, %s, %s, 0x%04X, 0x%04X, 0x%04X};" % (
         cxx_u16(s["consonants"]), cxx_u16(s["matras"]), cxx_u16(s["modifiers"]),
-        ord(s["virama"]), ord(s["nukta"]), ord(s["ra"]) if s["ra"] else 0))
+        ord(s["virama"]), ord(s["nukta"]) if s["nukta"] else 0, ord(s["ra"]) if s["ra"] else 0))
     w("inline constexpr std::uint8_t kIsMark[] = {%s};" % ",".join(
         "1" if g["adv"] == 0 else "0" for g in fmap["glyphs"]))
     w("inline constexpr Rules kRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants, kAttach,")

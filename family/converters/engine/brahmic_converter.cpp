@@ -117,7 +117,9 @@ private:
         Items(*t, 0, false);
     }
 
-    void Items(const TailTemplate& t, std::uint8_t postVariant, bool skipFirstMark) {
+    // skipMatra: the vowel sign fused with the cluster, so its item (the
+    // first mark or spacing glyph of the tail) is already drawn.
+    void Items(const TailTemplate& t, std::uint8_t postVariant, bool skipMatra) {
         for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
             const TemplateItem& item = rules_.items[t.first + i];
             int g = -1;
@@ -128,11 +130,15 @@ private:
                     g = Variant(item.symbol, postVariant);
                     break;
                 case ItemKind::kSpacing:
+                    if (skipMatra) {
+                        skipMatra = false;
+                        continue;
+                    }
                     g = Default(item.symbol);
                     break;
                 case ItemKind::kMark:
-                    if (skipFirstMark) {
-                        skipFirstMark = false;
+                    if (skipMatra) {
+                        skipMatra = false;
                         continue;
                     }
                     g = MarkFor(item.symbol);

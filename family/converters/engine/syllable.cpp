@@ -72,7 +72,7 @@ public:
         for (;;) {
             int q = SkipCaret(s_, p);
             Token n = DecodeAt(rules_, s_, q);
-            if (n.letter == rules_.letters.nukta && !nukta && n.length == 1) {
+            if (n.letter != 0 && n.letter == rules_.letters.nukta && !nukta && n.length == 1) {
                 Push(n.letter);
                 nukta = true;
                 p = q + 1;
@@ -170,7 +170,8 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
             --out.consonants;
         }
     } else if (IsMatra(rules, t.letter) || IsModifier(rules, t.letter) ||
-               t.letter == rules.letters.virama || t.letter == rules.letters.nukta) {
+               t.letter == rules.letters.virama ||
+               (t.letter != 0 && t.letter == rules.letters.nukta)) {
         // A sign with no consonant before it: drawn on the invisible consonant.
         out.kind = Syllable::Kind::kCluster;
         reader.Push(kInvisible);
