@@ -10,6 +10,8 @@
 
 #include "devanagari/devanagari_tables.inc"
 #include "kannada/kannada_tables.inc"
+#include "malayalam/malayalam_tables.inc"
+#include "tamil/tamil_tables.inc"
 #include "telugu/telugu_tables.inc"
 #include "engine/brahmic_converter.h"
 #include "engine/roman_converter.h"
@@ -79,6 +81,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
             engine::ConvertSyllable(telugu::kRules, &telugu::kBelowBase, telugu::kIsMark, codes, s,
                                     out, consumed);
+        });
+    }
+    // Tamil and Malayalam: pre-base and split signs, fused tails, chillus.
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(tamil::kTmbcv32Codes),
+          std::span<const engine::GlyphCode>(tamil::kTmmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(tamil::kRules, tamil::kIsMark, codes, s, out, consumed);
+        });
+    }
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(malayalam::kMlbcv32Codes),
+          std::span<const engine::GlyphCode>(malayalam::kMlmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(malayalam::kRules, malayalam::kIsMark, codes, s, out, consumed);
         });
     }
     WalkText(text.data(), length, [](const unsigned char* s, char* out, int* consumed) {

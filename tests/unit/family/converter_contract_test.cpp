@@ -96,6 +96,10 @@ INSTANTIATE_TEST_SUITE_P(Devanagari, ConverterContract, ::testing::ValuesIn(kDev
                          [](const auto& info) {
                              return std::string(info.param.file).substr(0, 7);
                          });
+INSTANTIATE_TEST_SUITE_P(TamilMalayalam, ConverterContract,
+                         ::testing::ValuesIn(kTamilMalayalamLibraries), [](const auto& info) {
+                             return std::string(info.param.file).substr(0, 7);
+                         });
 
 }  // namespace
 }  // namespace vexa::test

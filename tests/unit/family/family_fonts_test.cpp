@@ -83,6 +83,10 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
         {"SDMCV32.DLL", "iscii2devsanskritzirvo", "SD-TTDorvan", nullptr},
         {"VDMCV32.DLL", "iscii2vediczirvo", "VD-TTDorvan", "VD2-TTDorvan"},
         {"RMMCV32.DLL", "iscii2rmzirvo", "DV1-TTDorvan", nullptr},
+        {"TMBCV32.DLL", "iscii2tamilzirvo", "TMB-TTTesvor", nullptr},
+        {"TMMCV32.DLL", "iscii2tamilzirvo", "TM-TTTesvor", nullptr},
+        {"MLBCV32.DLL", "iscii2malayalamzirvo", "MLB-TTMerun", nullptr},
+        {"MLMCV32.DLL", "iscii2malayalamzirvo", "ML-TTMerun", nullptr},
     };
     FT_Library ft;
     ASSERT_EQ(FT_Init_FreeType(&ft), 0);

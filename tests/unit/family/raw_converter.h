@@ -94,6 +94,14 @@ inline constexpr FamilyLibrary kDevanagariLibraries[] = {
     {"RMMCV32.DLL", "iscii2rmzirvo", false, 0x21},
 };
 
+// The converter libraries of the Tamil and Malayalam families.
+inline constexpr FamilyLibrary kTamilMalayalamLibraries[] = {
+    {"TMBCV32.DLL", "iscii2tamilzirvo", false, 0x80},
+    {"TMMCV32.DLL", "iscii2tamilzirvo", false, 0x21},
+    {"MLBCV32.DLL", "iscii2malayalamzirvo", false, 0x80},
+    {"MLMCV32.DLL", "iscii2malayalamzirvo", false, 0x21},
+};
+
 inline void PrintTo(const FamilyLibrary& library, std::ostream* os) { *os << library.file; }
 
 inline std::string Iscii(std::initializer_list<int> values) {
