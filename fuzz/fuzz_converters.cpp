@@ -67,20 +67,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     }
     // The families with base + subscript clusters.
-    for (std::span<const engine::GlyphCode> codes :
-         {std::span<const engine::GlyphCode>(kannada::kKnbcv32Codes),
-          std::span<const engine::GlyphCode>(kannada::kKnmcv32Codes)}) {
+    struct BelowBaseLibrary {
+        const engine::Rules& rules;
+        const engine::BelowBase& belowBase;
+        std::span<const std::uint8_t> isMark;
+        std::span<const engine::GlyphCode> codes;
+        const engine::GlyphPieces& pieces;
+    };
+    for (const BelowBaseLibrary& lib :
+         {BelowBaseLibrary{kannada::kRules, kannada::kBelowBase, kannada::kIsMark,
+                           kannada::kKnbcv32Codes, kannada::kKnbcv32Pieces},
+          BelowBaseLibrary{kannada::kRules, kannada::kBelowBase, kannada::kIsMark,
+                           kannada::kKnmcv32Codes, kannada::kKnmcv32Pieces},
+          BelowBaseLibrary{telugu::kRules, telugu::kBelowBase, telugu::kIsMark,
+                           telugu::kTlbcv32Codes, telugu::kTlbcv32Pieces},
+          BelowBaseLibrary{telugu::kRules, telugu::kBelowBase, telugu::kIsMark,
+                           telugu::kTlmcv32Codes, telugu::kTlmcv32Pieces}}) {
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
-            engine::ConvertSyllable(kannada::kRules, &kannada::kBelowBase, kannada::kIsMark, codes,
+            engine::ConvertSyllable(lib.rules, &lib.belowBase, lib.isMark, lib.codes, &lib.pieces,
                                     s, out, consumed);
-        });
-    }
-    for (std::span<const engine::GlyphCode> codes :
-         {std::span<const engine::GlyphCode>(telugu::kTlbcv32Codes),
-          std::span<const engine::GlyphCode>(telugu::kTlmcv32Codes)}) {
-        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
-            engine::ConvertSyllable(telugu::kRules, &telugu::kBelowBase, telugu::kIsMark, codes, s,
-                                    out, consumed);
         });
     }
     // Tamil and Malayalam: pre-base and split signs, fused tails, chillus.

@@ -352,6 +352,8 @@ class BelowBase:
         self.fuse = {}    # (base key, sign) -> keys that replace the base glyph
         self.plain = {}   # tail -> items after a core without subscripts
         self.sub = {}     # tail -> items after a core with subscripts
+        self.signed = {}  # (subscript key, sign) -> the subscript's form with that sign
+        self.base_signs = set()  # signs drawn with the base (merged or next to it)
 
 
 def sign_of(script, tail):
@@ -403,6 +405,8 @@ def learn_below_base(script, reference):
         base_len.setdefault(sign, len(head))
         if base_len[sign] != len(head):
             continue
+        if sign and [g.name for g in head] != [g.name for g in shaped[0]]:
+            B.base_signs.add(sign)
         B.plain[t] = items_of(plain[len(head):])
         B.sub[t] = items_of(after)
     # Base parts of every base glyph (consonants and one-glyph ligatures).
@@ -428,6 +432,32 @@ def learn_below_base(script, reference):
         if keys != L.cores[c]:
             B.fuse[(L.cores[c][0], s)] = keys
         vote_marks(glyphs, votes)
+    # Subscripts that take another form (or offset) with a sign: voted over
+    # every pair of consonants.
+    pairs = [c for c in cores if len(c) == 3 and c[1] == v and c[0] in script.consonants
+             and c[2] in script.consonants and len(L.cores[c]) == 2]
+    texts, meta = [], []
+    for c in pairs:
+        for s in signs:
+            if (L.cores[c][0], s) in B.fuse or s in base_len:
+                texts.append(c + s)
+                meta.append((c, s))
+    sub_votes = collections.defaultdict(collections.Counter)
+    for (c, s), glyphs in zip(meta, shape_many(script.font, texts)):
+        glyphs = visible(script, glyphs)
+        base = B.fuse.get((L.cores[c][0], s), [L.cores[c][0]])
+        tail = (False, "" if s == v else s, "", s == v)
+        after = [name for _, name in B.sub.get(tail, [])]
+        if len(glyphs) != len(base) + 1 + len(after):
+            continue
+        if [key_of(g) for g in glyphs[:len(base)]] != base:
+            continue
+        sub_votes[(L.cores[c][1], s)][key_of(glyphs[len(base)])] += 1
+    for k, counter in sub_votes.items():
+        best = counter.most_common(1)[0][0]
+        if best != k[0]:
+            B.signed[k] = best
+            L.observed[best] += counter[best]
     # Marks of the tails over every base (offsets depend on the glyph before).
     texts = []
     for t, items in B.plain.items():

@@ -23,7 +23,8 @@ LATIN_CODES = list(range(0x21, 0x7F))
 class Clusters:
     """Greedy clustering of offsets (marks) and advances (spacing) per name."""
 
-    def __init__(self, counts):
+    def __init__(self, counts, mark_tolerance=MARK_TOLERANCE, advance_tolerance=ADVANCE_TOLERANCE):
+        self.mark_tolerance, self.advance_tolerance = mark_tolerance, advance_tolerance
         self.centres = collections.defaultdict(list)
         for key, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0])):
             if self.find(key) is None:
@@ -36,7 +37,7 @@ class Clusters:
             if (c[1] == 0) != (adv == 0):
                 continue
             d = abs(c[1] - adv) if adv else max(abs(c[2] - dx), abs(c[3] - dy))
-            tol = ADVANCE_TOLERANCE if adv else MARK_TOLERANCE
+            tol = self.advance_tolerance if adv else self.mark_tolerance
             if d <= tol and (dist is None or d < dist):
                 best, dist = c, d
         return best
@@ -104,10 +105,14 @@ def rank_by_words(ranked, mandatory, word_sets):
 
 
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
-          roman, faces, converters, reference="\u0915", mandatory_letters=None):
+          roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
+          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE)):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
-    consonant with each tail); the rest go by their weight in the words."""
+    consonant with each tail); the rest go by their weight in the words.
+    decompose: split composite glyphs into shared pieces (decompose.py); the
+    faces hold the pieces first and whole glyphs with the codes left over.
+    tolerances: (marks, advances) in font units within which glyphs share."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -120,7 +125,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         counts.update(brahmic.key_of(g) for g in brahmic.visible(script, gl))
     for gl in single_shapes.values():
         counts.update(brahmic.key_of(g) for g in brahmic.visible(script, gl))
-    clusters = Clusters(counts)
+    clusters = Clusters(counts, *tolerances)
     canon = clusters.canon
 
     # Weight of each glyph: how many design words use it.
@@ -159,6 +164,9 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                     key=lambda k: (k not in mandatory, -weight[k], -counts[k], k))
     if getattr(script, "rank_by_words", False):
         ranked = rank_by_words(ranked, mandatory, word_sets)
+    expansions = {}
+    if decompose:
+        ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts)
     glyphs = ranked + sorted(vedic_spacing_keys) + sorted(accent_keys)
     index = {k: i for i, k in enumerate(glyphs)}
     script_glyphs = ranked
@@ -235,7 +243,14 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                            for (base, sign), keys in B.fuse.items()),
             "plain": tail_rows(B.plain), "sub": tail_rows(B.sub),
             "subscript_prefix": B.subscript_prefix,
+            "base_signs": "".join(sorted(B.base_signs)),
+            "signed_subscripts": sorted([gi(sub), sign, [gi(form)]]
+                                        for (sub, sign), form in B.signed.items()
+                                        if gi(sub) != gi(form)),
             "subscript_skip": len(learned.cores[B.subscript_prefix[:-1]])}
+    if expansions:
+        rules["expansions"] = sorted([index[k], [index[p] for p in parts]]
+                                     for k, parts in expansions.items())
 
     return {
         "source_font": font,
@@ -259,6 +274,55 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                    "zwnj": script.zwnj, "mark_names": script.mark_names},
         "rules": rules,
     }
+
+
+def rank_pieces(font, canon, ranked, mandatory, word_sets, counts):
+    """Splits every composite glyph into pieces (recursively) and ranks
+    again: pieces and unsplit glyphs by how many words need them, mandatory
+    ones first, then the whole composite glyphs, which only save bytes."""
+    import decompose
+    comp = decompose.Composites(font)
+    expansions = {}
+    todo = list(ranked)
+    seen = set(todo)
+    while todo:
+        k = todo.pop()
+        parts = comp.pieces(k)
+        if not parts:
+            continue
+        parts = [canon(p) for p in parts]
+        expansions[k] = parts
+        for p in parts:
+            if p not in seen:
+                seen.add(p)
+                todo.append(p)
+
+    def leaves(k, out):
+        if k in expansions:
+            for p in expansions[k]:
+                leaves(p, out)
+        else:
+            out.add(k)
+        return out
+
+    atom_weight = collections.Counter()
+    for words in word_sets:
+        atoms = set()
+        for k in words:
+            leaves(k, atoms)
+        atom_weight.update(atoms)
+    essential = set()
+    for k in mandatory:
+        leaves(k, essential)
+    atoms = sorted({a for k in seen for a in leaves(k, set())},
+                   key=lambda k: (k not in essential, -atom_weight[k], -counts[k], k))
+    direct = collections.Counter()
+    for words in word_sets:
+        direct.update(words)
+    taken = set(atoms)
+    whole = sorted((k for k in expansions if k not in taken),
+                   key=lambda k: (-direct[k], -counts[k], k))
+    return atoms + whole, expansions
 
 
 def input_hashes(paths):

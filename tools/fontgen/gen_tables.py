@@ -42,6 +42,42 @@ def resolve_codes(fmap, conv):
     return out
 
 
+def direct_codes(fmap, conv):
+    faces = {f["face"]: f for f in fmap["faces"]}
+    direct = set()
+    for face in conv["fonts"].values():
+        direct.update(int(g) for g in faces[face]["codes"])
+    return direct
+
+
+def resolve_pieces(fmap, conv):
+    """glyph index -> the pieces with codes that draw it, for every glyph the
+    converter's fonts do not hold whole but hold in pieces."""
+    direct = direct_codes(fmap, conv)
+    parts = {g: p for g, p in fmap["rules"].get("expansions", [])}
+
+    def flat(g, depth=0):
+        if g in direct:
+            return [g]
+        if g not in parts or depth > 8:
+            return None
+        out = []
+        for p in parts[g]:
+            f = flat(p, depth + 1)
+            if f is None:
+                return None
+            out += f
+        return out
+
+    out = {}
+    for g in sorted(parts):
+        if g not in direct:
+            f = flat(g)
+            if f is not None:
+                out[g] = f
+    return out
+
+
 def main():
     map_path, namespace, out_path = sys.argv[1:4]
     fmap = json.load(open(map_path, encoding="utf-8"))
@@ -134,6 +170,10 @@ def main():
         for base, sign, glyphs in below["fuse"]:
             first, count = span(glyphs)
             base_fusions.append("{%d, 0x%04X, %d, %d}" % (base, ord(sign), first, count))
+        signed = []
+        for sub, sign, glyphs in below.get("signed_subscripts", []):
+            first, count = span(glyphs)
+            signed.append("{%d, 0x%04X, %d, %d}" % (sub, ord(sign), first, count))
 
     def array(ctype, name, elems):
         # A family may have none of a kind; C++ has no empty arrays.
@@ -179,8 +219,10 @@ def main():
         array("Fusion", "kBaseFusions", base_fusions)
         array("TailTemplate", "kPlainTails", below_tails["plain"])
         array("TailTemplate", "kSubscriptTails", below_tails["sub"])
-        w("inline constexpr BelowBase kBelowBase = {kBaseFusions, kPlainTails, kSubscriptTails, %s, %d};"
+        array("Fusion", "kSignedSubscripts", signed)
+        w("inline constexpr BelowBase kBelowBase = {kBaseFusions, kPlainTails, kSubscriptTails, %s, %d,"
           % (cxx_u16(below["subscript_prefix"]), below["subscript_skip"]))
+        w("    kSignedSubscripts, %s};" % cxx_u16(below.get("base_signs", "")))
 
     # Names kept for reading the tables while debugging.
     w("// symbols: %s" % " ".join("%d=%s" % (i, n) for n, i in sorted(names.items(), key=lambda x: x[1])))
@@ -189,8 +231,21 @@ def main():
         ident = conv["file"].split(".")[0].lower()
         if conv["kind"] == "brahmic":
             codes = resolve_codes(fmap, conv)
+            pieces = resolve_pieces(fmap, conv) if "expansions" in fmap["rules"] else None
+            if pieces is not None:
+                # Glyphs drawn in pieces take no borrowed code of their own.
+                codes = [(0, "0") if i in pieces else c for i, c in enumerate(codes)]
             w("inline constexpr GlyphCode k%sCodes[] = {%s};" % (
                 ident.capitalize(), ",".join("{%d, '%s'}" % (c, d) for c, d in codes)))
+            if pieces is not None:
+                flat, rows = [], []
+                for g, p in sorted(pieces.items()):
+                    rows.append("{%d, %d, %d}" % (g, len(flat), len(p)))
+                    flat += p
+                array("std::uint16_t", "k%sPieceList" % ident.capitalize(), [str(x) for x in flat])
+                array("Expansion", "k%sExpansions" % ident.capitalize(), rows)
+                w("inline constexpr GlyphPieces k%sPieces = {k%sExpansions, k%sPieceList};" % (
+                    ident.capitalize(), ident.capitalize(), ident.capitalize()))
         else:
             letters = fmap["roman_codes"]
             entries = []

@@ -20,10 +20,13 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
-                 words_command=None):
+                 words_command=None, tolerances=(24, 12)):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
+        # Font units within which marks (offsets) and spacing glyphs
+        # (advances) share one glyph.
+        self.tolerances = tolerances
 
     def letter(self, devanagari):
         return chr(devanagari + self.block - 0x900)
@@ -53,7 +56,7 @@ def read_words(family):
 def input_files(family, maker):
     return [family.noto, LATIN, family.words_source(), os.path.abspath(maker),
             os.path.abspath(__file__)] + iscii_blocks.source_files() + [
-        os.path.join(HERE, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
+        os.path.join(HERE, n) for n in ("brahmic.py", "familymap.py", "hbshape.py", "decompose.py")]
 
 
 def script_of(family):
@@ -85,7 +88,8 @@ def main(family, out):
         script=script, learned=learned, vowels=vowels, standalone=standalone + signs, vedic=[],
         design_words=words[0::2], latin_font=LATIN, iscii=iscii, iscii_nukta=iscii_nukta,
         roman={}, faces=family.faces, converters=family.converters,
-        reference=script.consonants[0], mandatory_letters=vowels + script.consonants + signs)
+        reference=script.consonants[0], mandatory_letters=vowels + script.consonants + signs,
+        decompose=True, tolerances=family.tolerances)
     fmap["inputs"] = familymap.input_hashes(input_files(family, out_maker(family)))
     with open(out, "w", encoding="utf-8") as f:
         json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)

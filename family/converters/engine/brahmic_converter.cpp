@@ -10,11 +10,19 @@ namespace vexa::family::engine {
 
 namespace {
 
+const Expansion* FindExpansion(const GlyphPieces* pieces, std::uint16_t g) {
+    if (!pieces) return nullptr;
+    auto it = std::lower_bound(pieces->expansions.begin(), pieces->expansions.end(), g,
+                               [](const Expansion& e, std::uint16_t k) { return e.glyph < k; });
+    if (it == pieces->expansions.end() || it->glyph != g) return nullptr;
+    return &*it;
+}
+
 class Assembler {
 public:
     Assembler(const Rules& rules, const BelowBase* below, std::span<const std::uint8_t> isMark,
-              std::span<const GlyphCode> codes, GlyphList& out)
-        : rules_(rules), below_(below), isMark_(isMark), codes_(codes), out_(out),
+              std::span<const GlyphCode> codes, const GlyphPieces* pieces, GlyphList& out)
+        : rules_(rules), below_(below), isMark_(isMark), codes_(codes), pieces_(pieces), out_(out),
           tails_(below ? below->plain : rules.templates) {}
 
     void Syllable(const engine::Syllable& s) {
@@ -36,8 +44,10 @@ public:
     }
 
 private:
-    // A glyph the converter's fonts hold.
-    bool Drawn(std::uint16_t g) const { return g < codes_.size() && codes_[g].code != 0; }
+    // A glyph the converter's fonts hold, whole or in pieces.
+    bool Drawn(std::uint16_t g) const {
+        return (g < codes_.size() && codes_[g].code != 0) || FindExpansion(pieces_, g) != nullptr;
+    }
 
     bool AllDrawn(std::uint16_t first, std::uint16_t count) const {
         for (std::uint16_t i = 0; i < count; ++i) {
@@ -244,7 +254,13 @@ private:
         Core core;
         int done = 0;
         for (int k = units - 1; k >= 1 && done == 0; --k) {
-            if (const CoreEntry* e = FindCore(key.substr(0, starts[k + 1]))) {
+            // The first k + 1 consonants, without the virama that joins the next.
+            std::size_t end = starts[k + 1];
+            while (k + 1 < units && end > 0 &&
+                   (key[end - 1] == rules_.letters.virama || key[end - 1] == kZwj)) {
+                --end;
+            }
+            if (const CoreEntry* e = FindCore(key.substr(0, end))) {
                 AppendEntry(core, *e);
                 done = k + 1;
             }
@@ -259,18 +275,11 @@ private:
         for (int u = done; u < units; ++u) {
             std::u16string_view unit = key.substr(starts[u], starts[u + 1] - starts[u]);
             if (unit[0] == kInvisible) continue;
-            char16_t text[kMaxCoreLetters + 8];
-            const std::size_t prefix = below_->subscriptPrefix.size();
-            if (prefix + 1 < std::size(text)) {
-                std::copy(below_->subscriptPrefix.begin(), below_->subscriptPrefix.end(), text);
-                text[prefix] = unit[0];
-                const CoreEntry* e = FindCore({text, prefix + 1});
-                if (e && e->count > below_->subscriptSkip) {
-                    for (int i = below_->subscriptSkip; i < e->count; ++i) {
-                        core.glyphs.Push(rules_.pool[e->first + i]);
-                    }
-                    continue;
-                }
+            // The form the consonant takes after the reference consonant (in
+            // second place) or after the reference pair (later).
+            if (AppendSubscript(core, unit[0], u == 1 ? 2 : below_->subscriptPrefix.size()) ||
+                AppendSubscript(core, unit[0], below_->subscriptPrefix.size())) {
+                continue;
             }
             // No subscript form: the full letter after a visible virama.
             if (rules_.defaults.size() > 0 && rules_.defaults[0] >= 0) {
@@ -279,6 +288,22 @@ private:
             AppendLetter(core, unit[0], unit.size() > 1 && unit[1] == rules_.letters.nukta);
         }
         return core;
+    }
+
+    // Appends the glyphs `consonant` takes after the first `prefix` letters of
+    // the subscript prefix (the reference consonant and virama, or the
+    // reference pair and virama), without the prefix's own glyphs.
+    bool AppendSubscript(Core& core, char16_t consonant, std::size_t prefix) const {
+        char16_t text[16];
+        const std::u16string_view pre = below_->subscriptPrefix.substr(0, prefix);
+        if (pre.size() + 1 > std::size(text)) return false;
+        std::copy(pre.begin(), pre.end(), text);
+        text[pre.size()] = consonant;
+        const int skip = prefix == 2 ? 1 : below_->subscriptSkip;
+        const CoreEntry* e = FindCore({text, pre.size() + 1});
+        if (!e || e->count <= skip) return false;
+        for (int i = skip; i < e->count; ++i) core.glyphs.Push(rules_.pool[e->first + i]);
+        return true;
     }
 
     // The glyphs of a vowel sign or virama drawn with a base that has no
@@ -313,6 +338,16 @@ private:
         return key.substr(last + 1);
     }
 
+    std::uint16_t SignedSubscript(std::uint16_t g, char16_t sign) const {
+        if (!sign) return g;
+        for (const auto& f : below_->signedSubscripts) {
+            if (f.last == g && f.matra == sign && f.count == 1 && AllDrawn(f.first, f.count)) {
+                return rules_.pool[f.first];
+            }
+        }
+        return g;
+    }
+
     void BelowBaseCluster(const engine::Syllable& s) {
         Core core = BuildCore(ExplicitViramaForms(s.Core()));
         const bool subscripts = core.glyphs.count > 1;
@@ -342,11 +377,11 @@ private:
         }
         if (!done) {
             if (core.glyphs.count > 0) Emit(core.glyphs.glyphs[0]);
-            if (sign) {
+            if (sign && below_->baseSigns.find(sign) != std::u16string_view::npos) {
                 if (const engine::Standalone* alone = SignAlone(sign)) EmitSpan(alone->first, alone->count);
             }
         }
-        for (int i = 1; i < core.glyphs.count; ++i) Emit(core.glyphs.glyphs[i]);
+        for (int i = 1; i < core.glyphs.count; ++i) Emit(SignedSubscript(core.glyphs.glyphs[i], sign));
         if (t) Items(*t, 0, false);
         if (s.modifierCount > 0 && t && t->modifier == 0) Tail(false, 0, modifier, false);
         if (rephLater && rules_.defaults.size() > 2 && rules_.defaults[2] >= 0) {
@@ -402,6 +437,7 @@ private:
     const BelowBase* below_;
     std::span<const std::uint8_t> isMark_;
     std::span<const GlyphCode> codes_;
+    const GlyphPieces* pieces_;
     GlyphList& out_;
     std::span<const TailTemplate> tails_;
     std::int16_t previous_ = -1;
@@ -411,36 +447,44 @@ private:
 
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
-                   const unsigned char* source, GlyphList& out) {
+                   const GlyphPieces* pieces, const unsigned char* source, GlyphList& out) {
     const engine::Syllable s = ReadSyllable(rules, source);
-    Assembler(rules, belowBase, isMark, codes, out).Syllable(s);
+    Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
     return s.consumed;
 }
 
 int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
                    std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out) {
-    return SyllableGlyphs(rules, nullptr, isMark, codes, source, out);
+    return SyllableGlyphs(rules, nullptr, isMark, codes, nullptr, source, out);
 }
 
 void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
                      std::span<const GlyphCode> codes, const unsigned char* source, char* output,
                      int* consumed) {
-    ConvertSyllable(rules, nullptr, isMark, codes, source, output, consumed);
+    ConvertSyllable(rules, nullptr, isMark, codes, nullptr, source, output, consumed);
 }
 
 void ConvertSyllable(const Rules& rules, const BelowBase* belowBase,
                      std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
-                     const unsigned char* source, char* output, int* consumed) {
+                     const GlyphPieces* pieces, const unsigned char* source, char* output,
+                     int* consumed) {
     OutputPairs pairs(output);
     if (source[0] == 0) {
         *consumed = 1;
         return;
     }
     GlyphList glyphs;
-    *consumed = SyllableGlyphs(rules, belowBase, isMark, codes, source, glyphs);
+    *consumed = SyllableGlyphs(rules, belowBase, isMark, codes, pieces, source, glyphs);
     for (int i = 0; i < glyphs.count; ++i) {
         const std::uint16_t g = glyphs.glyphs[i];
-        if (g < codes.size() && codes[g].code != 0) pairs.Add(codes[g].code, codes[g].digit);
+        if (g < codes.size() && codes[g].code != 0) {
+            pairs.Add(codes[g].code, codes[g].digit);
+        } else if (const Expansion* e = FindExpansion(pieces, g)) {
+            for (int k = 0; k < e->count && e->first + k < static_cast<int>(pieces->pieces.size()); ++k) {
+                const std::uint16_t p = pieces->pieces[e->first + k];
+                if (p < codes.size() && codes[p].code != 0) pairs.Add(codes[p].code, codes[p].digit);
+            }
+        }
     }
 }
 

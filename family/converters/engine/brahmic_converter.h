@@ -32,12 +32,14 @@ void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
                      std::span<const GlyphCode> codes, const unsigned char* source, char* output,
                      int* consumed);
 
-// The same for scripts with base + subscript clusters (belowBase not null).
+// The same for scripts with base + subscript clusters (belowBase not null)
+// and for fonts that hold some glyphs only in pieces (pieces not null).
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
-                   const unsigned char* source, GlyphList& out);
+                   const GlyphPieces* pieces, const unsigned char* source, GlyphList& out);
 void ConvertSyllable(const Rules& rules, const BelowBase* belowBase,
                      std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
-                     const unsigned char* source, char* output, int* consumed);
+                     const GlyphPieces* pieces, const unsigned char* source, char* output,
+                     int* consumed);
 
 }  // namespace vexa::family::engine

@@ -107,12 +107,30 @@ struct BelowBase {
     // has in third place of a cluster; the pair itself draws subscriptSkip glyphs.
     std::u16string_view subscriptPrefix;
     std::uint8_t subscriptSkip;
+    // Subscript glyph + sign -> the form the subscript takes with that sign
+    // (another offset after a sign's spacing glyph, say).
+    std::span<const Fusion> signedSubscripts;
+    // The signs drawn with the base rather than after the subscripts.
+    std::u16string_view baseSigns;
 };
 
 // Glyph number -> code and font digit ('1' script font, '2' extension font).
 struct GlyphCode {
     std::uint8_t code;  // 0: the converter's fonts do not hold it
     char digit;
+};
+
+// A glyph the converter's fonts hold only in pieces: the pieces' glyph
+// numbers, in drawing order (sorted by glyph for lookup).
+struct Expansion {
+    std::uint16_t glyph;
+    std::uint16_t first;  // into the piece list
+    std::uint8_t count;
+};
+
+struct GlyphPieces {
+    std::span<const Expansion> expansions;
+    std::span<const std::uint16_t> pieces;
 };
 
 // Roman transliteration of one letter: up to four glyph codes.

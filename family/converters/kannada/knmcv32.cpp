@@ -9,7 +9,7 @@ VEXA_CONVERTER_ENTRY(iscii2kannadazirvo) {
     (void)flags;
     if (source == nullptr || output == nullptr || consumed == nullptr) return 0;
     using namespace vexa::family::kannada;
-    vexa::family::engine::ConvertSyllable(kRules, &kBelowBase, kIsMark, kKnmcv32Codes, source, output,
-                                          consumed);
+    vexa::family::engine::ConvertSyllable(kRules, &kBelowBase, kIsMark, kKnmcv32Codes, &kKnmcv32Pieces,
+                                          source, output, consumed);
     return 1;
 }

@@ -9,7 +9,7 @@ VEXA_CONVERTER_ENTRY(iscii2teluguzirvo) {
     (void)flags;
     if (source == nullptr || output == nullptr || consumed == nullptr) return 0;
     using namespace vexa::family::telugu;
-    vexa::family::engine::ConvertSyllable(kRules, &kBelowBase, kIsMark, kTlmcv32Codes, source, output,
-                                          consumed);
+    vexa::family::engine::ConvertSyllable(kRules, &kBelowBase, kIsMark, kTlmcv32Codes, &kTlmcv32Pieces,
+                                          source, output, consumed);
     return 1;
 }
