@@ -26,7 +26,7 @@ from familyrender import ENGLISH, EXTENSION, SCRIPT, Converter, Face, draw_run  
 from render_family import Encoder, draw_reference  # noqa: E402
 from fidelity import TextEncoder  # noqa: E402
 
-CELL = 32
+EM = 26  # pixels per em of every script face, whatever its line height
 LABEL_WIDTH = 300
 ROW_FIELDS = ("name", "code", "entry", "mono_converter", "bi_converter", "mono_face",
               "mono_second", "mono_extension", "bi_face", "bi_second", "bi_extension")
@@ -66,6 +66,15 @@ def face_path(name):
     return found[0] if found else None
 
 
+def cell_height(path):
+    """The cell height that gives the face EM pixels per em: faces of tall
+    scripts (Tibetan stacks) have far more room above and below the em."""
+    from fontTools.ttLib import TTFont
+    tt = TTFont(path)
+    os2 = tt["OS/2"]
+    return round(EM * (os2.usWinAscent + os2.usWinDescent) / tt["head"].unitsPerEm)
+
+
 def columns(row):
     """Library and faces: the bilingual columns, or the monolingual ones for
     a script without a bilingual converter."""
@@ -85,13 +94,17 @@ def main():
     maps = maps_by_library()
     rows = [r for r in catalogue_rows() if r["name"] in lines]
 
-    width, height = 1700, CELL * 2 + 36
-    img = Image.new("RGB", (width, height * len(rows) + 20), (255, 255, 255))
+    heights = []
+    for row in rows:
+        path = face_path(columns(row)[1])
+        heights.append(2 * cell_height(path) + 10 if path else 2 * EM + 30)
+    width = 1700
+    img = Image.new("RGB", (width, sum(heights) + 20), (255, 255, 255))
     d = ImageDraw.Draw(img)
     label = ImageFont.truetype("/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf", 15)
     y = 10
     missing = []
-    for row in rows:
+    for row, height in zip(rows, heights):
         library, script, english, extension, font_type = columns(row)
         text = lines[row["name"]]
         d.text((10, y + 4), row["name"], font=label, fill=(40, 40, 160))
@@ -107,9 +120,10 @@ def main():
         iscii = encoder.encode(text)
         if iscii is None:
             raise SystemExit(f"{row['name']}: not expressible in ISCII: {text}")
-        fonts = {SCRIPT: Face(face_path(script), CELL),
-                 ENGLISH: Face(face_path(english), CELL) if face_path(english) else None,
-                 EXTENSION: Face(face_path(extension), CELL) if extension else None}
+        cell = cell_height(face_path(script))
+        fonts = {SCRIPT: Face(face_path(script), cell),
+                 ENGLISH: Face(face_path(english), cell) if face_path(english) else None,
+                 EXTENSION: Face(face_path(extension), cell) if extension else None}
         fonts = {k: v for k, v in fonts.items() if v is not None}
         run = Converter(path, row["entry"]).run(iscii)
         vedic = extension.upper() == "VD2-TTDORVAN"
@@ -117,7 +131,7 @@ def main():
         em = round(fonts[SCRIPT].em)  # the reference at the size of our script face
         noto = ImageFont.truetype(fmap["source_font"], em, layout_engine=ImageFont.Layout.RAQM)
         latin = ImageFont.truetype(fmap["latin_font"], em, layout_engine=ImageFont.Layout.RAQM)
-        draw_reference(d, LABEL_WIDTH, y + CELL + 26, text, noto, latin)
+        draw_reference(d, LABEL_WIDTH, y + cell + fonts[SCRIPT].ascent, text, noto, latin)
         y += height
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     img.save(args.out)
