@@ -146,6 +146,7 @@ class Learned:
         self.pieces = {}      # subjoined letter or a-chung -> piece geometry
         self.standalone = {}  # sign -> [glyph key]
         self.full_anchor = {}  # consonant -> anchor dy of pieces under its full glyph
+        self.decomposable = set()  # cores drawn as well by their stack and a sign mark
 
 
 def learn(font):
@@ -246,6 +247,8 @@ def learn(font):
             if prev:
                 L.attach[(sign, prev[0])] = [key_of(g) for g in rest]
 
+    fit_fused_signs(font, L)
+
     alone = STANDALONE + [TSHEG, SPACE]
     for ch, glyphs in zip(alone, shape_many(font, alone)):
         L.standalone[ch] = [key_of(g) for g in glyphs]
@@ -257,6 +260,8 @@ def assemble(L, stack, default_signs, have=None):
     accepts (all of them when it is None)."""
     def found(core):
         keys = L.cores.get(core)
+        if have is None and core in L.decomposable:
+            return None  # ranked as its stack and the sign's mark
         return keys if keys is not None and (have is None or all(have(k) for k in keys)) else None
 
     signs = list(stack.signs)
@@ -541,3 +546,118 @@ def build(L, design_words, source_font, latin_font, byte_table, joiner, faces, c
             "blank": gi(L.standalone[SPACE][0]),
         },
     }
+
+
+class Raster:
+    """Glyphs of the source font drawn at the fidelity harness's size, as
+    boolean pixel arrays, to fit a mark's offset by eye."""
+
+    SIZE, W, H, X0, Y0, RADIUS = 40, 160, 140, 40, 60, 2
+
+    def __init__(self, font):
+        import freetype
+        import numpy
+        from fontTools.ttLib import TTFont
+        self.np = numpy
+        self.ids = {n: i for i, n in enumerate(TTFont(font).getGlyphOrder())}
+        self.face = freetype.Face(font)
+        self.face.set_pixel_sizes(0, self.SIZE)
+        self.cache = {}
+
+    def glyph(self, name):
+        """(ink array, dilated ink array, left, top) of a glyph."""
+        if name not in self.cache:
+            import freetype
+            self.face.load_glyph(self.ids[name], freetype.FT_LOAD_DEFAULT | freetype.FT_LOAD_NO_HINTING)
+            self.face.glyph.render(freetype.FT_RENDER_MODE_NORMAL)
+            b = self.face.glyph.bitmap
+            ink = self.np.array(b.buffer, dtype=self.np.uint8).reshape(b.rows, b.width) >= 128 \
+                if b.rows and b.width else self.np.zeros((1, 1), bool)
+            self.cache[name] = (ink, self.dilate(ink), self.face.glyph.bitmap_left,
+                                self.face.glyph.bitmap_top)
+        return self.cache[name]
+
+    def dilate(self, ink):
+        r = self.RADIUS
+        padded = self.np.pad(ink, r)
+        out = self.np.zeros_like(padded)
+        h, w = ink.shape
+        for dy in range(2 * r + 1):
+            for dx in range(2 * r + 1):
+                out[dy:dy + h, dx:dx + w] |= ink
+        return out
+
+    def place(self, canvas, array, px, py, pad=0):
+        h, w = array.shape
+        x0, y0 = px - pad, py - pad
+        xs, ys = max(0, -x0), max(0, -y0)
+        xe, ye = min(w, self.W - x0), min(h, self.H - y0)
+        if xe > xs and ye > ys:
+            canvas[y0 + ys:y0 + ye, x0 + xs:x0 + xe] |= array[ys:ye, xs:xe]
+
+    def position(self, name, x, y):
+        _, _, left, top = self.glyph(name)
+        return (int(round(self.X0 + x * self.SIZE / 1000)) + left,
+                int(round(self.Y0 - y * self.SIZE / 1000)) - top)
+
+    def draw(self, keys):
+        """(ink, dilated ink) of glyph keys drawn from the pen at 0."""
+        ink = self.np.zeros((self.H, self.W), bool)
+        grown = self.np.zeros((self.H, self.W), bool)
+        pen = 0
+        for name, adv, dx, dy in keys:
+            a, d, _, _ = self.glyph(name)
+            px, py = self.position(name, pen + dx, dy)
+            self.place(ink, a, px, py)
+            self.place(grown, d, px, py, self.RADIUS)
+            pen += adv
+        return ink, grown, pen
+
+    def fit(self, target, base, names, start):
+        """The mark (name, dx, dy) that, drawn after `base`, looks most like
+        `target`; the search walks whole pixels around `start`."""
+        ref, ref_grown, _ = self.draw(target)
+        ink, grown, pen = self.draw(base)
+        best = None
+        for name in names:
+            if name not in self.ids:
+                continue
+            a, d, _, _ = self.glyph(name)
+            for sx in range(-8, 9):
+                for sy in range(-8, 9):
+                    dx, dy = start[0] + 25 * sx, start[1] + 25 * sy
+                    px, py = self.position(name, pen + dx, dy)
+                    c, g = ink.copy(), grown.copy()
+                    self.place(c, a, px, py)
+                    self.place(g, d, px, py, self.RADIUS)
+                    bad = int((ref & ~g).sum() + (c & ~ref_grown).sum())
+                    if best is None or bad < best[0]:
+                        best = (bad, name, dx, dy)
+        return best + (int(ref.sum()),) if best else None
+
+
+def fit_fused_signs(font, L):
+    """Where Noto fuses the u-sign (or the a-chung) into a stack's glyph,
+    the mark drawn after the stack's own glyph is placed where it looks
+    most like the fused glyph (HarfBuzz's own placement of the mark, as
+    after a ZWNJ, often differs from the fused design)."""
+    raster = Raster(font)
+    names = {U_SIGN: ["uni0F74", "uni0F74.2", "uni0F74.3"], A_CHUNG: ["uni0F71", "uni0F71.2", "uni0F71.3"]}
+    for core in sorted(L.cores):
+        for sign in (U_SIGN, A_CHUNG):
+            fused = L.cores.get(core + sign)
+            base = L.cores[core]
+            if core.endswith(U_SIGN) or core.endswith(A_CHUNG) or not fused or len(fused) != 1:
+                continue
+            prev = [k for k in base if k[1]][-1:]
+            if not prev:
+                continue
+            known = L.attach.get((sign, prev[0]))
+            start = (known[0][2], known[0][3]) if known else (-prev[0][1] + 60, 0)
+            best = raster.fit(fused, base, names[sign], start)
+            if best is not None:
+                L.attach[(sign, prev[0])] = [(best[1], 0, best[2], best[3])]
+                # Drawn this way the stack looks as fused: the faces may
+                # spend no code on the fused glyph.
+                if best[0] <= max(2, best[4] // 200):
+                    L.decomposable.add(core + sign)
