@@ -613,6 +613,16 @@ class Raster:
             pen += adv
         return ink, grown, pen
 
+    def score(self, target, base, name, dx, dy):
+        """Outlier pixels of the mark at (dx, dy) after `base` against `target`."""
+        ref, ref_grown, _ = self.draw(target)
+        ink, grown, pen = self.draw(base)
+        a, d, _, _ = self.glyph(name)
+        px, py = self.position(name, pen + dx, dy)
+        self.place(ink, a, px, py)
+        self.place(grown, d, px, py, self.RADIUS)
+        return int((ref & ~grown).sum() + (ink & ~ref_grown).sum())
+
     def fit(self, target, base, names, start):
         """The mark (name, dx, dy) that, drawn after `base`, looks most like
         `target`; the search walks whole pixels around `start`."""
@@ -643,6 +653,7 @@ def fit_fused_signs(font, L):
     after a ZWNJ, often differs from the fused design)."""
     raster = Raster(font)
     names = {U_SIGN: ["uni0F74", "uni0F74.2", "uni0F74.3"], A_CHUNG: ["uni0F71", "uni0F71.2", "uni0F71.3"]}
+    fits = []
     for core in sorted(L.cores):
         for sign in (U_SIGN, A_CHUNG):
             fused = L.cores.get(core + sign)
@@ -657,7 +668,19 @@ def fit_fused_signs(font, L):
             best = raster.fit(fused, base, names[sign], start)
             if best is not None:
                 L.attach[(sign, prev[0])] = [(best[1], 0, best[2], best[3])]
-                # Drawn this way the stack looks as fused: the faces may
-                # spend no code on the fused glyph.
-                if best[0] <= max(2, best[4] // 200):
-                    L.decomposable.add(core + sign)
+                fits.append((core, sign, prev[0], fused, base, best))
+    # Offsets many stacks share, most shared first: a stack takes the first
+    # that draws it as well as its own, so that few mark glyphs serve all.
+    counts = collections.Counter((sign, best[1], round(best[2] / 50), round(best[3] / 50))
+                                 for _, sign, _, _, _, best in fits)
+    for core, sign, prev, fused, base, best in fits:
+        limit = max(2, best[4] // 200)
+        if best[0] > limit:
+            continue
+        for (s, name, gx, gy), _ in counts.most_common(40):
+            if s == sign and raster.score(fused, base, name, gx * 50, gy * 50) <= limit:
+                L.attach[(sign, prev)] = [(name, 0, gx * 50, gy * 50)]
+                break
+        # Drawn this way the stack looks as fused: the faces need no code
+        # for the fused glyph.
+        L.decomposable.add(core + sign)
