@@ -30,7 +30,9 @@ def read_affixes(path):
     """flag -> [(text added, flags of the result)] of the SFX rules (the
     dictionaries only add, never strip, and set no conditions)."""
     rules = {}
-    for line in open(path, encoding="utf-8"):
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    for line in lines:
         parts = line.split()
         if len(parts) >= 5 and parts[0] == "SFX":
             add, _, flags = parts[3].partition("/")
@@ -43,7 +45,9 @@ def expand(dic, aff):
     letter or an ending), in the dictionary's order."""
     rules = read_affixes(aff)
     need = None
-    for line in open(aff, encoding="utf-8"):
+    with open(aff, encoding="utf-8") as f:
+        affix_lines = f.read().split("\n")
+    for line in affix_lines:
         if line.startswith("NEEDAFFIX"):
             need = line.split()[1]
     out = []
@@ -57,7 +61,8 @@ def expand(dic, aff):
             for add, more in rules.get(f, []):
                 forms(word + add, more, depth + 1)
 
-    lines = open(dic, encoding="utf-8").read().split("\n")[1:]
+    with open(dic, encoding="utf-8") as f:
+        lines = f.read().split("\n")[1:]
     for line in lines:
         line = line.strip()
         if line:
