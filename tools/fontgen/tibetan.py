@@ -241,11 +241,11 @@ def learn(font):
         for text, glyphs in zip(bare, shape_many(font, [c + ZWNJ + sign for c in bare])):
             base = base_shapes[text]
             rest = [g for g in glyphs[len(base):] if g.name != "space"]
-            if [g.name for g in glyphs[:len(base)]] != [g.name for g in base] or not rest:
+            # Only over a stack of one glyph: after pieces, the mark's place
+            # depends on more than the glyph before them.
+            if len(base) != 1 or glyphs[0].name != base[0].name or not rest:
                 continue
-            prev = [key_of(g) for g in base if g.adv][-1:]
-            if prev:
-                L.attach[(sign, prev[0])] = [key_of(g) for g in rest]
+            L.attach[(sign, key_of(base[0]))] = [key_of(g) for g in rest]
 
     fit_fused_signs(font, L)
 
@@ -658,7 +658,8 @@ def fit_fused_signs(font, L):
         for sign in (U_SIGN, A_CHUNG):
             fused = L.cores.get(core + sign)
             base = L.cores[core]
-            if core.endswith(U_SIGN) or core.endswith(A_CHUNG) or not fused or len(fused) != 1:
+            if core.endswith(U_SIGN) or core.endswith(A_CHUNG) or not fused or len(fused) != 1 \
+                    or len(base) != 1:
                 continue
             prev = [k for k in base if k[1]][-1:]
             if not prev:
