@@ -75,8 +75,9 @@ const Row kInscriptRows[] = {
     {53, {0xCD}, {0xCE}, kNone},
 };
 
-// The vowel sign 0xDA stands after the consonant in the shifted e, r and t
-// keys but before it in g, j, b and /: the two orders are both typed.
+// The joiner 0xDA (the letter after it is subjoined, docs/tibetan-keyboard.md)
+// stands after the letter in the shifted e, r and t keys (a head whose next
+// letter goes below it) but before it in g, j, b and / (a subjoined letter).
 const Row kTibetanRows[] = {
     {1, {0xDB}, {0xE7}, kNone},
     {2, {0x31}, kNone, kNone},
