@@ -48,9 +48,10 @@ Stack ReadStack(const Rules& rules, const unsigned char* s) {
         if (first != 0 && FindStandalone(rules, first)) {
             out.kind = Stack::Kind::kStandalone;
             out.letter = first;
-            if (s[1] == kSpace) {
+            const int q = SkipCaret(s, 1);
+            if (s[q] == kSpace) {
                 out.spaceAfter = true;
-                out.consumed = 2;
+                out.consumed = q + 1;
             }
         }
         return out;

@@ -102,6 +102,8 @@ TEST_F(Tibetan, AShadTakesTheSpaceAfterItAsABlank) {
     ASSERT_EQ(spaced.size(), 4u);
     EXPECT_EQ(spaced.substr(0, 2), shad);
     EXPECT_NE(spaced[2], ' ') << "a blank of the face, not the space code (the tsheg)";
+    EXPECT_EQ(Count(Iscii({SHAD, 0x01, 0x20, KA})), 3) << "a caret mark between them is counted";
+    EXPECT_EQ(Glyphs(Iscii({SHAD, 0x01, 0x20})), spaced);
 }
 
 TEST_F(Tibetan, BothLibrariesDrawTheSameCodes) {
