@@ -10,7 +10,7 @@ The model the Tibetan converters implement (family/converters/tibetan) is:
   maps through a table learned by shaping every letter alone and every stack
   that Tibetan spelling forms: the superscribed ra, la and sa over every
   letter, the subscribed ya, ra, la, wa and ha under every letter, and the
-  three-letter stacks ra/sa + letter + ya/ra. Noto draws most of them as one
+  three-letter stacks ra/sa + letter + ya/ra/wa. Noto draws most of them as one
   precomposed glyph, the rest as a shortened head with subjoined pieces.
 * A stack the table lacks (or whose glyphs the face lacks) is built from
   pieces, as Noto builds rare stacks: the head's shortened form (Noto's ".3"
@@ -128,6 +128,8 @@ def core_universe():
     stacks += [h + s + t for h in ("\u0f62", "\u0f66") for s in SUBJOINED
                for t in ("\u0fb1", "\u0fb2") if s not in ("\u0fb1", "\u0fb2", SUB_OF[h])]
     stacks += [c + s + "\u0fad" for c in CONSONANTS for s in ("\u0fb1", "\u0fb2")]
+    stacks += [h + s + "\u0fad" for h in ("\u0f62", "\u0f66") for s in SUBJOINED
+               if s not in ("\u0fad", SUB_OF[h])]
     seen = set(out)
     for s in stacks:
         for tail in ("", U_SIGN, A_CHUNG):
