@@ -13,6 +13,8 @@
 #include "malayalam/malayalam_tables.inc"
 #include "tamil/tamil_tables.inc"
 #include "telugu/telugu_tables.inc"
+#include "gujarati/gujarati_tables.inc"
+#include "gurmukhi/gurmukhi_tables.inc"
 #include "engine/brahmic_converter.h"
 #include "engine/roman_converter.h"
 #include "script/converter_abi.h"
@@ -49,6 +51,24 @@ void WalkText(const unsigned char* text, std::size_t length, Convert convert) {
     }
 }
 
+// One converter library: its family's rules and its own code table.
+struct Library {
+    const engine::Rules& rules;
+    std::span<const std::uint8_t> isMark;
+    std::span<const engine::GlyphCode> codes;
+};
+
+const Library kLibraries[] = {
+    {devanagari::kRules, devanagari::kIsMark, devanagari::kDvbcv32Codes},
+    {devanagari::kRules, devanagari::kIsMark, devanagari::kDvmcv32Codes},
+    {devanagari::kRules, devanagari::kIsMark, devanagari::kSdmcv32Codes},
+    {devanagari::kRules, devanagari::kIsMark, devanagari::kVdmcv32Codes},
+    {gujarati::kRules, gujarati::kIsMark, gujarati::kGjbcv32Codes},
+    {gujarati::kRules, gujarati::kIsMark, gujarati::kGjmcv32Codes},
+    {gurmukhi::kRules, gurmukhi::kIsMark, gurmukhi::kPnbcv32Codes},
+    {gurmukhi::kRules, gurmukhi::kIsMark, gurmukhi::kPnmcv32Codes},
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,14 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<unsigned char> text(data, data + size);
     text.push_back(0);
     const std::size_t length = std::strlen(reinterpret_cast<const char*>(text.data()));
-    const std::span<const std::uint8_t> isMark(devanagari::kIsMark);
-    for (std::span<const engine::GlyphCode> codes :
-         {std::span<const engine::GlyphCode>(devanagari::kDvbcv32Codes),
-          std::span<const engine::GlyphCode>(devanagari::kDvmcv32Codes),
-          std::span<const engine::GlyphCode>(devanagari::kSdmcv32Codes),
-          std::span<const engine::GlyphCode>(devanagari::kVdmcv32Codes)}) {
+    for (const Library& library : kLibraries) {
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
-            engine::ConvertSyllable(devanagari::kRules, isMark, codes, s, out, consumed);
+            engine::ConvertSyllable(library.rules, library.isMark, library.codes, s, out, consumed);
         });
     }
     // The families with base + subscript clusters.

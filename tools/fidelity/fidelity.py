@@ -36,10 +36,16 @@ MIN_OUTLIERS = 4
 OUTLIER_SHARE = 0.01
 PAD = 12
 HEIGHT = SIZE * 2  # a map may ask for more ("picture_height", in ems): Tibetan stacks reach deep
+ISCII_CONSONANTS = range(0xB3, 0xD9)
 
 
 class IsciiEncoder:
-    """Unicode Devanagari to ISCII, the inverse of the family map's table."""
+    """Unicode to ISCII, the inverse of the family map's table.
+
+    Signs that ISCII writes as another letter (see the map's script rules)
+    are written the ISCII way: a sign the converter draws by context (Gurmukhi
+    tippi) as the letter it replaces, the gemination mark (Gurmukhi addak)
+    as its consonant doubled across a virama."""
 
     def __init__(self, fmap):
         self.single = {u: bytes([int(b, 16)]) for b, u in fmap["iscii"].items()}
@@ -51,6 +57,10 @@ class IsciiEncoder:
         # its consonant with a soft virama).
         for u, hexbytes in fmap.get("unicode_sequences", {}).items():
             self.single[u] = bytes.fromhex(hexbytes)
+        for _, source, drawn in fmap["script"].get("modifier_swaps", []):
+            if source in self.single:
+                self.single.setdefault(drawn, self.single[source])
+        self.gemination = fmap["script"].get("gemination") or None
 
     def encode(self, word):
         """ISCII bytes of the word, or None when ISCII cannot express it."""
@@ -60,6 +70,13 @@ class IsciiEncoder:
         while i < len(word):
             ch = word[i]
             nxt = word[i + 1] if i + 1 < len(word) else ""
+            if ch == self.gemination:
+                doubled = self.single.get(nxt)
+                if not doubled or doubled[0] not in ISCII_CONSONANTS:
+                    return None
+                out += doubled + b"\xE8"
+                i += 1
+                continue
             if ch == self.virama and nxt == "\u200c":
                 out += b"\xE8\xE8"
                 i += 2

@@ -26,7 +26,9 @@ import re
 
 from hbshape import Glyph, shape_many
 
-SUFFIX = re.compile(r"^(.*?)(\d+)?(deva)$")
+# Noto names its glyphs <name>[<variant digits>]<four-letter script tag>:
+# 'ivowelsignanusvara03deva', 'ivowelsign1gujr'.
+SUFFIX = re.compile(r"^(.*?)(\d+)?([a-z]{4})$")
 
 
 def split_variant(name):
@@ -38,7 +40,7 @@ def split_variant(name):
 
 
 def join_variant(family, variant):
-    return family[:-4] + variant + "deva" if family.endswith("deva") else family + variant
+    return family[:-4] + variant + family[-4:] if variant else family
 
 
 class Script:
@@ -67,6 +69,11 @@ class Script:
         # Composite glyphs drawn as their components (see composites()):
         # name -> [(component, x, y)].
         self.decompose = {}
+        # Whether the font picks a mark by the glyph before it (Gujarati: reph
+        # and anusvara over a narrow or a wide base). Then a mark of another
+        # name in a template's place is an attachment variant of the
+        # template's mark.
+        self.contextual_marks = False
 
     def group_of(self, family):
         return self.groups.get(family, family)
@@ -245,7 +252,8 @@ def learn(script, reference_consonant):
         if predicted is None:
             continue
         actual_names = [g.name for g in glyphs]
-        if [p for p in predicted] != actual_names:
+        if [p for p in predicted] != actual_names and not same_but_marks(script, L, t, predicted,
+                                                                         glyphs):
             # A fusion of the last core glyph with the matra.
             core_keys = L.cores[c]
             if t[1] and not t[0] and not t[2] and not t[3] and core_keys:
@@ -284,6 +292,15 @@ def learn(script, reference_consonant):
     return L
 
 
+def same_but_marks(script, L, tail, predicted, glyphs):
+    """With contextual marks: the glyphs are the predicted ones, some of the
+    template's marks drawn by marks of another name."""
+    if not script.contextual_marks or len(predicted) != len(glyphs):
+        return False
+    names = {name for kind, name in L.templates[tail] if kind == "mark"}
+    return all(p == g.name or (g.adv == 0 and p in names) for p, g in zip(predicted, glyphs))
+
+
 def predict_names(script, L, core, tail):
     """Glyph names the learned model gives for core + tail (offsets ignored)."""
     tpl = L.templates.get(tail)
@@ -316,15 +333,20 @@ def learn_standalone_marks(script, L, templates=None):
             if not tpl:
                 continue
             texts.append(v + mod)
-            meta.append({name for kind, name in tpl if kind == "mark"})
+            meta.append([name for kind, name in tpl if kind == "mark"])
     for names, glyphs in zip(meta, shape_many(script.font, texts)):
-        prev = None
+        prev, nth = None, 0
         for g in visible(script, glyphs):
             L.observed[key_of(g)] += 1
             if g.adv:
                 prev = key_of(g)
-            elif g.name in names and prev is not None:
-                L.attach.setdefault((g.name, prev), key_of(g))
+                continue
+            # With contextual marks the n-th mark stands for the template's n-th.
+            name = g.name if g.name in names else (
+                names[nth] if script.contextual_marks and nth < len(names) else None)
+            nth += 1
+            if name is not None and prev is not None:
+                L.attach.setdefault((name, prev), key_of(g))
 
 
 class BelowBase:

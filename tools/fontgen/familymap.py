@@ -106,13 +106,15 @@ def rank_by_words(ranked, mandatory, word_sets):
 
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
-          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE)):
+          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
     consonant with each tail); the rest go by their weight in the words.
     decompose: split composite glyphs into shared pieces (decompose.py); the
     faces hold the pieces first and whole glyphs with the codes left over.
-    tolerances: (marks, advances) in font units within which glyphs share."""
+    tolerances: (marks, advances) in font units within which glyphs share.
+    script_extras: rules of the script the engine reads beyond the letters
+    (see gen_tables.py): "gemination", "modifier_swaps"."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -149,9 +151,10 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
             for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, on)])[0]):
                 mandatory.add(canon(brahmic.key_of(g)))
 
+    ref_names = {g.name for g in brahmic.visible(script, single_shapes[reference])}
     accents, vedic_spacing = [], []
     for v in vedic:
-        gl = [g for g in brahmic.visible(script, vedic_shapes[v]) if g.name != "kadeva"]
+        gl = [g for g in brahmic.visible(script, vedic_shapes[v]) if g.name not in ref_names]
         if len(gl) != 1:
             continue
         g = gl[0]
@@ -271,7 +274,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         "script": {"consonants": "".join(script.consonants), "matras": "".join(script.matras),
                    "modifiers": "".join(script.modifiers), "virama": script.virama,
                    "nukta": script.nukta, "ra": script.ra if script.reph else "", "zwj": script.zwj,
-                   "zwnj": script.zwnj, "mark_names": script.mark_names},
+                   "zwnj": script.zwnj, "mark_names": script.mark_names,
+                   **(script_extras or {})},
         "rules": rules,
     }
 

@@ -213,8 +213,16 @@ def main():
         ord(s["virama"]), ord(s["nukta"]) if s["nukta"] else 0, ord(s["ra"]) if s["ra"] else 0))
     w("inline constexpr std::uint8_t kIsMark[] = {%s};" % ",".join(
         "1" if g["adv"] == 0 else "0" for g in fmap["glyphs"]))
+    # Rules only some scripts have follow the letters; other families leave
+    # them at their defaults.
+    extras = ""
+    swaps = s.get("modifier_swaps", [])
+    if swaps or s.get("gemination"):
+        array("ModifierSwap", "kModifierSwaps", sorted(
+            "{0x%04X, 0x%04X, 0x%04X}" % (ord(c) if c else 0, ord(f), ord(t)) for c, f, t in swaps))
+        extras = ", kModifierSwaps, %s" % ("true" if s.get("gemination") else "false")
     w("inline constexpr Rules kRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants, kAttach,")
-    w("    kDefaults, kFusions, kStandalone, kIscii, kIsciiNukta, kVedic, kLetters};")
+    w("    kDefaults, kFusions, kStandalone, kIscii, kIsciiNukta, kVedic, kLetters%s};" % extras)
     if below:
         array("Fusion", "kBaseFusions", base_fusions)
         array("TailTemplate", "kPlainTails", below_tails["plain"])

@@ -420,6 +420,12 @@ private:
                 }
             }
         }
+        if (s.geminate) {
+            // Drawn over the glyph before the syllable, as the zero-advance
+            // mark it is.
+            const int g = Default(kGeminationSymbol);
+            if (g >= 0) Emit(static_cast<std::uint16_t>(g));
+        }
         const int preAt = std::clamp(core.preAt, 0, core.glyphs.count);
         for (int i = 0; i < core.glyphs.count; ++i) {
             if (i == preAt && pre >= 0) Emit(static_cast<std::uint16_t>(pre));

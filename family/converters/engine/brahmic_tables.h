@@ -79,6 +79,19 @@ struct ScriptLetters {
     char16_t ra;
 };
 
+// A modifier drawn as another sign after a given vowel: Gurmukhi writes one
+// nasal sign in ISCII and draws it as tippi after the inherent vowel (context
+// 0) and the i, u and uu signs, as bindi elsewhere.
+struct ModifierSwap {
+    char16_t context;  // vowel sign or independent vowel before it; 0: none
+    char16_t from;
+    char16_t to;
+};
+
+// The symbol of the gemination mark among a family's named marks (after
+// virama 0, nukta 1, reph 2).
+inline constexpr std::uint16_t kGeminationSymbol = 3;
+
 struct Rules {
     std::span<const std::uint16_t> pool;
     std::span<const CoreEntry> cores;
@@ -93,6 +106,11 @@ struct Rules {
     const char16_t* isciiNukta;  // 256 entries: byte followed by nukta -> letter
     std::span<const char16_t> vedic;  // 0xF0 0xA1 + i -> Vedic sign i
     ScriptLetters letters;
+    // Rules of some scripts only; the others leave them empty.
+    std::span<const ModifierSwap> modifierSwaps = {};  // sorted by (context, from)
+    // A consonant doubled across a virama at the start of a cluster (C virama
+    // C) is one C with the gemination mark before it (Gurmukhi addak).
+    bool gemination = false;
 };
 
 // Scripts that write a cluster as its first consonant (the base) followed by

@@ -135,6 +135,20 @@ private:
     Syllable& out_;
 };
 
+// The modifiers as the vowel before them draws them.
+void SwapModifiers(const Rules& rules, Syllable& out) {
+    if (rules.modifierSwaps.empty()) return;
+    const char16_t context = out.kind == Syllable::Kind::kStandalone ? out.letter : out.matra;
+    for (int i = 0; i < out.modifierCount; ++i) {
+        for (const auto& swap : rules.modifierSwaps) {
+            if (swap.context == context && swap.from == out.modifiers[i]) {
+                out.modifiers[i] = swap.to;
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool IsConsonant(const Rules& rules, char16_t letter) {
@@ -169,6 +183,13 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
             out.coreLength -= 2;
             --out.consonants;
         }
+        if (rules.gemination && out.consonants >= 2 && out.core[1] == L.virama &&
+            out.core[2] == out.core[0] && out.core[0] != kInvisible) {
+            out.geminate = true;
+            std::copy(out.core + 2, out.core + out.coreLength, out.core);
+            out.coreLength -= 2;
+            --out.consonants;
+        }
     } else if (IsMatra(rules, t.letter) || IsModifier(rules, t.letter) ||
                t.letter == rules.letters.virama ||
                (t.letter != 0 && t.letter == rules.letters.nukta)) {
@@ -191,6 +212,7 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
     } else {
         p = t.length;
     }
+    SwapModifiers(rules, out);
     out.consumed = std::max(p, 1);
     return out;
 }

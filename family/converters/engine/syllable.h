@@ -40,6 +40,7 @@ struct Syllable {
     int coreLength = 0;
     int consonants = 0;
     bool reph = false;
+    bool geminate = false;  // the cluster's first consonant was doubled
     bool finalVirama = false;
     char16_t matra = 0;
 

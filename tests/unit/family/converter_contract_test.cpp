@@ -1,4 +1,4 @@
-// The converter contract, checked on every library of the Devanagari family:
+// The converter contract, checked on every converter library of the family:
 // one syllable per call, a consumed count inside the text, and an output of
 // glyph/digit pairs that never passes the bytes a converter may write.
 
@@ -27,6 +27,9 @@ std::vector<std::string> Samples() {
         Iscii({0xB3, 0xA2, 0xA2, 0xA2, 0xA2, 0xA2, 0xA2, 0xF0, 0xA1, 0xF0, 0xA1, 0xF0, 0xA1,
                0xF0, 0xA1, 0xF0, 0xA1, 0xF0, 0xA1}),  // more signs than one syllable takes
         Iscii({0xFF, 0xEB, 0xEC, 0xEE, 0xA0, 0xEF, 0xFB, 0x20, 0x41}),
+        // Doubled consonants (Gurmukhi addak), nasal signs after vowels, freed codes.
+        Iscii({0xB3, 0xE8, 0xB3, 0xE8, 0xB3, 0xDD, 0xA2, 0xA2, 0xE3, 0xCD, 0xE9, 0xA8, 0xA2}),
+        Iscii({0xD9, 0xE8, 0xD9, 0xDA, 0xA2, 0xCF, 0xE8, 0xCF, 0xE8, 0xE8}),
     };
 }
 
@@ -98,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(Devanagari, ConverterContract, ::testing::ValuesIn(kDev
                          });
 INSTANTIATE_TEST_SUITE_P(TamilMalayalam, ConverterContract,
                          ::testing::ValuesIn(kTamilMalayalamLibraries), [](const auto& info) {
+                             return std::string(info.param.file).substr(0, 7);
+                         });
+
+INSTANTIATE_TEST_SUITE_P(Gujarati, ConverterContract, ::testing::ValuesIn(kGujaratiLibraries),
+                         [](const auto& info) {
+                             return std::string(info.param.file).substr(0, 7);
+                         });
+INSTANTIATE_TEST_SUITE_P(Punjabi, ConverterContract, ::testing::ValuesIn(kPunjabiLibraries),
+                         [](const auto& info) {
                              return std::string(info.param.file).substr(0, 7);
                          });
 

@@ -87,6 +87,10 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
         {"TMMCV32.DLL", "iscii2tamilzirvo", "TM-TTTesvor", nullptr},
         {"MLBCV32.DLL", "iscii2malayalamzirvo", "MLB-TTMerun", nullptr},
         {"MLMCV32.DLL", "iscii2malayalamzirvo", "ML-TTMerun", nullptr},
+        {"GJBCV32.DLL", "iscii2gjzirvo", "GJB-TTFelida", "GJB-TTFelidaEN"},
+        {"GJMCV32.DLL", "iscii2gjzirvo", "GJ-TTFelida", nullptr},
+        {"PNBCV32.DLL", "iscii2punjabizirvo", "PNB-TTPirel", "PNB-TTPirelEN"},
+        {"PNMCV32.DLL", "iscii2punjabizirvo", "PN-TTPirel", nullptr},
     };
     FT_Library ft;
     ASSERT_EQ(FT_Init_FreeType(&ft), 0);

@@ -102,6 +102,16 @@ inline constexpr FamilyLibrary kTamilMalayalamLibraries[] = {
     {"MLMCV32.DLL", "iscii2malayalamzirvo", false, 0x21},
 };
 
+inline constexpr FamilyLibrary kGujaratiLibraries[] = {
+    {"GJBCV32.DLL", "iscii2gjzirvo", true, 0x80},
+    {"GJMCV32.DLL", "iscii2gjzirvo", false, 0x21},
+};
+
+inline constexpr FamilyLibrary kPunjabiLibraries[] = {
+    {"PNBCV32.DLL", "iscii2punjabizirvo", true, 0x80},
+    {"PNMCV32.DLL", "iscii2punjabizirvo", false, 0x21},
+};
+
 inline void PrintTo(const FamilyLibrary& library, std::ostream* os) { *os << library.file; }
 
 inline std::string Iscii(std::initializer_list<int> values) {
