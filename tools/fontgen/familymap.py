@@ -138,7 +138,12 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         weight.update(used)
         word_sets.append(frozenset(used))
     mandatory = set()
+    # Letters a face without their glyph draws with its Latin stand-in
+    # (digits with the Latin digits of a bilingual face) need no code.
+    latin_fallback = getattr(script, "latin_fallback", {})
     for ch in singles if mandatory_letters is None else mandatory_letters:
+        if ch in latin_fallback:
+            continue
         mandatory.update(canon(brahmic.key_of(g)) for g in brahmic.visible(script, single_shapes[ch]))
     if mandatory_letters is None:
         for c in script.consonants:
@@ -170,6 +175,13 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     expansions = {}
     if decompose:
         ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts)
+    if latin_fallback:
+        # Their glyphs come right after what a 128-code face holds, so that
+        # every larger face (which has no Latin to fall back on) holds them.
+        stand_ins = {canon(brahmic.key_of(g)) for ch in latin_fallback if ch in single_shapes
+                     for g in brahmic.visible(script, single_shapes[ch])} - mandatory
+        rest = [k for k in ranked if k not in stand_ins]
+        ranked = rest[:len(UPPER)] + sorted(stand_ins) + rest[len(UPPER):]
     glyphs = ranked + sorted(vedic_spacing_keys) + sorted(accent_keys)
     index = {k: i for i, k in enumerate(glyphs)}
     script_glyphs = ranked
@@ -236,6 +248,9 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
              "attach": attach, "defaults": defaults, "fuse": fuse,
              "standalone": standalone_map,
              "groups": script.groups}
+    if learned.kerning:
+        rules["kerning"] = sorted([gi(left), gi(right), gi(kerned)]
+                                  for (left, right), kerned in learned.kerning.items())
     B = learned.below_base
     if B is not None:
         def tail_rows(table):
@@ -266,6 +281,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         "converters": conv,
         "iscii": {"%02X" % b: u for b, u in sorted(iscii.items())},
         "iscii_nukta": {"%02X" % b: u for b, u in sorted(iscii_nukta.items())},
+        **({"latin_fallback": dict(sorted(latin_fallback.items()))} if latin_fallback else {}),
         **({"iscii_alias": {"%02X" % b: u for b, u in sorted(script.iscii_alias.items())}}
            if getattr(script, "iscii_alias", None) else {}),
         **({"unicode_sequences": dict(sorted(script.unicode_sequences.items()))}

@@ -39,6 +39,14 @@ def resolve_codes(fmap, conv):
             if best is None or d < best[0]:
                 best = (d, j)
         out.append(direct[best[1]] if best else (0, "0"))
+    # A letter drawn alone whose glyph the fonts lack may have a Latin
+    # stand-in (a digit): the code of that Latin letter in a face with Latin.
+    latin = [digit for digit, face in sorted(conv["fonts"].items()) if faces[face].get("latin")]
+    standalone = fmap["rules"]["standalone"]
+    for letter, ascii_text in sorted(fmap.get("latin_fallback", {}).items()):
+        alone = standalone.get(letter, [])
+        if latin and len(alone) == 1 and out[alone[0]] == (0, "0"):
+            out[alone[0]] = (ord(ascii_text), latin[0])
     return out
 
 
@@ -217,10 +225,14 @@ def main():
     # them at their defaults.
     extras = ""
     swaps = s.get("modifier_swaps", [])
-    if swaps or s.get("gemination"):
+    kerning = ["{%d, %d, %d}" % tuple(k) for k in rules.get("kerning", [])]
+    if swaps or s.get("gemination") or kerning:
         array("ModifierSwap", "kModifierSwaps", sorted(
             "{0x%04X, 0x%04X, 0x%04X}" % (ord(c) if c else 0, ord(f), ord(t)) for c, f, t in swaps))
         extras = ", kModifierSwaps, %s" % ("true" if s.get("gemination") else "false")
+    if kerning:
+        array("KernPair", "kKerning", kerning)
+        extras += ", kKerning"
     w("inline constexpr Rules kRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants, kAttach,")
     w("    kDefaults, kFusions, kStandalone, kIscii, kIsciiNukta, kVedic, kLetters%s};" % extras)
     if below:

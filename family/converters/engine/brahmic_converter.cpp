@@ -449,6 +449,34 @@ private:
     std::int16_t previous_ = -1;
 };
 
+// The font narrows or widens a syllable's last glyph before the first glyph
+// of the next syllable (kerning): look at the next syllable (past caret
+// marks, so that the caret does not move the text) and take the kerned
+// variant of the last glyph where the fonts hold it.
+void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::uint8_t> isMark,
+          std::span<const GlyphCode> codes, const GlyphPieces* pieces, const unsigned char* next,
+          GlyphList& out) {
+    if (out.count == 0) return;
+    const std::uint16_t last = out.glyphs[out.count - 1];
+    if (last >= isMark.size() || isMark[last]) return;
+    while (*next == 0x01) ++next;
+    if (*next == 0) return;
+    const engine::Syllable s = ReadSyllable(rules, next);
+    if (s.kind == engine::Syllable::Kind::kNothing) return;
+    GlyphList following;
+    Assembler(rules, belowBase, isMark, codes, pieces, following).Syllable(s);
+    if (following.count == 0) return;
+    const KernPair key{last, following.glyphs[0], 0};
+    const auto less = [](const KernPair& a, const KernPair& b) {
+        return a.left != b.left ? a.left < b.left : a.right < b.right;
+    };
+    const auto it = std::lower_bound(rules.kerning.begin(), rules.kerning.end(), key, less);
+    if (it == rules.kerning.end() || it->left != key.left || it->right != key.right) return;
+    if (it->replacement < codes.size() && codes[it->replacement].code != 0) {
+        out.glyphs[out.count - 1] = it->replacement;
+    }
+}
+
 }  // namespace
 
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
@@ -456,6 +484,9 @@ int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    const GlyphPieces* pieces, const unsigned char* source, GlyphList& out) {
     const engine::Syllable s = ReadSyllable(rules, source);
     Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
+    if (!rules.kerning.empty()) {
+        Kern(rules, belowBase, isMark, codes, pieces, source + s.consumed, out);
+    }
     return s.consumed;
 }
 

@@ -92,6 +92,14 @@ struct ModifierSwap {
 // virama 0, nukta 1, reph 2).
 inline constexpr std::uint16_t kGeminationSymbol = 3;
 
+// The last glyph of a syllable before the first glyph of the next one, and
+// the narrower or wider variant of it that the font's kerning gives there.
+struct KernPair {
+    std::uint16_t left;
+    std::uint16_t right;
+    std::uint16_t replacement;
+};
+
 struct Rules {
     std::span<const std::uint16_t> pool;
     std::span<const CoreEntry> cores;
@@ -111,6 +119,7 @@ struct Rules {
     // A consonant doubled across a virama at the start of a cluster (C virama
     // C) is one C with the gemination mark before it (Gurmukhi addak).
     bool gemination = false;
+    std::span<const KernPair> kerning = {};  // sorted by (left, right)
 };
 
 // Scripts that write a cluster as its first consonant (the base) followed by

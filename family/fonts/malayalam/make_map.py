@@ -80,6 +80,13 @@ def script_description():
     # The bilingual face holds 128 glyphs of about 250: fill it with the
     # glyphs that complete the most words.
     script.rank_by_words = True
+    # Digits, danda and avagraha are rare in Malayalam text: a face short of
+    # codes draws them with its Latin digits and signs.
+    script.latin_fallback = {chr(0xD66 + i): str(i) for i in range(10)}
+    script.latin_fallback.update({"\u0964": ".", "\u0D3D": "'"})
+    # Vowel letters Noto builds from two others are drawn as those two.
+    script.decompose = brahmic.composites(
+        NOTO, lambda n: n in ("iimlym", "uumlym", "aimlym", "oomlym", "aumlym"))
     inverse = {u: "%02X" % b for b, u in ISCII.items()}
     script.unicode_sequences = {atomic: inverse[c] + "E8E9" for atomic, c in CHILLUS.items()}
     return script
@@ -89,6 +96,7 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "malayalam.map.json")
     script = script_description()
     learned = brahmic.learn(script, KA)
+    brahmic.learn_kerning(script, learned, VOWELS, KA)
     words = [w.strip().split("/")[0] for w in open(WORDS, encoding="utf-8").read().split("\n")[1:]
              if w.strip()]
     design_words = words[0::2]  # the other half is kept for measuring

@@ -101,6 +101,7 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "tamil.map.json")
     script = script_description()
     learned = brahmic.learn(script, KA)
+    brahmic.learn_kerning(script, learned, VOWELS, KA)
     design_words = words()[0::2]  # the other half is kept for measuring
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE, vedic=[],

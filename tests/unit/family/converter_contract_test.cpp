@@ -62,7 +62,12 @@ TEST_P(ConverterContract, EveryCallKeepsToTheContract) {
                 EXPECT_GE(code, 0x21) << "a glyph code may not be a control or switch byte";
                 EXPECT_TRUE(digit == '1' || (digit == '2' && GetParam().usesExtension))
                     << "digit " << digit;
-                if (digit == '1' && text[p] != 0x20) {
+                // Script glyphs sit above the Latin half of a bilingual face;
+                // only a digit or danda the face has no glyph for may take its
+                // Latin stand-in there.
+                const auto lead = static_cast<unsigned char>(text[p]);
+                const bool latinStandIn = (lead >= 0xF1 && lead <= 0xFA) || lead == 0xEA;
+                if (digit == '1' && text[p] != 0x20 && !latinStandIn) {
                     EXPECT_GE(code, GetParam().firstScriptCode);
                 }
             }

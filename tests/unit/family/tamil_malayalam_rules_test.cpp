@@ -107,6 +107,29 @@ TEST_F(SouthScript, TamilReadsLettersItLacksAsTheLetterThatWritesThem) {
     EXPECT_EQ(Tamil({KA, VIRAMA, SOFT}), Tamil({KA, VIRAMA, VIRAMA}));
 }
 
+TEST_F(SouthScript, TamilKernsASyllableAgainstTheNextOne) {
+    // Noto narrows aa before the ee sign: the syllable's last glyph takes its
+    // kerned variant when the next syllable starts with that sign.
+    constexpr int AA = 0xA5;
+    const std::string alone = tmm.Call(Iscii({AA})).output;
+    const std::string kerned = tmm.Call(Iscii({AA, LA, OO_SIGN})).output;
+    ASSERT_EQ(GlyphCount(kerned), 1u);
+    EXPECT_NE(kerned, alone);
+    EXPECT_EQ(tmm.Call(Iscii({AA, 0x20, LA, OO_SIGN})).output, alone) << "not across a space";
+    EXPECT_EQ(tmm.Call(Iscii({AA, 0x01, LA, OO_SIGN})).output, kerned)
+        << "a caret mark between the syllables does not move the text";
+}
+
+TEST_F(SouthScript, MalayalamDigitsTakeTheLatinDigitsOfTheBilingualFace) {
+    for (int d = 0; d < 10; ++d) {
+        const std::string bi = mlb.Call(Iscii({0xF1 + d})).output;
+        EXPECT_EQ(bi, std::string({static_cast<char>('0' + d), '1'}));
+        const std::string mono = mlm.Call(Iscii({0xF1 + d})).output;
+        ASSERT_EQ(GlyphCount(mono), 1u);
+        EXPECT_NE(mono, bi) << "the monolingual face has the Malayalam digits";
+    }
+}
+
 TEST_F(SouthScript, MalayalamChillusComeFromTheSoftVirama) {
     for (int c : {NNA, NA, RA, LA, LLA, KA}) {
         const std::string chillu = Malayalam({c, VIRAMA, SOFT});
