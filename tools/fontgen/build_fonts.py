@@ -36,6 +36,18 @@ def outline(glyphset, name, dx=0, dy=0):
     return pen.glyph()
 
 
+def polygon_outline(polygons, dx=0, dy=0):
+    """A glyph cut from Noto outlines (decompose.Carver): straight-sided
+    polygons in font units."""
+    pen = TTGlyphPen(None)
+    for poly in polygons:
+        pen.moveTo((poly[0][0] + dx, poly[0][1] + dy))
+        for x, y in poly[1:]:
+            pen.lineTo((x + dx, y + dy))
+        pen.closePath()
+    return pen.glyph()
+
+
 def empty_glyph():
     return TTGlyphPen(None).glyph()
 
@@ -72,9 +84,13 @@ def build_face(fmap, face, script_font, latin_font, out_dir):
             name = lcmap.get(ord(ch))
             if name:
                 add(code, "roman%02X" % code, outline(lgs, name), latin_font["hmtx"][name][0])
+    cut = fmap.get("outlines", {})
     for g, code in sorted(face["codes"].items(), key=lambda kv: kv[1]):
         info = glyph_info[int(g)]
-        glyph = outline(sgs, info["name"], info["dx"], info["dy"] + lift)
+        if info["name"] in cut:
+            glyph = polygon_outline(cut[info["name"]], info["dx"], info["dy"] + lift)
+        else:
+            glyph = outline(sgs, info["name"], info["dx"], info["dy"] + lift)
         add(code, "g%02X" % code, glyph, info["adv"])
 
     fb = FontBuilder(script_font["head"].unitsPerEm, isTTF=True)

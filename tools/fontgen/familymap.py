@@ -106,7 +106,7 @@ def rank_by_words(ranked, mandatory, word_sets):
 
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
-          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None):
+          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None, carver=None):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
     consonant with each tail); the rest go by their weight in the words.
@@ -114,7 +114,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     faces hold the pieces first and whole glyphs with the codes left over.
     tolerances: (marks, advances) in font units within which glyphs share.
     script_extras: rules of the script the engine reads beyond the letters
-    (see gen_tables.py): "gemination", "modifier_swaps"."""
+    (see gen_tables.py): "gemination", "modifier_swaps".
+    carver: a decompose.Carver that also cuts merged simple glyphs apart."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -173,8 +174,14 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     if getattr(script, "rank_by_words", False):
         ranked = rank_by_words(ranked, mandatory, word_sets)
     expansions = {}
+    # A face marked "whole_first" holds whole glyphs in this order, pieces
+    # only after them (when the pieces are cut, not exact, and it has room).
+    whole_first = list(ranked)
     if decompose:
-        ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts)
+        ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts,
+                                         getattr(script, "rank_by_words", False), carver)
+        listed = set(whole_first)
+        whole_first += [k for k in ranked if k not in listed]
     if latin_fallback:
         # Their glyphs come right after what a 128-code face holds, so that
         # every larger face (which has no Latin to fall back on) holds them.
@@ -190,8 +197,9 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     face_codes = {}
     for f in faces:
         codes = {}
+        order = whole_first if f.get("whole_first") else script_glyphs
         if f["slots"] == "upper" and f.get("script"):
-            for k, code in zip(script_glyphs, UPPER):
+            for k, code in zip(order, UPPER):
                 codes[index[k]] = code
         elif f.get("overflow_of"):
             for k, code in zip(script_glyphs[len(UPPER):], ALL):
@@ -201,7 +209,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
             if f.get("vedic_spacing"):
                 for k in sorted(vedic_spacing_keys):
                     codes[index[k]] = pool.pop()
-            for k, code in zip(script_glyphs, pool):
+            for k, code in zip(order, pool):
                 codes[index[k]] = code
         elif f["slots"] == "vedic_accents":
             for k, code in zip(sorted(accent_keys), VEDIC_ACCENT_CODES):
@@ -266,11 +274,12 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                                         for (sub, sign), form in B.signed.items()
                                         if gi(sub) != gi(form)),
             "subscript_skip": len(learned.cores[B.subscript_prefix[:-1]])}
+    outlines = carver.outlines if carver is not None else {}
     if expansions:
         rules["expansions"] = sorted([index[k], [index[p] for p in parts]]
                                      for k, parts in expansions.items())
 
-    return {
+    fmap = {
         "source_font": font,
         "latin_font": latin_font,
         "glyphs": [{"name": k[0], "adv": k[1], "dx": k[2], "dy": k[3]} for k in glyphs],
@@ -294,9 +303,12 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                    **(script_extras or {})},
         "rules": rules,
     }
+    if outlines:
+        fmap["outlines"] = outlines
+    return fmap
 
 
-def rank_pieces(font, canon, ranked, mandatory, word_sets, counts):
+def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=False, carver=None):
     """Splits every composite glyph into pieces (recursively) and ranks
     again: pieces and unsplit glyphs by how many words need them, mandatory
     ones first, then the whole composite glyphs, which only save bytes."""
@@ -308,6 +320,8 @@ def rank_pieces(font, canon, ranked, mandatory, word_sets, counts):
     while todo:
         k = todo.pop()
         parts = comp.pieces(k)
+        if not parts and carver is not None:
+            parts = carver.pieces(k)
         if not parts:
             continue
         parts = [canon(p) for p in parts]
@@ -326,16 +340,20 @@ def rank_pieces(font, canon, ranked, mandatory, word_sets, counts):
         return out
 
     atom_weight = collections.Counter()
+    atom_sets = []
     for words in word_sets:
         atoms = set()
         for k in words:
             leaves(k, atoms)
         atom_weight.update(atoms)
+        atom_sets.append(frozenset(atoms))
     essential = set()
     for k in mandatory:
         leaves(k, essential)
     atoms = sorted({a for k in seen for a in leaves(k, set())},
                    key=lambda k: (k not in essential, -atom_weight[k], -counts[k], k))
+    if by_words:
+        atoms = rank_by_words(atoms, essential, atom_sets)
     direct = collections.Counter()
     for words in word_sets:
         direct.update(words)

@@ -11,6 +11,7 @@ import os
 import subprocess
 
 import brahmic
+import decompose
 import familymap
 import iscii_blocks
 
@@ -20,13 +21,16 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
-                 words_command=None, tolerances=(24, 12)):
+                 words_command=None, tolerances=(24, 12), carve=None):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
         # Font units within which marks (offsets) and spacing glyphs
         # (advances) share one glyph.
         self.tolerances = tolerances
+        # carve(glyph order) -> {merged glyph: (body glyph, kind)}: simple
+        # glyphs to cut into a body and a shared piece (decompose.Carver).
+        self.carve = carve
 
     def letter(self, devanagari):
         return chr(devanagari + self.block - 0x900)
@@ -70,9 +74,18 @@ def script_of(family):
                             "\u200d", "\u200c", set(), set(),
                             drop=("space", "uni25CC"))
     script.reph = family.reph
+    script.rank_by_words = True
     script.mark_names = ["virama" + family.suffix, "nukta" + family.suffix, "reph" + family.suffix]
     script.standalone_letters = L(list(range(0x905, 0x915)) + [0x960, 0x961])
     return script
+
+
+def carver_of(family):
+    if family.carve is None:
+        return None
+    from fontTools.ttLib import TTFont
+    return decompose.Carver(family.noto, family.carve(TTFont(family.noto).getGlyphOrder()),
+                            family.suffix)
 
 
 def main(family, out):
@@ -89,7 +102,7 @@ def main(family, out):
         design_words=words[0::2], latin_font=LATIN, iscii=iscii, iscii_nukta=iscii_nukta,
         roman={}, faces=family.faces, converters=family.converters,
         reference=script.consonants[0], mandatory_letters=vowels + script.consonants + signs,
-        decompose=True, tolerances=family.tolerances)
+        decompose=True, tolerances=family.tolerances, carver=carver_of(family))
     fmap["inputs"] = familymap.input_hashes(input_files(family, out_maker(family)))
     with open(out, "w", encoding="utf-8") as f:
         json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)

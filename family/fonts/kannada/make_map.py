@@ -17,6 +17,22 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
 
 import southern  # noqa: E402
 
+def merged_forms(glyph_order):
+    """Each consonant with its headstroke, and with the i- and e-sign merged
+    into the headstroke, is its headless body plus a piece that many
+    consonants share."""
+    names = set(glyph_order)
+    forms = {}
+    for body in glyph_order:
+        if body.endswith("anocrestknda"):
+            stem = body[:-len("anocrestknda")]
+            for form, kind in (("aknda", "crest"), ("ivowelknda", "icrest"),
+                               ("evowelknda", "ecrest")):
+                if stem + form in names:
+                    forms[stem + form] = (body, kind)
+    return forms
+
+
 FAMILY = southern.Family(
     name="kannada",
     noto="/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf",
@@ -24,9 +40,11 @@ FAMILY = southern.Family(
     suffix="knda",
     words_command=["aspell", "-d", "kn", "dump", "master"],
     reph=True,
+    carve=merged_forms,
     faces=[
         {"face": "KNB-TTOkira", "latin": True, "slots": "upper", "script": True},
-        {"face": "KN-TTOkira", "latin": False, "slots": "all", "script": True},
+        {"face": "KN-TTOkira", "latin": False, "slots": "all", "script": True,
+         "whole_first": True},
         {"face": "KN1-TTOkira", "latin": True, "slots": "upper"},
     ],
     converters=[
