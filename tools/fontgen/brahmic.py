@@ -26,9 +26,10 @@ import re
 
 from hbshape import Glyph, shape_many
 
-# Noto names its glyphs <name>[<variant digits>]<four-letter script tag>:
-# 'ivowelsignanusvara03deva', 'ivowelsign1gujr'.
-SUFFIX = re.compile(r"^(.*?)(\d+)?([a-z]{4})$")
+# Noto names its glyphs <name>[<variant>]<four-letter script tag>, the
+# variant in digits or "default": 'ivowelsignanusvara03deva',
+# 'ivowelsign1gujr', 'ivowelsigndefaultgujr'.
+SUFFIX = re.compile(r"^(.*?)(\d+|default)?([a-z]{4})$")
 
 
 def split_variant(name):
@@ -271,6 +272,8 @@ def learn(script, reference_consonant):
                     prev = key_of(g)
                 elif g.name in names and prev is not None:
                     weak_votes[(g.name, prev)][key_of(g)] += 1
+            if script.contextual_marks:
+                contextual_weak_votes(L, t, glyphs, names, weak_votes)
             continue
         if any(split_variant(g.name)[0] in script.pre_families for g in glyphs):
             glyphs = [g for g in glyphs if split_variant(g.name)[0] not in script.pre_families]
@@ -294,6 +297,21 @@ def learn(script, reference_consonant):
     for k, counter in fuse_votes.items():
         L.fuse[k] = list(counter.most_common(1)[0][0])
     return L
+
+
+def contextual_weak_votes(L, tail, glyphs, names, weak_votes):
+    """The marks after the last spacing glyph stand, from the end, for the
+    template's last marks (a modifier after a fused vowel sign that the font
+    draws in another form over that base: Gujarati nu + anusvara)."""
+    tpl_marks = [name for kind, name in L.templates[tail] if kind == "mark"]
+    last = max((i for i, g in enumerate(glyphs) if g.adv), default=None)
+    if last is None:
+        return
+    prev = key_of(glyphs[last])
+    marks = glyphs[last + 1:]
+    for g, name in zip(reversed(marks), reversed(tpl_marks)):
+        if g.name not in names:
+            weak_votes[(name, prev)][key_of(g)] += 1
 
 
 def same_but_marks(script, L, tail, predicted, glyphs):

@@ -137,6 +137,10 @@ private:
                 case ItemKind::kPre:
                     continue;
                 case ItemKind::kPost:
+                    if (skipMatra) {  // a fused ii-sign (Gujarati jii)
+                        skipMatra = false;
+                        continue;
+                    }
                     g = Variant(item.symbol, postVariant);
                     break;
                 case ItemKind::kSpacing:

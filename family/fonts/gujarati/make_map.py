@@ -50,7 +50,7 @@ def input_files():
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "gujarati.map.json")
-    pre = {"ivowelsigngujr", "ivowelsigndefaultgujr", "ivowelsignanusvaragujr",
+    pre = {"ivowelsigngujr", "ivowelsignanusvaragujr",
            "ivowelsignrephgujr", "ivowelsignrephanusvaragujr"}
     post = {"iivowelsigngujr", "iivowelsignanusvaragujr", "iivowelsignrephgujr",
             "iivowelsignrephanusvaragujr"}

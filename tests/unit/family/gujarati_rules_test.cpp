@@ -12,7 +12,7 @@
 namespace vexa::test {
 namespace {
 
-constexpr int KA = 0xB3, JA = 0xBA, NA = 0xC6, RA = 0xCF, VA = 0xD4, SSA = 0xD6, SA = 0xD7,
+constexpr int KA = 0xB3, JA = 0xBA, TA = 0xC2, NA = 0xC6, RA = 0xCF, VA = 0xD4, SSA = 0xD6, SA = 0xD7,
               VIRAMA = 0xE8, NUKTA = 0xE9, AA_SIGN = 0xDA, I_SIGN = 0xDB, II_SIGN = 0xDC,
               ANUSVARA = 0xA2, VOWEL_A = 0xA4;
 
@@ -38,6 +38,10 @@ TEST_F(Gujarati, PreBaseISignComesFirstInTheWidthOfItsCluster) {
     ASSERT_EQ(ski.size(), 3u);
     EXPECT_EQ(ski[1], "saprehalfgujr");
     EXPECT_NE(ski[0], ki[0]) << "a wider cluster takes a wider i-sign";
+    // Noto's widest i-sign has no number: the variant "default" (kta + i).
+    const Names kti = Glyphs({KA, VIRAMA, TA, I_SIGN});
+    ASSERT_EQ(kti.size(), 3u);
+    EXPECT_EQ(kti[0], "ivowelsigndefaultgujr");
     const Names kii = Glyphs({KA, II_SIGN});
     ASSERT_EQ(kii.size(), 2u);
     EXPECT_EQ(kii[0], "kagujr");
@@ -58,6 +62,7 @@ TEST_F(Gujarati, HalfFormsConjunctsAndRakar) {
 
 TEST_F(Gujarati, VowelSignsThatFuseWithTheConsonantAndMarksByBase) {
     EXPECT_EQ(Glyphs({JA, AA_SIGN}), (Names{"jaaavowelgujr"}));
+    EXPECT_EQ(Glyphs({JA, II_SIGN}), (Names{"jaiivowelgujr"})) << "no ii-sign after the fusion";
     EXPECT_EQ(Glyphs({KA, ANUSVARA}), (Names{"kagujr", "anusvaraleftgujr"}));
     EXPECT_EQ(Glyphs({VOWEL_A, ANUSVARA}), (Names{"agujr", "anusvaragujr"}));
 }
