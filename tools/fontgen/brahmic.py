@@ -70,6 +70,8 @@ class Script:
         # Composite glyphs drawn as their components (see composites()):
         # name -> [(component, x, y)].
         self.decompose = {}
+        # Learn three-consonant clusters that end in a two-consonant ligature.
+        self.suffix_triples = False
         # Whether the font picks a mark by the glyph before it (Gujarati: reph
         # and anusvara over a narrow or a wide base). Then a mark of another
         # name in a template's place is an attachment variant of the
@@ -184,6 +186,24 @@ def template_of(script, out, ref_glyphs):
     return items
 
 
+def learn_suffix_triples(script, L):
+    """Clusters of three consonants whose last two form one glyph (Malayalam
+    s + the rra-rra ligature): kept where the font draws them otherwise than
+    the first consonant's half form followed by that ligature."""
+    v = script.virama
+    pairs = [a + v + b for a in script.consonants for b in script.consonants
+             if len(L.cores.get(a + v + b, [])) == 1]
+    texts = [c + v + p for c in script.consonants for p in pairs if c + v + p not in L.cores]
+    kept = []
+    for text, glyphs in zip(texts, shape_many(script.font, texts)):
+        keys = [key_of(g) for g in visible(script, glyphs)]
+        half = L.cores.get(text[0] + v + script.zwj, [])
+        if keys != half + L.cores[text[2:]]:
+            L.cores[text] = keys
+            kept.append(text)
+    return kept
+
+
 def ligature_triples(script, L):
     """Clusters of three consonants whose first two form one glyph: the
     font may join the third to that ligature in its own way."""
@@ -208,6 +228,8 @@ def learn(script, reference_consonant):
     for text, glyphs in zip(triples, shape_many(script.font, triples)):
         L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
     cores = cores + triples
+    if script.suffix_triples:
+        cores += learn_suffix_triples(script, L)
     # Variants of the pre- and post-base families each core takes.
     probes = []
     for fam_matra in script.variant_probes:

@@ -80,6 +80,8 @@ def script_description():
     # The bilingual face holds 128 glyphs of about 250: fill it with the
     # glyphs that complete the most words.
     script.rank_by_words = True
+    # s + the rra-rra ligature (station, stall) and the like are glyphs of their own.
+    script.suffix_triples = True
     # Digits, danda and avagraha are rare in Malayalam text: a face short of
     # codes draws them with its Latin digits and signs.
     script.latin_fallback = {chr(0xD66 + i): str(i) for i in range(10)}
