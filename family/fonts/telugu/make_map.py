@@ -25,7 +25,7 @@ FAMILY = southern.Family(
     suffix="telu",
     words_file="/usr/share/hunspell/te_IN.dic",
     reph=False,
-    tolerances=(45, 20),
+    tolerances=(60, 20),
     faces=[
         {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},
         {"face": "TL-TTQuilan", "latin": False, "slots": "all", "script": True},
