@@ -14,9 +14,9 @@ SHARED = {"\u0964", "\u0965"}
 
 
 def devanagari():
-    spec = importlib.util.spec_from_file_location("devanagari_make_map", DEVANAGARI_MAKER)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("devanagari_make_map", DEVANAGARI_MAKER)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
