@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <utility>
 #include <vector>
 
+#include "bengali/bengali_tables.inc"
 #include "devanagari/devanagari_tables.inc"
 #include "kannada/kannada_tables.inc"
 #include "malayalam/malayalam_tables.inc"
@@ -17,6 +19,7 @@
 #include "gurmukhi/gurmukhi_tables.inc"
 #include "engine/brahmic_converter.h"
 #include "engine/roman_converter.h"
+#include "oriya/oriya_tables.inc"
 #include "script/converter_abi.h"
 #include "tibetan/tibetan_converter.h"
 #include "tibetan/tibetan_tables.inc"
@@ -116,6 +119,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           std::span<const engine::GlyphCode>(malayalam::kMlmcv32Codes)}) {
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
             engine::ConvertSyllable(malayalam::kRules, malayalam::kIsMark, codes, s, out, consumed);
+        });
+    }
+    // The Bengali script's converters: Bengali, and Assamese with its own rules.
+    for (auto [rules, codes] :
+         {std::pair{&bengali::kRules, std::span<const engine::GlyphCode>(bengali::kBnbcv32Codes)},
+          std::pair{&bengali::kRules, std::span<const engine::GlyphCode>(bengali::kBnmcv32Codes)},
+          std::pair{&bengali::kAsbcv32Rules,
+                    std::span<const engine::GlyphCode>(bengali::kAsbcv32Codes)},
+          std::pair{&bengali::kAsmcv32Rules,
+                    std::span<const engine::GlyphCode>(bengali::kAsmcv32Codes)}}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(*rules, bengali::kIsMark, codes, s, out, consumed);
+        });
+    }
+    for (std::span<const engine::GlyphCode> codes :
+         {std::span<const engine::GlyphCode>(oriya::kOrbcv32Codes),
+          std::span<const engine::GlyphCode>(oriya::kOrmcv32Codes)}) {
+        WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
+            engine::ConvertSyllable(oriya::kRules, oriya::kIsMark, codes, s, out, consumed);
         });
     }
     WalkText(text.data(), length, [](const unsigned char* s, char* out, int* consumed) {

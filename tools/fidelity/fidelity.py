@@ -15,7 +15,8 @@ most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
 
     fidelity.py --family-dir build/native/system --fonts family/fonts/devanagari \
         --map family/fonts/devanagari/devanagari.map.json --library DVBCV32.DLL \
-        [--words /usr/share/hunspell/hi_IN.dic | --words aspell:kn] [--half odd|even|all] \
+        [--words /usr/share/hunspell/hi_IN.dic | --words aspell:kn | --words SPEC+SPEC] \
+        [--half odd|even|all] \
         [--limit N] [--sample N] \
         [--sheet worst.png] [--min-share 0.97]
 """
@@ -30,6 +31,9 @@ from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 from familyrender import Converter
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
+import wordlists  # noqa: E402
+
 SIZE = 40
 RADIUS = 2
 MIN_OUTLIERS = 4
@@ -40,15 +44,18 @@ ISCII_CONSONANTS = range(0xB3, 0xD9)
 
 
 class IsciiEncoder:
-    """Unicode to ISCII, the inverse of the family map's table.
+    """Unicode to ISCII, the inverse of the byte table of one converter (the
+    family's table with the converter's own readings of some codes).
 
     Signs that ISCII writes as another letter (see the map's script rules)
     are written the ISCII way: a sign the converter draws by context (Gurmukhi
     tippi) as the letter it replaces, the gemination mark (Gurmukhi addak)
     as its consonant doubled across a virama."""
 
-    def __init__(self, fmap):
-        self.single = {u: bytes([int(b, 16)]) for b, u in fmap["iscii"].items()}
+    def __init__(self, fmap, conv=None):
+        table = dict(fmap["iscii"])
+        table.update((conv or {}).get("iscii", {}))
+        self.single = {u: bytes([int(b, 16)]) for b, u in table.items()}
         self.pairs = {u: bytes([int(b, 16), 0xE9]) for b, u in fmap["iscii_nukta"].items()}
         self.virama = fmap["script"]["virama"]
         self.nukta = fmap["script"]["nukta"]
@@ -61,10 +68,19 @@ class IsciiEncoder:
             if source in self.single:
                 self.single.setdefault(drawn, self.single[source])
         self.gemination = fmap["script"].get("gemination") or None
+        # A letter with a code of its own that NFC writes as base + nukta
+        # (yya in Devanagari, Bengali and Oriya) takes its own code.
+        self.composed = {}
+        for u in list(self.single) + list(self.pairs):
+            decomposed = unicodedata.normalize("NFD", u)
+            if len(u) == 1 and len(decomposed) == 2 and decomposed[1] == self.nukta:
+                self.composed[decomposed] = u
 
     def encode(self, word):
         """ISCII bytes of the word, or None when ISCII cannot express it."""
         word = unicodedata.normalize("NFC", word)
+        for decomposed, u in self.composed.items():
+            word = word.replace(decomposed, u)
         out = bytearray()
         i = 0
         while i < len(word):
@@ -151,12 +167,15 @@ def outliers(a, b):
     return miss_a.histogram()[255] + miss_b.histogram()[255], ink
 
 
-def read_words(path, half):
+def read_words(path, half, block=None):
     """A hunspell dictionary (count line, then word/FLAGS), or "aspell:<lang>":
     the words of aspell's master dictionary for <lang>, in its dump order, or
     "tibetan_words:tibetan|dzongkha": the lists tools/fontgen/tibetan_words.py
-    gathers."""
-    if path.startswith("tibetan_words:"):
+    gathers; or several lists joined by "+", and gettext catalogues (see
+    tools/fontgen/wordlists.py), whose words must stay inside block."""
+    if "+" in path or path.startswith("mo:"):
+        lines = [""] + wordlists.read(path, block)
+    elif path.startswith("tibetan_words:"):
         sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
         import tibetan_words
         lines = [""] + tibetan_words.words(path[len("tibetan_words:"):])
@@ -197,9 +216,11 @@ def main():
     converter = Converter(os.path.join(args.family_dir, conv["file"]), conv["entry"])
     ours = OurFonts(args.fonts, conv["fonts"])
     noto = ImageFont.truetype(fmap["source_font"], SIZE, layout_engine=ImageFont.Layout.RAQM)
-    encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else IsciiEncoder(fmap)
+    encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else IsciiEncoder(fmap, conv)
 
-    words = read_words(args.words, args.half)
+    consonants = fmap["script"].get("consonants", "")
+    block = wordlists.block_of(consonants[0]) if consonants else None
+    words = read_words(args.words, args.half, block)
     if args.limit:
         words = words[:args.limit]
     if args.sample and len(words) > args.sample:

@@ -5,6 +5,10 @@ family/fonts/<family>/fidelity.json:
     {"words": "<hunspell .dic path or aspell:<lang>>", "libraries": ["XXBCV32.DLL", ...],
      "sample": <words to measure, spread over the held-out half; 0 = all>}
 
+"words" may also map each library to its own list (Bengali and Assamese),
+join several lists with "+" and name gettext catalogues
+(tools/fontgen/wordlists.py).
+
     run_all.py --family-dir build/native/system --out build/fidelity [--family NAME ...]
 
 Writes a sheet of the worst words and the list of failures per library into

@@ -33,7 +33,8 @@ SUFFIX = re.compile(r"^(.*?)(\d+|default)?([a-z]{4})$")
 
 
 def split_variant(name):
-    """'ivowelsignanusvara03deva' -> ('ivowelsignanusvaradeva', '03')."""
+    """'ivowelsignanusvara03deva' -> ('ivowelsignanusvaradeva', '03'),
+    'ivowelsign2beng' -> ('ivowelsignbeng', '2')."""
     m = SUFFIX.match(name)
     if not m or m.group(2) is None:
         return name, ""
@@ -77,6 +78,10 @@ class Script:
         # name in a template's place is an attachment variant of the
         # template's mark.
         self.contextual_marks = False
+        # Learn a mark's offset from where HarfBuzz draws it, whatever the
+        # glyph order: a reph that the font draws between the base and a
+        # post-base form still lands on the base after the post-base glyph.
+        self.marks_by_position = False
 
     def group_of(self, family):
         return self.groups.get(family, family)
@@ -279,6 +284,8 @@ def learn(script, reference_consonant):
         if predicted is None:
             continue
         actual_names = [g.name for g in glyphs]
+        if script.marks_by_position and vote_by_position(script, L, c, t, glyphs, votes):
+            continue
         if [p for p in predicted] != actual_names and not same_but_marks(script, L, t, predicted,
                                                                          glyphs):
             # A fusion of the last core glyph with the matra.
@@ -364,6 +371,50 @@ def predict_names(script, L, core, tail):
     body = [k[0] for k in L.cores[core]]
     at = var.get("@pre", 0)
     return body[:at] + pre + body[at:] + post + marks
+
+
+def predict_sequence(script, L, core, tail):
+    """(name, is a tail mark) of each glyph, in the order the converters emit
+    them for core + tail; None when the model has no such core or tail."""
+    tpl = L.templates.get(tail)
+    if tpl is None or core not in L.cores:
+        return None
+    var = L.variants.get(core, {})
+    body = [(k[0], False) for k in L.cores[core]]
+    at = var.get("@pre", 0)
+    pre, rest = [], []
+    for kind, name in tpl:
+        if kind == "pre":
+            pre.append((join_variant(name, var.get(script.group_of(name), "")), False))
+        elif kind == "post":
+            rest.append((join_variant(name, var.get(script.group_of(name), "")), False))
+        else:
+            rest.append((name, kind == "mark"))
+    return body[:at] + pre + body[at:] + rest
+
+
+def vote_by_position(script, L, core, tail, glyphs, votes):
+    """Votes the offset of every tail mark after the spacing glyph the
+    converters put before it, from the mark's place in HarfBuzz's output.
+    False when the glyphs are not the ones the model predicts."""
+    seq = predict_sequence(script, L, core, tail)
+    if seq is None or sorted(n for n, _ in seq) != sorted(g.name for g in glyphs):
+        return False
+    where, pen = {}, 0
+    for g in glyphs:
+        where.setdefault(g.name, []).append((pen + g.dx, g))
+        pen += g.adv
+    pen, prev = 0, None
+    for name, is_mark in seq:
+        x, g = where[name].pop(0)
+        if is_mark and not g.adv:
+            key = (name, 0, x - pen, g.dy)
+            votes[(name, prev)][key] += 1
+            L.observed[key] += 1
+        elif g.adv:
+            prev = key_of(g)
+            pen += g.adv
+    return True
 
 
 def learn_standalone_marks(script, L, templates=None):

@@ -249,6 +249,21 @@ def main():
 
     for conv in fmap["converters"]:
         ident = conv["file"].split(".")[0].lower()
+        if conv.get("iscii") or conv.get("ra"):
+            # A language of the script that reads some ISCII codes as its own
+            # letters (Assamese ra and wa in the Bengali script) gets its own
+            # byte table and rules over the family's shared tables.
+            own = list(iscii)
+            for b, u in conv.get("iscii", {}).items():
+                own[int(b, 16)] = ord(u)
+            name = ident.capitalize()
+            w("inline constexpr char16_t k%sIscii[256] = {%s};" % (name, ",".join("0x%04X" % c for c in own)))
+            w("inline constexpr ScriptLetters k%sScriptLetters = {%s, %s, %s, 0x%04X, 0x%04X, 0x%04X};" % (
+                name, cxx_u16(s["consonants"]), cxx_u16(s["matras"]), cxx_u16(s["modifiers"]),
+                ord(s["virama"]), ord(s["nukta"]), ord(conv.get("ra", s["ra"]))))
+            w("inline constexpr Rules k%sRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants," % name)
+            w("    kAttach, kDefaults, kFusions, kStandalone, k%sIscii, kIsciiNukta, kVedic, k%sScriptLetters};" % (
+                name, name))
         if conv["kind"] == "brahmic":
             codes = resolve_codes(fmap, conv)
             pieces = resolve_pieces(fmap, conv) if "expansions" in fmap["rules"] else None

@@ -118,5 +118,10 @@ INSTANTIATE_TEST_SUITE_P(Punjabi, ConverterContract, ::testing::ValuesIn(kPunjab
                              return std::string(info.param.file).substr(0, 7);
                          });
 
+INSTANTIATE_TEST_SUITE_P(Eastern, ConverterContract, ::testing::ValuesIn(kEasternLibraries),
+                         [](const auto& info) {
+                             return std::string(info.param.file).substr(0, 7);
+                         });
+
 }  // namespace
 }  // namespace vexa::test

@@ -91,6 +91,12 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
         {"GJMCV32.DLL", "iscii2gjzirvo", "GJ-TTFelida", nullptr},
         {"PNBCV32.DLL", "iscii2punjabizirvo", "PNB-TTPirel", "PNB-TTPirelEN"},
         {"PNMCV32.DLL", "iscii2punjabizirvo", "PN-TTPirel", nullptr},
+        {"BNBCV32.DLL", "iscii2bengalizirvo", "BNB-TTBelmo", "BNB-TTBelmoEN"},
+        {"BNMCV32.DLL", "iscii2bengalizirvo", "BN-TTBelmo", nullptr},
+        {"ASBCV32.DLL", "iscii2assamesezirvo", "ASB-TTBelmo", "ASB-TTBelmoEN"},
+        {"ASMCV32.DLL", "iscii2assamesezirvo", "AS-TTBelmo", nullptr},
+        {"ORBCV32.DLL", "iscii2oriyazirvo", "ORB-TTGalvi", "ORB-TTGalviEN"},
+        {"ORMCV32.DLL", "iscii2oriyazirvo", "OR-TTGalvi", nullptr},
     };
     FT_Library ft;
     ASSERT_EQ(FT_Init_FreeType(&ft), 0);

@@ -100,6 +100,14 @@ inline constexpr FamilyLibrary kTamilMalayalamLibraries[] = {
     {"TMMCV32.DLL", "iscii2tamilzirvo", false, 0x21},
     {"MLBCV32.DLL", "iscii2malayalamzirvo", false, 0x80},
     {"MLMCV32.DLL", "iscii2malayalamzirvo", false, 0x21},
+// The libraries of the Bengali script (Bengali, Assamese) and of Oriya.
+inline constexpr FamilyLibrary kEasternLibraries[] = {
+    {"BNBCV32.DLL", "iscii2bengalizirvo", true, 0x80},
+    {"BNMCV32.DLL", "iscii2bengalizirvo", false, 0x21},
+    {"ASBCV32.DLL", "iscii2assamesezirvo", true, 0x80},
+    {"ASMCV32.DLL", "iscii2assamesezirvo", false, 0x21},
+    {"ORBCV32.DLL", "iscii2oriyazirvo", true, 0x80},
+    {"ORMCV32.DLL", "iscii2oriyazirvo", false, 0x21},
 };
 
 inline constexpr FamilyLibrary kGujaratiLibraries[] = {
