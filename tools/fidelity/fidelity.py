@@ -218,7 +218,7 @@ def main():
     noto = ImageFont.truetype(fmap["source_font"], SIZE, layout_engine=ImageFont.Layout.RAQM)
     encoder = TextEncoder(fmap) if fmap.get("model") == "tibetan" else IsciiEncoder(fmap, conv)
 
-    consonants = fmap["script"].get("consonants", "")
+    consonants = fmap.get("script", {}).get("consonants", "")
     block = wordlists.block_of(consonants[0]) if consonants else None
     words = read_words(args.words, args.half, block)
     if args.limit:

@@ -100,6 +100,8 @@ inline constexpr FamilyLibrary kTamilMalayalamLibraries[] = {
     {"TMMCV32.DLL", "iscii2tamilzirvo", false, 0x21},
     {"MLBCV32.DLL", "iscii2malayalamzirvo", false, 0x80},
     {"MLMCV32.DLL", "iscii2malayalamzirvo", false, 0x21},
+};
+
 // The libraries of the Bengali script (Bengali, Assamese) and of Oriya.
 inline constexpr FamilyLibrary kEasternLibraries[] = {
     {"BNBCV32.DLL", "iscii2bengalizirvo", true, 0x80},
