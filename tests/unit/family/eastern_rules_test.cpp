@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "unit/family/family_map.h"
+#include "unit/family/glyph_map.h"
 #include "unit/family/raw_converter.h"
 
 namespace vexa::test {
@@ -33,15 +33,19 @@ public:
 
 private:
     // Each map is read once for the whole suite.
-    static const FamilyMap& Map(const std::string& family, const std::string& file) {
-        static std::map<std::string, FamilyMap> maps;
+    static const GlyphMap& Map(const std::string& family, const std::string& file) {
+        static std::map<std::string, GlyphMap> maps;
         auto it = maps.find(file);
-        if (it == maps.end()) it = maps.emplace(file, FamilyMap(family, file)).first;
+        if (it == maps.end()) {
+            const std::string path =
+                std::string(VEXA_SOURCE_DIR) + "/family/fonts/" + family + "/" + family + ".map.json";
+            it = maps.emplace(file, GlyphMap(path, file)).first;
+        }
         return it->second;
     }
 
     RawConverter converter_;
-    const FamilyMap& map_;
+    const GlyphMap& map_;
 };
 
 class Eastern : public ::testing::Test {
