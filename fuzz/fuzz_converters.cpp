@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "bengali/bengali_tables.inc"
@@ -122,15 +121,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     }
     // The Bengali script's converters: Bengali, and Assamese with its own rules.
-    for (auto [rules, codes] :
-         {std::pair{&bengali::kRules, std::span<const engine::GlyphCode>(bengali::kBnbcv32Codes)},
-          std::pair{&bengali::kRules, std::span<const engine::GlyphCode>(bengali::kBnmcv32Codes)},
-          std::pair{&bengali::kAsbcv32Rules,
-                    std::span<const engine::GlyphCode>(bengali::kAsbcv32Codes)},
-          std::pair{&bengali::kAsmcv32Rules,
-                    std::span<const engine::GlyphCode>(bengali::kAsmcv32Codes)}}) {
+    struct Library {
+        const engine::Rules* rules;
+        std::span<const engine::GlyphCode> codes;
+    };
+    for (const Library library :
+         {Library{&bengali::kRules, bengali::kBnbcv32Codes},
+          Library{&bengali::kRules, bengali::kBnmcv32Codes},
+          Library{&bengali::kAsbcv32Rules, bengali::kAsbcv32Codes},
+          Library{&bengali::kAsmcv32Rules, bengali::kAsmcv32Codes}}) {
         WalkText(text.data(), length, [&](const unsigned char* s, char* out, int* consumed) {
-            engine::ConvertSyllable(*rules, bengali::kIsMark, codes, s, out, consumed);
+            engine::ConvertSyllable(*library.rules, bengali::kIsMark, library.codes, s, out,
+                                    consumed);
         });
     }
     for (std::span<const engine::GlyphCode> codes :
