@@ -40,8 +40,8 @@ class Encoder(IsciiEncoder):
     """Unicode to ISCII with the Vedic signs as 0xF0 pairs and ASCII kept."""
 
     def __init__(self, fmap, converter=None):
-        super().__init__(fmap)
-        del converter  # every converter of a family reads the family's ISCII
+        # A converter may read some codes its own way (Assamese ra and wa).
+        super().__init__(fmap, converter)
         for i, ch in enumerate(fmap.get("vedic", [])):
             self.single[ch] = bytes([0xF0, 0xA1 + i])
         for c in range(0x20, 0x7F):
