@@ -363,15 +363,32 @@ def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=Fals
     return atoms + whole, expansions
 
 
+def write_map(out, fmap, inputs):
+    """Writes a family map with the digests of what it was made from."""
+    import json
+    fmap["inputs"] = input_hashes(inputs)
+    with open(out, "w", encoding="utf-8") as f:
+        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
+        f.write("\n")
+    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+
+
 def input_hashes(paths):
     """What a map was made from: file digests and the HarfBuzz version. When
     these are unchanged, regenerating the map gives the same map."""
     import hashlib
     import subprocess
+    import os
+    root = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
     out = {}
     for p in paths:
+        # Files of the project by their path in it (several families have a
+        # make_map.py, and one maker may read another's), the rest by name.
+        full = os.path.abspath(p)
+        inside = full.startswith(root + os.sep)
+        key = os.path.relpath(full, root) if inside else os.path.basename(full)
         with open(p, "rb") as f:
-            out[p.split("/")[-1]] = hashlib.sha256(f.read()).hexdigest()
+            out[key] = hashlib.sha256(f.read()).hexdigest()
     version = subprocess.run(["hb-shape", "--version"], capture_output=True, text=True).stdout
     out["hb-shape"] = version.splitlines()[0] if version else ""
     return out

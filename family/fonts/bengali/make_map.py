@@ -9,7 +9,6 @@ code (0xD4), which Bengali does not use, as U+09F1.
 
     /usr/bin/python3 family/fonts/bengali/make_map.py [out.json]
 """
-import json
 import os
 import sys
 
@@ -122,11 +121,7 @@ def main():
              "fonts": {"1": "AS-TTBelmo"},
              "iscii": {"CF": ASSAMESE_RA, "D4": ASSAMESE_WA}, "ra": ASSAMESE_RA},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

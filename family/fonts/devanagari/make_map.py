@@ -6,7 +6,6 @@ of every face, and the rules the converters follow.
     /usr/bin/python3 family/fonts/devanagari/make_map.py [out.json]
 """
 import collections
-import json
 import os
 import sys
 
@@ -129,11 +128,7 @@ def main():
             {"file": "RMMCV32.DLL", "entry": "iscii2rmzirvo", "kind": "roman",
              "fonts": {"1": "DV1-TTDorvan"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

@@ -8,7 +8,6 @@ every face, and the rules the converters follow.
 Gujarati follows the Devanagari model: pre-base i-sign in widths that fit
 the cluster, reph, half forms, conjunct ligatures and rakar forms.
 """
-import json
 import os
 import sys
 
@@ -81,11 +80,7 @@ def main():
             {"file": "GJMCV32.DLL", "entry": "iscii2gjzirvo", "kind": "brahmic",
              "fonts": {"1": "GJ-TTFelida"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

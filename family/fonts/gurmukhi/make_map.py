@@ -17,7 +17,6 @@ Gurmukhi in ISCII, as the converters read it:
   (also 0xD2 and 0xD5) and ek onkar (0xA1 0xE9); yakash is ya + nukta
   (0xCD 0xE9) and udaat the code Gurmukhi frees from candra e (0xE3).
 """
-import json
 import os
 import sys
 
@@ -103,11 +102,7 @@ def main():
         ],
         script_extras={"gemination": ADDAK,
                        "modifier_swaps": [[c, BINDI, TIPPI] for c in TIPPI_AFTER]})
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

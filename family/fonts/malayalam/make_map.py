@@ -11,7 +11,6 @@ chandrakkala where a cluster has no conjunct glyph, chillus from a consonant
 with virama and ZWJ (ISCII: the consonant, E8, E9), the e, ee and ai signs
 before the cluster and o, oo and au split around it.
 """
-import json
 import os
 import sys
 
@@ -117,11 +116,7 @@ def main():
             {"file": "MLMCV32.DLL", "entry": "iscii2malayalamzirvo", "kind": "brahmic",
              "fonts": {"1": "ML-TTMerun"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

@@ -4,7 +4,6 @@ family: its faces and converters.
 
     /usr/bin/python3 family/fonts/oriya/make_map.py [out.json]
 """
-import json
 import os
 import sys
 import unicodedata
@@ -91,11 +90,7 @@ def main():
             {"file": "ORMCV32.DLL", "entry": "iscii2oriyazirvo", "kind": "brahmic",
              "fonts": {"1": "OR-TTGalvi"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

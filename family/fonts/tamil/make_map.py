@@ -12,7 +12,6 @@ consonant. The bilingual face has only 128 codes, so a consonant with pulli
 and a consonant with the ii sign are drawn as the consonant plus a
 zero-advance pulli or ii glyph: the same picture, 40 fewer glyphs.
 """
-import json
 import os
 import subprocess
 import sys
@@ -118,11 +117,7 @@ def main():
             {"file": "TMMCV32.DLL", "entry": "iscii2tamilzirvo", "kind": "brahmic",
              "fonts": {"1": "TM-TTTesvor"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":

@@ -10,7 +10,6 @@ Both scripts share the map: the Tibetan faces (TB-TTZamper, TB3-TTZamper)
 and the Bhutanese ones (DR-TTTrasko, DR3-TTTrasko) hold the same glyphs at
 the same codes, and TBMCV32.DLL and DRMCV32.DLL run on the same tables.
 """
-import json
 import os
 import sys
 
@@ -90,11 +89,7 @@ def main():
             {"file": "DRMCV32.DLL", "entry": "iscii2tibetanzirvo", "kind": "tibetan",
              "fonts": {"1": "DR-TTTrasko"}},
         ])
-    fmap["inputs"] = familymap.input_hashes(input_files())
-    with open(out, "w", encoding="utf-8") as f:
-        json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)
-        f.write("\n")
-    print(f"{out}: {len(fmap['glyphs'])} glyphs")
+    familymap.write_map(out, fmap, input_files())
 
 
 if __name__ == "__main__":
