@@ -136,10 +136,22 @@ class Learned:
         self.below_base = None  # BelowBase, for scripts learned by learn_below_base
         self.template_refs = {}  # tail -> the consonant its template was learned on
         self.kerning = {}  # (last key of a syllable, first key of the next) -> kerned last key
+        self.kerning_fold = None  # KerningFold, when kerning inside a syllable is folded
+        self.subscript_placer = None  # SubscriptPlacer, when subscripts stay under the base
 
 
 def key_of(g):
-    return (g.name, g.adv, 0, 0) if g.adv else (g.name, 0, g.dx, g.dy)
+    """A glyph as the maps hold it: a spacing glyph by its advance alone
+    (offsets HarfBuzz gives it are dropped) unless it was moved on purpose
+    (ShiftedGlyph), a mark by its offset."""
+    if not g.adv:
+        return (g.name, 0, g.dx, g.dy)
+    return (g.name, g.adv, g.dx, g.dy) if isinstance(g, ShiftedGlyph) else (g.name, g.adv, 0, 0)
+
+
+class ShiftedGlyph(Glyph):
+    """A spacing glyph drawn away from the pen: its outline is moved by
+    (dx, dy) in the face that holds it."""
 
 
 def tails(script):
@@ -471,6 +483,8 @@ class BelowBase:
         self.sub = {}     # tail -> items after a core with subscripts
         self.signed = {}  # (subscript key, sign) -> the subscript's form with that sign
         self.base_signs = set()  # signs drawn with the base (merged or next to it)
+        # Subscript marks stay where they are without a sign (subscripts_stay_put).
+        self.subscripts_from_body = False
 
 
 def sign_of(script, tail):
@@ -482,6 +496,53 @@ def items_of(glyphs):
     return [("spacing" if g.adv else "mark", g.name) for g in glyphs]
 
 
+class KerningFold:
+    """Moves the kerning of a glyph before a glyph of the same syllable into
+    the later glyph.
+
+    Some fonts (Noto Sans Telugu) narrow a base by a pair adjustment that
+    depends on what follows it in the syllable (a subscript, which reaches
+    back under the base, or an anusvara). An 8-bit font has no kerning:
+    keeping the base at its own advance and shifting the later glyph by
+    the adjustment (outline and advance alike) draws the same picture, lets
+    the base keep the merged forms learned for it alone, and gives the later
+    glyph a few variants instead of every base a few.
+
+    starters: names of the glyphs that begin a syllable (their kerning
+    against the syllable before is not folded: the converter draws each
+    syllable alone)."""
+
+    def __init__(self, font_path, starters):
+        from fontTools.ttLib import TTFont
+        self.hmtx = TTFont(font_path)["hmtx"]
+        self.starters = set(starters)
+
+    def fold(self, glyphs):
+        out, carried = [], 0
+        for i, g in enumerate(glyphs):
+            nxt = glyphs[i + 1] if i + 1 < len(glyphs) else None
+            # This glyph's own kerning (against the original advance, not one
+            # that already carries the kerning of the glyph before it).
+            own = 0
+            if (g.adv and nxt is not None and nxt.adv and nxt.name not in self.starters
+                    and g.name in self.hmtx.metrics):
+                own = g.adv - self.hmtx[g.name][0]
+            if carried:
+                out.append(ShiftedGlyph(g.name, g.dx + carried, g.dy, g.adv - own + carried))
+            else:
+                out.append(Glyph(g.name, g.dx, g.dy, g.adv - own))
+            carried = own
+        return out
+
+
+def syllable_starters(script):
+    """Names of the glyphs a syllable can begin with: each consonant alone,
+    with each sign and with a virama, and each letter drawn alone."""
+    texts = [c + s for c in script.consonants for s in [""] + script.matras + [script.virama]]
+    texts += list(script.standalone_letters)
+    return {gl[0].name for gl in shape_many(script.font, texts) if gl}
+
+
 def learn_below_base(script, reference):
     L = Learned()
     v = script.virama
@@ -489,13 +550,17 @@ def learn_below_base(script, reference):
     cores = core_texts(script)
     pair = reference + v + reference
     cores += [B.subscript_prefix + c for c in script.consonants]
-    for text, glyphs in zip(cores, shape_many(script.font, cores)):
+    shape = lambda texts: shape_many(script.font, texts)
+    if getattr(script, "fold_kerning", False):
+        L.kerning_fold = KerningFold(script.font, syllable_starters(script))
+        shape = lambda texts: [L.kerning_fold.fold(gl) for gl in shape_many(script.font, texts)]
+    for text, glyphs in zip(cores, shape(cores)):
         L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
     triples = [t for t in ligature_triples(script, L) if t not in L.cores]
-    for text, glyphs in zip(triples, shape_many(script.font, triples)):
+    for text, glyphs in zip(triples, shape(triples)):
         L.cores[text] = [key_of(g) for g in visible(script, glyphs)]
     # The subscript of the reference marks where a sign's glyphs split.
-    stem = shape_many(script.font, [pair])[0][-1].name[:-4]
+    stem = shape([pair])[0][-1].name[:-4]
 
     def split_at_subscript(glyphs):
         for i, g in enumerate(glyphs):
@@ -506,7 +571,7 @@ def learn_below_base(script, reference):
     all_tails = tails(script)
     texts = [tail_text(script, t, reference) for t in all_tails]
     texts += [tail_text(script, t, pair) for t in all_tails]
-    shaped = [visible(script, g) for g in shape_many(script.font, texts)]
+    shaped = [visible(script, g) for g in shape(texts)]
     n = len(all_tails)
     base_len = {}
     for t, plain, sub in zip(all_tails, shaped[:n], shaped[n:]):
@@ -536,7 +601,7 @@ def learn_below_base(script, reference):
             texts.append(c + s)
             meta.append((c, s))
     votes = collections.defaultdict(collections.Counter)
-    for (c, s), glyphs in zip(meta, shape_many(script.font, texts)):
+    for (c, s), glyphs in zip(meta, shape(texts)):
         glyphs = visible(script, glyphs)
         for g in glyphs:
             L.observed[key_of(g)] += 1
@@ -560,7 +625,7 @@ def learn_below_base(script, reference):
                 texts.append(c + s)
                 meta.append((c, s))
     sub_votes = collections.defaultdict(collections.Counter)
-    for (c, s), glyphs in zip(meta, shape_many(script.font, texts)):
+    for (c, s), glyphs in zip(meta, shape(texts)):
         glyphs = visible(script, glyphs)
         base = B.fuse.get((L.cores[c][0], s), [L.cores[c][0]])
         tail = (False, "" if s == v else s, "", s == v)
@@ -575,12 +640,14 @@ def learn_below_base(script, reference):
         if best != k[0]:
             B.signed[k] = best
             L.observed[best] += counter[best]
-    # Marks of the tails over every base (offsets depend on the glyph before).
+    # Marks of the tails over every base (offsets depend on the glyph before)
+    fold = L.kerning_fold is not None
     texts = []
     for t, items in B.plain.items():
-        if any(kind == "mark" for kind, _ in items):
+        # (and spacing items, when they may carry the kerning before them)
+        if any(kind == "mark" or (fold and kind == "spacing") for kind, _ in items):
             texts += [tail_text(script, t, c) for c in bases]
-    for glyphs in shape_many(script.font, texts):
+    for glyphs in shape(texts):
         glyphs = visible(script, glyphs)
         for g in glyphs:
             L.observed[key_of(g)] += 1
@@ -588,17 +655,83 @@ def learn_below_base(script, reference):
     for k, counter in votes.items():
         L.attach[k] = counter.most_common(1)[0][0]
     learn_standalone_marks(script, L, B.plain)
+    B.subscripts_from_body = subscripts_stay_put(script, shape, pairs, signs)
+    if B.subscripts_from_body:
+        L.subscript_placer = SubscriptPlacer(script, L, B)
     L.below_base = B
     return L
 
 
+class SubscriptPlacer:
+    """Rewrites a shaped run the way a converter draws subscripts that keep
+    their place under the base: each subscript mark right after the base's
+    body, offset from the end of the body (not from the sign's glyphs after
+    it). Ranking glyphs on runs rewritten this way counts the forms the
+    converter draws, not the ones HarfBuzz placed after a sign."""
+
+    def __init__(self, script, L, B):
+        self.subscripts = {k[0] for text, keys in L.cores.items()
+                           if len(text) >= 3 and text[1] == script.virama
+                           for k in keys[1:] if k[1] == 0}
+        # The width of the base's body: a consonant's own advance; a form
+        # merged with a sign, the advance of the base it came from.
+        self.body = {}
+        for (base, _), keys in B.fuse.items():
+            if keys and keys[0][1]:
+                self.body.setdefault(keys[0][0], base[1])
+        for c in script.consonants:
+            for k in L.cores.get(c, [])[:1]:
+                self.body.setdefault(k[0], k[1])
+
+    def place(self, glyphs):
+        out, x, body_end = [], 0, None
+        for g in glyphs:
+            if g.adv and g.name in self.body:
+                body_end = x + self.body[g.name]
+            if not g.adv and g.name in self.subscripts and body_end is not None:
+                g = Glyph(g.name, x + g.dx - body_end, g.dy, 0)
+            out.append(g)
+            x += g.adv
+        return out
+
+
+def subscripts_stay_put(script, shape, pairs, signs, share=0.9):
+    """Does the font draw a subscript mark at the same place under its base
+    (within 12 units) whether a vowel sign or virama follows or not, for at
+    least `share` of the pairs of consonants and signs?"""
+    def mark_at(glyphs):
+        x = 0
+        for g in glyphs:
+            if not g.adv and g.name not in script.mark_names:
+                return g.name, x + g.dx, g.dy
+            x += g.adv
+        return None
+    texts = list(pairs) + [c + s for c in pairs for s in signs]
+    shaped = dict(zip(texts, shape(texts)))
+    same = total = 0
+    for c in pairs:
+        plain = mark_at(shaped[c])
+        if plain is None:
+            continue
+        for s in signs:
+            signed = mark_at(shaped[c + s])
+            if signed is None or signed[0] != plain[0]:
+                continue
+            total += 1
+            same += abs(signed[1] - plain[1]) <= 12 and signed[2] == plain[2]
+    return total > 0 and same >= share * total
+
+
 def vote_marks(glyphs, votes):
+    """Votes for the form of each mark after the spacing glyph before it,
+    and of each spacing glyph that carries the kerning of the glyph before
+    it (KerningFold)."""
     prev = None
     for g in glyphs:
+        if (not g.adv or isinstance(g, ShiftedGlyph)) and prev is not None:
+            votes[(g.name, prev)][key_of(g)] += 1
         if g.adv:
             prev = key_of(g)
-        elif prev is not None:
-            votes[(g.name, prev)][key_of(g)] += 1
 
 
 def learn_kerning(script, L, vowels, reference):

@@ -13,10 +13,13 @@ from fontTools.ttLib import TTFont
 
 
 class Composites:
-    def __init__(self, font_path):
+    def __init__(self, font_path, trailing=False):
         font = TTFont(font_path)
         self.glyf = font["glyf"]
         self.hmtx = font["hmtx"]
+        # trailing: a composite keeps its first component at that glyph's
+        # own advance, so that one glyph serves all its forms (see pieces).
+        self.trailing = trailing
 
     def components(self, name):
         if name not in self.glyf or not self.glyf[name].isComposite():
@@ -41,6 +44,23 @@ class Composites:
         natural = self.hmtx[carrier][0]
         if len(rest) == 1 and rest[0][1:] == (natural, 0) and adv == natural + self.hmtx[rest[0][0]][0]:
             return [(carrier, natural, 0, 0), (rest[0][0], self.hmtx[rest[0][0]][0], 0, 0)]
+        if self.trailing and rest and adv >= natural:
+            # The carrier keeps its own advance. Components in its first half
+            # are marks drawn before it, from its start (a sign or headstroke
+            # sits at about the same place from the start of every body,
+            # while the distance from the end varies with the body's width);
+            # the others are marks from its end, the rightmost of them a
+            # spacing glyph that carries the rest of a wider form's advance.
+            lead = [c for c in rest if c[1] < natural / 2]
+            tail = [c for c in rest if c[1] >= natural / 2]
+            if adv > natural and not tail:
+                lead, tail = [], rest
+            out = [(c, 0, x, y) for c, x, y in lead] + [(carrier, natural, 0, 0)]
+            last = max(tail, key=lambda c: c[1]) if adv > natural else None
+            out += [(c[0], 0, c[1] - natural, c[2]) for c in tail if c is not last]
+            if last is not None:
+                out.append((last[0], adv - natural, last[1] - natural, last[2]))
+            return out
         return [(carrier, adv, 0, 0)] + [(c, 0, x - adv, y) for c, x, y in rest]
 
 
@@ -61,13 +81,25 @@ class Carver:
     # most this much (the sign's overhang), so that one body glyph serves all.
     ADVANCE_SLACK = 45
 
-    def __init__(self, font_path, forms, suffix):
+    def __init__(self, font_path, forms, suffix, verify=None, trailing=False):
         font = TTFont(font_path)
         self.glyphset = font.getGlyphSet()
         self.hmtx = font["hmtx"]
         self.forms, self.suffix = forms, suffix
         self.shapes = {}
         self.outlines = {}
+        # verify: (radius, share, least): the body and its piece must draw
+        # the merged form to within radius font units, but for at most share
+        # of the ink or least square units if more -- the measure the
+        # fidelity harness applies to words. Pieces are then shared by the
+        # picture they make: a form takes the first piece of its kind that
+        # passes, else a piece of its own; a form whose own cut fails is not
+        # split.
+        self.verify = verify
+        # trailing: a piece of a form wider than its body is a spacing glyph
+        # after the body that carries the rest of the advance, so the body
+        # keeps its own advance (and its glyph) in every form.
+        self.trailing = trailing
 
     def polygons(self, name):
         pen = _FlatPen(self.glyphset)
@@ -90,17 +122,58 @@ class Carver:
         area = sum(abs(pyclipper.Area(p)) for p in shape)
         piece = None
         for other, other_shape in self.shapes.get(kind, []):
+            if self.verify is not None:
+                # What counts is the picture, not the pieces' likeness.
+                if self.draws(name, body, other_shape, bx, by):
+                    piece = other
+                    break
+                continue
             diff = sum(abs(pyclipper.Area(p)) for p in _clip(shape, other_shape, pyclipper.CT_XOR))
             if diff <= self.SAME_SHAPE * area:
                 piece = other
                 break
         if piece is None:
+            if not self.draws(name, body, shape, bx, by):
+                return None
             piece = "%s%d%s" % (kind, len(self.shapes.get(kind, [])) + 1, self.suffix)
             self.shapes.setdefault(kind, []).append((piece, shape))
             self.outlines[piece] = [[list(pt) for pt in p] for p in shape]
         natural = self.hmtx[body][0]
+        if self.trailing and adv - natural > self.ADVANCE_SLACK:
+            return [(body, natural, 0, 0), (piece, adv - natural, bx - natural, by)]
         width = natural if abs(natural - adv) <= self.ADVANCE_SLACK else adv
         return [(body, width, 0, 0), (piece, 0, bx - width, by)]
+
+    def draws(self, name, body, shape, bx, by):
+        """Does body + shape (placed at bx, by) draw glyph `name` closely
+        enough (see verify)?"""
+        import pyclipper
+        if self.verify is None:
+            return True
+        radius, share, least = self.verify
+        whole = _union(self.polygons(name))
+        made = _union(self.polygons(body) + [[(x + bx, y + by) for x, y in p] for p in shape])
+        ink = sum(_area(p) for p in whole) + sum(_area(p) for p in made)
+        outside = sum(_area(p) for p in _clip(made, _grow(whole, radius), pyclipper.CT_DIFFERENCE))
+        outside += sum(_area(p) for p in _clip(whole, _grow(made, radius), pyclipper.CT_DIFFERENCE))
+        return outside <= max(least, share * ink)
+
+
+def _area(polygon):
+    import pyclipper
+    return abs(pyclipper.Area(polygon))
+
+
+def _union(polygons):
+    import pyclipper
+    return _clip(polygons, [], pyclipper.CT_UNION)
+
+
+def _grow(polygons, radius):
+    import pyclipper
+    pco = pyclipper.PyclipperOffset()
+    pco.AddPaths(polygons, pyclipper.JT_ROUND, pyclipper.ET_CLOSEDPOLYGON)
+    return pco.Execute(radius)
 
 
 def _clip(subject, clip, operation):

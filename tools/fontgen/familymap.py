@@ -38,6 +38,10 @@ class Clusters:
                 continue
             d = abs(c[1] - adv) if adv else max(abs(c[2] - dx), abs(c[3] - dy))
             tol = self.advance_tolerance if adv else self.mark_tolerance
+            # A spacing glyph drawn off the pen shares only with one drawn
+            # about as far off.
+            if adv and max(abs(c[2] - dx), abs(c[3] - dy)) > self.mark_tolerance:
+                continue
             if d <= tol and (dist is None or d < dist):
                 best, dist = c, d
         return best
@@ -50,7 +54,7 @@ class Clusters:
         return found
 
 
-def rank_by_words(ranked, mandatory, word_sets):
+def rank_by_words(ranked, mandatory, word_sets, borrow=BORROW):
     """The mandatory glyphs, then, one at a time, the glyph that brings the
     design words nearest to complete: each word not yet drawable adds
     1 / (glyphs it still lacks)^2. A face that holds a prefix of this order
@@ -59,13 +63,13 @@ def rank_by_words(ranked, mandatory, word_sets):
     fixed = [k for k in ranked if k in mandatory]
     position = {k: i for i, k in enumerate(ranked)}
     # A face without a glyph draws the nearest glyph of its name instead
-    # (gen_tables.resolve_codes): a variant within BORROW units of a glyph
+    # (gen_tables.resolve_codes): a variant within `borrow` units of a glyph
     # ranked before it costs a code and completes no word on its own.
     stand_in = {}
     by_name = collections.defaultdict(list)
     for k in ranked:
         near = [c for c in by_name[k[0]] if (c[1] == 0) == (k[1] == 0) and max(
-            abs(c[1] - k[1]), abs(c[2] - k[2]), abs(c[3] - k[3])) <= BORROW]
+            abs(c[1] - k[1]), abs(c[2] - k[2]), abs(c[3] - k[3])) <= borrow]
         stand_in[k] = near[0] if near else k
         by_name[k[0]].append(k)
     have = set(fixed)
@@ -106,16 +110,21 @@ def rank_by_words(ranked, mandatory, word_sets):
 
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
-          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None, carver=None):
+          tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None, carver=None,
+          trailing=False, borrow=BORROW):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
     consonant with each tail); the rest go by their weight in the words.
     decompose: split composite glyphs into shared pieces (decompose.py); the
     faces hold the pieces first and whole glyphs with the codes left over.
     tolerances: (marks, advances) in font units within which glyphs share.
+    borrow: font units within which the ranking counts a variant as drawn by
+    a glyph of its name ranked before it (the converter borrows its code).
     script_extras: rules of the script the engine reads beyond the letters
     (see gen_tables.py): "gemination", "modifier_swaps".
-    carver: a decompose.Carver that also cuts merged simple glyphs apart."""
+    carver: a decompose.Carver that also cuts merged simple glyphs apart.
+    trailing: composites keep their first component at its own advance
+    (decompose.Composites)."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -134,7 +143,14 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     # Weight of each glyph: how many design words use it.
     weight = collections.Counter()
     word_sets = []
+    # Count the glyphs the converter draws: kerning inside a syllable moved
+    # into the later glyph, subscripts placed from the base's body.
+    fold, placer = learned.kerning_fold, learned.subscript_placer
     for glyphs in shape_many(font, design_words):
+        if fold is not None:
+            glyphs = fold.fold(glyphs)
+        if placer is not None:
+            glyphs = placer.place(glyphs)
         used = {canon(brahmic.key_of(g)) for g in brahmic.visible(script, glyphs)}
         weight.update(used)
         word_sets.append(frozenset(used))
@@ -172,14 +188,15 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     ranked = sorted(universe - accent_keys - vedic_spacing_keys,
                     key=lambda k: (k not in mandatory, -weight[k], -counts[k], k))
     if getattr(script, "rank_by_words", False):
-        ranked = rank_by_words(ranked, mandatory, word_sets)
+        ranked = rank_by_words(ranked, mandatory, word_sets, borrow)
     expansions = {}
     # A face marked "whole_first" holds whole glyphs in this order, pieces
     # only after them (when the pieces are cut, not exact, and it has room).
     whole_first = list(ranked)
     if decompose:
         ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts,
-                                         getattr(script, "rank_by_words", False), carver)
+                                         getattr(script, "rank_by_words", False), carver, trailing,
+                                         borrow)
         listed = set(whole_first)
         whole_first += [k for k in ranked if k not in listed]
     if latin_fallback:
@@ -274,6 +291,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                                         for (sub, sign), form in B.signed.items()
                                         if gi(sub) != gi(form)),
             "subscript_skip": len(learned.cores[B.subscript_prefix[:-1]])}
+        if B.subscripts_from_body:
+            rules["below_base"]["subscripts_from_body"] = True
     outlines = carver.outlines if carver is not None else {}
     if expansions:
         rules["expansions"] = sorted([index[k], [index[p] for p in parts]]
@@ -308,12 +327,13 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     return fmap
 
 
-def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=False, carver=None):
+def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=False, carver=None,
+                trailing=False, borrow=BORROW):
     """Splits every composite glyph into pieces (recursively) and ranks
     again: pieces and unsplit glyphs by how many words need them, mandatory
     ones first, then the whole composite glyphs, which only save bytes."""
     import decompose
-    comp = decompose.Composites(font)
+    comp = decompose.Composites(font, trailing)
     expansions = {}
     todo = list(ranked)
     seen = set(todo)
@@ -353,7 +373,7 @@ def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=Fals
     atoms = sorted({a for k in seen for a in leaves(k, set())},
                    key=lambda k: (k not in essential, -atom_weight[k], -counts[k], k))
     if by_words:
-        atoms = rank_by_words(atoms, essential, atom_sets)
+        atoms = rank_by_words(atoms, essential, atom_sets, borrow)
     direct = collections.Counter()
     for words in word_sets:
         direct.update(words)

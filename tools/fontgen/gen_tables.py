@@ -58,17 +58,44 @@ def direct_codes(fmap, conv):
     return direct
 
 
-def resolve_pieces(fmap, conv):
+# Font units a held glyph may be off and still stand in for a piece.
+PIECE_STAND_IN = 100
+
+
+def resolve_pieces(fmap, conv, held_too=False):
     """glyph index -> the pieces with codes that draw it, for every glyph the
-    converter's fonts do not hold whole but hold in pieces."""
+    converter's fonts do not hold whole but hold in pieces; held_too: also
+    for the glyphs they hold whole (a converter that draws subscripts between
+    a base's pieces needs them)."""
     direct = direct_codes(fmap, conv)
     parts = {g: p for g, p in fmap["rules"].get("expansions", [])}
+    glyphs = fmap["glyphs"]
+    held = {}
+    for i in direct:
+        held.setdefault(glyphs[i]["name"], []).append(i)
+
+    def stand_in(g):
+        # A piece the fonts lack may be drawn by a held glyph of its name and
+        # kind placed nearly where it belongs: the whole form then still
+        # draws, close to right, where without it the converter would fall
+        # back to the base and the sign drawn alone.
+        want = glyphs[g]
+        best = None
+        for i in held.get(want["name"], []):
+            h = glyphs[i]
+            if (h["adv"] == 0) != (want["adv"] == 0):
+                continue
+            d = max(abs(h["adv"] - want["adv"]), abs(h["dx"] - want["dx"]), abs(h["dy"] - want["dy"]))
+            if d <= PIECE_STAND_IN and (best is None or d < best[0]):
+                best = (d, i)
+        return best[1] if best else None
 
     def flat(g, depth=0):
         if g in direct:
             return [g]
         if g not in parts or depth > 8:
-            return None
+            near = stand_in(g) if depth > 0 else None
+            return [near] if near is not None else None
         out = []
         for p in parts[g]:
             f = flat(p, depth + 1)
@@ -81,8 +108,41 @@ def resolve_pieces(fmap, conv):
     for g in sorted(parts):
         if g not in direct:
             f = flat(g)
-            if f is not None:
-                out[g] = f
+        elif held_too:
+            f = [q for p in parts[g] for q in (flat(p, 1) or [None])]
+            f = None if None in f else f
+        else:
+            continue
+        if f is not None:
+            out[g] = f
+    return out
+
+
+def body_ends(fmap, pieces, slack=12):
+    """glyph -> how many of its pieces draw the body of the base it merges
+    (their advances add up to the base's own, within slack font units), for
+    the merged forms of a family whose subscripts keep their place under the
+    base's body."""
+    below = fmap["rules"].get("below_base") or {}
+    if not below.get("subscripts_from_body"):
+        return {}
+    glyphs = fmap["glyphs"]
+    base_of = {}
+    for base, _, keys in below.get("fuse", []):
+        if len(keys) == 1:
+            base_of.setdefault(keys[0], set()).add(base)
+    out = {}
+    for g, parts in pieces.items():
+        for base in base_of.get(g, ()):
+            width = glyphs[base]["adv"]
+            run = 0
+            for k, p in enumerate(parts):
+                run += glyphs[p]["adv"]
+                if glyphs[p]["adv"] and abs(run - width) <= slack:
+                    out[g] = k + 1
+                    break
+            if g in out:
+                break
     return out
 
 
@@ -258,7 +318,8 @@ def main():
         array("Fusion", "kSignedSubscripts", signed)
         w("inline constexpr BelowBase kBelowBase = {kBaseFusions, kPlainTails, kSubscriptTails, %s, %d,"
           % (cxx_u16(below["subscript_prefix"]), below["subscript_skip"]))
-        w("    kSignedSubscripts, %s};" % cxx_u16(below.get("base_signs", "")))
+        w("    kSignedSubscripts, %s%s};" % (cxx_u16(below.get("base_signs", "")),
+                                          ", true" if below.get("subscripts_from_body") else ""))
 
     # Names kept for reading the tables while debugging.
     w("// symbols: %s" % " ".join("%d=%s" % (i, n) for n, i in sorted(names.items(), key=lambda x: x[1])))
@@ -282,16 +343,20 @@ def main():
                 name, name))
         if conv["kind"] == "brahmic":
             codes = resolve_codes(fmap, conv)
-            pieces = resolve_pieces(fmap, conv) if "expansions" in fmap["rules"] else None
-            if pieces is not None:
+            pieces = None
+            if "expansions" in fmap["rules"]:
+                pieces = resolve_pieces(fmap, conv, (below or {}).get("subscripts_from_body", False))
                 # Glyphs drawn in pieces take no borrowed code of their own.
-                codes = [(0, "0") if i in pieces else c for i, c in enumerate(codes)]
+                direct = direct_codes(fmap, conv)
+                codes = [(0, "0") if i in pieces and i not in direct else c for i, c in enumerate(codes)]
             w("inline constexpr GlyphCode k%sCodes[] = {%s};" % (
                 ident.capitalize(), ",".join("{%d, '%s'}" % (c, d) for c, d in codes)))
             if pieces is not None:
                 flat, rows = [], []
+                ends = body_ends(fmap, pieces)
                 for g, p in sorted(pieces.items()):
-                    rows.append("{%d, %d, %d}" % (g, len(flat), len(p)))
+                    end = ends.get(g, 0)
+                    rows.append("{%d, %d, %d%s}" % (g, len(flat), len(p), ", %d" % end if end else ""))
                     flat += p
                 array("std::uint16_t", "k%sPieceList" % ident.capitalize(), [str(x) for x in flat])
                 array("Expansion", "k%sExpansions" % ident.capitalize(), rows)

@@ -21,7 +21,8 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
-                 words_command=None, tolerances=(24, 12), carve=None):
+                 words_command=None, tolerances=(24, 12), carve=None, fold_kerning=False,
+                 carve_options=None, trailing=False, borrow=familymap.BORROW):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
@@ -31,6 +32,15 @@ class Family:
         # carve(glyph order) -> {merged glyph: (body glyph, kind)}: simple
         # glyphs to cut into a body and a shared piece (decompose.Carver).
         self.carve = carve
+        self.carve_options = carve_options or {}
+        # A piece after a body that keeps its own advance carries the rest
+        # of a wider form's advance (decompose.Composites and Carver).
+        self.trailing = trailing
+        # Font units within which the ranking takes a glyph for its variant.
+        self.borrow = borrow
+        # Move the kerning inside a syllable into its later glyph
+        # (brahmic.KerningFold).
+        self.fold_kerning = fold_kerning
 
     def letter(self, devanagari):
         return chr(devanagari + self.block - 0x900)
@@ -75,6 +85,7 @@ def script_of(family):
                             drop=("space", "uni25CC"))
     script.reph = family.reph
     script.rank_by_words = True
+    script.fold_kerning = family.fold_kerning
     script.mark_names = ["virama" + family.suffix, "nukta" + family.suffix, "reph" + family.suffix]
     script.standalone_letters = L(list(range(0x905, 0x915)) + [0x960, 0x961])
     return script
@@ -84,8 +95,9 @@ def carver_of(family):
     if family.carve is None:
         return None
     from fontTools.ttLib import TTFont
-    return decompose.Carver(family.noto, family.carve(TTFont(family.noto).getGlyphOrder()),
-                            family.suffix)
+    font = TTFont(family.noto)
+    return decompose.Carver(family.noto, family.carve(font), family.suffix, trailing=family.trailing,
+                            **family.carve_options)
 
 
 def main(family, out):
@@ -102,7 +114,8 @@ def main(family, out):
         design_words=words[0::2], latin_font=LATIN, iscii=iscii, iscii_nukta=iscii_nukta,
         roman={}, faces=family.faces, converters=family.converters,
         reference=script.consonants[0], mandatory_letters=vowels + script.consonants + signs,
-        decompose=True, tolerances=family.tolerances, carver=carver_of(family))
+        decompose=True, tolerances=family.tolerances, carver=carver_of(family),
+        trailing=family.trailing, borrow=family.borrow)
     fmap["inputs"] = familymap.input_hashes(input_files(family, out_maker(family)))
     with open(out, "w", encoding="utf-8") as f:
         json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)

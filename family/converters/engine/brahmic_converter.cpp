@@ -148,7 +148,12 @@ private:
                         skipMatra = false;
                         continue;
                     }
-                    g = Default(item.symbol);
+                    // A spacing glyph may take a form moved by the kerning
+                    // of the glyph before it.
+                    g = MarkFor(item.symbol);
+                    if (g >= 0 && static_cast<std::size_t>(g) < isMark_.size() && isMark_[g]) {
+                        g = Default(item.symbol);
+                    }
                     break;
                 case ItemKind::kMark:
                     if (skipMatra) {
@@ -352,6 +357,40 @@ private:
         return g;
     }
 
+    bool IsMark(std::uint16_t g) const { return g < isMark_.size() && isMark_[g]; }
+
+    // Can the base part (a span of the pool) take the subscripts after the
+    // base's body: is its first glyph the base itself, or a merged form whose
+    // pieces say where the body ends?
+    bool SplitsAtBody(std::uint16_t first, std::uint16_t count, const Core& core) const {
+        if (count == 0) return false;
+        const std::uint16_t g = rules_.pool[first];
+        if (g == core.glyphs.glyphs[0]) return true;
+        const Expansion* e = FindExpansion(pieces_, g);
+        return e && e->bodyEnd > 0;
+    }
+
+    // Emits the base part with the subscripts of `core` right after the
+    // base's body (see SplitsAtBody).
+    void EmitAroundBody(std::uint16_t first, std::uint16_t count, const Core& core) {
+        const std::uint16_t g = rules_.pool[first];
+        if (g == core.glyphs.glyphs[0]) {
+            Emit(g);
+            EmitSubscripts(core);
+        } else {
+            const Expansion* e = FindExpansion(pieces_, g);
+            for (int k = 0; k < e->count; ++k) {
+                Emit(pieces_->pieces[e->first + k]);
+                if (k + 1 == e->bodyEnd) EmitSubscripts(core);
+            }
+        }
+        EmitSpan(first + 1, count - 1);
+    }
+
+    void EmitSubscripts(const Core& core) {
+        for (int i = 1; i < core.glyphs.count; ++i) Emit(core.glyphs.glyphs[i]);
+    }
+
     void BelowBaseCluster(const engine::Syllable& s) {
         Core core = BuildCore(ExplicitViramaForms(s.Core()));
         const bool subscripts = core.glyphs.count > 1;
@@ -368,12 +407,21 @@ private:
         // The base part: the base glyph merged with the sign, or the base and
         // the sign as drawn alone.
         const char16_t sign = s.matra ? s.matra : (s.finalVirama ? rules_.letters.virama : 0);
+        // Subscript marks that keep their place under the base go right after
+        // its body, in the form they have without a sign.
+        bool early = core.glyphs.count > 1 && sign && below_->subscriptsFromBody;
+        for (int i = 1; early && i < core.glyphs.count; ++i) early = IsMark(core.glyphs.glyphs[i]);
         bool done = false;
         if (core.glyphs.count > 0 && sign) {
             const std::uint16_t base = core.glyphs.glyphs[0];
             for (const auto& f : below_->fusions) {
                 if (f.last == base && f.matra == sign && AllDrawn(f.first, f.count)) {
-                    EmitSpan(f.first, f.count);
+                    if (early && SplitsAtBody(f.first, f.count, core)) {
+                        EmitAroundBody(f.first, f.count, core);
+                    } else {
+                        EmitSpan(f.first, f.count);
+                        early = false;
+                    }
                     done = true;
                     break;
                 }
@@ -381,11 +429,14 @@ private:
         }
         if (!done) {
             if (core.glyphs.count > 0) Emit(core.glyphs.glyphs[0]);
+            if (early) EmitSubscripts(core);
             if (sign && below_->baseSigns.find(sign) != std::u16string_view::npos) {
                 if (const engine::Standalone* alone = SignAlone(sign)) EmitSpan(alone->first, alone->count);
             }
         }
-        for (int i = 1; i < core.glyphs.count; ++i) Emit(SignedSubscript(core.glyphs.glyphs[i], sign));
+        if (!early) {
+            for (int i = 1; i < core.glyphs.count; ++i) Emit(SignedSubscript(core.glyphs.glyphs[i], sign));
+        }
         if (t) Items(*t, 0, false);
         if (s.modifierCount > 0 && t && t->modifier == 0) Tail(false, 0, modifier, false);
         if (rephLater && rules_.defaults.size() > 2 && rules_.defaults[2] >= 0) {

@@ -139,6 +139,10 @@ struct BelowBase {
     std::span<const Fusion> signedSubscripts;
     // The signs drawn with the base rather than after the subscripts.
     std::u16string_view baseSigns;
+    // Subscript marks keep their place under the base whatever sign follows
+    // (the font anchors them to the base): they are drawn right after the
+    // base's body, before the glyphs of its sign.
+    bool subscriptsFromBody = false;
 };
 
 // Glyph number -> code and font digit ('1' script font, '2' extension font).
@@ -147,12 +151,16 @@ struct GlyphCode {
     char digit;
 };
 
-// A glyph the converter's fonts hold only in pieces: the pieces' glyph
-// numbers, in drawing order (sorted by glyph for lookup).
+// A glyph the converter's fonts hold only in pieces (or, for a converter
+// that draws subscripts between a base's pieces, also whole): the pieces'
+// glyph numbers, in drawing order (sorted by glyph for lookup).
 struct Expansion {
     std::uint16_t glyph;
     std::uint16_t first;  // into the piece list
     std::uint8_t count;
+    // A base merged with its sign: the pieces that draw the base's body (the
+    // advance of the base alone), after which its subscripts go; 0: none.
+    std::uint8_t bodyEnd = 0;
 };
 
 struct GlyphPieces {

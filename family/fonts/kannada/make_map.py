@@ -17,10 +17,11 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
 
 import southern  # noqa: E402
 
-def merged_forms(glyph_order):
+def merged_forms(font):
     """Each consonant with its headstroke, and with the i- and e-sign merged
     into the headstroke, is its headless body plus a piece that many
     consonants share."""
+    glyph_order = font.getGlyphOrder()
     names = set(glyph_order)
     forms = {}
     for body in glyph_order:
@@ -41,6 +42,9 @@ FAMILY = southern.Family(
     words_command=["aspell", "-d", "kn", "dump", "master"],
     reph=True,
     carve=merged_forms,
+    borrow=80,
+    trailing=True,
+    carve_options={"verify": (50, 0.01, 4 * 625)},
     faces=[
         {"face": "KNB-TTOkira", "latin": True, "slots": "upper", "script": True},
         {"face": "KN-TTOkira", "latin": False, "slots": "all", "script": True,

@@ -46,6 +46,10 @@ class Library:
         for g in sorted(parts):
             self.leaves.setdefault(glyphs[g]["name"], leaves(g))
 
+    def glyphs(self, *iscii):
+        """The map's glyphs (name, adv, dx, dy) for the codes drawn."""
+        return [self.glyph_of[pair] for pair in self.converter.pairs(bytes(iscii)) if pair in self.glyph_of]
+
     def flat(self, names):
         return [n[:-4] for name in names for n in self.leaves.get(name, [name])]
 
@@ -140,6 +144,89 @@ class Telugu(unittest.TestCase):
     def test_post_base_u_sign_comes_before_the_subscript(self):
         self.mono.expect(self, (KA, VIRAMA, KA, U,), ["ka", "uvowelsign", "kasubscript"])
 
+    def test_anusvara_takes_the_kerning_of_the_o_form_before_it(self):
+        # Noto narrows ko before the anusvara; the fonts cannot kern, so the
+        # anusvara itself is drawn further back, by as much.
+        plain = self.mono.glyphs(KA, ANUSVARA)[-1]
+        after_o = self.mono.glyphs(KA, O, ANUSVARA)[-1]
+        self.assertEqual((plain["name"], plain["dx"]), ("anusvaratelu", 0))
+        self.assertEqual(after_o["name"], "anusvaratelu")
+        self.assertLess(after_o["dx"], -100)
+        self.assertEqual(after_o["adv"] - after_o["dx"], plain["adv"])
+
+    def test_subscript_mark_sits_under_the_body_whatever_sign_follows(self):
+        # gra draws ra's hook right after ga's body; with the aa sign the hook
+        # keeps that place, drawn before the sign's piece.
+        alone = self.mono.glyphs(GA, VIRAMA, RA)
+        signed = self.mono.glyphs(GA, VIRAMA, RA, AA)
+        hook = next(g for g in alone if g["name"] == "garasubscripttelu")
+        at = next(i for i, g in enumerate(signed) if g["name"] == "garasubscripttelu")
+        self.assertEqual(signed[at]["dx"], hook["dx"])
+        self.assertEqual(sum(g["adv"] for g in signed[:at]), sum(g["adv"] for g in alone))
+        self.assertGreater(sum(g["adv"] for g in signed[at + 1:]), 0)
+
+
+class Pieces(unittest.TestCase):
+    """Composite glyphs split into pieces that a pen draws one after the
+    other (each at the pen plus its offset, the pen then moving by its
+    advance) land exactly where the composite puts its components."""
+
+    def check(self, font, trailing):
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import decompose
+        comp = decompose.Composites(font, trailing)
+        split = 0
+        for name in comp.glyf.keys():
+            adv = comp.hmtx[name][0]
+            parts = comp.pieces((name, adv, 0, 0)) if adv else None
+            if not parts:
+                continue
+            split += 1
+            pen, drawn = 0, []
+            for piece, width, dx, dy in parts:
+                drawn.append((piece, pen + dx, dy))
+                pen += width
+            self.assertEqual(pen, adv, name)
+            self.assertEqual(sorted(drawn), sorted(comp.components(name)), name)
+        self.assertGreater(split, 50)
+
+    def test_telugu_pieces_keep_the_components_in_place(self):
+        self.check("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", False)
+        self.check("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", True)
+
+    def test_kannada_pieces_keep_the_components_in_place(self):
+        self.check("/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf", True)
+        self.check("/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf", False)
+
+    def test_trailing_pieces_keep_the_body_at_its_own_advance(self):
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import decompose
+        comp = decompose.Composites("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", True)
+        ko = comp.pieces(("kovoweltelu", 772, 0, 0))
+        self.assertEqual(ko[0], ("kaalttelu", comp.hmtx["kaalttelu"][0], 0, 0))
+        # The headstroke or front e-sign near a body's start is drawn from it.
+        he = comp.pieces(("hevoweltelu", comp.hmtx["hevoweltelu"][0], 0, 0))
+        self.assertEqual(he[0][:2], ("evowelsignfronttelu", 0))
+
+
+class Kerning(unittest.TestCase):
+    def test_kerning_inside_a_syllable_moves_into_the_later_glyph(self):
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import brahmic
+        from hbshape import Glyph
+        noto = "/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf"
+        fold = brahmic.KerningFold(noto, {"katelu"})
+        natural = fold.hmtx["matelu"][0]
+        run = [Glyph("matelu", 0, 0, natural - 20), Glyph("nasubscripttelu", 0, 0, 346),
+               Glyph("matelu", 0, 0, natural - 30), Glyph("katelu", 0, 0, 522)]
+        out = fold.fold(run)
+        self.assertEqual([(g.name, g.dx, g.adv) for g in out],
+                         [("matelu", 0, natural), ("nasubscripttelu", -20, 326),
+                          # Before a glyph that starts a syllable: left as it is.
+                          ("matelu", 0, natural - 30), ("katelu", 0, 522)])
+        self.assertEqual(brahmic.key_of(out[1]), ("nasubscripttelu", 326, -20, 0))
+        self.assertEqual(brahmic.key_of(run[1]), ("nasubscripttelu", 346, 0, 0))
+
 
 class Cutting(unittest.TestCase):
     """A cut piece placed after its body draws what the merged glyph draws
@@ -169,6 +256,43 @@ class Cutting(unittest.TestCase):
                 outside = decompose._clip(a, grown.Execute(50), pyclipper.CT_DIFFERENCE)
                 area = sum(abs(pyclipper.Area(p)) for p in whole)
                 self.assertLess(sum(abs(pyclipper.Area(p)) for p in outside), 0.02 * area, merged)
+
+    def test_checked_cuts_draw_the_merged_glyph_and_pieces_are_shared(self):
+        import pyclipper
+        import importlib.util
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import decompose
+        from fontTools.ttLib import TTFont
+        maker = os.path.join(ROOT, "family", "fonts", "telugu", "make_map.py")
+        spec = importlib.util.spec_from_file_location("telugu_maker", maker)
+        module = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(module)
+        noto = module.FAMILY.noto
+        forms = module.merged_forms(TTFont(noto))
+        carver = decompose.Carver(noto, forms, "telu", trailing=True, **module.FAMILY.carve_options)
+        cut = 0
+        for merged in sorted(forms):
+            adv = carver.hmtx[merged][0]
+            parts = carver.pieces((merged, adv, 0, 0))
+            if parts is None:
+                continue
+            cut += 1
+            (body, width, _, _), (piece, _, dx, dy) = parts
+            self.assertEqual(width, carver.hmtx[body][0], merged)
+            drawn = decompose._union(carver.polygons(body) + [[(x + width + dx, y + dy) for x, y in p]
+                                                              for p in carver.outlines[piece]])
+            whole = decompose._union(carver.polygons(merged))
+            ink = sum(abs(pyclipper.Area(p)) for p in whole + drawn)
+            outside = 0
+            for a, b in ((drawn, whole), (whole, drawn)):
+                grown = pyclipper.PyclipperOffset()
+                grown.AddPaths(b, pyclipper.JT_ROUND, pyclipper.ET_CLOSEDPOLYGON)
+                outside += sum(abs(pyclipper.Area(p))
+                               for p in decompose._clip(a, grown.Execute(50), pyclipper.CT_DIFFERENCE))
+            self.assertLessEqual(outside, max(4 * 625, 0.01 * ink), merged)
+        # Most merged forms are cut, into far fewer pieces than forms.
+        self.assertGreater(cut, len(forms) // 2)
+        self.assertLess(len(carver.outlines), cut // 2)
 
 
 if __name__ == "__main__":
