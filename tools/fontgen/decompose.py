@@ -2,24 +2,21 @@
 glyphs share, so that a face with few codes can still draw them exactly.
 
 A glyph key is (name, advance, dx, dy), as in brahmic.key_of. A composite
-spacing glyph of advance A whose component c0 sits at the origin becomes c0
-with advance A, and its other components become marks placed from the end
-of c0 (x - A): the Telugu consonant bodies then carry their headstrokes and
-vowel signs as marks that many consonants share. When the glyph is just two
-glyphs side by side at their own advances (a Kannada consonant and its
-virama), it becomes those two spacing glyphs.
+spacing glyph whose component c0 sits at the origin becomes c0 at its own
+advance, so that one glyph serves every form of a consonant, with the other
+components around it: the Telugu consonant bodies then carry their
+headstrokes and vowel signs as pieces that many consonants share. When the
+glyph is just two glyphs side by side at their own advances (a Kannada
+consonant and its virama), it becomes those two spacing glyphs.
 """
 from fontTools.ttLib import TTFont
 
 
 class Composites:
-    def __init__(self, font_path, trailing=False):
+    def __init__(self, font_path):
         font = TTFont(font_path)
         self.glyf = font["glyf"]
         self.hmtx = font["hmtx"]
-        # trailing: a composite keeps its first component at that glyph's
-        # own advance, so that one glyph serves all its forms (see pieces).
-        self.trailing = trailing
 
     def components(self, name):
         if name not in self.glyf or not self.glyf[name].isComposite():
@@ -44,7 +41,7 @@ class Composites:
         natural = self.hmtx[carrier][0]
         if len(rest) == 1 and rest[0][1:] == (natural, 0) and adv == natural + self.hmtx[rest[0][0]][0]:
             return [(carrier, natural, 0, 0), (rest[0][0], self.hmtx[rest[0][0]][0], 0, 0)]
-        if self.trailing and rest and adv >= natural:
+        if rest and adv >= natural:
             # The carrier keeps its own advance. Components in its first half
             # are marks drawn before it, from its start (a sign or headstroke
             # sits at about the same place from the start of every body,
@@ -61,45 +58,42 @@ class Composites:
             if last is not None:
                 out.append((last[0], adv - natural, last[1] - natural, last[2]))
             return out
+        # Narrower than its carrier: the carrier takes the composite's advance.
         return [(carrier, adv, 0, 0)] + [(c, 0, x - adv, y) for c, x, y in rest]
 
 
 class Carver:
     """Pieces cut from simple glyphs: a merged form (a Kannada consonant with
     its headstroke, or with the i- or e-sign over it) minus the glyph of its
-    body leaves the headstroke or sign alone. Cut pieces of one kind that
-    have the same shape become one glyph, placed from the end of the body,
-    so that a few glyphs stand for the merged forms of every consonant.
+    body leaves the headstroke or sign alone. A piece is shared by the
+    picture it makes: a form takes the first piece of its kind with which its
+    body draws it closely enough (VERIFY), else a piece of its own; a form
+    whose own cut fails is not split. So a few glyphs, placed from the end
+    of the body, stand for the merged forms of every consonant. A form wider
+    than its body keeps the body at its own advance and its piece carries the
+    rest, so that one body glyph serves every form.
 
     forms: {merged glyph name: (body glyph name, kind)}; suffix ends the
     names of the new glyphs; outlines collects their polygons.
     """
 
     SLIVER = 400       # square font units: bits of the cut thinner than this are dropped
-    SAME_SHAPE = 0.15  # share of a piece's area two shapes may differ by
+    # (radius, share, least): body + piece must draw the merged form to within
+    # radius font units but for at most share of the ink, or least square
+    # units if more -- what the fidelity harness asks of words (2 px at 40 px
+    # per em, 1 %, 4 px).
+    VERIFY = (50, 0.01, 4 * 625)
     # The body keeps its own advance when the merged form's differs by at
     # most this much (the sign's overhang), so that one body glyph serves all.
     ADVANCE_SLACK = 45
 
-    def __init__(self, font_path, forms, suffix, verify=None, trailing=False):
+    def __init__(self, font_path, forms, suffix):
         font = TTFont(font_path)
         self.glyphset = font.getGlyphSet()
         self.hmtx = font["hmtx"]
         self.forms, self.suffix = forms, suffix
         self.shapes = {}
         self.outlines = {}
-        # verify: (radius, share, least): the body and its piece must draw
-        # the merged form to within radius font units, but for at most share
-        # of the ink or least square units if more -- the measure the
-        # fidelity harness applies to words. Pieces are then shared by the
-        # picture they make: a form takes the first piece of its kind that
-        # passes, else a piece of its own; a form whose own cut fails is not
-        # split.
-        self.verify = verify
-        # trailing: a piece of a form wider than its body is a spacing glyph
-        # after the body that carries the rest of the advance, so the body
-        # keeps its own advance (and its glyph) in every form.
-        self.trailing = trailing
 
     def polygons(self, name):
         pen = _FlatPen(self.glyphset)
@@ -119,17 +113,9 @@ class Carver:
         bx = min(x for p in cut for x, _ in p)
         by = min(y for p in cut for _, y in p)
         shape = [[(x - bx, y - by) for x, y in p] for p in cut]
-        area = sum(abs(pyclipper.Area(p)) for p in shape)
         piece = None
         for other, other_shape in self.shapes.get(kind, []):
-            if self.verify is not None:
-                # What counts is the picture, not the pieces' likeness.
-                if self.draws(name, body, other_shape, bx, by):
-                    piece = other
-                    break
-                continue
-            diff = sum(abs(pyclipper.Area(p)) for p in _clip(shape, other_shape, pyclipper.CT_XOR))
-            if diff <= self.SAME_SHAPE * area:
+            if self.draws(name, body, other_shape, bx, by):
                 piece = other
                 break
         if piece is None:
@@ -139,18 +125,16 @@ class Carver:
             self.shapes.setdefault(kind, []).append((piece, shape))
             self.outlines[piece] = [[list(pt) for pt in p] for p in shape]
         natural = self.hmtx[body][0]
-        if self.trailing and adv - natural > self.ADVANCE_SLACK:
+        if adv - natural > self.ADVANCE_SLACK:
             return [(body, natural, 0, 0), (piece, adv - natural, bx - natural, by)]
         width = natural if abs(natural - adv) <= self.ADVANCE_SLACK else adv
         return [(body, width, 0, 0), (piece, 0, bx - width, by)]
 
     def draws(self, name, body, shape, bx, by):
         """Does body + shape (placed at bx, by) draw glyph `name` closely
-        enough (see verify)?"""
+        enough (VERIFY)?"""
         import pyclipper
-        if self.verify is None:
-            return True
-        radius, share, least = self.verify
+        radius, share, least = self.VERIFY
         whole = _union(self.polygons(name))
         made = _union(self.polygons(body) + [[(x + bx, y + by) for x, y in p] for p in shape])
         ink = sum(_area(p) for p in whole) + sum(_area(p) for p in made)

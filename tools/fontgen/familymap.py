@@ -111,7 +111,7 @@ def rank_by_words(ranked, mandatory, word_sets, borrow=BORROW):
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
           tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None, carver=None,
-          trailing=False, borrow=BORROW):
+          borrow=BORROW):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
     consonant with each tail); the rest go by their weight in the words.
@@ -122,9 +122,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     a glyph of its name ranked before it (the converter borrows its code).
     script_extras: rules of the script the engine reads beyond the letters
     (see gen_tables.py): "gemination", "modifier_swaps".
-    carver: a decompose.Carver that also cuts merged simple glyphs apart.
-    trailing: composites keep their first component at its own advance
-    (decompose.Composites)."""
+    carver: a decompose.Carver that also cuts merged simple glyphs apart."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -195,8 +193,7 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     whole_first = list(ranked)
     if decompose:
         ranked, expansions = rank_pieces(font, canon, ranked, mandatory, word_sets, counts,
-                                         getattr(script, "rank_by_words", False), carver, trailing,
-                                         borrow)
+                                         getattr(script, "rank_by_words", False), carver, borrow)
         listed = set(whole_first)
         whole_first += [k for k in ranked if k not in listed]
     if latin_fallback:
@@ -328,12 +325,12 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
 
 
 def rank_pieces(font, canon, ranked, mandatory, word_sets, counts, by_words=False, carver=None,
-                trailing=False, borrow=BORROW):
+                borrow=BORROW):
     """Splits every composite glyph into pieces (recursively) and ranks
     again: pieces and unsplit glyphs by how many words need them, mandatory
     ones first, then the whole composite glyphs, which only save bytes."""
     import decompose
-    comp = decompose.Composites(font, trailing)
+    comp = decompose.Composites(font)
     expansions = {}
     todo = list(ranked)
     seen = set(todo)

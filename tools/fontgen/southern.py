@@ -22,20 +22,16 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
                  words_command=None, tolerances=(24, 12), carve=None, fold_kerning=False,
-                 carve_options=None, trailing=False, borrow=familymap.BORROW):
+                 borrow=familymap.BORROW):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
         # Font units within which marks (offsets) and spacing glyphs
         # (advances) share one glyph.
         self.tolerances = tolerances
-        # carve(glyph order) -> {merged glyph: (body glyph, kind)}: simple
-        # glyphs to cut into a body and a shared piece (decompose.Carver).
+        # carve(font) -> {merged glyph: (body glyph, kind)}: simple glyphs
+        # to cut into a body and a shared piece (decompose.Carver).
         self.carve = carve
-        self.carve_options = carve_options or {}
-        # A piece after a body that keeps its own advance carries the rest
-        # of a wider form's advance (decompose.Composites and Carver).
-        self.trailing = trailing
         # Font units within which the ranking takes a glyph for its variant.
         self.borrow = borrow
         # Move the kerning inside a syllable into its later glyph
@@ -96,8 +92,7 @@ def carver_of(family):
         return None
     from fontTools.ttLib import TTFont
     font = TTFont(family.noto)
-    return decompose.Carver(family.noto, family.carve(font), family.suffix, trailing=family.trailing,
-                            **family.carve_options)
+    return decompose.Carver(family.noto, family.carve(font), family.suffix)
 
 
 def main(family, out):
@@ -115,7 +110,7 @@ def main(family, out):
         roman={}, faces=family.faces, converters=family.converters,
         reference=script.consonants[0], mandatory_letters=vowels + script.consonants + signs,
         decompose=True, tolerances=family.tolerances, carver=carver_of(family),
-        trailing=family.trailing, borrow=family.borrow)
+        borrow=family.borrow)
     fmap["inputs"] = familymap.input_hashes(input_files(family, out_maker(family)))
     with open(out, "w", encoding="utf-8") as f:
         json.dump(fmap, f, ensure_ascii=False, indent=0, sort_keys=True)

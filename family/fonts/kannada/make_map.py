@@ -43,8 +43,6 @@ FAMILY = southern.Family(
     reph=True,
     carve=merged_forms,
     borrow=80,
-    trailing=True,
-    carve_options={"verify": (50, 0.01, 4 * 625)},
     faces=[
         {"face": "KNB-TTOkira", "latin": True, "slots": "upper", "script": True},
         {"face": "KN-TTOkira", "latin": False, "slots": "all", "script": True,

@@ -58,9 +58,6 @@ FAMILY = southern.Family(
     tolerances=(50, 12),
     fold_kerning=True,
     carve=merged_forms,
-    # Within 2 px at 40 px per em, for at most 1 % of the ink (4 px least).
-    carve_options={"verify": (50, 0.01, 4 * 625)},
-    trailing=True,
     borrow=80,
     faces=[
         {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},

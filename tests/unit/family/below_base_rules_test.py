@@ -171,10 +171,10 @@ class Pieces(unittest.TestCase):
     other (each at the pen plus its offset, the pen then moving by its
     advance) land exactly where the composite puts its components."""
 
-    def check(self, font, trailing):
+    def check(self, font):
         sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
         import decompose
-        comp = decompose.Composites(font, trailing)
+        comp = decompose.Composites(font)
         split = 0
         for name in comp.glyf.keys():
             adv = comp.hmtx[name][0]
@@ -191,17 +191,15 @@ class Pieces(unittest.TestCase):
         self.assertGreater(split, 50)
 
     def test_telugu_pieces_keep_the_components_in_place(self):
-        self.check("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", False)
-        self.check("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", True)
+        self.check("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf")
 
     def test_kannada_pieces_keep_the_components_in_place(self):
-        self.check("/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf", True)
-        self.check("/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf", False)
+        self.check("/usr/share/fonts/truetype/noto/NotoSansKannada-Regular.ttf")
 
     def test_trailing_pieces_keep_the_body_at_its_own_advance(self):
         sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
         import decompose
-        comp = decompose.Composites("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf", True)
+        comp = decompose.Composites("/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf")
         ko = comp.pieces(("kovoweltelu", 772, 0, 0))
         self.assertEqual(ko[0], ("kaalttelu", comp.hmtx["kaalttelu"][0], 0, 0))
         # The headstroke or front e-sign near a body's start is drawn from it.
@@ -269,7 +267,7 @@ class Cutting(unittest.TestCase):
         spec.loader.exec_module(module)
         noto = module.FAMILY.noto
         forms = module.merged_forms(TTFont(noto))
-        carver = decompose.Carver(noto, forms, "telu", trailing=True, **module.FAMILY.carve_options)
+        carver = decompose.Carver(noto, forms, "telu")
         cut = 0
         for merged in sorted(forms):
             adv = carver.hmtx[merged][0]
