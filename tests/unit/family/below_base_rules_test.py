@@ -226,6 +226,43 @@ class Kerning(unittest.TestCase):
         self.assertEqual(brahmic.key_of(run[1]), ("nasubscripttelu", 346, 0, 0))
 
 
+class Tables(unittest.TestCase):
+    """What the table generator makes of a map's pieces, on a small map."""
+
+    @staticmethod
+    def fmap(held_piece):
+        glyphs = [{"name": "kovowel", "adv": 772, "dx": 0, "dy": 0},
+                  {"name": "kabody", "adv": 522, "dx": 0, "dy": 0},
+                  {"name": "osign", "adv": 250, "dx": -16, "dy": 0},
+                  {"name": "ka", "adv": 522, "dx": 0, "dy": 0},
+                  held_piece]
+        return {"glyphs": glyphs,
+                "faces": [{"face": "F", "codes": {"1": 0x80, "3": 0x81, "4": 0x82}}],
+                "rules": {"expansions": [[0, [1, 2]]],
+                          "below_base": {"subscripts_from_body": True,
+                                         "fuse": [[3, "o", [0]]]}}}
+
+    def test_a_missing_piece_is_drawn_by_a_near_variant_only(self):
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import gen_tables
+        conv = {"fonts": {"1": "F"}}
+        near = self.fmap({"name": "osign", "adv": 213, "dx": -52, "dy": 0})
+        self.assertEqual(gen_tables.resolve_pieces(near, conv), {0: [1, 4]})
+        far = self.fmap({"name": "osign", "adv": 100, "dx": -16, "dy": 0})
+        self.assertEqual(gen_tables.resolve_pieces(far, conv), {})
+        mark = self.fmap({"name": "osign", "adv": 0, "dx": -16, "dy": 0})
+        self.assertEqual(gen_tables.resolve_pieces(mark, conv), {})
+
+    def test_body_end_is_where_the_pieces_reach_the_base_advance(self):
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        import gen_tables
+        fmap = self.fmap({"name": "osign", "adv": 250, "dx": -16, "dy": 0})
+        self.assertEqual(gen_tables.body_ends(fmap, {0: [1, 4]}), {0: 1})
+        # A first piece wider than the base: no place for the subscripts.
+        fmap["glyphs"][1]["adv"] = 772
+        self.assertEqual(gen_tables.body_ends(fmap, {0: [1, 4]}), {})
+
+
 class Cutting(unittest.TestCase):
     """A cut piece placed after its body draws what the merged glyph draws
     (the body's own top may differ slightly from the merged glyph's)."""
