@@ -40,7 +40,7 @@ public:
         s.autoVScroll = true;
         s.wantReturn = true;
         s.vScrollBar = true;
-        edit::ScriptSettings& sc = engine.Script();
+        controls::DrawingScript& sc = engine.Script();
         sc.scriptName = "Devanagari";
         sc.scriptFace = "DVB-TTDorvan";
         sc.englishFace = "DVB-TTDorvan";

@@ -66,7 +66,7 @@ void EditEngine::LayoutSetup() {
     visibleLines_ = 0;
     wordWrap_ = !style_.autoHScroll;
     caretFollow_ = true;
-    if (window_.Exists()) {
+    if (window_.CanMeasure()) {
         if (script_.scriptName == "English") script_.englishScript = true;
         RebuildFonts();
         window_.SetScrollRange(platform::ScrollBar::Vertical, 0, 0);
@@ -74,11 +74,10 @@ void EditEngine::LayoutSetup() {
         window_.ShowScrollBar(platform::ScrollBar::Vertical, style_.vScrollBar);
         window_.ShowScrollBar(platform::ScrollBar::Horizontal, style_.hScrollBar);
     }
-    transparentText_ = false;
 }
 
 void EditEngine::RebuildFonts() {
-    if (window_.Exists()) {
+    if (window_.CanMeasure()) {
         auto surface = window_.GetSurface();
         metrics_.MakeFontDescriptions(*surface, script_, script_.fontSize);
         BuildWidthTables();
@@ -91,7 +90,7 @@ void EditEngine::RebuildFonts() {
 }
 
 void EditEngine::BuildWidthTables() {
-    if (!window_.Exists()) return;
+    if (!window_.CanMeasure()) return;
     auto surface = window_.GetSurface();
     surface->SelectFont(nullptr);
     metrics_.SetTibetanSpace(script_.IsTibetan(), surface->CharWidth(0xA1));
@@ -117,7 +116,6 @@ void EditEngine::Layout() {
     if (wordWrap_ && buffer_.lastLine == 0 && style_.vScrollBar) {
         textWidth_ -= window_.VerticalScrollBarWidth();
     }
-    transparentText_ = false;
     layoutReady_ = true;
 }
 

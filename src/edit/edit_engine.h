@@ -7,7 +7,7 @@
 #include "edit/edit_buffer.h"
 #include "edit/edit_bytes.h"
 #include "edit/edit_style.h"
-#include "edit/text_metrics.h"
+#include "controls/script_fonts.h"
 #include "platform/control_window.h"
 #include "platform/graphics.h"
 #include "platform/message_boxes.h"
@@ -15,6 +15,7 @@
 
 namespace vexa::edit {
 
+using controls::FontSlot;
 
 // What the engine tells its owner. The owner turns them into the control's
 // events (CHANGE, Selected, UnSelected) and its modified flag.
@@ -86,8 +87,8 @@ public:
     // --- settings (the owner applies its property rules, then calls these)
     EditStyle& Style() { return style_; }
     const EditStyle& Style() const { return style_; }
-    ScriptSettings& Script() { return script_; }
-    const ScriptSettings& Script() const { return script_; }
+    controls::DrawingScript& Script() { return script_; }
+    const controls::DrawingScript& Script() const { return script_; }
     void SetColours(platform::Colour fore, platform::Colour back) {
         fore_ = fore;
         back_ = back;
@@ -154,7 +155,7 @@ public:
 
     // --- state, for the owner and for tests
     const EditBuffer& Buffer() const { return buffer_; }
-    const TextMetrics& Metrics() const { return metrics_; }
+    const controls::ScriptFonts& Metrics() const { return metrics_; }
     int TextWidth() const { return textWidth_; }
     int PageLines() const { return pageLines_; }
     int VisibleLines() const { return visibleLines_; }
@@ -226,11 +227,6 @@ private:
     bool RunTable(unsigned virtualKey);
     void PaintInto(platform::Surface& surface, bool withCaret);
     void DrawLine(platform::Surface& surface, std::string_view line, int y);
-    void DrawSegments(platform::Surface& surface, std::string_view run, int x, int y,
-                      bool transparent);
-    void DrawRun(int x, int y, std::string_view segment, platform::Surface& surface);
-    void SelectSlot(platform::Surface& surface, FontSlot slot);
-    FontSlot CurrentSlot() const { return currentSlot_; }
     int RowsFit() const;
 
     platform::ControlWindow& window_;
@@ -241,10 +237,10 @@ private:
     KeyboardServices* keyboard_ = nullptr;
 
     EditStyle style_;
-    ScriptSettings script_;
+    controls::DrawingScript script_;
     platform::Colour fore_ = 0x000000;
     platform::Colour back_ = 0xFFFFFF;
-    mutable TextMetrics metrics_;
+    mutable controls::ScriptFonts metrics_;
     EditBuffer buffer_;
 
     platform::Rect textRect_;
@@ -254,8 +250,6 @@ private:
     int visibleLines_ = 0;
     bool layoutReady_ = false;
     bool wordWrap_ = false;
-    bool transparentText_ = false;
-    FontSlot currentSlot_ = FontSlot::Script;
 
     // Selection: both 0 means none; the end is exclusive.
     std::size_t selAnchor_ = 0;

@@ -2,42 +2,12 @@
 // redraw of the typed word, and the selection highlight.
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "controls/run_painter.h"
 #include "edit/edit_engine.h"
 #include "script/font_code.h"
 
 namespace vexa::edit {
-
-namespace {
-
-bool IsSwitch(unsigned char b) {
-    return b == script::kEnglishFontSwitch || b == script::kScriptFontSwitch ||
-           b == script::kExtensionFontSwitch;
-}
-
-FontSlot SlotOf(unsigned char b) {
-    if (b == script::kExtensionFontSwitch) return FontSlot::Extension;
-    if (b == script::kEnglishFontSwitch) return FontSlot::English;
-    return FontSlot::Script;
-}
-
-bool SameFace(const std::string& a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool IsVedicAccent(unsigned char c) { return (c >= 0xB8 && c <= 0xD9) || c == 0xDB; }
-
-}  // namespace
-
-void EditEngine::SelectSlot(platform::Surface& surface, FontSlot slot) {
-    currentSlot_ = slot;
-    surface.SelectFont(metrics_.FontOf(slot));
-}
 
 void EditEngine::OnPaint() {
     Flush();
@@ -129,74 +99,11 @@ void EditEngine::DrawLine(platform::Surface& surface, std::string_view line, int
             std::string bytes(piece);
             run = FontCode(bytes);
         }
-        DrawSegments(surface, run, buffer_.hScroll + xk, y, true);
+        controls::DrawFontCodeRun(surface, metrics_, script_.scriptName, run, buffer_.hScroll + xk, y, true);
         if (tab == std::string_view::npos) break;
         xk = (xk + metrics_.MeasureRun(run) + kTabStop) / kTabStop * kTabStop;
         p = tab + 1;
     }
-}
-
-void EditEngine::DrawSegments(platform::Surface& surface, std::string_view run, int x, int y,
-                              bool transparent) {
-    if (run.empty()) return;
-    std::size_t i = 0;
-    unsigned char opener = script::kScriptFontSwitch;
-    if (IsSwitch(static_cast<unsigned char>(run[0]))) {
-        opener = static_cast<unsigned char>(run[0]);
-        i = 1;
-    }
-    SelectSlot(surface, SlotOf(opener));
-    transparentText_ = transparent;
-    int s = 0;
-    while (i <= run.size()) {
-        std::size_t j = i;
-        while (j < run.size() && !IsSwitch(static_cast<unsigned char>(run[j]))) ++j;
-        const std::string_view segment = run.substr(i, j - i);
-        surface.SetTransparent(transparent);
-        DrawRun(x + s, y, segment, surface);
-        std::string measured(1, static_cast<char>(opener));
-        measured += segment;
-        s += metrics_.MeasureRun(measured);
-        if (j >= run.size()) break;
-        opener = static_cast<unsigned char>(run[j]);
-        SelectSlot(surface, SlotOf(opener));
-        i = j + 1;
-    }
-}
-
-void EditEngine::DrawRun(int x, int y, std::string_view segment, platform::Surface& surface) {
-    if (segment.empty()) return;
-    const std::string& face = metrics_.Description(currentSlot_).face;
-    if (script_.scriptName == "Vedic" && SameFace(face, "VD2-TTDorvan")) {
-        // Accents overprint the glyph before them.
-        y += metrics_.Description(currentSlot_).height / 15;
-        bool first = true;
-        for (char ch : segment) {
-            const auto c = static_cast<unsigned char>(ch);
-            if (IsVedicAccent(c)) {
-                surface.SetTransparent(true);
-                surface.TextOut(x, y, std::string_view(&ch, 1));
-                continue;
-            }
-            if (!transparentText_) surface.SetTransparent(false);
-            if (!first) x += surface.CharWidth(c);
-            first = false;
-            surface.TextOut(x, y, std::string_view(&ch, 1));
-        }
-        return;
-    }
-    if (script_.scriptName == "Vedic" && SameFace(face, "VD-TTDorvan")) {
-        const auto last = static_cast<unsigned char>(segment.back());
-        if (last >= 0xD2 && last <= 0xEF) surface.SetTransparent(true);
-    }
-    std::string codes;
-    codes.reserve(segment.size());
-    for (char ch : segment) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == 0x10 || c == kCaretMark || IsSwitch(c)) continue;
-        codes += ch;
-    }
-    if (!codes.empty()) surface.TextOut(x, y, codes);
 }
 
 void EditEngine::InvertSelection(int x1, int y1, int x2, int y2, platform::Surface* surface) {
@@ -263,7 +170,7 @@ void EditEngine::RedrawWord(bool withCaretMark) {
     }
     const int end = b.wordStartX + metrics_.MeasureRun(run);
     surface->Fill({end, b.caretY, end + textWidth_, b.caretY + h}, back_);
-    DrawSegments(*surface, run, b.wordStartX, b.caretY, false);
+    controls::DrawFontCodeRun(*surface, metrics_, script_.scriptName, run, b.wordStartX, b.caretY, false);
     surface->SelectFont(nullptr);
     window_.ShowCaret();
 }

@@ -1,29 +1,23 @@
 #include "edit/vedit_logic.h"
 
-#include "edit/vedit_faces.h"
-#include "edit/vedit_text.h"
+#include "controls/saved_defaults.h"
+#include "controls/stored_text.h"
 #include "module/class_table.h"
-#include "pages/default_values.h"
-#include "pages/settings_record.h"
-#include "platform/family_library.h"
-#include "script/converter_probe.h"
+#include "defaults/settings_record.h"
 #include "script/iscii_text.h"
 #include "script/script_catalogue.h"
 
 namespace vexa::edit {
 
-using script::ScriptCatalogue;
 
 namespace {
 
 constexpr int kEditIndex = 1;  // the control index of the edit control
 
-bool KnownFontType(int type) { return type == 0 || type == 1; }
-
 }  // namespace
 
 VEditLogic::VEditLogic(VEditServices services, VEditView& view)
-    : services_(services), view_(view), converter_(services.platform) {}
+    : services_(services), view_(view), binding_(services.platform, props_, view) {}
 
 void VEditLogic::Reset() {
     props_.wordWrap = false;
@@ -33,9 +27,7 @@ void VEditLogic::Reset() {
 }
 
 void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    pages::DefaultValuesRecord defaults;
-    pages::LoadDefaultValues(services_.registry, defaults);
-    auto number = [](const std::string& s) { return static_cast<std::int16_t>(pages::DecimalValue(s)); };
+    const controls::PersistenceDefaults defaults = controls::ReadPersistenceDefaults(services_.registry);
 
     VEditProperties& p = props_;
     px.Bool("AccessGlobal", p.accessGlobal, false);
@@ -48,10 +40,10 @@ void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     px.Bool("ReadOnly", p.readOnly);
     px.String("Text", p.text);
     px.String("ScriptName", p.scriptName, defaults.scriptName);
-    px.Short("FontSize", p.fontSize, number(defaults.fontSize));
+    px.Short("FontSize", p.fontSize, defaults.fontSize);
     px.String("FontName", p.fontName, defaults.fontName);
-    px.Short("ISCIIDataFormat", p.isciiDataFormat, number(defaults.dataFormat));
-    px.Short("KeyboardType", p.keyboardType, number(defaults.keyboardType));
+    px.Short("ISCIIDataFormat", p.isciiDataFormat, defaults.dataFormat);
+    px.Short("KeyboardType", p.keyboardType, defaults.keyboardType);
     px.Bool("Password", p.password, false);
     px.Bool("DisableEnglish", p.disableEnglish, false);
     px.Color("ForeColor", p.foreColor, 0u);
@@ -61,40 +53,15 @@ void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
     p.wordWrap = !p.autoHScroll;
 
-    if (px.IsLoading()) {
-        if (userMode && p.accessGlobal) LoadGlobalSettings();
-        if (!userMode) p.globalSettings = false;
-    } else if (!userMode && p.globalSettings) {
-        SaveGlobalSettings();
-    }
+    controls::ApplySettingsFileRules(px, userMode, p,
+                                     {[this] { return LoadGlobalSettings(); },
+                                      [this] { return SaveGlobalSettings(); }});
 }
 
-bool VEditLogic::BindAtCreation() {
-    script::CreationBinding binding = script::BindConverterAtCreation(
-        services_.platform, converter_, props_.fontType, props_.scriptName, "VEdit");
-    if (!binding.proceed) return false;
-    if (binding.choice.englishOnly) {
-        englishScript_ = true;
-        props_.scriptName = std::string(script::kEnglishScriptName);
-        active_ = {"", "", std::string(script::kEnglishFaceName),
-                   std::string(script::kEnglishFaceName), props_.scriptName};
-        return true;
-    }
-    englishScript_ = false;
-    int row = binding.choice.row;
-    const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
-    props_.scriptName = binding.choice.name;
-    active_ = {std::string(ScriptCatalogue::ConverterFile(row, props_.fontType)),
-               std::string(entry.converterEntry), props_.fontName,
-               EnglishFaceForRow(row, props_.fontName, props_.fontType), props_.scriptName};
-    keyboard::LoadKeyboardSupport(
-        services_.platform, {props_.scriptName, props_.keyboardType, props_.linFile, props_.fontType},
-        keyboard_);
-    return true;
-}
+bool VEditLogic::BindAtCreation() { return binding_.BindAtCreation("VEdit"); }
 
 void VEditLogic::LoadStoredText() {
-    props_.text = FilterOwnText(props_.text);
+    props_.text = controls::FilterOwnText(props_.text);
     view_.TextReplaced();
 }
 
@@ -159,102 +126,14 @@ void VEditLogic::SetPassword(bool on) {
     Modified();
 }
 
-// ---- script, font and keyboard ----
-
-void VEditLogic::ApplyScript(const std::string& converterFile, const std::string& converterEntry,
-                             const std::string& scriptFace, const std::string& englishFace,
-                             const std::string& scriptName) {
-    converter_.Unload();
-    active_ = {converterFile, converterEntry, scriptFace, englishFace, scriptName};
-    converter_.Load(converterFile, converterEntry);
-    keyboard::LoadKeyboardSupport(services_.platform,
-                                  {scriptName, props_.keyboardType, props_.linFile, props_.fontType},
-                                  keyboard_);
-}
-
-void VEditLogic::ApplyRow(int row) {
-    const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
-    ApplyScript(std::string(ScriptCatalogue::ConverterFile(row, props_.fontType)),
-                std::string(entry.converterEntry), props_.fontName,
-                EnglishFaceForRow(row, props_.fontName, props_.fontType), std::string(entry.name));
-}
-
-void VEditLogic::SetScriptName(const std::string& name) {
-    props_.scriptName = name;
-    if (name == script::kEnglishScriptName) {
-        englishScript_ = true;
-        active_.scriptName = name;
-    } else if (KnownFontType(props_.fontType)) {
-        ScriptCatalogue::SetReach(props_.fontType);
-        if (std::optional<int> row = ScriptCatalogue::FindRow(name)) {
-            englishScript_ = false;
-            SetFontName(std::string(ScriptCatalogue::DefaultFace(*row, props_.fontType)));
-            ApplyRow(*row);
-        }
+controls::Outcome VEditLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (format < 0 || format > 2) {
+        return controls::InvalidValue(
+            "ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
     }
-    view_.RebuildFonts();
+    props_.isciiDataFormat = format;
     Modified();
-}
-
-void VEditLogic::SetFontName(const std::string& face) {
-    props_.fontName = face;
-    active_.scriptFace = face;
-    if (props_.scriptName == script::kEnglishScriptName) {
-        active_.englishFace = face;
-    } else {
-        ScriptCatalogue::SetReach(props_.fontType);
-        std::optional<int> row = ScriptCatalogue::FindRow(props_.scriptName);
-        if (!row) {
-            Modified();
-            return;
-        }
-        active_.englishFace = EnglishFaceForRow(*row, face, props_.fontType);
-    }
-    view_.RebuildFonts();
-    Modified();
-}
-
-void VEditLogic::SetFontSize(std::int16_t size) {
-    props_.fontSize = size;
-    view_.RebuildFonts();
-    Modified();
-}
-
-void VEditLogic::SetFontType(std::int16_t type) {
-    props_.fontType = type;  // takes effect at the next script or keyboard change
-    Modified();
-}
-
-void VEditLogic::SetKeyboardType(std::int16_t type) {
-    props_.keyboardType = type;
-    if (props_.scriptName != script::kEnglishScriptName && KnownFontType(props_.fontType)) {
-        ScriptCatalogue::SetReach(props_.fontType);
-        if (std::optional<int> row = ScriptCatalogue::FindRow(props_.scriptName)) {
-            englishScript_ = false;
-            ApplyRow(*row);
-        }
-    }
-    Modified();
-}
-
-void VEditLogic::SetLinFile(const std::string& file) {
-    if (props_.keyboardType == 2) {
-        props_.linFile = file;
-        SetKeyboardType(props_.keyboardType);
-        return;
-    }
-    props_.linFile = file;
-    Modified();
-}
-
-void VEditLogic::SetDisableEnglish(bool on) {
-    props_.disableEnglish = on;
-    Modified();
-}
-
-void VEditLogic::SetIsciiDataFormat(std::int16_t format) {
-    props_.isciiDataFormat = format;  // checked when the text is read or set
-    Modified();
+    return std::nullopt;
 }
 
 void VEditLogic::SetForeColor(std::uint32_t colour) {
@@ -300,71 +179,48 @@ void VEditLogic::SetAccessGlobal(bool on) {
     Modified();
 }
 
-std::string VEditLogic::GetScriptList() {
-    const platform::Platform& platform = services_.platform;
-    int fontType = props_.fontType;
-    auto loads = [&](int row) {
-        std::string_view file = ScriptCatalogue::ConverterFile(row, fontType);
-        return !file.empty() && platform::FamilyLibraryExists(platform, std::string(file));
-    };
-    bool any = false;
-    for (int row = 0; row < 14 && !any; ++row) any = loads(row);
-    if (!any) return std::string(script::kEnglishScriptName) + ";";
-    std::string list;
-    for (int row = 0; row < ScriptCatalogue::RowCount(); ++row)
-        if (loads(row)) list.append(ScriptCatalogue::Row(row).name).append(";");
-    return list;
-}
-
-std::string VEditLogic::GetFontList() {
-    if (props_.scriptName == script::kEnglishScriptName) return std::string(script::kEnglishScriptName);
-    if (KnownFontType(props_.fontType)) ScriptCatalogue::SetReach(props_.fontType);
-    std::optional<int> row = ScriptCatalogue::FindRow(props_.scriptName);
-    if (!row) return {};
-    const script::ScriptEntry& entry = ScriptCatalogue::Row(*row);
-    if (props_.fontType == 1) return std::string(entry.monoFace) + ";";
-    if (props_.fontType != 0) return {};
-    std::string list = std::string(entry.biFace) + ";";
-    bool ownSecond = entry.name == "Bhutanese" || entry.name == "Sanskrit" || entry.name == "Tibetan";
-    if (!entry.biExtensionFace.empty() && !ownSecond) list.append(entry.biExtensionFace).append(";");
-    return list;
-}
-
 // ---- Text ----
 
-std::string VEditLogic::ReadText() {
-    std::optional<std::string> out = script::StoredTextInFormat(props_.text, props_.isciiDataFormat);
-    if (out) return *out;
+controls::Outcome VEditLogic::ReadText(std::string& out) {
+    out.clear();
+    if (std::optional<std::string> text =
+            script::StoredTextInFormat(props_.text, props_.isciiDataFormat)) {
+        out = std::move(*text);
+        return std::nullopt;
+    }
     auto& messages = services_.platform.messages;
     std::string caption(script::kInvalidFormatCaption);
     messages.Show(caption, std::string(script::kInvalidFormatText), platform::MessageButtons::Ok,
                   platform::MessageIcon::None);
     messages.Show(caption, std::string(script::kInvalidFormatHelpText), platform::MessageButtons::Ok,
                   platform::MessageIcon::None);
-    return {};
+    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
 }
 
-bool VEditLogic::AssignText(std::string_view input) {
+controls::Outcome VEditLogic::AssignText(std::string_view input) {
     std::optional<std::string> text = script::AssignedTextFromFormat(input, props_.isciiDataFormat);
     if (!text) {
         services_.platform.messages.Show(std::string(script::kInvalidFormatCaption),
                                          std::string(script::kInvalidFormatHelpText),
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
-        return false;
+        return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
-    if (!view_.RequestTextEdit()) return false;
+    if (!view_.RequestTextEdit()) {
+        return controls::ControlError{controls::ErrorKind::PermissionDenied,
+                                      "The container did not allow Text to change"};
+    }
     props_.text = std::move(*text);
     view_.TextReplaced();
     view_.TextPropertyChanged();
     Modified();
-    return true;
+    return std::nullopt;
 }
 
 // ---- saved settings ----
 
 bool VEditLogic::SaveGlobalSettings() {
     const VEditProperties& p = props_;
-    return pages::SaveSection(services_.settings, kEditIndex, [&](pages::SettingsSection& s) {
+    return defaults::SaveSection(services_.settings, kEditIndex, [&](defaults::SettingsSection& s) {
         s.Number("AutoHScroll") = p.autoHScroll;
         s.Number("HScrollBar") = p.hScrollBar;
         s.Number("AutoVScroll") = p.autoVScroll;
@@ -385,7 +241,7 @@ bool VEditLogic::SaveGlobalSettings() {
 }
 
 bool VEditLogic::LoadGlobalSettings() {
-    std::optional<pages::SettingsSection> s = pages::LoadSection(services_.settings, kEditIndex);
+    std::optional<defaults::SettingsSection> s = defaults::LoadSection(services_.settings, kEditIndex);
     if (!s) return false;
     VEditProperties& p = props_;
     p.autoHScroll = s->Number("AutoHScroll") != 0;

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "controls/control_error.h"
+#include "controls/script_binding.h"
+#include "controls/script_settings.h"
 #include "edit/edit_style.h"
 #include "keyboard/keyboard_loader.h"
 #include "module/property_exchange.h"
@@ -14,19 +17,10 @@
 
 namespace vexa::edit {
 
-// The persistent properties of the edit control and the state that goes
-// with them.
-struct VEditProperties : EditStyle {
-    bool accessGlobal = false;
-    bool disableEnglish = false;
-    bool globalSettings = false;
-    std::string scriptName;
-    std::string fontName;
-    std::int16_t fontSize = 0;
+// The persistent properties of the edit control: its style, the script
+// settings every control has, and its own.
+struct VEditProperties : EditStyle, controls::ScriptSettings {
     std::int16_t isciiDataFormat = 0;
-    std::int16_t keyboardType = 0;
-    std::int16_t fontType = 0;
-    std::string linFile = "dv1lay.lin";
     std::uint32_t foreColor = 0;
     std::uint32_t backColor = 0x80000005;
     std::string text = "VEdit";
@@ -34,26 +28,14 @@ struct VEditProperties : EditStyle {
     bool wordWrap = false;         // follows AutoHScroll
 };
 
-// The five strings of the script the control draws with.
-struct ActiveScript {
-    std::string converterFile;
-    std::string converterEntry;
-    std::string scriptFace;
-    std::string englishFace;
-    std::string scriptName;
-};
-
 // What the logic asks of the control's window side.
-class VEditView {
+class VEditView : public controls::ScriptHost {
 public:
-    virtual ~VEditView() = default;
-    virtual void RebuildFonts() {}
     virtual void Repaint() {}
     // The style bits changed: text width, line counts, page lines.
     virtual void StyleChanged() {}
     // The whole text was replaced (counters reset, caret at the start).
     virtual void TextReplaced() {}
-    virtual void MarkModified() {}
     // The container's permission to change the bound Text property.
     virtual bool RequestTextEdit() { return true; }
     virtual void TextPropertyChanged() {}
@@ -75,10 +57,11 @@ public:
 
     VEditProperties& Props() { return props_; }
     const VEditProperties& Props() const { return props_; }
-    const ActiveScript& Script() const { return active_; }
-    bool EnglishScript() const { return englishScript_; }
-    script::ConverterLibrary& Converter() { return converter_; }
-    const keyboard::EditKeyboardState& Keyboard() const { return keyboard_; }
+    const controls::ActiveScript& Script() const { return binding_.Active(); }
+    bool EnglishScript() const { return binding_.EnglishScript(); }
+    script::ConverterLibrary& Converter() { return binding_.Converter(); }
+    const keyboard::EditKeyboardState& Keyboard() const { return binding_.Keyboard(); }
+    controls::ScriptBinding& Binding() { return binding_; }
 
     // The framework's reset, then the control's own defaults.
     void Reset();
@@ -102,40 +85,38 @@ public:
     void SetMultiLine(bool on);
     void SetPassword(bool on);
 
-    // Script, font and keyboard setters.
-    void SetScriptName(const std::string& name);
-    void SetFontName(const std::string& face);
-    void SetFontSize(std::int16_t size);
-    void SetFontType(std::int16_t type);
-    void SetKeyboardType(std::int16_t type);
-    void SetLinFile(const std::string& file);
-    void SetDisableEnglish(bool on);
-    void SetIsciiDataFormat(std::int16_t format);
+    // Script, font and keyboard setters: the shared rules of every control.
+    void SetScriptName(const std::string& name) { binding_.SetScriptName(name); }
+    void SetFontName(const std::string& face) { binding_.SetFontName(face); }
+    void SetFontSize(std::int16_t size) { binding_.SetFontSize(size); }
+    void SetFontType(std::int16_t type) { binding_.SetFontType(type); }
+    void SetKeyboardType(std::int16_t type) { binding_.SetKeyboardType(type); }
+    void SetLinFile(const std::string& file) { binding_.SetLinFile(file); }
+    void SetDisableEnglish(bool on) { binding_.SetDisableEnglish(on); }
+    // Refuses a format other than 0 (8-bit), 1 (7-bit) and 2 (PC-ISCII);
+    // the stored format is then unchanged.
+    controls::Outcome SetIsciiDataFormat(std::int16_t format);
     void SetForeColor(std::uint32_t colour);
     void SetBackColor(std::uint32_t colour);
     void SetGlobalSettings(bool on);
     void SetAccessGlobal(bool on);
 
-    std::string GetScriptList();
-    std::string GetFontList();
+    std::string GetScriptList() const { return binding_.GetScriptList(); }
+    std::string GetFontList() const { return binding_.GetFontList(); }
 
-    // Text in the current data format; an invalid format is reported to the
-    // user and reads as empty.
-    std::string ReadText();
-    // Replaces the text from the current data format. False, with the text
+    // Text in the current data format. A stored format that is not valid
+    // (from a settings file or the registry) is reported to the user and
+    // fails, leaving `out` empty.
+    controls::Outcome ReadText(std::string& out);
+    // Replaces the text from the current data format. Fails, with the text
     // unchanged, when the format is invalid (reported to the user) or the
     // container refuses the change.
-    bool AssignText(std::string_view input);
+    controls::Outcome AssignText(std::string_view input);
     // Sets the 8-bit text directly (typing, undo); the owner repaints.
     void SetStoredText(std::string text) { props_.text = std::move(text); }
 
     bool SaveGlobalSettings();
     bool LoadGlobalSettings();
-
-    void ApplyScript(const std::string& converterFile, const std::string& converterEntry,
-                     const std::string& scriptFace, const std::string& englishFace,
-                     const std::string& scriptName);
-    void ApplyRow(int row);
 
 private:
     void Modified() { view_.MarkModified(); }
@@ -143,10 +124,7 @@ private:
     VEditServices services_;
     VEditView& view_;
     VEditProperties props_;
-    ActiveScript active_;
-    bool englishScript_ = false;
-    script::ConverterLibrary converter_;
-    keyboard::EditKeyboardState keyboard_;
+    controls::ScriptBinding binding_;
 };
 
 }  // namespace vexa::edit

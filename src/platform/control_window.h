@@ -16,6 +16,10 @@ public:
     virtual ~ControlWindow() = default;
 
     virtual bool Exists() const = 0;
+    // Whether fonts can be made and measured now. A control without a window
+    // (made by a script host) still measures its text where the platform
+    // gives a context for it, so it answers as a placed control does.
+    virtual bool CanMeasure() const { return Exists(); }
     virtual Rect ClientRect() const = 0;
 
     // Marks a part of the client area for repainting (InvalidateRect).

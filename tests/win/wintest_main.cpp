@@ -5,6 +5,10 @@
 //                                                    regsvr32 and regsvr32 /u
 //   vexa-wintest atl                                 the edit control in
 //                                                    Wine's ATL host
+//   vexa-wintest dialog                              the edit control in a
+//                                                    dialog's IsDialogMessage loop
+//   vexa-wintest fixture                             the framework's BUTTON
+//                                                    fixture in the ATL host
 //
 // Prints one line per failed check and, at the end, "RESULT ok" or
 // "RESULT failed N".
@@ -19,19 +23,16 @@
 #include <vector>
 
 #include "module/class_table.h"
+#include "tests/win/wintest_util.h"
+
+void CheckDialogHost();
+void CheckFixtureHost();
 
 namespace {
 
-int g_failures = 0;
-int g_checks = 0;
-
-void Check(bool ok, const std::string& what) {
-    ++g_checks;
-    if (!ok) {
-        ++g_failures;
-        std::printf("FAIL %s\n", what.c_str());
-    }
-}
+using wintest::Check;
+using wintest::GetText;
+using wintest::Pump;
 
 // ---- registry ----
 
@@ -168,30 +169,6 @@ public:
     }
     std::vector<std::string> events;
 };
-
-void Pump() {
-    MSG msg;
-    for (int i = 0; i < 3; ++i)
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-}
-
-std::string GetText(IDispatch* d, const wchar_t* name) {
-    DISPID id;
-    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(d->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) return "<no name>";
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
-        FAILED(VariantChangeType(&v, &v, 0, VT_BSTR)))
-        return "<failed>";
-    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
-    VariantClear(&v);
-    return std::string(w.begin(), w.end());
-}
 
 // A property bag in memory, to check the bag form of persistence.
 class Bag : public IPropertyBag {
@@ -363,14 +340,18 @@ int main(int argc, char** argv) {
         CheckUnregistered();
     else if (mode == "atl")
         CheckAtlHost();
+    else if (mode == "dialog")
+        CheckDialogHost();
+    else if (mode == "fixture")
+        CheckFixtureHost();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | fixture\n");
         return 2;
     }
     OleUninitialize();
-    if (g_failures)
-        std::printf("RESULT failed %d of %d\n", g_failures, g_checks);
+    if (wintest::g_failures)
+        std::printf("RESULT failed %d of %d\n", wintest::g_failures, wintest::g_checks);
     else
-        std::printf("RESULT ok %d checks\n", g_checks);
-    return g_failures ? 1 : 0;
+        std::printf("RESULT ok %d checks\n", wintest::g_checks);
+    return wintest::g_failures ? 1 : 0;
 }

@@ -39,7 +39,7 @@ protected:
         EditStyle& s = engine.Style();
         s.multiLine = s.wantReturn = s.autoVScroll = true;
         s.autoHScroll = false;
-        ScriptSettings& sc = engine.Script();
+        controls::DrawingScript& sc = engine.Script();
         sc.scriptName = "Devanagari";
         sc.scriptFace = sc.englishFace = "DVB-TTDorvan";
         sc.englishScript = false;

@@ -2,7 +2,7 @@
 
 #include "module/class_table.h"
 #include "module/registration.h"
-#include "pages/default_values.h"
+#include "defaults/default_values.h"
 #include "sim/sim_registry.h"
 
 namespace vexa::module {
@@ -62,12 +62,12 @@ TEST(Registration, FailsWhenTheRegistryRefusesWrites) {
 TEST(Registration, UnregisteringKeepsTheSavedDefaults) {
     sim::SimRegistry r;
     ASSERT_TRUE(RegisterClasses(r, kPath));
-    ASSERT_TRUE(pages::SaveDefaultValues(r, pages::FactoryDefaultValues(), 0));
+    ASSERT_TRUE(defaults::SaveDefaultValues(r, defaults::FactoryDefaultValues(), 0));
     ASSERT_TRUE(UnregisterClasses(r));
     EXPECT_FALSE(r.KeyExists(kEdit));
     EXPECT_FALSE(r.KeyExists("VEXAOCX.VEditCtrl.1\\CLSID"));
     EXPECT_FALSE(r.KeyExists("VEXAOCX.VStaticCtrl.1"));
-    EXPECT_EQ(r.GetString(pages::kDefaultValuesKey, "FontName"), "DVB-TTDorvan");
+    EXPECT_EQ(r.GetString(defaults::kDefaultValuesKey, "FontName"), "DVB-TTDorvan");
     for (const std::string& key : r.AllKeys())
         EXPECT_TRUE(key == "CLSID" || key.rfind("VEXAOCX.VEditCtrl.1", 0) == 0) << key;
 }

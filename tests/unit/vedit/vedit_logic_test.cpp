@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "edit/vedit_logic.h"
-#include "pages/default_values.h"
-#include "pages/settings_record.h"
+#include "defaults/default_values.h"
+#include "defaults/settings_record.h"
 #include "script/script_catalogue.h"
 #include "sim/sim_registry.h"
 #include "sim/sim_settings_files.h"
@@ -26,8 +26,8 @@ class VEditLogicTest : public ::testing::Test {
 protected:
     VEditLogicTest() : logic({platform, registry, settings}, view) {
         registry.CreateKey("VEXAOCX.VEditCtrl.1");
-        pages::SaveDefaultValues(registry, pages::FactoryDefaultValues(), 0);
-        pages::SaveDefaultValues(registry, pages::FactoryDefaultValues(), 1);
+        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
+        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
     }
     void LoadFresh(bool userMode = true) {
         module::PropertyMap empty;
@@ -118,105 +118,44 @@ TEST_F(VEditLogicTest, StyleRules) {
     EXPECT_GT(view.modified, 10);
 }
 
-TEST_F(VEditLogicTest, ScriptSettersBindConverterAndFaces) {
-    LoadFresh();
-    logic.SetScriptName("Tamil");
-    EXPECT_EQ(logic.Props().fontName, "TMB-TTTesvor");
-    EXPECT_EQ(logic.Script().converterFile, "TMBCV32.DLL");
-    EXPECT_EQ(logic.Script().converterEntry, "iscii2tamilzirvo");
-    EXPECT_TRUE(logic.Converter().HasFunction());
-    EXPECT_EQ(logic.GetFontList(), "TMB-TTTesvor;");
-
-    logic.SetScriptName("Devanagari");
-    EXPECT_EQ(logic.GetFontList(), "DVB-TTDorvan;DVB-TTDorvanEN;");
-
-    int before = view.fontRebuilds;
-    logic.SetScriptName("Vedic");  // out of reach with bilingual fonts
-    EXPECT_EQ(logic.Props().fontName, "DVB-TTDorvan");
-    EXPECT_EQ(logic.Script().converterFile, "DVBCV32.DLL");
-    EXPECT_EQ(view.fontRebuilds, before + 1);
-
-    logic.SetFontType(1);  // alone changes nothing bound
-    EXPECT_EQ(logic.Script().converterFile, "DVBCV32.DLL");
-    logic.SetScriptName("Devanagari");
-    logic.SetFontName("DV-TTDorvan");
-    EXPECT_EQ(logic.Script().englishFace, "DV1-TTDorvan");
-    EXPECT_EQ(logic.Script().converterFile, "DVMCV32.DLL");
-
-    logic.SetScriptName("English");
-    EXPECT_TRUE(logic.EnglishScript());
-    EXPECT_EQ(logic.GetFontList(), "English");
-}
-
-TEST_F(VEditLogicTest, SanskritWithBilingualFonts) {
-    LoadFresh();
-    logic.SetScriptName("Sanskrit");
-    EXPECT_EQ(logic.Props().fontName, "SD-TTDorvan");
-    EXPECT_EQ(logic.Script().englishFace, "DV1-TTDorvan");
-    EXPECT_EQ(logic.GetFontList(), "SD-TTDorvan;");
-}
-
-TEST_F(VEditLogicTest, LinFileRebindsOnlyForTypewriter) {
-    LoadFresh();
-    logic.SetScriptName("Tamil");
-    logic.SetScriptName("Devanagari");
-    std::string file = logic.Script().converterFile;
-    logic.Converter().Unload();
-    logic.SetLinFile("tm1lay.lin");
-    EXPECT_FALSE(logic.Converter().HasFunction());  // not rebound with Inscript
-    EXPECT_EQ(logic.Props().linFile, "tm1lay.lin");
-}
-
-TEST_F(VEditLogicTest, ScriptListFollowsTheInstalledConverters) {
-    LoadFresh();
-    // Kannada's file loads although its entry is missing: listed all the same.
-    EXPECT_EQ(logic.GetScriptList(), "Devanagari;Kannada;Tamil;");
-    sim::SimPlatform empty("/nonexistent");
-    RecordingView v;
-    VEditLogic bare({empty, registry, settings}, v);
-    EXPECT_EQ(bare.GetScriptList(), "English;");
-}
-
-TEST_F(VEditLogicTest, CreationBindsTheRequestedScriptOrAsks) {
-    LoadFresh();
-    logic.Props().scriptName = "Tamil";
-    ASSERT_TRUE(logic.BindAtCreation());
-    EXPECT_EQ(logic.Props().scriptName, "Tamil");
-    EXPECT_TRUE(logic.Converter().HasFunction());
-
-    sim::SimPlatform empty("/nonexistent");
-    RecordingView v;
-    VEditLogic bare({empty, registry, settings}, v);
-    empty.messages.AnswerNext(platform::MessageAnswer::No);
-    EXPECT_FALSE(bare.BindAtCreation());
-    empty.messages.AnswerNext(platform::MessageAnswer::Yes);
-    EXPECT_TRUE(bare.BindAtCreation());
-    EXPECT_TRUE(bare.EnglishScript());
-    EXPECT_EQ(bare.Script().scriptFace, "Roman");
-}
-
 TEST_F(VEditLogicTest, TextFormatsAndTheirFailures) {
     LoadFresh();
-    ASSERT_TRUE(logic.AssignText(Bytes({'a', 0x0A, 'b'})));
+    ASSERT_FALSE(logic.AssignText(Bytes({'a', 0x0A, 'b'})));
     EXPECT_EQ(logic.Props().text, Bytes({'a', 0x0D, 0x0A, 'b'}));
-    logic.SetIsciiDataFormat(1);
-    ASSERT_TRUE(logic.AssignText("xka "));
+    ASSERT_FALSE(logic.SetIsciiDataFormat(1));
+    ASSERT_FALSE(logic.AssignText("xka "));
     EXPECT_EQ(logic.Props().text, Bytes({0xDA, 0xCD, 0x20}));
-    EXPECT_EQ(logic.ReadText(), "xka ");
+    std::string read;
+    EXPECT_FALSE(logic.ReadText(read));
+    EXPECT_EQ(read, "xka ");
 
-    logic.SetIsciiDataFormat(3);
-    EXPECT_FALSE(logic.AssignText("anything"));
+    // The setter refuses a format that does not exist and keeps the old one.
+    controls::Outcome refused = logic.SetIsciiDataFormat(3);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->kind, controls::ErrorKind::InvalidValue);
+    EXPECT_NE(refused->description.find("ISCIIDataFormat"), std::string::npos);
+    EXPECT_EQ(logic.Props().isciiDataFormat, 1);
+
+    // One read from a settings file can still hold it: Text then fails, with
+    // the user told and the text kept.
+    logic.Props().isciiDataFormat = 3;
+    controls::Outcome failed = logic.AssignText("anything");
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->kind, controls::ErrorKind::InvalidValue);
     EXPECT_EQ(logic.Props().text, Bytes({0xDA, 0xCD, 0x20}));  // kept
-    EXPECT_EQ(logic.ReadText(), "");
+    EXPECT_TRUE(logic.ReadText(read));
+    EXPECT_EQ(read, "");
     ASSERT_EQ(platform.messages.Boxes().size(), 3u);
     EXPECT_EQ(platform.messages.Boxes()[0].text,
               "Invalid property value for ISCIIDataFormat, see help documentation");
     EXPECT_EQ(platform.messages.Boxes()[1].text, "Invalid property value for ISCIIDataFormat");
     EXPECT_EQ(platform.messages.Boxes()[2].caption, "VEdit Control");
 
-    logic.SetIsciiDataFormat(0);
+    logic.Props().isciiDataFormat = 0;
     view.allowEdit = false;
-    EXPECT_FALSE(logic.AssignText("refused"));
+    controls::Outcome denied = logic.AssignText("refused");
+    ASSERT_TRUE(denied);
+    EXPECT_EQ(denied->kind, controls::ErrorKind::PermissionDenied);
     EXPECT_EQ(logic.Props().text, Bytes({0xDA, 0xCD, 0x20}));
 }
 
@@ -229,7 +168,7 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     module::PropertyMap saved;
     module::MapExchange save(saved, false);
     logic.Exchange(save, /*userMode=*/false);  // design-time save writes the file
-    auto section = pages::LoadSection(settings, 1);
+    auto section = defaults::LoadSection(settings, 1);
     ASSERT_TRUE(section);
     EXPECT_EQ(section->String("ScriptName"), "Tamil");
     EXPECT_EQ(section->Number("FontSize"), 300);
@@ -262,7 +201,7 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
 
 TEST_F(VEditLogicTest, AccessGlobalAppliesTheFileThroughTheSetters) {
     LoadFresh();
-    pages::SaveSection(settings, 1, [](pages::SettingsSection& s) {
+    defaults::SaveSection(settings, 1, [](defaults::SettingsSection& s) {
         s.Number("MultiLine") = 1;
         s.Number("AutoHScroll") = 1;
         s.Number("FontSize") = 24;

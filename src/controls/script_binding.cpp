@@ -1,0 +1,170 @@
+#include "controls/script_binding.h"
+
+#include "controls/script_faces.h"
+#include "platform/family_library.h"
+#include "script/converter_probe.h"
+#include "script/script_catalogue.h"
+
+namespace vexa::controls {
+
+using script::ScriptCatalogue;
+
+namespace {
+
+bool KnownFontType(int type) { return type == 0 || type == 1; }
+
+}  // namespace
+
+ScriptBinding::ScriptBinding(const platform::Platform& platform, ScriptSettings& settings,
+                             ScriptHost& host)
+    : platform_(platform), settings_(settings), host_(host), converter_(platform) {}
+
+bool ScriptBinding::BindAtCreation(std::string_view controlName) {
+    ScriptSettings& s = settings_;
+    script::CreationBinding binding = script::BindConverterAtCreation(
+        platform_, converter_, s.fontType, s.scriptName, controlName);
+    if (!binding.proceed) return false;
+    if (binding.choice.englishOnly) {
+        englishScript_ = true;
+        s.scriptName = std::string(script::kEnglishScriptName);
+        active_ = {"", "", std::string(script::kEnglishFaceName),
+                   std::string(script::kEnglishFaceName), s.scriptName};
+        return true;
+    }
+    englishScript_ = false;
+    int row = binding.choice.row;
+    const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
+    s.scriptName = binding.choice.name;
+    active_ = {std::string(ScriptCatalogue::ConverterFile(row, s.fontType)),
+               std::string(entry.converterEntry), s.fontName,
+               EnglishFaceForRow(row, s.fontName, s.fontType), s.scriptName};
+    keyboard::LoadKeyboardSupport(platform_, {s.scriptName, s.keyboardType, s.linFile, s.fontType},
+                                  keyboard_);
+    return true;
+}
+
+void ScriptBinding::ApplyScript(const std::string& converterFile,
+                                const std::string& converterEntry, const std::string& scriptFace,
+                                const std::string& englishFace, const std::string& scriptName) {
+    converter_.Unload();
+    active_ = {converterFile, converterEntry, scriptFace, englishFace, scriptName};
+    converter_.Load(converterFile, converterEntry);
+    keyboard::LoadKeyboardSupport(
+        platform_, {scriptName, settings_.keyboardType, settings_.linFile, settings_.fontType},
+        keyboard_);
+}
+
+void ScriptBinding::ApplyRow(int row) {
+    const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
+    const ScriptSettings& s = settings_;
+    ApplyScript(std::string(ScriptCatalogue::ConverterFile(row, s.fontType)),
+                std::string(entry.converterEntry), s.fontName,
+                EnglishFaceForRow(row, s.fontName, s.fontType), std::string(entry.name));
+}
+
+void ScriptBinding::SetScriptName(const std::string& name) {
+    ScriptSettings& s = settings_;
+    s.scriptName = name;
+    if (name == script::kEnglishScriptName) {
+        englishScript_ = true;
+        active_.scriptName = name;
+    } else if (KnownFontType(s.fontType)) {
+        ScriptCatalogue::SetReach(s.fontType);
+        if (std::optional<int> row = ScriptCatalogue::FindRow(name)) {
+            englishScript_ = false;
+            SetFontName(std::string(ScriptCatalogue::DefaultFace(*row, s.fontType)));
+            ApplyRow(*row);
+        }
+    }
+    host_.RebuildFonts();
+    Modified();
+}
+
+void ScriptBinding::SetFontName(const std::string& face) {
+    ScriptSettings& s = settings_;
+    s.fontName = face;
+    active_.scriptFace = face;
+    if (s.scriptName == script::kEnglishScriptName) {
+        active_.englishFace = face;
+    } else {
+        ScriptCatalogue::SetReach(s.fontType);
+        std::optional<int> row = ScriptCatalogue::FindRow(s.scriptName);
+        if (!row) {
+            Modified();
+            return;
+        }
+        active_.englishFace = EnglishFaceForRow(*row, face, s.fontType);
+    }
+    host_.RebuildFonts();
+    Modified();
+}
+
+void ScriptBinding::SetFontSize(std::int16_t size) {
+    settings_.fontSize = size;
+    host_.RebuildFonts();
+    Modified();
+}
+
+void ScriptBinding::SetFontType(std::int16_t type) {
+    settings_.fontType = type;  // takes effect at the next script or keyboard change
+    Modified();
+}
+
+void ScriptBinding::SetKeyboardType(std::int16_t type) {
+    ScriptSettings& s = settings_;
+    s.keyboardType = type;
+    if (s.scriptName != script::kEnglishScriptName && KnownFontType(s.fontType)) {
+        ScriptCatalogue::SetReach(s.fontType);
+        if (std::optional<int> row = ScriptCatalogue::FindRow(s.scriptName)) {
+            englishScript_ = false;
+            ApplyRow(*row);
+        }
+    }
+    Modified();
+}
+
+void ScriptBinding::SetLinFile(const std::string& file) {
+    settings_.linFile = file;
+    if (settings_.keyboardType == 2) {
+        SetKeyboardType(settings_.keyboardType);
+        return;
+    }
+    Modified();
+}
+
+void ScriptBinding::SetDisableEnglish(bool on) {
+    settings_.disableEnglish = on;
+    Modified();
+}
+
+std::string ScriptBinding::GetScriptList() const {
+    const int fontType = settings_.fontType;
+    auto loads = [&](int row) {
+        std::string_view file = ScriptCatalogue::ConverterFile(row, fontType);
+        return !file.empty() && platform::FamilyLibraryExists(platform_, std::string(file));
+    };
+    bool any = false;
+    for (int row = 0; row < 14 && !any; ++row) any = loads(row);
+    if (!any) return std::string(script::kEnglishScriptName) + ";";
+    std::string list;
+    for (int row = 0; row < ScriptCatalogue::RowCount(); ++row)
+        if (loads(row)) list.append(ScriptCatalogue::Row(row).name).append(";");
+    return list;
+}
+
+std::string ScriptBinding::GetFontList() const {
+    const ScriptSettings& s = settings_;
+    if (s.scriptName == script::kEnglishScriptName) return std::string(script::kEnglishScriptName);
+    if (KnownFontType(s.fontType)) ScriptCatalogue::SetReach(s.fontType);
+    std::optional<int> row = ScriptCatalogue::FindRow(s.scriptName);
+    if (!row) return {};
+    const script::ScriptEntry& entry = ScriptCatalogue::Row(*row);
+    if (s.fontType == 1) return std::string(entry.monoFace) + ";";
+    if (s.fontType != 0) return {};
+    std::string list = std::string(entry.biFace) + ";";
+    bool ownSecond = entry.name == "Bhutanese" || entry.name == "Sanskrit" || entry.name == "Tibetan";
+    if (!entry.biExtensionFace.empty() && !ownSecond) list.append(entry.biExtensionFace).append(";");
+    return list;
+}
+
+}  // namespace vexa::controls

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "controls/script_settings.h"
+#include "keyboard/keyboard_loader.h"
+#include "platform/platform.h"
+#include "script/converter_library.h"
+
+namespace vexa::controls {
+
+// What a script binding asks of the control it belongs to.
+class ScriptHost {
+public:
+    virtual ~ScriptHost() = default;
+    // The faces or the size changed: build the fonts and width tables again.
+    virtual void RebuildFonts() {}
+    virtual void MarkModified() {}
+};
+
+// A control's script settings with the rules that tie them together: which
+// converter library and keyboard a script binds, which faces it draws with,
+// and the two lists a host asks for. The control owns the settings; the
+// binding owns the loaded converter and the keyboard state.
+class ScriptBinding {
+public:
+    ScriptBinding(const platform::Platform& platform, ScriptSettings& settings, ScriptHost& host);
+
+    const ActiveScript& Active() const { return active_; }
+    bool EnglishScript() const { return englishScript_; }
+    script::ConverterLibrary& Converter() { return converter_; }
+    const keyboard::EditKeyboardState& Keyboard() const { return keyboard_; }
+
+    // The window-creation steps: probe the converters, choose the script,
+    // bind it, and ask the user when none binds. False when the user
+    // answers No (creation fails). `controlName` names the warning's box.
+    bool BindAtCreation(std::string_view controlName);
+
+    // The setters store the value, apply the rules, and mark the control
+    // modified last.
+    void SetScriptName(const std::string& name);
+    void SetFontName(const std::string& face);
+    void SetFontSize(std::int16_t size);
+    void SetFontType(std::int16_t type);
+    void SetKeyboardType(std::int16_t type);
+    void SetLinFile(const std::string& file);
+    void SetDisableEnglish(bool on);
+
+    // The scripts whose converter files are installed, each followed by
+    // ";" ("English;" when none is).
+    std::string GetScriptList() const;
+    // The faces of the current script and font type.
+    std::string GetFontList() const;
+
+    void ApplyScript(const std::string& converterFile, const std::string& converterEntry,
+                     const std::string& scriptFace, const std::string& englishFace,
+                     const std::string& scriptName);
+    void ApplyRow(int row);
+    void UnloadConverter() { converter_.Unload(); }
+
+private:
+    void Modified() { host_.MarkModified(); }
+
+    const platform::Platform& platform_;
+    ScriptSettings& settings_;
+    ScriptHost& host_;
+    ActiveScript active_;
+    bool englishScript_ = false;
+    script::ConverterLibrary converter_;
+    keyboard::EditKeyboardState keyboard_;
+};
+
+}  // namespace vexa::controls

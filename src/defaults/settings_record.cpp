@@ -1,0 +1,160 @@
+#include "defaults/settings_record.h"
+
+#include <stdexcept>
+
+namespace vexa::defaults {
+
+namespace {
+
+struct Layout {
+    std::string_view file;
+    std::vector<std::string_view> numbers;
+    std::vector<std::string_view> strings;
+};
+
+const std::array<Layout, kSectionCount>& Layouts() {
+    static const std::array<Layout, kSectionCount> layouts{{
+        {"VCheckBox.ini", {"PushLike", "Auto", "Alignment", "FontSize"}, {"ScriptName", "FontName"}},
+        {"VEdit.ini",
+         {"AutoHScroll", "HScrollBar", "AutoVScroll", "VScrollBar", "MultiLine", "WantReturn",
+          "ReadOnly", "Password", "DisableEnglish", "FontSize", "KeyboardType", "ISCIIDataFormat",
+          "ForeColor", "BackColor"},
+         {"ScriptName", "FontName"}},
+        {"VGroupBox.ini", {"FontSize"}, {"ScriptName", "FontName"}},
+        {"VListBox.ini",
+         {"Sort", "MultipleSelection", "FontSize", "ISCIIDataFormat", "ForeColor", "BackColor"},
+         {"ScriptName", "FontName"}},
+        {"VPushButton.ini", {"FontSize"}, {"ScriptName", "FontName"}},
+        {"VRadioButton.ini", {"PushLike", "Auto", "Alignment", "FontSize"}, {"ScriptName", "FontName"}},
+        {"VStatic.ini", {"ISCIIDataFormat", "Alignment", "FontSize", "Reserved1", "Reserved2"},
+         {"ScriptName", "FontName"}},
+        {"", {"Number1", "Number2", "Number3", "Number4"}, {"String1", "String2"}},
+    }};
+    return layouts;
+}
+
+std::size_t Position(const std::vector<std::string_view>& names, std::string_view name) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return i;
+    throw std::out_of_range("settings section has no field " + std::string(name));
+}
+
+void AppendLe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    bool Le(std::uint32_t& value, int count) {
+        if (bytes_.size() - pos_ < static_cast<std::size_t>(count)) return false;
+        value = 0;
+        for (int i = 0; i < count; ++i)
+            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+        pos_ += count;
+        return true;
+    }
+    bool String(std::string& out) {
+        std::uint32_t length = 0;
+        if (!Le(length, 1)) return false;
+        if (length == 0xFF) {
+            if (!Le(length, 2)) return false;
+            if (length == 0xFFFF && !Le(length, 4)) return false;
+        }
+        if (length > bytes_.size() - pos_) return false;  // never past the data
+        out.assign(bytes_.substr(pos_, length));
+        pos_ += length;
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::int32_t& SettingsSection::Number(std::string_view name) {
+    return numbers.at(Position(Layouts().at(index).numbers, name));
+}
+std::int32_t SettingsSection::Number(std::string_view name) const {
+    return numbers.at(Position(Layouts().at(index).numbers, name));
+}
+std::string& SettingsSection::String(std::string_view name) {
+    return strings.at(Position(Layouts().at(index).strings, name));
+}
+const std::string& SettingsSection::String(std::string_view name) const {
+    return strings.at(Position(Layouts().at(index).strings, name));
+}
+bool SettingsSection::Has(std::string_view name) const {
+    const Layout& l = Layouts().at(index);
+    for (auto n : l.numbers)
+        if (n == name) return true;
+    for (auto n : l.strings)
+        if (n == name) return true;
+    return false;
+}
+
+SettingsSection EmptySection(int index) {
+    const Layout& l = Layouts().at(index);
+    SettingsSection s;
+    s.index = index;
+    s.numbers.assign(l.numbers.size(), 0);
+    s.strings.assign(l.strings.size(), std::string());
+    return s;
+}
+
+SavedSettingsRecord::SavedSettingsRecord() {
+    for (int i = 0; i < kSectionCount; ++i) sections[i] = EmptySection(i);
+}
+
+std::string_view SettingsFileName(int index) {
+    if (index < 0 || index >= kSectionCount) return {};
+    return Layouts()[index].file;
+}
+
+void AppendArchiveString(std::string& out, std::string_view s) {
+    std::size_t n = s.size();
+    if (n < 0xFF) {
+        AppendLe(out, static_cast<std::uint32_t>(n), 1);
+    } else if (n < 0xFFFE) {
+        AppendLe(out, 0xFF, 1);
+        AppendLe(out, static_cast<std::uint32_t>(n), 2);
+    } else {
+        AppendLe(out, 0xFF, 1);
+        AppendLe(out, 0xFFFF, 2);
+        AppendLe(out, static_cast<std::uint32_t>(n), 4);
+    }
+    out.append(s);
+}
+
+std::string EncodeSection(const SettingsSection& section) {
+    std::string out;
+    for (std::int32_t v : section.numbers) AppendLe(out, static_cast<std::uint32_t>(v), 4);
+    for (const std::string& s : section.strings) AppendArchiveString(out, s);
+    return out;
+}
+
+std::optional<SettingsSection> DecodeSection(int index, std::string_view bytes) {
+    if (index < 0 || index >= kSectionCount) return std::nullopt;
+    SettingsSection s = EmptySection(index);
+    Reader reader(bytes);
+    for (std::int32_t& v : s.numbers) {
+        std::uint32_t raw = 0;
+        if (!reader.Le(raw, 4)) return std::nullopt;
+        v = static_cast<std::int32_t>(raw);
+    }
+    for (std::string& str : s.strings)
+        if (!reader.String(str)) return std::nullopt;
+    return s;
+}
+
+std::optional<SettingsSection> LoadSection(platform::SettingsFiles& files, int index) {
+    std::string name(SettingsFileName(index));
+    if (name.empty()) return std::nullopt;
+    std::optional<std::string> bytes = files.Read(name);
+    if (!bytes) return std::nullopt;
+    return DecodeSection(index, *bytes);
+}
+
+}  // namespace vexa::defaults

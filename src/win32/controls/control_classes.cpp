@@ -1,0 +1,34 @@
+#include "win32/controls/control_classes.h"
+
+#include <array>
+
+#include "win32/controls/vedit_ctrl.h"
+
+namespace vexa::win32 {
+
+namespace {
+
+template <class Control>
+IUnknown* Create() {
+    return static_cast<IOleObject*>(new Control());
+}
+
+struct ClassCreator {
+    std::string_view className;
+    CreateObjectFn create;
+};
+
+// Every class of the module that is built, by the class table's names.
+constexpr std::array kCreators{
+    ClassCreator{"CVEditCtrl", &Create<CVEditCtrl>},
+};
+
+}  // namespace
+
+CreateObjectFn CreatorOf(std::string_view className) {
+    for (const ClassCreator& c : kCreators)
+        if (c.className == className) return c.create;
+    return nullptr;
+}
+
+}  // namespace vexa::win32

@@ -1,0 +1,355 @@
+#include "win32/controls/vedit_ctrl.h"
+
+#include <cstring>
+
+#include "edit/key_routing.h"
+#include "keyboard/translate_key.h"
+#include "module/class_table.h"
+#include "script/font_code.h"
+#include "script/script_catalogue.h"
+#include "win32/framework/module_services.h"
+
+namespace vexa::win32 {
+
+using module::PropertyValue;
+
+namespace {
+
+// Parent notifications of the edit control (high word of WM_COMMAND).
+constexpr WORD kNotifySetFocus = 0x0100;
+constexpr WORD kNotifyKillFocus = 0x0200;
+constexpr WORD kNotifyKey = 0x0300;
+// The private message that undoes the last edit.
+constexpr UINT kUndoMessage = 0x0405;
+
+// Custom DispIDs of the edit control.
+enum : int {
+    kAutoHScroll = 1, kHScrollBar, kAutoVScroll, kVScrollBar, kWantReturn, kReadOnly, kMultiLine,
+    kFontSize, kPassword, kScriptName, kIsciiDataFormat, kDisableEnglish, kKeyboardType, kLinFile,
+    kSelStart, kSelLength, kFontName, kGlobalSettings, kAccessGlobal, kFontType, kCut, kCopy,
+    kPaste, kShowFindDialog, kShowReplaceDialog, kGetScriptList, kGetFontList,
+    kGetFormattedZirvoText, kGetZirvoText, kUndo
+};
+
+const module::CoClass& EditClass() { return *module::Catalogue().FindClass("VEdit"); }
+
+}  // namespace
+
+CVEditCtrl::CVEditCtrl()
+    : ActiveXControl(EditClass(), module::ControlFactory(1).miscStatus),
+      logic_({ControlPlatform(), Services().registry, Services().settings}, *this),
+      window_([this] { return Window(); }, [this] { return ExtentInPixels(); }),
+      engine_(window_, fonts_, Messages(), logic_.Converter(), *this),
+      keyboard_(Services().keyboard, engine_.Script(), logic_.Keyboard().binding) {
+    appearance_ = 1;
+    engine_.SetKeyboard(&keyboard_);
+}
+
+CVEditCtrl::~CVEditCtrl() = default;
+
+void CVEditCtrl::OnResetState() {
+    appearance_ = 1;
+    logic_.Reset();
+}
+
+void CVEditCtrl::PullText() {
+    if (engineReady_) logic_.SetStoredText(engine_.Text());
+}
+
+void CVEditCtrl::PrepareWithoutWindow() {
+    // What window creation does, against the control's extent: bind the
+    // script (a host without a user interface is never asked), lay out,
+    // and load the text, so every member answers as in a placed control.
+    logic_.BindAtCreation();
+    SyncEngine();
+    engine_.LayoutSetup();
+    engine_.Layout();
+    engineReady_ = true;
+    logic_.LoadStoredText();
+}
+
+void CVEditCtrl::SyncEngine() {
+    const edit::VEditProperties& p = logic_.Props();
+    engine_.Style() = static_cast<const edit::EditStyle&>(p);
+    controls::DrawingScript& script = engine_.Script();
+    const controls::ActiveScript& active = logic_.Script();
+    script.scriptName = p.scriptName;
+    script.scriptFace = active.scriptFace.empty() ? p.fontName : active.scriptFace;
+    script.englishFace = active.englishFace.empty() ? script.scriptFace : active.englishFace;
+    script.fontSize = p.fontSize;
+    script.fontType = p.fontType;
+    script.keyboardType = p.keyboardType;
+    script.disableEnglish = p.disableEnglish;
+    script.englishScript = logic_.EnglishScript();
+    engine_.SetColours(TranslateColor(p.foreColor), TranslateColor(p.backColor));
+    engine_.SetWordWrap(p.wordWrap);
+}
+
+void CVEditCtrl::DoPropExchange(module::PropertyExchange& px) {
+    if (!px.IsLoading()) PullText();
+    logic_.Exchange(px, AmbientUserMode());
+    backColor_ = logic_.Props().backColor;
+    foreColor_ = logic_.Props().foreColor;
+    if (px.IsLoading()) {
+        if (Window()) {
+            SyncEngine();
+            engine_.SetText(logic_.Props().text);
+        } else {
+            PrepareWithoutWindow();
+        }
+    }
+}
+
+HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
+    const edit::VEditProperties& p = logic_.Props();
+    switch (member.dispId) {
+        case kAutoHScroll: v.number = p.autoHScroll; break;
+        case kHScrollBar: v.number = p.hScrollBar; break;
+        case kAutoVScroll: v.number = p.autoVScroll; break;
+        case kVScrollBar: v.number = p.vScrollBar; break;
+        case kWantReturn: v.number = p.wantReturn; break;
+        case kReadOnly: v.number = p.readOnly; break;
+        case kMultiLine: v.number = p.multiLine; break;
+        case kFontSize: v.number = p.fontSize; break;
+        case kPassword: v.number = p.password; break;
+        case kScriptName: v.text = p.scriptName; break;
+        case kIsciiDataFormat: v.number = p.isciiDataFormat; break;
+        case kDisableEnglish: v.number = p.disableEnglish; break;
+        case kKeyboardType: v.number = p.keyboardType; break;
+        case kLinFile: v.text = p.linFile; break;
+        case kSelStart: v.number = engine_.SelStart(); break;
+        case kSelLength: v.number = engine_.SelLength(); break;
+        case kFontName: v.text = p.fontName; break;
+        case kGlobalSettings: v.number = p.globalSettings; break;
+        case kAccessGlobal: v.number = p.accessGlobal; break;
+        case kFontType: v.number = p.fontType; break;
+        case module::kDispIdBackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
+        case module::kDispIdForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
+        case module::kDispIdText:
+            PullText();
+            if (controls::Outcome failed = logic_.ReadText(v.text)) return Fail(*failed);
+            break;
+        default: return ActiveXControl::GetProperty(member, v);
+    }
+    return S_OK;
+}
+
+HRESULT CVEditCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
+    bool on = v.number != 0;
+    auto i16 = static_cast<std::int16_t>(v.number);
+    switch (member.dispId) {
+        case kAutoHScroll: logic_.SetAutoHScroll(on); break;
+        case kHScrollBar: logic_.SetHScrollBar(on); break;
+        case kAutoVScroll: logic_.SetAutoVScroll(on); break;
+        case kVScrollBar: logic_.SetVScrollBar(on); break;
+        case kWantReturn: logic_.SetWantReturn(on); break;
+        case kReadOnly: logic_.SetReadOnly(on); break;
+        case kMultiLine: logic_.SetMultiLine(on); break;
+        case kFontSize: logic_.SetFontSize(i16); break;
+        case kPassword: logic_.SetPassword(on); break;
+        case kScriptName: logic_.SetScriptName(v.text); break;
+        case kIsciiDataFormat:
+            if (controls::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
+            break;
+        case kDisableEnglish: logic_.SetDisableEnglish(on); break;
+        case kKeyboardType: logic_.SetKeyboardType(i16); break;
+        case kLinFile: logic_.SetLinFile(v.text); break;
+        case kSelStart: engine_.SetSelStart(v.number); break;
+        case kSelLength: engine_.SetSelLength(v.number); break;
+        case kFontName: logic_.SetFontName(v.text); break;
+        case kGlobalSettings: logic_.SetGlobalSettings(on); break;
+        case kAccessGlobal: logic_.SetAccessGlobal(on); break;
+        case kFontType: logic_.SetFontType(i16); break;
+        case module::kDispIdBackColor:
+            logic_.SetBackColor(static_cast<std::uint32_t>(v.number));
+            backColor_ = logic_.Props().backColor;
+            break;
+        case module::kDispIdForeColor:
+            logic_.SetForeColor(static_cast<std::uint32_t>(v.number));
+            foreColor_ = logic_.Props().foreColor;
+            break;
+        case module::kDispIdText:
+            PullText();
+            if (controls::Outcome failed = logic_.AssignText(v.text)) return Fail(*failed);
+            break;
+        default: return ActiveXControl::SetProperty(member, v);
+    }
+    return S_OK;
+}
+
+HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
+                               VARIANT* result) {
+    auto answer = [&](const std::string& text) {
+        if (result) {
+            result->vt = VT_BSTR;
+            result->bstrVal = ToBstr(text);
+        }
+        return S_OK;
+    };
+    switch (member.dispId) {
+        case kGetScriptList: return answer(logic_.GetScriptList());
+        case kGetFontList: return answer(logic_.GetFontList());
+        case kGetZirvoText: {
+            VARIANT text;
+            VariantInit(&text);
+            if (FAILED(VariantChangeType(&text, args[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+            std::string iscii = FromBstr(text.bstrVal);
+            VariantClear(&text);
+            return answer(engine_.GetZIRVOText(iscii));
+        }
+        case kGetFormattedZirvoText: {
+            VARIANT size, width;
+            VariantInit(&size);
+            VariantInit(&width);
+            if (FAILED(VariantChangeType(&size, args[0], 0, VT_I2)) ||
+                FAILED(VariantChangeType(&width, args[1], 0, VT_I4)))
+                return DISP_E_TYPEMISMATCH;
+            PullText();
+            return answer(engine_.GetFormattedZIRVOText(size.iVal, width.lVal));
+        }
+        case kCut:
+        case kCopy:
+        case kPaste:
+        case kShowFindDialog:
+        case kShowReplaceDialog:
+            return E_NOTIMPL;
+        case kUndo:
+            engine_.Undo();
+            if (result) {
+                result->vt = VT_I4;
+                result->lVal = 0;
+            }
+            return S_OK;
+        default: return ActiveXControl::CallMethod(member, args, result);
+    }
+}
+
+bool CVEditCtrl::RequestTextEdit() { return RequestEdit(module::kDispIdText); }
+
+void CVEditCtrl::TextReplaced() {
+    SyncEngine();
+    engine_.SetText(logic_.Props().text);
+    engineReady_ = true;
+    InvalidateControl();
+}
+
+void CVEditCtrl::Repaint() {
+    SyncEngine();
+    InvalidateControl();
+}
+
+void CVEditCtrl::StyleChanged() {
+    SyncEngine();
+    if (engineReady_) engine_.OnSize();
+    InvalidateControl();
+}
+
+void CVEditCtrl::RebuildFonts() {
+    SyncEngine();
+    engine_.RebuildFonts();
+}
+
+// ---- window ----
+
+bool CVEditCtrl::OnCreate() {
+    PullText();
+    if (!logic_.BindAtCreation()) return false;
+    SyncEngine();
+    engine_.LayoutSetup();
+    if (!logic_.Props().text.empty()) logic_.LoadStoredText();
+    return true;
+}
+
+void CVEditCtrl::OnDestroy() {
+    PullText();
+    logic_.Converter().Unload();
+}
+
+bool CVEditCtrl::OnPaintMessage() {
+    engine_.OnPaint();
+    return true;
+}
+
+void CVEditCtrl::OnDraw(HDC dc, const RECT& bounds) {
+    POINT oldOrigin;
+    SetViewportOrgEx(dc, bounds.left, bounds.top, &oldOrigin);
+    {
+        Win32Surface surface(dc, nullptr);
+        surface.Fill({0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top},
+                     TranslateColor(logic_.Props().backColor));
+        engine_.DrawInto(surface, {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top});
+    }
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
+void CVEditCtrl::OnSize(int, int) {
+    if (Window()) engine_.OnSize();
+}
+
+void CVEditCtrl::NotifyParent(WORD code) { window_.NotifyParent(code); }
+
+bool CVEditCtrl::KeepsKey(UINT key) const {
+    return edit::EditKeepsKey(key, MapVirtualKeyA(key, 0), logic_.Props());
+}
+
+HCURSOR CVEditCtrl::Cursor() const { return LoadCursor(nullptr, IDC_IBEAM); }
+
+void CVEditCtrl::OnSetFocus() {
+    engine_.OnSetFocus();
+    NotifyParent(kNotifySetFocus);
+    FireEvent(2);  // SETFOCUS
+}
+
+void CVEditCtrl::OnKillFocus() {
+    engine_.OnKillFocus();
+    NotifyParent(kNotifyKillFocus);
+    FireEvent(3);  // KILLFOCUS
+}
+
+void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
+    SyncEngine();
+    edit::KeyModifiers modifiers{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0};
+    engine_.OnKeyDown(key, modifiers);
+    NotifyParent(kNotifyKey);
+    FireKeyDown(key);
+    if (key < 128) FireKeyPress(key);
+}
+
+void CVEditCtrl::OnKeyUp(UINT key, LPARAM) {
+    engine_.OnKeyUp();
+    FireKeyUp(key);
+}
+
+void CVEditCtrl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    platform::Point p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    unsigned flags = static_cast<unsigned>(wp);
+    switch (msg) {
+        case WM_LBUTTONDOWN: engine_.OnLButtonDown(flags, p); break;
+        case WM_LBUTTONUP: engine_.OnLButtonUp(flags, p); break;
+        case WM_MOUSEMOVE: engine_.OnMouseMove(flags, p); break;
+        default: break;
+    }
+}
+
+bool CVEditCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == kUndoMessage) {
+        engine_.Undo();
+        result = 0;
+        return true;
+    }
+    if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
+        int code = LOWORD(wp);
+        int position = static_cast<short>(HIWORD(wp));
+        if (code <= SB_THUMBTRACK) {
+            if (msg == WM_VSCROLL)
+                engine_.OnVScroll(code, position);
+            else
+                engine_.OnHScroll(code, position);
+        }
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vexa::win32

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+// The seam's Surface::TextOut is not the Win32 macro.
+#undef TextOut
+
+#include "edit/control_keyboard.h"
+#include "edit/edit_engine.h"
+#include "edit/vedit_logic.h"
+#include "win32/seam/win32_graphics.h"
+#include "keyboard/keyboard_loader.h"
+#include "module/automation_catalogue.h"
+#include "win32/framework/activex_control.h"
+
+namespace vexa::win32 {
+
+// The VEdit ActiveX control: the framework's control object around the
+// edit control's logic, with its window, fonts and events.
+class CVEditCtrl : public ActiveXControl, private edit::VEditView, private edit::EditEvents {
+public:
+    CVEditCtrl();
+    ~CVEditCtrl() override;
+
+protected:
+    void DoPropExchange(module::PropertyExchange& px) override;
+    void OnResetState() override;
+    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
+    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
+    HRESULT CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
+                       VARIANT* result) override;
+
+    bool OnCreate() override;
+    void OnDestroy() override;
+    void OnDraw(HDC dc, const RECT& bounds) override;
+    void OnSetFocus() override;
+    void OnKillFocus() override;
+    void OnKeyDown(UINT key, LPARAM flags) override;
+    void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnSize(int width, int height) override;
+    void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnPaintMessage() override;
+    bool KeepsKey(UINT key) const override;
+    HCURSOR Cursor() const override;
+
+private:
+    // VEditView
+    void RebuildFonts() override;
+    void Repaint() override;
+    void StyleChanged() override;
+    void TextReplaced() override;
+    void MarkModified() override { SetModifiedFlag(); }
+    bool RequestTextEdit() override;
+    void TextPropertyChanged() override { PropertyChanged(module::kDispIdText); }
+
+    // EditEvents
+    void Changed() override { FireEvent(1); }  // CHANGE
+    void Selected() override { FireEvent(4); }
+    void UnSelected() override { FireEvent(5); }
+    void Modified() override { SetModifiedFlag(); }
+
+    // Hands the logic's properties and script to the engine.
+    void SyncEngine();
+    // The engine holds the text: copies it to the property.
+    void PullText();
+    // Readies a control that has no window (a script host's) as window
+    // creation would.
+    void PrepareWithoutWindow();
+
+    void NotifyParent(WORD code);
+
+    edit::VEditLogic logic_;
+    Win32ControlWindow window_;
+    Win32Fonts fonts_;
+    edit::EditEngine engine_;
+    edit::ControlKeyboard keyboard_;
+    // The engine holds the text once the control is initialised, with or
+    // without a window.
+    bool engineReady_ = false;
+};
+
+}  // namespace vexa::win32

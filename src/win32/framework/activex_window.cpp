@@ -1,0 +1,242 @@
+// The control's window: a class of its own, or a subclassed system window
+// ("BUTTON", "STATIC", "LISTBOX") inside a reflector that hands the window's
+// notifications back to the control; and the messages the framework
+// handles for every control (paint, focus, keys, mouse, dialog codes,
+// cursor).
+#include "win32/framework/activex_control.h"
+
+#include "win32/framework/com_module.h"
+
+namespace vexa::win32 {
+
+namespace {
+
+constexpr const char* kWindowClass = "VexaControlWindow";
+constexpr const char* kReflectorClass = "VexaReflector";
+
+bool RegisterClassOnce(const char* name, WNDPROC proc, HCURSOR cursor) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = cursor;
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The window a notification is about, for the messages a child sends its
+// parent; null for any other message.
+HWND NotifyingChild(HWND parent, UINT msg, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND: return reinterpret_cast<HWND>(lp);
+        case WM_NOTIFY: return lp ? reinterpret_cast<NMHDR*>(lp)->hwndFrom : nullptr;
+        case WM_DRAWITEM: return lp ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem : nullptr;
+        case WM_MEASUREITEM:
+            return lp ? GetDlgItem(parent, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID))
+                      : nullptr;
+        case WM_DELETEITEM: return lp ? reinterpret_cast<DELETEITEMSTRUCT*>(lp)->hwndItem : nullptr;
+        case WM_COMPAREITEM: return lp ? reinterpret_cast<COMPAREITEMSTRUCT*>(lp)->hwndItem : nullptr;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORMSGBOX:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM: return reinterpret_cast<HWND>(lp);
+        case WM_HSCROLL:
+        case WM_VSCROLL: return reinterpret_cast<HWND>(lp);
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
+    EnsureInitialized();
+    static const bool registered =
+        RegisterClassOnce(kWindowClass, DefWindowProcA, LoadCursor(nullptr, IDC_ARROW)) &&
+        RegisterClassOnce(kReflectorClass, &ReflectorProc, LoadCursor(nullptr, IDC_ARROW));
+    if (!registered) return false;
+
+    const WindowKind kind = Kind();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style;
+    DWORD exStyle = 0;
+    if (appearance_ == 1) exStyle |= WS_EX_CLIENTEDGE;
+    if (borderStyle_ == 1) style |= WS_BORDER;
+    if (!enabled_) style |= WS_DISABLED;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+
+    HWND hwnd = nullptr;
+    if (kind.systemClass) {
+        // The system window sends its notifications to its parent; the
+        // reflector is that parent and hands them back to the control. It
+        // is a control parent, so dialog navigation reaches the window.
+        reflector_ = CreateWindowExA(WS_EX_CONTROLPARENT, kReflectorClass, "",
+                                     WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left,
+                                     rect.top, width, height, parent, nullptr, ModuleInstance(),
+                                     nullptr);
+        if (!reflector_) return false;
+        SetWindowLongPtrA(reflector_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        hwnd = CreateWindowExA(exStyle, kind.systemClass, "", style, 0, 0, width, height,
+                               reflector_, reinterpret_cast<HMENU>(1), ModuleInstance(), nullptr);
+    } else {
+        hwnd = CreateWindowExA(exStyle, kWindowClass, "", style, rect.left, rect.top, width,
+                               height, parent, nullptr, ModuleInstance(), nullptr);
+    }
+    if (!hwnd) {
+        if (reflector_) DestroyWindow(reflector_);
+        reflector_ = nullptr;
+        return false;
+    }
+    hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    auto previous = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    originalProc_ = kind.systemClass ? reinterpret_cast<WNDPROC>(previous) : nullptr;
+    if (!OnCreate()) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        if (originalProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+        DestroyWindow(hwnd);
+        hwnd_ = nullptr;
+        if (reflector_) DestroyWindow(reflector_);
+        reflector_ = nullptr;
+        return false;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    OnSize(client.right, client.bottom);
+    return true;
+}
+
+LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
+    LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
+    if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) &&
+        KeepsKey(static_cast<UINT>(msg->wParam)))
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT ActiveXControl::CallOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return originalProc_ ? CallWindowProcA(originalProc_, hwnd, msg, wp, lp)
+                         : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK ActiveXControl::ReflectorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ActiveXControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self) {
+        HWND child = NotifyingChild(hwnd, msg, lp);
+        if (child && child == self->hwnd_) return SendMessageA(child, OCM__BASE + msg, wp, lp);
+        if (msg == WM_SETFOCUS && self->hwnd_) {
+            SetFocus(self->hwnd_);
+            return 0;
+        }
+        if (msg == WM_NCDESTROY && self->reflector_ == hwnd) self->reflector_ = nullptr;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ActiveXControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    const bool system = self->originalProc_ != nullptr;
+    LRESULT result = 0;
+    if (msg >= OCM__BASE && msg < OCM__BASE + WM_USER) {
+        const UINT original = msg - OCM__BASE;
+        if (self->OnReflected(original, wp, lp, result)) return result;
+        // Unhandled: what the parent would have answered by default.
+        return DefWindowProcA(GetParent(hwnd), original, wp, lp);
+    }
+    switch (msg) {
+        case WM_PAINT: {
+            if (system) break;  // the system window paints (owner drawing comes reflected)
+            if (self->OnPaintMessage()) return 0;
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT client;
+            GetClientRect(hwnd, &client);
+            self->OnDraw(dc, client);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            if (system) break;
+            RECT client;
+            GetClientRect(hwnd, &client);
+            self->OnDraw(reinterpret_cast<HDC>(wp), client);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            if (system) break;
+            return 1;
+        case WM_SIZE:
+            self->OnSize(LOWORD(lp), HIWORD(lp));
+            if (system) break;
+            return 0;
+        case WM_SETFOCUS:
+            if (self->inPlaceSite_ && !self->uiActive_) {
+                self->uiActive_ = true;
+                self->inPlaceSite_->OnUIActivate();
+            }
+            self->OnSetFocus();
+            if (system) break;
+            return 0;
+        case WM_KILLFOCUS:
+            self->OnKillFocus();
+            if (system) break;
+            return 0;
+        case WM_GETDLGCODE:
+            if (system) break;
+            return self->DialogCode(reinterpret_cast<const MSG*>(lp));
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT && self->Cursor()) {
+                SetCursor(self->Cursor());
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEACTIVATE:
+            if (system) break;
+            return MA_ACTIVATE;
+        case WM_KEYDOWN:
+            self->OnKeyDown(static_cast<UINT>(wp), lp);
+            if (system) break;
+            return 0;
+        case WM_KEYUP:
+            self->OnKeyUp(static_cast<UINT>(wp), lp);
+            if (system) break;
+            return 0;
+        case WM_CHAR:
+            self->OnChar(static_cast<UINT>(wp), lp);
+            if (system) break;
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (GetFocus() != hwnd) SetFocus(hwnd);
+            self->OnMouse(msg, wp, lp);
+            if (system) break;
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            self->OnMouse(msg, wp, lp);
+            if (system) break;
+            return 0;
+        case WM_DESTROY: self->OnDestroy(); break;
+        case WM_NCDESTROY: {
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+            WNDPROC original = self->originalProc_;
+            self->originalProc_ = nullptr;
+            return original ? CallWindowProcA(original, hwnd, msg, wp, lp)
+                            : DefWindowProcA(hwnd, msg, wp, lp);
+        }
+        default:
+            if (self->OnMessage(msg, wp, lp, result)) return result;
+            break;
+    }
+    return self->CallOriginal(hwnd, msg, wp, lp);
+}
+
+}  // namespace vexa::win32

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "module/automation_types.h"
+#include "module/property_exchange.h"
+
+namespace vexa::win32 {
+
+// The property type an automation type is exchanged as.
+module::PropertyType PropertyTypeOf(module::VarType t);
+
+// Converts any argument (by value or by reference) to the wanted type;
+// DISP_E_TYPEMISMATCH when it cannot be.
+HRESULT FromVariant(const VARIANT* in, module::PropertyType type, module::PropertyValue& out);
+void ToVariant(const module::PropertyValue& value, VARIANT* out);
+
+// Automation strings are 8-bit inside the controls, one character per byte
+// in the ANSI code page.
+std::string FromBstr(BSTR text);
+BSTR ToBstr(const std::string& text);
+
+// A GUID from its text without braces.
+GUID Guid(std::string_view text);
+
+}  // namespace vexa::win32

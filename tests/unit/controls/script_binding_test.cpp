@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "controls/saved_defaults.h"
+#include "controls/script_binding.h"
+#include "module/property_exchange.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::controls {
+namespace {
+
+struct CountingHost : ScriptHost {
+    void RebuildFonts() override { ++fontRebuilds; }
+    void MarkModified() override { ++modified; }
+    int fontRebuilds = 0, modified = 0;
+};
+
+// The binding on settings of its own, as any control other than the edit
+// control holds them.
+class ScriptBindingTest : public ::testing::Test {
+protected:
+    ScriptBindingTest() : binding(platform, settings, host) {
+        settings.scriptName = "Devanagari";
+        settings.fontName = "DVB-TTDorvan";
+        settings.fontSize = 18;
+    }
+    test::FixturePlatform platform;
+    ScriptSettings settings;
+    CountingHost host;
+    ScriptBinding binding;
+};
+
+TEST_F(ScriptBindingTest, ScriptSettersBindConverterAndFaces) {
+    binding.SetScriptName("Tamil");
+    EXPECT_EQ(settings.fontName, "TMB-TTTesvor");
+    EXPECT_EQ(binding.Active().converterFile, "TMBCV32.DLL");
+    EXPECT_EQ(binding.Active().converterEntry, "iscii2tamilzirvo");
+    EXPECT_TRUE(binding.Converter().HasFunction());
+    EXPECT_EQ(binding.GetFontList(), "TMB-TTTesvor;");
+
+    binding.SetScriptName("Devanagari");
+    EXPECT_EQ(binding.GetFontList(), "DVB-TTDorvan;DVB-TTDorvanEN;");
+
+    int before = host.fontRebuilds;
+    binding.SetScriptName("Vedic");  // out of reach with bilingual fonts
+    EXPECT_EQ(settings.scriptName, "Vedic");
+    EXPECT_EQ(settings.fontName, "DVB-TTDorvan");
+    EXPECT_EQ(binding.Active().converterFile, "DVBCV32.DLL");
+    EXPECT_EQ(host.fontRebuilds, before + 1);
+
+    binding.SetFontType(1);  // alone changes nothing bound
+    EXPECT_EQ(binding.Active().converterFile, "DVBCV32.DLL");
+    binding.SetScriptName("Devanagari");
+    binding.SetFontName("DV-TTDorvan");
+    EXPECT_EQ(binding.Active().englishFace, "DV1-TTDorvan");
+    EXPECT_EQ(binding.Active().converterFile, "DVMCV32.DLL");
+
+    binding.SetScriptName("English");
+    EXPECT_TRUE(binding.EnglishScript());
+    EXPECT_EQ(binding.GetFontList(), "English");
+}
+
+TEST_F(ScriptBindingTest, SanskritWithBilingualFontsDrawsEnglishInItsOwnFace) {
+    binding.SetScriptName("Sanskrit");
+    EXPECT_EQ(settings.fontName, "SD-TTDorvan");
+    EXPECT_EQ(binding.Active().englishFace, "DV1-TTDorvan");
+    EXPECT_EQ(binding.GetFontList(), "SD-TTDorvan;");
+}
+
+TEST_F(ScriptBindingTest, EverySetterMarksTheControlModifiedAndOnlyFontsRebuild) {
+    int modified = host.modified, rebuilds = host.fontRebuilds;
+    binding.SetDisableEnglish(true);
+    binding.SetKeyboardType(1);
+    EXPECT_EQ(host.modified, modified + 2);
+    EXPECT_EQ(host.fontRebuilds, rebuilds);  // keyboard and English typing draw nothing
+    binding.SetFontSize(24);
+    EXPECT_EQ(settings.fontSize, 24);
+    EXPECT_EQ(host.fontRebuilds, rebuilds + 1);
+}
+
+TEST_F(ScriptBindingTest, LinFileRebindsOnlyForTypewriter) {
+    binding.SetScriptName("Tamil");
+    binding.SetScriptName("Devanagari");
+    binding.Converter().Unload();
+    binding.SetLinFile("tm1lay.lin");
+    EXPECT_FALSE(binding.Converter().HasFunction());  // not rebound with Inscript
+    EXPECT_EQ(settings.linFile, "tm1lay.lin");
+    binding.SetKeyboardType(2);
+    EXPECT_TRUE(binding.Converter().HasFunction());
+}
+
+TEST_F(ScriptBindingTest, ScriptListFollowsTheInstalledConverters) {
+    // Kannada's file loads although its entry is missing: listed all the same.
+    EXPECT_EQ(binding.GetScriptList(), "Devanagari;Kannada;Tamil;");
+    sim::SimPlatform empty("/nonexistent");
+    ScriptSettings s;
+    ScriptBinding bare(empty, s, host);
+    EXPECT_EQ(bare.GetScriptList(), "English;");
+}
+
+TEST_F(ScriptBindingTest, CreationBindsTheRequestedScriptOrAsks) {
+    settings.scriptName = "Tamil";
+    ASSERT_TRUE(binding.BindAtCreation("VCheckBox"));
+    EXPECT_EQ(settings.scriptName, "Tamil");
+    EXPECT_TRUE(binding.Converter().HasFunction());
+
+    sim::SimPlatform empty("/nonexistent");
+    ScriptSettings s;
+    ScriptBinding bare(empty, s, host);
+    empty.messages.AnswerNext(platform::MessageAnswer::No);
+    EXPECT_FALSE(bare.BindAtCreation("VCheckBox"));
+    ASSERT_FALSE(empty.messages.Boxes().empty());
+    EXPECT_EQ(empty.messages.Boxes().back().caption, "VCheckBox Control - WARNING");
+    empty.messages.AnswerNext(platform::MessageAnswer::Yes);
+    EXPECT_TRUE(bare.BindAtCreation("VCheckBox"));
+    EXPECT_TRUE(bare.EnglishScript());
+    EXPECT_EQ(s.scriptName, "English");
+    EXPECT_EQ(bare.Active().scriptFace, "Roman");
+}
+
+TEST(SettingsFileRulesTest, RunTimeLoadsDesignTimeClearsAndSavesWithGlobalSettings) {
+    int loads = 0, saves = 0;
+    SettingsFileAccess file{[&] { return ++loads, true; }, [&] { return ++saves, true; }};
+    module::PropertyMap map;
+    module::MapExchange loading(map, true), saving(map, false);
+    ScriptSettings s;
+
+    ApplySettingsFileRules(loading, true, s, file);  // AccessGlobal off: nothing read
+    s.accessGlobal = true;
+    ApplySettingsFileRules(loading, true, s, file);
+    EXPECT_EQ(loads, 1);
+    ApplySettingsFileRules(loading, false, s, file);  // design time never reads
+    EXPECT_EQ(loads, 1);
+
+    s.globalSettings = true;
+    ApplySettingsFileRules(saving, true, s, file);  // run time never writes
+    EXPECT_EQ(saves, 0);
+    ApplySettingsFileRules(saving, false, s, file);
+    EXPECT_EQ(saves, 1);
+    ApplySettingsFileRules(loading, false, s, file);  // loading at design time clears the flag
+    EXPECT_FALSE(s.globalSettings);
+}
+
+}  // namespace
+}  // namespace vexa::controls

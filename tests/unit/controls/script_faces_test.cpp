@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "controls/script_faces.h"
+#include "controls/stored_text.h"
+#include "script/script_catalogue.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::controls {
+namespace {
+
+using test::Bytes;
+
+int Row(std::string_view name) {
+    script::ScriptCatalogue::SetReach(1);
+    return *script::ScriptCatalogue::FindRow(name);
+}
+
+TEST(SecondFace, DerivedFromTheFaceName) {
+    EXPECT_EQ(DeriveSecondFace("DV-TTDorvan", "Devanagari"), "DV1-TTDorvan");
+    EXPECT_EQ(DeriveSecondFace("TB-TTZamper", "Tibetan"), "TB3-TTZamper");
+    EXPECT_EQ(DeriveSecondFace("BT-X-Y", "Bhutanese"), "BT3-X-Y");  // first "-" only
+    EXPECT_EQ(DeriveSecondFace("Arial", "Devanagari"), "Arial");
+    EXPECT_EQ(DeriveSecondFace("-X", "Tamil"), "1-X");
+}
+
+TEST(SecondFace, EnglishFaceOfARow) {
+    int dev = Row("Devanagari");
+    EXPECT_EQ(EnglishFaceForRow(dev, "DV-TTDorvan", 1), "DV1-TTDorvan");
+    EXPECT_EQ(EnglishFaceForRow(dev, "DVB-TTDorvan", 0), "DVB-TTDorvan");
+    int sanskrit = Row("Sanskrit");
+    EXPECT_EQ(EnglishFaceForRow(sanskrit, "SD-TTDorvan", 0), "DV1-TTDorvan");
+    // The monolingual default face keeps the catalogue's own second face.
+    const auto& entry = script::ScriptCatalogue::Row(sanskrit);
+    EXPECT_EQ(EnglishFaceForRow(sanskrit, std::string(entry.monoFace), 1), entry.monoSecondFace);
+}
+
+TEST(OwnTextFilter, KeepsTabsAndVedicPairsTheHostFilterDrops) {
+    std::string own = Bytes({0xA4, 0x09, 0xF0, 0xB8, 'a', 0x0A, 'b'});
+    EXPECT_EQ(FilterOwnText(own), Bytes({0xA4, 0x09, 0xF0, 0xB8, 'a', 0x0D, 0x0A, 'b'}));
+    // Still dropped: 0xF0 before an English byte (with it), 0x1E, bytes 0x80-0xA0.
+    EXPECT_EQ(FilterOwnText(Bytes({0xF0, 'x', 0x1E, 0x85, 0xA0, 0xEB, 'y'})), "y");
+    EXPECT_EQ(FilterOwnText(Bytes({'a', 0xF0})), "a");  // a trailing mark goes alone
+    EXPECT_EQ(FilterOwnText(Bytes({0x0A, 'a', 0x0D, 0x0A})), Bytes({0x0A, 'a', 0x0D, 0x0A}));
+}
+
+}  // namespace
+}  // namespace vexa::controls

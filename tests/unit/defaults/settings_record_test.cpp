@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "defaults/settings_record.h"
+#include "sim/sim_settings_files.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::defaults {
+namespace {
+
+using test::Bytes;
+
+TEST(SettingsRecord, PushButtonSectionHasTheDocumentedBytes) {
+    SettingsSection s = EmptySection(4);
+    s.Number("FontSize") = 18;
+    s.String("ScriptName") = "Devanagari";
+    s.String("FontName") = "DVB-TTDorvan";
+    std::string expected = Bytes({0x12, 0, 0, 0, 0x0A}) + "Devanagari" + Bytes({0x0C}) + "DVB-TTDorvan";
+    EXPECT_EQ(EncodeSection(s), expected);
+    EXPECT_EQ(expected.size(), 28u);
+    EXPECT_EQ(SettingsFileName(4), "VPushButton.ini");
+    EXPECT_EQ(SettingsFileName(1), "VEdit.ini");
+    EXPECT_EQ(SettingsFileName(7), "");
+}
+
+TEST(SettingsRecord, ArchiveStringLengthForms) {
+    std::string out;
+    AppendArchiveString(out, std::string(254, 'a'));
+    EXPECT_EQ(static_cast<unsigned char>(out[0]), 254);
+    out.clear();
+    AppendArchiveString(out, std::string(255, 'a'));
+    EXPECT_EQ(out.substr(0, 3), Bytes({0xFF, 0xFF, 0x00}));
+    out.clear();
+    AppendArchiveString(out, std::string(0xFFFE, 'a'));
+    EXPECT_EQ(out.substr(0, 7), Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}));
+    EXPECT_EQ(out.size(), 7u + 0xFFFE);
+
+    SettingsSection s = EmptySection(2);
+    s.String("ScriptName") = std::string(0xFFFE, 'b');
+    s.String("FontName") = std::string(300, 'c');
+    auto back = DecodeSection(2, EncodeSection(s));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->strings, s.strings);
+}
+
+TEST(SettingsRecord, SignedNumbersRoundTrip) {
+    SettingsSection s = EmptySection(0);
+    s.Number("FontSize") = 300;
+    s.Number("Alignment") = -1;
+    auto back = DecodeSection(0, EncodeSection(s));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Number("FontSize"), 300);
+    EXPECT_EQ(back->Number("Alignment"), -1);
+    EXPECT_EQ(static_cast<std::int16_t>(back->Number("Alignment")), -1);
+}
+
+TEST(SettingsRecord, DamagedSectionsAreRejectedWhole) {
+    SettingsSection s = EmptySection(1);
+    s.String("ScriptName") = "Tamil";
+    s.String("FontName") = "TMB-TTTesvor";
+    std::string bytes = EncodeSection(s);
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+        EXPECT_FALSE(DecodeSection(1, bytes.substr(0, cut))) << cut;
+    std::string lying = bytes;
+    lying[14 * 4] = static_cast<char>(0xFF);  // length prefix: 16-bit form running past the end
+    EXPECT_FALSE(DecodeSection(1, lying));
+    std::string huge = bytes.substr(0, 14 * 4) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F});
+    EXPECT_FALSE(DecodeSection(1, huge));
+    EXPECT_TRUE(DecodeSection(1, bytes + "stale tail"));
+}
+
+TEST(SettingsFiles, SavingKeepsOtherFieldsAndTheStaleTail) {
+    sim::SimSettingsFiles files;
+    SettingsSection s = EmptySection(6);
+    s.Number("Reserved1") = 77;
+    s.String("ScriptName") = "Devanagari";
+    s.String("FontName") = "DVB-TTDorvan-Long";
+    files.files["VStatic.ini"] = EncodeSection(s);
+    std::size_t oldSize = files.files["VStatic.ini"].size();
+
+    ASSERT_TRUE(SaveSection(files, 6, [](SettingsSection& sec) {
+        sec.Number("FontSize") = 20;
+        sec.String("FontName") = "DV";
+    }));
+    EXPECT_EQ(files.files["VStatic.ini"].size(), oldSize);  // not truncated
+    auto back = LoadSection(files, 6);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Number("Reserved1"), 77);
+    EXPECT_EQ(back->Number("FontSize"), 20);
+    EXPECT_EQ(back->String("ScriptName"), "Devanagari");
+    EXPECT_EQ(back->String("FontName"), "DV");
+}
+
+TEST(SettingsFiles, DamagedOrMissingFiles) {
+    sim::SimSettingsFiles files;
+    EXPECT_FALSE(LoadSection(files, 4));
+    files.files["VPushButton.ini"] = Bytes({0x12, 0, 0});
+    EXPECT_FALSE(LoadSection(files, 4));
+    // A damaged old file is replaced by a fresh section.
+    ASSERT_TRUE(SaveSection(files, 4, [](SettingsSection& s) { s.String("ScriptName") = "Tamil"; }));
+    auto back = LoadSection(files, 4);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Number("FontSize"), 0);
+    EXPECT_EQ(back->String("ScriptName"), "Tamil");
+    files.locked.insert("VPushButton.ini");
+    EXPECT_FALSE(LoadSection(files, 4));
+    EXPECT_FALSE(SaveSection(files, 4, [](SettingsSection&) {}));
+    files.readOnlyFolder = true;
+    EXPECT_FALSE(SaveSection(files, 0, [](SettingsSection&) {}));
+    EXPECT_EQ(files.files.count("VCheckBox.ini"), 0u);
+}
+
+}  // namespace
+}  // namespace vexa::defaults

@@ -1,0 +1,136 @@
+// The edit control in a dialog that runs an IsDialogMessage loop, beside a
+// standard EDIT and a default OK button: Tab and Shift+Tab move the focus
+// in and out of the control, Enter presses the default button unless the
+// control wants returns, and then it types a line end.
+#include <ocidl.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/win/wintest_util.h"
+
+using wintest::Check;
+using wintest::GetText;
+
+namespace {
+
+constexpr int kHostId = 102, kEditId = 101;
+int g_okPresses = 0;
+int g_cancelPresses = 0;
+
+INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) ++g_okPresses;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) ++g_cancelPresses;
+    return msg == WM_COMMAND ? TRUE : FALSE;
+}
+
+// A dialog template with no items; the children are made afterwards.
+HWND CreateEmptyDialog() {
+    alignas(4) static WORD tmpl[32] = {};
+    auto* t = reinterpret_cast<DLGTEMPLATE*>(tmpl);
+    t->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT | DS_MODALFRAME;
+    t->cx = 200;
+    t->cy = 100;
+    WORD* p = reinterpret_cast<WORD*>(t + 1);
+    *p++ = 0;  // no menu
+    *p++ = 0;  // the dialog class
+    *p++ = 0;  // no title
+    *p++ = 8;  // font size, then the face
+    for (const char* f = "MS Shell Dlg"; *f; ++f) *p++ = static_cast<WORD>(*f);
+    *p++ = 0;
+    return CreateDialogIndirectParamA(nullptr, t, nullptr, DialogProc, 0);
+}
+
+void Key(HWND target, WPARAM vk) {
+    PostMessageA(target, WM_KEYDOWN, vk, 1 | (MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16));
+    PostMessageA(target, WM_KEYUP, vk, 1 | (MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16) | 0xC0000000);
+}
+
+std::string FocusName(HWND vedit, HWND edit, HWND ok) {
+    HWND f = GetFocus();
+    if (f == vedit) return "the VEdit";
+    if (f == edit) return "the EDIT";
+    if (f == ok) return "the OK button";
+    return "another window";
+}
+
+}  // namespace
+
+void CheckDialogHost() {
+    HMODULE atl = LoadLibraryA("atl.dll");
+    using InitFn = BOOL(WINAPI*)();
+    using GetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+    auto getControl =
+        reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+    Check(atl && init && getControl && init(), "Wine's ATL host is there");
+    if (!init || !getControl) return;
+
+    HWND dialog = CreateEmptyDialog();
+    Check(dialog != nullptr, "the dialog is created");
+    if (!dialog) return;
+    // The host window is a control parent, so the dialog manager steps into
+    // it to reach the control's window.
+    HWND host = CreateWindowExA(WS_EX_CONTROLPARENT, "AtlAxWin", "VEXAOCX.VEditCtrl.1",
+                                WS_CHILD | WS_VISIBLE, 10, 10, 200, 90, dialog,
+                                reinterpret_cast<HMENU>(kHostId), nullptr, nullptr);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 110,
+                                200, 24, dialog, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+    HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              220, 10, 60, 24, dialog, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+    SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
+    wintest::Pump(dialog);
+
+    IUnknown* unknown = nullptr;
+    IDispatch* d = nullptr;
+    if (SUCCEEDED(getControl(host, &unknown)) && unknown)
+        unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+    HWND vedit = GetWindow(host, GW_CHILD);
+    Check(d && vedit, "the VEdit is placed in the dialog");
+    if (!d || !vedit) return;
+
+    SetForegroundWindow(dialog);
+    SetFocus(vedit);
+    wintest::Pump(dialog);
+    Check(GetFocus() == vedit, "the VEdit takes the focus");
+
+    Key(vedit, VK_TAB);
+    wintest::Pump(dialog);
+    Check(GetFocus() == edit, "Tab leaves the VEdit for the EDIT, focus on " + FocusName(vedit, edit, ok));
+
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    wintest::Pump(dialog);
+    Key(GetFocus(), VK_TAB);
+    wintest::Pump(dialog);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    wintest::Pump(dialog);
+    Check(GetFocus() == vedit, "Shift+Tab comes back into the VEdit, focus on " + FocusName(vedit, edit, ok));
+
+    const std::string before = GetText(d, L"Text");
+    Key(vedit, VK_RETURN);
+    wintest::Pump(dialog);
+    Check(g_okPresses == 1, "Enter presses the default button while WantReturn is false (" +
+                                std::to_string(g_okPresses) + " presses)");
+    Check(GetText(d, L"Text") == before, "and types nothing: " + GetText(d, L"Text"));
+
+    Key(vedit, VK_ESCAPE);
+    wintest::Pump(dialog);
+    Check(g_cancelPresses == 1, "Esc reaches the dialog's cancel");
+
+    // A multi-line control wants returns: Enter is a line end in its text.
+    // (A boolean reads as "-1" for true through VariantChangeType.)
+    Check(SUCCEEDED(wintest::PutBool(d, L"MultiLine", true)) && GetText(d, L"WantReturn") == "-1",
+          "MultiLine turns WantReturn on: " + GetText(d, L"WantReturn"));
+    SetFocus(vedit);
+    wintest::Pump(dialog);
+    Key(vedit, VK_RETURN);
+    wintest::Pump(dialog);
+    Check(g_okPresses == 1, "Enter no longer presses the default button");
+    Check(GetText(d, L"Text").find('\r') != std::string::npos, "Enter typed a line end: " + GetText(d, L"Text"));
+
+    d->Release();
+    unknown->Release();
+    DestroyWindow(dialog);
+    wintest::Pump();
+}

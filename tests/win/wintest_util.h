@@ -1,0 +1,65 @@
+#pragma once
+
+#include <ocidl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+// What every check of vexa-wintest shares: the failure count, the message
+// pump, and property access through IDispatch.
+namespace wintest {
+
+inline int g_failures = 0;
+inline int g_checks = 0;
+
+inline void Check(bool ok, const std::string& what) {
+    ++g_checks;
+    if (!ok) {
+        ++g_failures;
+        std::printf("FAIL %s\n", what.c_str());
+    }
+}
+
+// Runs the thread's messages until none is left; `dialog` (when given) gets
+// them through IsDialogMessage first, as a dialog host's loop does.
+inline void Pump(HWND dialog = nullptr) {
+    MSG msg;
+    for (int i = 0; i < 3; ++i)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
+inline DISPID IdOf(IDispatch* d, const wchar_t* name) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
+    d->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+    return id;
+}
+
+// A property as text ("<failed>" when it cannot be read).
+inline std::string GetText(IDispatch* d, const wchar_t* name) {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
+        FAILED(VariantChangeType(&v, &v, 0, VT_BSTR)))
+        return "<failed>";
+    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
+    VariantClear(&v);
+    return std::string(w.begin(), w.end());
+}
+
+inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
+    VARIANT v;
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&v, &put, 1, 1};
+    return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+}  // namespace wintest
