@@ -9,6 +9,8 @@
 //                                                    dialog's IsDialogMessage loop
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
+//   vexa-wintest members                             every catalogue member of
+//                                                    every built control is handled
 //
 // Prints one line per failed check and, at the end, "RESULT ok" or
 // "RESULT failed N".
@@ -27,6 +29,7 @@
 
 void CheckDialogHost();
 void CheckFixtureHost();
+void CheckCatalogueMembers();
 
 namespace {
 
@@ -344,8 +347,10 @@ int main(int argc, char** argv) {
         CheckDialogHost();
     else if (mode == "fixture")
         CheckFixtureHost();
+    else if (mode == "members")
+        CheckCatalogueMembers();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | fixture\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | fixture | members\n");
         return 2;
     }
     OleUninitialize();

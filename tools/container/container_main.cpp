@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "container_site.h"
+#include "page_driver.h"
 #include "png_writer.h"
 #include "scenario.h"
 
@@ -737,6 +738,25 @@ bool Container::Execute(const ScenarioLine& line) {
         Hosted* h = control(a[0]);
         if (!h) return false;
         h->site->refuseEdits = a[1] == "on";
+        return true;
+    }
+    if (c == "pages") {  // NAME FIELD-ID VALUE SHOT.png ok|cancel
+        if (!need(5)) return false;
+        Hosted* h = control(a[0]);
+        if (!h) return false;
+        PageScript script;
+        script.fieldId = std::atoi(a[1].c_str());
+        script.value = a[2];
+        script.shot = a[3];
+        script.keep = a[4] == "ok";
+        EnsureForm();
+        PageRun run = RunPropertyPages(h->object, form_, script);
+        if (!run.frameShown) return Fail(line, "the property frame did not open");
+        if (!run.fieldFound) return Fail(line, "no field " + a[1] + " on the pages");
+        if (!run.applyEnabled) return Fail(line, "the change did not enable Apply");
+        if (!run.shotWritten) return Fail(line, "cannot write " + a[3]);
+        Log("pages " + a[0] + " field " + a[1] + (script.keep ? " applied, closed with OK" : " changed, closed with Cancel"));
+        Pump();
         return true;
     }
     if (c == "screenshot") {

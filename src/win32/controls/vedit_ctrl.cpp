@@ -1,6 +1,8 @@
 #include "win32/controls/vedit_ctrl.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 #include "edit/key_routing.h"
 #include "keyboard/translate_key.h"
@@ -22,14 +24,84 @@ constexpr WORD kNotifyKey = 0x0300;
 // The private message that undoes the last edit.
 constexpr UINT kUndoMessage = 0x0405;
 
-// Custom DispIDs of the edit control.
-enum : int {
-    kAutoHScroll = 1, kHScrollBar, kAutoVScroll, kVScrollBar, kWantReturn, kReadOnly, kMultiLine,
-    kFontSize, kPassword, kScriptName, kIsciiDataFormat, kDisableEnglish, kKeyboardType, kLinFile,
-    kSelStart, kSelLength, kFontName, kGlobalSettings, kAccessGlobal, kFontType, kCut, kCopy,
-    kPaste, kShowFindDialog, kShowReplaceDialog, kGetScriptList, kGetFontList,
-    kGetFormattedZirvoText, kGetZirvoText, kUndo
+// The members this adapter handles, found by their names in the automation
+// catalogue: the DispIDs are the catalogue's alone.
+enum class Handled {
+    None,
+    AutoHScroll,
+    HScrollBar,
+    AutoVScroll,
+    VScrollBar,
+    WantReturn,
+    ReadOnly,
+    MultiLine,
+    FontSize,
+    Password,
+    ScriptName,
+    IsciiDataFormat,
+    DisableEnglish,
+    KeyboardType,
+    LinFile,
+    SelStart,
+    SelLength,
+    FontName,
+    GlobalSettings,
+    AccessGlobal,
+    FontType,
+    Cut,
+    Copy,
+    Paste,
+    ShowFindDialog,
+    ShowReplaceDialog,
+    GetScriptList,
+    GetFontList,
+    GetFormattedZirvoText,
+    GetZirvoText,
+    Undo,
+    BackColor,
+    ForeColor,
+    Text,
 };
+
+Handled Which(const module::Member& member) {
+    static const std::unordered_map<std::string_view, Handled> byName{
+        {"AutoHScroll", Handled::AutoHScroll},
+        {"HScrollBar", Handled::HScrollBar},
+        {"AutoVScroll", Handled::AutoVScroll},
+        {"VScrollBar", Handled::VScrollBar},
+        {"WantReturn", Handled::WantReturn},
+        {"ReadOnly", Handled::ReadOnly},
+        {"MultiLine", Handled::MultiLine},
+        {"FontSize", Handled::FontSize},
+        {"Password", Handled::Password},
+        {"ScriptName", Handled::ScriptName},
+        {"ISCIIDataFormat", Handled::IsciiDataFormat},
+        {"DisableEnglish", Handled::DisableEnglish},
+        {"KeyboardType", Handled::KeyboardType},
+        {"LinFile", Handled::LinFile},
+        {"SelStart", Handled::SelStart},
+        {"SelLength", Handled::SelLength},
+        {"FontName", Handled::FontName},
+        {"GlobalSettings", Handled::GlobalSettings},
+        {"AccessGlobal", Handled::AccessGlobal},
+        {"FontType", Handled::FontType},
+        {"Cut", Handled::Cut},
+        {"Copy", Handled::Copy},
+        {"Paste", Handled::Paste},
+        {"ShowFindDialog", Handled::ShowFindDialog},
+        {"ShowReplaceDialog", Handled::ShowReplaceDialog},
+        {"GetScriptList", Handled::GetScriptList},
+        {"GetFontList", Handled::GetFontList},
+        {"GetFormattedZIRVOText", Handled::GetFormattedZirvoText},
+        {"GetZIRVOText", Handled::GetZirvoText},
+        {"Undo", Handled::Undo},
+        {"BackColor", Handled::BackColor},
+        {"ForeColor", Handled::ForeColor},
+        {"Text", Handled::Text},
+    };
+    auto it = byName.find(member.name);
+    return it == byName.end() ? Handled::None : it->second;
+}
 
 const module::CoClass& EditClass() { return *module::Catalogue().FindClass("VEdit"); }
 
@@ -102,30 +174,30 @@ void CVEditCtrl::DoPropExchange(module::PropertyExchange& px) {
 
 HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
     const edit::VEditProperties& p = logic_.Props();
-    switch (member.dispId) {
-        case kAutoHScroll: v.number = p.autoHScroll; break;
-        case kHScrollBar: v.number = p.hScrollBar; break;
-        case kAutoVScroll: v.number = p.autoVScroll; break;
-        case kVScrollBar: v.number = p.vScrollBar; break;
-        case kWantReturn: v.number = p.wantReturn; break;
-        case kReadOnly: v.number = p.readOnly; break;
-        case kMultiLine: v.number = p.multiLine; break;
-        case kFontSize: v.number = p.fontSize; break;
-        case kPassword: v.number = p.password; break;
-        case kScriptName: v.text = p.scriptName; break;
-        case kIsciiDataFormat: v.number = p.isciiDataFormat; break;
-        case kDisableEnglish: v.number = p.disableEnglish; break;
-        case kKeyboardType: v.number = p.keyboardType; break;
-        case kLinFile: v.text = p.linFile; break;
-        case kSelStart: v.number = engine_.SelStart(); break;
-        case kSelLength: v.number = engine_.SelLength(); break;
-        case kFontName: v.text = p.fontName; break;
-        case kGlobalSettings: v.number = p.globalSettings; break;
-        case kAccessGlobal: v.number = p.accessGlobal; break;
-        case kFontType: v.number = p.fontType; break;
-        case module::kDispIdBackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
-        case module::kDispIdForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
-        case module::kDispIdText:
+    switch (Which(member)) {
+        case Handled::AutoHScroll: v.number = p.autoHScroll; break;
+        case Handled::HScrollBar: v.number = p.hScrollBar; break;
+        case Handled::AutoVScroll: v.number = p.autoVScroll; break;
+        case Handled::VScrollBar: v.number = p.vScrollBar; break;
+        case Handled::WantReturn: v.number = p.wantReturn; break;
+        case Handled::ReadOnly: v.number = p.readOnly; break;
+        case Handled::MultiLine: v.number = p.multiLine; break;
+        case Handled::FontSize: v.number = p.fontSize; break;
+        case Handled::Password: v.number = p.password; break;
+        case Handled::ScriptName: v.text = p.scriptName; break;
+        case Handled::IsciiDataFormat: v.number = p.isciiDataFormat; break;
+        case Handled::DisableEnglish: v.number = p.disableEnglish; break;
+        case Handled::KeyboardType: v.number = p.keyboardType; break;
+        case Handled::LinFile: v.text = p.linFile; break;
+        case Handled::SelStart: v.number = engine_.SelStart(); break;
+        case Handled::SelLength: v.number = engine_.SelLength(); break;
+        case Handled::FontName: v.text = p.fontName; break;
+        case Handled::GlobalSettings: v.number = p.globalSettings; break;
+        case Handled::AccessGlobal: v.number = p.accessGlobal; break;
+        case Handled::FontType: v.number = p.fontType; break;
+        case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
+        case Handled::ForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
+        case Handled::Text:
             PullText();
             if (controls::Outcome failed = logic_.ReadText(v.text)) return Fail(*failed);
             break;
@@ -137,38 +209,38 @@ HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) 
 HRESULT CVEditCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
     bool on = v.number != 0;
     auto i16 = static_cast<std::int16_t>(v.number);
-    switch (member.dispId) {
-        case kAutoHScroll: logic_.SetAutoHScroll(on); break;
-        case kHScrollBar: logic_.SetHScrollBar(on); break;
-        case kAutoVScroll: logic_.SetAutoVScroll(on); break;
-        case kVScrollBar: logic_.SetVScrollBar(on); break;
-        case kWantReturn: logic_.SetWantReturn(on); break;
-        case kReadOnly: logic_.SetReadOnly(on); break;
-        case kMultiLine: logic_.SetMultiLine(on); break;
-        case kFontSize: logic_.SetFontSize(i16); break;
-        case kPassword: logic_.SetPassword(on); break;
-        case kScriptName: logic_.SetScriptName(v.text); break;
-        case kIsciiDataFormat:
+    switch (Which(member)) {
+        case Handled::AutoHScroll: logic_.SetAutoHScroll(on); break;
+        case Handled::HScrollBar: logic_.SetHScrollBar(on); break;
+        case Handled::AutoVScroll: logic_.SetAutoVScroll(on); break;
+        case Handled::VScrollBar: logic_.SetVScrollBar(on); break;
+        case Handled::WantReturn: logic_.SetWantReturn(on); break;
+        case Handled::ReadOnly: logic_.SetReadOnly(on); break;
+        case Handled::MultiLine: logic_.SetMultiLine(on); break;
+        case Handled::FontSize: logic_.SetFontSize(i16); break;
+        case Handled::Password: logic_.SetPassword(on); break;
+        case Handled::ScriptName: logic_.SetScriptName(v.text); break;
+        case Handled::IsciiDataFormat:
             if (controls::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
             break;
-        case kDisableEnglish: logic_.SetDisableEnglish(on); break;
-        case kKeyboardType: logic_.SetKeyboardType(i16); break;
-        case kLinFile: logic_.SetLinFile(v.text); break;
-        case kSelStart: engine_.SetSelStart(v.number); break;
-        case kSelLength: engine_.SetSelLength(v.number); break;
-        case kFontName: logic_.SetFontName(v.text); break;
-        case kGlobalSettings: logic_.SetGlobalSettings(on); break;
-        case kAccessGlobal: logic_.SetAccessGlobal(on); break;
-        case kFontType: logic_.SetFontType(i16); break;
-        case module::kDispIdBackColor:
+        case Handled::DisableEnglish: logic_.SetDisableEnglish(on); break;
+        case Handled::KeyboardType: logic_.SetKeyboardType(i16); break;
+        case Handled::LinFile: logic_.SetLinFile(v.text); break;
+        case Handled::SelStart: engine_.SetSelStart(v.number); break;
+        case Handled::SelLength: engine_.SetSelLength(v.number); break;
+        case Handled::FontName: logic_.SetFontName(v.text); break;
+        case Handled::GlobalSettings: logic_.SetGlobalSettings(on); break;
+        case Handled::AccessGlobal: logic_.SetAccessGlobal(on); break;
+        case Handled::FontType: logic_.SetFontType(i16); break;
+        case Handled::BackColor:
             logic_.SetBackColor(static_cast<std::uint32_t>(v.number));
             backColor_ = logic_.Props().backColor;
             break;
-        case module::kDispIdForeColor:
+        case Handled::ForeColor:
             logic_.SetForeColor(static_cast<std::uint32_t>(v.number));
             foreColor_ = logic_.Props().foreColor;
             break;
-        case module::kDispIdText:
+        case Handled::Text:
             PullText();
             if (controls::Outcome failed = logic_.AssignText(v.text)) return Fail(*failed);
             break;
@@ -186,10 +258,10 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
         }
         return S_OK;
     };
-    switch (member.dispId) {
-        case kGetScriptList: return answer(logic_.GetScriptList());
-        case kGetFontList: return answer(logic_.GetFontList());
-        case kGetZirvoText: {
+    switch (Which(member)) {
+        case Handled::GetScriptList: return answer(logic_.GetScriptList());
+        case Handled::GetFontList: return answer(logic_.GetFontList());
+        case Handled::GetZirvoText: {
             VARIANT text;
             VariantInit(&text);
             if (FAILED(VariantChangeType(&text, args[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
@@ -197,7 +269,7 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
             VariantClear(&text);
             return answer(engine_.GetZIRVOText(iscii));
         }
-        case kGetFormattedZirvoText: {
+        case Handled::GetFormattedZirvoText: {
             VARIANT size, width;
             VariantInit(&size);
             VariantInit(&width);
@@ -207,13 +279,13 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
             PullText();
             return answer(engine_.GetFormattedZIRVOText(size.iVal, width.lVal));
         }
-        case kCut:
-        case kCopy:
-        case kPaste:
-        case kShowFindDialog:
-        case kShowReplaceDialog:
+        case Handled::Cut:
+        case Handled::Copy:
+        case Handled::Paste:
+        case Handled::ShowFindDialog:
+        case Handled::ShowReplaceDialog:
             return E_NOTIMPL;
-        case kUndo:
+        case Handled::Undo:
             engine_.Undo();
             if (result) {
                 result->vt = VT_I4;
@@ -297,13 +369,13 @@ HCURSOR CVEditCtrl::Cursor() const { return LoadCursor(nullptr, IDC_IBEAM); }
 void CVEditCtrl::OnSetFocus() {
     engine_.OnSetFocus();
     NotifyParent(kNotifySetFocus);
-    FireEvent(2);  // SETFOCUS
+    FireEvent("SETFOCUS");
 }
 
 void CVEditCtrl::OnKillFocus() {
     engine_.OnKillFocus();
     NotifyParent(kNotifyKillFocus);
-    FireEvent(3);  // KILLFOCUS
+    FireEvent("KILLFOCUS");
 }
 
 void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {

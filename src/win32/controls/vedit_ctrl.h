@@ -54,9 +54,9 @@ private:
     void TextPropertyChanged() override { PropertyChanged(module::kDispIdText); }
 
     // EditEvents
-    void Changed() override { FireEvent(1); }  // CHANGE
-    void Selected() override { FireEvent(4); }
-    void UnSelected() override { FireEvent(5); }
+    void Changed() override { FireEvent("CHANGE"); }
+    void Selected() override { FireEvent("Selected"); }
+    void UnSelected() override { FireEvent("UnSelected"); }
     void Modified() override { SetModifiedFlag(); }
 
     // Hands the logic's properties and script to the engine.

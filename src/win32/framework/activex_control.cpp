@@ -137,14 +137,23 @@ STDMETHODIMP ActiveXControl::FindConnectionPoint(REFIID riid, IConnectionPoint**
 
 STDMETHODIMP ActiveXControl::GetPages(CAUUID* pages) {
     if (!pages) return E_POINTER;
+    const std::vector<std::string_view> ids = PropertyPages();
     pages->cElems = 0;
     pages->pElems = nullptr;
+    if (ids.empty()) return S_OK;
+    pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(ids.size() * sizeof(GUID)));
+    if (!pages->pElems) return E_OUTOFMEMORY;
+    for (std::string_view id : ids) pages->pElems[pages->cElems++] = Guid(id);
     return S_OK;
 }
 
 STDMETHODIMP ActiveXControl::InterfaceSupportsErrorInfo(REFIID riid) {
     return IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Guid(class_.dispatch.iid)) ? S_OK
                                                                                        : S_FALSE;
+}
+
+void ActiveXControl::FireEvent(std::string_view name, std::vector<VARIANT> args) {
+    if (const Member* event = class_.events.FindByName(name)) FireEvent(event->dispId, std::move(args));
 }
 
 void ActiveXControl::FireEvent(int dispId, std::vector<VARIANT> args) {

@@ -157,6 +157,9 @@ public:
     // Fires an event to every connected sink. `args` are in the event's
     // parameter order; by-reference arguments come back changed.
     void FireEvent(int dispId, std::vector<VARIANT> args = {});
+    // The same, by the event's name in the catalogue (the DispID is the
+    // catalogue's; a name it lacks fires nothing).
+    void FireEvent(std::string_view name, std::vector<VARIANT> args = {});
     // Asks the container whether a bound property may change (true when it
     // may) and tells it afterwards that it did.
     bool RequestEdit(int dispId);
@@ -217,6 +220,8 @@ protected:
     // WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR...), reflected back
     // to the control. Return true when handled, with `result`.
     virtual bool OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // The class IDs of the control's property pages, in the order shown.
+    virtual std::vector<std::string_view> PropertyPages() const { return {}; }
     // Other messages; return true when handled (with `result`).
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 

@@ -12,6 +12,7 @@
 #include "win32/framework/activex_control.h"
 #include "win32/framework/class_factory.h"
 #include "win32/framework/com_module.h"
+#include "win32/framework/property_page.h"
 
 namespace {
 
@@ -22,6 +23,15 @@ using vexa::module::VarType;
 
 constexpr const char* kClsid = "5E0B7C1A-3F4D-4E29-9A61-0C7B2D8E4F10";
 constexpr const char* kProgId = "VexaFixture.Button.1";
+constexpr const char* kPageClsid = "5E0B7C1D-3F4D-4E29-9A61-0C7B2D8E4F10";
+
+// The fixture's page: its caption in an edit box (dialog 100, field 101).
+class FixturePage : public vexa::win32::PropertyPage {
+public:
+    FixturePage()
+        : PropertyPage(vexa::win32::ModuleInstance(), 100, "General",
+                       {{101, "Caption", vexa::win32::FieldKind::Text}}) {}
+};
 
 const CoClass& FixtureClass() {
     static const CoClass cls = [] {
@@ -84,6 +94,7 @@ protected:
         return false;
     }
     void OnDraw(HDC dc, const RECT& bounds) override { Paint(dc, bounds, false); }
+    std::vector<std::string_view> PropertyPages() const override { return {kPageClsid}; }
 
 private:
     // A dark green face with the caption in white: easy to find in a
@@ -106,6 +117,7 @@ private:
 };
 
 IUnknown* CreateFixture() { return static_cast<IOleObject*>(new FixtureButton()); }
+IUnknown* CreatePage() { return static_cast<IPropertyPage2*>(new FixturePage()); }
 
 bool SetKey(const std::string& path, const char* name, const std::string& value) {
     HKEY key;
@@ -129,9 +141,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
-    GUID own{};
-    vexa::win32::ParseGuid(kClsid, own);
-    return vexa::win32::GetClassObject(IsEqualCLSID(clsid, own) ? &CreateFixture : nullptr, riid, out);
+    GUID control{}, page{};
+    vexa::win32::ParseGuid(kClsid, control);
+    vexa::win32::ParseGuid(kPageClsid, page);
+    vexa::win32::CreateObjectFn create = IsEqualCLSID(clsid, control) ? &CreateFixture
+                                         : IsEqualCLSID(clsid, page)  ? &CreatePage
+                                                                      : nullptr;
+    return vexa::win32::GetClassObject(create, riid, out);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
@@ -140,7 +156,11 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     const std::string clsid = std::string("CLSID\\{") + kClsid + "}";
-    bool ok = SetKey(clsid, nullptr, "Vexa framework fixture button") &&
+    const std::string page = std::string("CLSID\\{") + kPageClsid + "}";
+    bool ok = SetKey(page, nullptr, "Vexa framework fixture page") &&
+              SetKey(page + "\\InprocServer32", nullptr, vexa::win32::ModulePath()) &&
+              SetKey(page + "\\InprocServer32", "ThreadingModel", "Apartment") &&
+              SetKey(clsid, nullptr, "Vexa framework fixture button") &&
               SetKey(clsid + "\\InprocServer32", nullptr, vexa::win32::ModulePath()) &&
               SetKey(clsid + "\\InprocServer32", "ThreadingModel", "Apartment") &&
               SetKey(clsid + "\\ProgID", nullptr, kProgId) && SetKey(clsid + "\\Control", nullptr, "") &&
@@ -152,5 +172,6 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, (std::string("CLSID\\{") + kClsid + "}").c_str());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, (std::string("CLSID\\{") + kPageClsid + "}").c_str());
     return S_OK;
 }

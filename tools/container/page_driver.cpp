@@ -1,0 +1,212 @@
+#include "page_driver.h"
+
+#include <cstdint>
+#include <fstream>
+#include <vector>
+
+#include "png_writer.h"
+
+namespace vexa::container {
+
+namespace {
+
+constexpr UINT kDriveFrame = WM_APP + 17;
+constexpr int kApplyButton = 0x3021;  // the property sheet's Apply
+
+struct Driver {
+    const PageScript* script = nullptr;
+    PageRun* run = nullptr;
+    HWND messages = nullptr;
+    HHOOK hook = nullptr;
+    bool seen = false;
+};
+Driver g_driver;
+
+bool HasTabControl(HWND frame) {
+    bool found = false;
+    EnumChildWindows(
+        frame,
+        [](HWND child, LPARAM found) -> BOOL {
+            char cls[32] = {};
+            GetClassNameA(child, cls, sizeof cls);
+            if (std::string(cls) == "SysTabControl32") *reinterpret_cast<bool*>(found) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The frame's activation: hand it to the driver (later, from the frame's
+// own message loop) instead of letting the box answerer close it.
+LRESULT CALLBACK FrameHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && !g_driver.seen) {
+        HWND window = reinterpret_cast<HWND>(wp);
+        char cls[32] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && HasTabControl(window)) {
+            g_driver.seen = true;
+            PostMessageA(g_driver.messages, kDriveFrame, 0, reinterpret_cast<LPARAM>(window));
+            return 0;  // not for the answerer of message boxes
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+HWND FindField(HWND frame, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        frame,
+        [](HWND child, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(child) != s->id || GetParent(child) == GetAncestor(child, GA_ROOT)) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PumpFrame() {
+    MSG msg;
+    for (int i = 0; i < 3; ++i)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
+void SetField(HWND field, const std::string& value) {
+    char cls[32] = {};
+    GetClassNameA(field, cls, sizeof cls);
+    const std::string kind = cls;
+    HWND page = GetParent(field);
+    const int id = GetDlgCtrlID(field);
+    if (kind == "ComboBox") {
+        SendMessageA(field, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(field));
+    } else if (kind == "Button") {
+        SendMessageA(field, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(field));
+    } else {
+        SetWindowTextA(field, value.c_str());
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(field));
+    }
+}
+
+void DriveFrame(HWND frame) {
+    PageRun& run = *g_driver.run;
+    const PageScript& script = *g_driver.script;
+    run.frameShown = true;
+    PumpFrame();
+    if (HWND field = FindField(frame, script.fieldId)) {
+        run.fieldFound = true;
+        SetField(field, script.value);
+        PumpFrame();
+        HWND apply = GetDlgItem(frame, kApplyButton);
+        run.applyEnabled = apply && IsWindowEnabled(apply);
+        if (script.keep && run.applyEnabled) {
+            SendMessageA(apply, BM_CLICK, 0, 0);
+            run.applied = true;
+            PumpFrame();
+        }
+    }
+    if (!script.shot.empty()) run.shotWritten = WindowShot(frame, script.shot);
+    HWND close = GetDlgItem(frame, script.keep ? IDOK : IDCANCEL);
+    if (close)
+        SendMessageA(close, BM_CLICK, 0, 0);
+    else
+        PostMessageA(frame, WM_COMMAND, script.keep ? IDOK : IDCANCEL, 0);
+}
+
+LRESULT CALLBACK DriverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kDriveFrame) {
+        DriveFrame(reinterpret_cast<HWND>(lp));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+bool WindowShot(HWND window, const std::string& file) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return false;
+    HDC windowDc = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(windowDc);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(windowDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    bool ok = false;
+    if (bits) {
+        const int stride = (w * 3 + 3) & ~3;
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+        for (int y = 0; y < h; ++y) {
+            const auto* row = static_cast<const std::uint8_t*>(bits) + static_cast<std::size_t>(y) * stride;
+            for (int x = 0; x < w; ++x) {
+                std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * w + x) * 3];
+                p[0] = row[x * 3 + 2];
+                p[1] = row[x * 3 + 1];
+                p[2] = row[x * 3];
+            }
+        }
+        std::ofstream out(file, std::ios::binary);
+        out << EncodePng(w, h, rgb);
+        ok = static_cast<bool>(out);
+    }
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(window, windowDc);
+    return ok;
+}
+
+PageRun RunPropertyPages(IUnknown* control, HWND owner, const PageScript& script) {
+    PageRun run;
+    ISpecifyPropertyPages* specify = nullptr;
+    if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify))))
+        return run;
+    CAUUID pages{0, nullptr};
+    HRESULT hr = specify->GetPages(&pages);
+    specify->Release();
+    if (FAILED(hr) || pages.cElems == 0) {
+        CoTaskMemFree(pages.pElems);
+        run.result = FAILED(hr) ? hr : E_NOTIMPL;
+        return run;
+    }
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DriverProc;
+        wc.lpszClassName = "VexaPageDriver";
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    g_driver = Driver{};
+    g_driver.script = &script;
+    g_driver.run = &run;
+    g_driver.messages = CreateWindowA("VexaPageDriver", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    g_driver.hook = SetWindowsHookExA(WH_CBT, FrameHook, nullptr, GetCurrentThreadId());
+    IUnknown* objects[1] = {control};
+    run.result = OleCreatePropertyFrame(owner, 20, 20, L"Properties", 1, objects, pages.cElems,
+                                        pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
+    UnhookWindowsHookEx(g_driver.hook);
+    DestroyWindow(g_driver.messages);
+    g_driver = Driver{};
+    CoTaskMemFree(pages.pElems);
+    return run;
+}
+
+}  // namespace vexa::container
