@@ -120,12 +120,51 @@ void EditEngine::Layout() {
 }
 
 void EditEngine::OnSize() {
+    const int oldWidth = textWidth_;
     Layout();
     Recount();
+    // Lines wrapped for the old width would run past a narrower edge or
+    // leave a wider one half empty: wrap the whole text again.
+    if (wordWrap_ && style_.multiLine && textWidth_ != oldWidth) RewrapToWidth();
     UpdateVisibleLines();
-    buffer_.caretX = XOfOffset(buffer_.caretIndex);
-    buffer_.currentLineWidth = MeasureCaretLine();
+    KeepCaretInView();
     window_.InvalidateAll(true);
+}
+
+void EditEngine::RewrapToWidth() {
+    Flush();
+    const std::size_t caret = buffer_.caretIndex;
+    // Soft breaks go back to what they stand for, as when the text is set;
+    // the bytes keep their offsets, so the caret and the selection stay.
+    const std::string& t = buffer_.Text();
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        if (c == kSoftBreakSpace) buffer_.Replace(i, kSpace);
+        if (c == kSoftBreakTab) buffer_.Replace(i, kTab);
+    }
+    buffer_.caretIndex = 0;  // Rewrap starts at the caret's line
+    Rewrap();
+    buffer_.caretIndex = caret;
+    buffer_.caretLine = buffer_.LineOf(caret);
+    buffer_.widestLine = rewrapWidest_;
+    if (HasSelection() || dragging_) {
+        selAnchorLine_ = buffer_.LineOf(selAnchor_);
+        selAnchorX_ = XOfOffset(selAnchor_);
+    }
+    UpdateCurrentWord();
+}
+
+void EditEngine::KeepCaretInView() {
+    EditBuffer& b = buffer_;
+    int top = std::min(b.topLine, b.caretLine);
+    if (b.caretLine >= top + pageLines_) top = b.caretLine - pageLines_ + 1;
+    SetTopLine(top, false);
+    const int h = metrics_.LineHeight();
+    b.caretY = (b.caretLine - b.topLine) * h;
+    b.caretX = XOfOffset(b.caretIndex);
+    b.currentLineWidth = MeasureCaretLine();
+    if (HasSelection() || dragging_) selAnchorY_ = (selAnchorLine_ - b.topLine) * h;
+    PlaceCaret(b.caretX, b.caretY);
 }
 
 void EditEngine::CreateCaretShape() {

@@ -105,7 +105,8 @@ public:
     void BuildWidthTables();
     // The size-dependent step: text rectangle, page lines.
     void Layout();
-    // After a resize: layout, recount, caret measured again, repaint.
+    // After a resize: layout, recount, a wrapping text wrapped again for a
+    // new width, the caret measured again and kept in view, repaint.
     void OnSize();
     // The width of ISCII text on a line (converted to font code first).
     int MeasureText(std::string_view iscii) const;
@@ -219,6 +220,10 @@ private:
     void ClampSelection();
     void EnsureCurrentWord();
     void EnsureCaretLineVisible();
+    // Wraps the whole text again for the current width, caret kept.
+    void RewrapToWidth();
+    // Caret row and pixel position measured again, the view scrolled to it.
+    void KeepCaretInView();
     void RepaintFromCaretLine();
     void RepaintRows(int firstRow, int lastRow);
     void Beep() { messages_.Beep(); }

@@ -97,6 +97,76 @@ TEST(MetricsTest, TheScrollBarNarrowsAWrappedTextOnlyWhileItHasOneLine) {
     EXPECT_EQ(rig.engine.TextWidth(), 300);
 }
 
+// Every line of the text fits the text width (a word alone may not).
+void ExpectLinesFit(EditRig& rig) {
+    for (int line = 0; line <= rig.B().lastLine; ++line) {
+        const std::string text = rig.engine.LineText(line);
+        if (text.find(' ') == std::string::npos) continue;
+        EXPECT_LT(rig.engine.MeasureText(text), rig.engine.TextWidth()) << line;
+    }
+}
+
+std::string WithoutSoftBreaks(std::string text) {
+    for (char& c : text) {
+        if (c == static_cast<char>(kSoftBreakSpace)) c = ' ';
+        if (c == static_cast<char>(kSoftBreakTab)) c = '\t';
+    }
+    return text;
+}
+
+TEST(MetricsTest, AResizedWrappingControlWrapsAgainAndKeepsTheCaretInView) {
+    EditRig rig;
+    const std::string text = "aaa bbb ccc\tddd eee fff";  // one line of 183 px
+    rig.engine.SetText(text);
+    rig.Key(keys::kEnd);
+    ASSERT_EQ(rig.B().lastLine, 0);
+
+    rig.window.Resize({0, 0, 100, 100});
+    rig.engine.OnSize();
+    EXPECT_EQ(rig.engine.TextWidth(), 100);
+    EXPECT_EQ(WithoutSoftBreaks(rig.Text()), text);
+    EXPECT_EQ(rig.B().lastLine, 1);  // broken at the tab
+    EXPECT_EQ(rig.Text()[11], static_cast<char>(kSoftBreakTab));
+    ExpectLinesFit(rig);
+    // The caret is still after the last letter, on the last line, in view.
+    EXPECT_EQ(rig.B().caretIndex, text.size());
+    EXPECT_LE(rig.B().caretX, rig.engine.TextWidth());
+    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{83, rig.H()}));
+    EXPECT_EQ(CheckInvariants(rig), "");
+
+    // Narrower still: a word a line, more lines than the page shows.
+    rig.window.Resize({0, 0, 40, 100});
+    rig.engine.OnSize();
+    EXPECT_EQ(rig.B().lastLine, 5);
+    EXPECT_EQ(rig.B().caretLine, 5);
+    EXPECT_EQ(rig.B().topLine, 1);  // scrolled so the caret's line shows
+    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{21, 4 * rig.H()}));
+    EXPECT_EQ(CheckInvariants(rig), "");
+
+    // Wide again: the soft breaks are gone, the tab came back.
+    rig.window.Resize({0, 0, 300, 100});
+    rig.engine.OnSize();
+    EXPECT_EQ(rig.Text(), text);
+    EXPECT_EQ(rig.B().topLine, 0);
+    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{rig.B().caretX, 0}));
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST(MetricsTest, AResizeKeepsTheSelectionOnItsBytes) {
+    EditRig rig;
+    rig.engine.SetText("aaaa bbbb cccc dddd");
+    rig.engine.SetSelStart(10);
+    rig.engine.SetSelLength(4);  // "cccc"
+    rig.window.Resize({0, 0, 80, 100});
+    rig.engine.OnSize();
+    EXPECT_EQ(rig.engine.SelStart(), 10);
+    EXPECT_EQ(rig.engine.SelLength(), 4);
+    rig.Paint();
+    // "cccc" opens the second line: the highlight covers it there.
+    EXPECT_EQ(rig.window.Screen().InvertedSpan(rig.H() + 1), (std::pair<int, int>{0, 28}));
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
 TEST(MetricsTest, EnglishModeDrawsEverythingInRoman) {
     EditRig rig;
     rig.engine.Script().scriptName = "English";
