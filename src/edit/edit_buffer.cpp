@@ -81,6 +81,26 @@ void EditBuffer::Replace(std::size_t offset, unsigned char b) {
     }
 }
 
+EditBuffer::CaretAndWord EditBuffer::SaveCaretAndWord() const {
+    return {caretIndex,       caretLine,           caretX,      caretY,
+            currentLineWidth, wordStart,           currentWord, keyboardWord,
+            wordCaretOffset,  keyboardCaretOffset, wordStartX};
+}
+
+void EditBuffer::RestoreCaretAndWord(const CaretAndWord& saved) {
+    caretIndex = saved.caretIndex;
+    caretLine = saved.caretLine;
+    caretX = saved.caretX;
+    caretY = saved.caretY;
+    currentLineWidth = saved.currentLineWidth;
+    wordStart = saved.wordStart;
+    currentWord = saved.currentWord;
+    keyboardWord = saved.keyboardWord;
+    wordCaretOffset = saved.wordCaretOffset;
+    keyboardCaretOffset = saved.keyboardCaretOffset;
+    wordStartX = saved.wordStartX;
+}
+
 std::size_t EditBuffer::LineStart(std::size_t offset) const {
     offset = std::min(offset, text_.size());
     while (offset > 0 && !IsLineEnd(At(offset - 1))) --offset;

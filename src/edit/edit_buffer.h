@@ -69,6 +69,18 @@ public:
     std::size_t keyboardCaretOffset = 0;
     int wordStartX = 0;
 
+    // The caret and current-word fields, saved and restored together.
+    struct CaretAndWord {
+        std::size_t caretIndex = 0;
+        int caretLine = 0, caretX = 0, caretY = 0, currentLineWidth = 0;
+        std::size_t wordStart = 0;
+        std::string currentWord, keyboardWord;
+        std::size_t wordCaretOffset = 0, keyboardCaretOffset = 0;
+        int wordStartX = 0;
+    };
+    CaretAndWord SaveCaretAndWord() const;
+    void RestoreCaretAndWord(const CaretAndWord& saved);
+
 private:
     std::string text_ = "VEdit";
 };

@@ -179,6 +179,9 @@ public:
     void UpdateCurrentWord();
     void ProcessKey(unsigned virtualKey, bool impliedShift);
     void ComposeTyped(const std::string& out);
+    // Undoes the whole of the key being typed (a full line or page refuses
+    // it); outside ProcessKey it takes back the byte before the caret.
+    void TakeBackKeystroke();
 
     // --- caret movement
     void StepLeft();
@@ -270,6 +273,16 @@ private:
     int scrollCount_ = 0;
     // The widest line the last Rewrap laid out.
     int rewrapWidest_ = 0;
+
+    // What the key being typed changed: `length` bytes at `at` replaced
+    // `replaced`; the caret and word fields are those from before the key.
+    struct Keystroke {
+        std::size_t at = 0;
+        std::size_t length = 0;
+        std::string replaced;
+        EditBuffer::CaretAndWord before;
+    };
+    std::optional<Keystroke> keystroke_;
 };
 
 }  // namespace vexa::edit

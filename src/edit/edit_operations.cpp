@@ -86,7 +86,7 @@ int EditEngine::WrapAtCaret() {
     Flush();
     if ((wordWrap_ && !style_.multiLine) ||
         (!style_.autoVScroll && buffer_.lastLine >= std::max(1, pageLines_) - 1)) {
-        Backspace();
+        TakeBackKeystroke();
         return 0;
     }
     if (buffer_.caretIndex == 0) return 2;

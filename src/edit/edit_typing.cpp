@@ -15,6 +15,13 @@ void EditEngine::ProcessKey(unsigned virtualKey, bool impliedShift) {
     }
     Flush();
     const int x0 = b.caretX;
+    // Recorded for as long as the key is handled, so that a line or page
+    // that refuses it can take it back whole.
+    keystroke_ = Keystroke{b.caretIndex, 0, {}, b.SaveCaretAndWord()};
+    struct Forget {
+        std::optional<Keystroke>& keystroke;
+        ~Forget() { keystroke.reset(); }
+    } forget{keystroke_};
 
     if (!style_.autoHScroll && !style_.multiLine) {
         // A single line that may not scroll takes no key once it is full.
@@ -31,6 +38,7 @@ void EditEngine::ProcessKey(unsigned virtualKey, bool impliedShift) {
         b.wordCaretOffset = b.keyboardCaretOffset = 0;
         AppendPending(kSpace);
         Flush();
+        keystroke_->length = 1;
         // Measured on the line: a space takes the font of what precedes it.
         b.caretX = XOfOffset(b.caretIndex);
         b.wordStartX = b.caretX;
@@ -56,6 +64,14 @@ void EditEngine::ProcessKey(unsigned virtualKey, bool impliedShift) {
             SetBarRange(platform::ScrollBar::Horizontal, b.widestLine);
         }
     } else if (b.caretX < textWidth_ || !style_.multiLine) {
+        if (wordWrap_ && !style_.multiLine) {
+            // The key's own letter fitted, but what it typed may not.
+            Flush();
+            if (MeasureCaretLine() >= textWidth_) {
+                TakeBackKeystroke();
+                return;
+            }
+        }
         if (!wordWrap_ || style_.autoVScroll) {
             PlaceCaret(b.caretX, b.caretY);
             repaintCaretRow();
@@ -173,7 +189,13 @@ void EditEngine::ComposeTyped(const std::string& out) {
     k = std::min(k, word.size());
 
     // The old word goes and the new one takes its place, in one move.
-    b.Splice(b.wordStart, b.Size() > 0 ? L : 0, word);
+    const std::size_t replacedLength = b.Size() > 0 ? L : 0;
+    if (keystroke_) {
+        keystroke_->at = b.wordStart;
+        keystroke_->length = word.size();
+        keystroke_->replaced = b.Text().substr(b.wordStart, replacedLength);
+    }
+    b.Splice(b.wordStart, replacedLength, word);
     // The caret stands right after what was typed.
     b.caretIndex = b.wordStart + k;
     b.currentWord = word;
@@ -182,6 +204,23 @@ void EditEngine::ComposeTyped(const std::string& out) {
     b.keyboardCaretOffset = keyboardOffset;
     b.wordStartX = XOfOffset(b.wordStart);
     b.caretX = XOfOffset(b.caretIndex);
+}
+
+void EditEngine::TakeBackKeystroke() {
+    if (!keystroke_) {
+        Backspace();
+        return;
+    }
+    Flush();
+    EditBuffer& b = buffer_;
+    b.Splice(keystroke_->at, keystroke_->length, keystroke_->replaced);
+    b.RestoreCaretAndWord(keystroke_->before);
+    keystroke_->length = keystroke_->replaced.size();
+    ClampSelection();
+    UpdateVisibleLines();
+    SetBarRange(platform::ScrollBar::Vertical, b.lastLine);
+    RepaintFromCaretLine();
+    PlaceCaret(b.caretX, b.caretY);
 }
 
 }  // namespace vexa::edit

@@ -126,6 +126,24 @@ TEST_F(FixedPageTypingTest, TheLineThatWouldNotFitIsTakenBack) {
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
+// An Inscript conjunct key types three bytes (30 px); a page that cannot
+// take them takes all three back, and the word as it was stays current.
+TEST_F(FixedPageTypingTest, AKeyOfSeveralBytesIsTakenBackWhole) {
+    Repeat(keys::kReturn, 4);
+    Repeat('A', 42);  // 294 pixels
+    const std::string before = rig.Text();
+    rig.TypeBytes('J', Bytes({0xB8, 0xE8, 0xCF}));
+    EXPECT_EQ(rig.Text(), before);
+    EXPECT_EQ(rig.B().caretIndex, before.size());
+    EXPECT_EQ(rig.B().caretX, 294);
+    EXPECT_EQ(rig.B().currentWord, std::string(42, 'A'));
+    EXPECT_EQ(rig.B().wordCaretOffset, 42u);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    // Backspace still takes the last letter that was really typed.
+    rig.Key(keys::kBack);
+    EXPECT_EQ(rig.Text(), before.substr(0, before.size() - 1));
+}
+
 class SingleLineTypingTest : public TypingTest {
 protected:
     static EditStyle Style() {
@@ -145,6 +163,20 @@ TEST_F(SingleLineTypingTest, AFullLineIgnoresKeysSilently) {
     // Enter needs WantReturn: nothing is inserted.
     rig.Key(keys::kReturn);
     EXPECT_EQ(rig.B().lastLine, 0);
+}
+
+// The key's own letter would still fit, the three bytes it types do not.
+TEST_F(SingleLineTypingTest, AKeyThatWouldOverflowTheLineIsTakenBackWhole) {
+    Repeat('A', 41);  // 287 pixels
+    rig.TypeBytes('J', "xyz");
+    EXPECT_EQ(rig.Text(), std::string(41, 'A'));
+    EXPECT_EQ(rig.B().caretX, 287);
+    EXPECT_EQ(rig.window.CaretState().position.x, 287);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    rig.TypeBytes('J', "xy");  // 301: still too wide
+    EXPECT_EQ(rig.Text(), std::string(41, 'A'));
+    rig.TypeBytes('J', "x");  // 294 fits
+    EXPECT_EQ(rig.Text(), std::string(41, 'A') + "x");
 }
 
 class ScrollingTypingTest : public TypingTest {
