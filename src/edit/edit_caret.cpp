@@ -69,8 +69,9 @@ void EditEngine::OnKeyDown(unsigned virtualKey, KeyModifiers modifiers) {
     shiftSelecting_ = false;
 
     if (!IsNavigation(vk) && HasSelection() && !style_.readOnly) {
+        // Whatever the key, the selected text is gone: the host hears of it.
         DeleteSelection(true);
-        if (vk == keys::kDelete || vk == keys::kBack) events_.Changed();
+        events_.Changed();
         return;
     }
 

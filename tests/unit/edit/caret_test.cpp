@@ -174,12 +174,34 @@ TEST(CaretTest, ATypedKeyOverASelectionOnlyRemovesIt) {
     rig.Key('X');
     EXPECT_EQ(rig.Text(), "ad");
     EXPECT_EQ(rig.B().caretIndex, 1u);
-    EXPECT_EQ(rig.events.changed, 0);
+    // The text changed: the host hears of it.
+    EXPECT_EQ(rig.events.changed, 1);
     rig.Key(keys::kRight, true);
     rig.Key(keys::kBack);
     EXPECT_EQ(rig.Text(), "a");
-    EXPECT_EQ(rig.events.changed, 1);
+    EXPECT_EQ(rig.events.changed, 2);
     EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+TEST(CaretTest, EveryKeyThatRemovesASelectionFiresChangeOnce) {
+    for (unsigned vk : {unsigned{'X'}, keys::kSpace, keys::kReturn, keys::kDelete}) {
+        EditRig rig;
+        rig.engine.SetText("abcd");
+        rig.engine.SetSelStart(1);
+        rig.engine.SetSelLength(2);
+        rig.Key(vk);
+        EXPECT_EQ(rig.Text(), "ad") << vk;
+        EXPECT_EQ(rig.events.changed, 1) << vk;
+    }
+    // A read-only control keeps the selection and the text: no change.
+    EditRig rig;
+    rig.engine.SetText("abcd");
+    rig.engine.Style().readOnly = true;
+    rig.engine.SetSelStart(1);
+    rig.engine.SetSelLength(2);
+    rig.Key('X');
+    EXPECT_EQ(rig.Text(), "abcd");
+    EXPECT_EQ(rig.events.changed, 0);
 }
 
 TEST(CaretTest, SelectionPropertiesAreClampedToTheText) {
