@@ -29,6 +29,9 @@ std::string EditEngine::GetFormattedZIRVOText(int /*fontSize*/, int lineWidth) {
     };
     for (char ch : fc) {
         auto b = static_cast<unsigned char>(ch);
+        // English text comes back unconverted with the line feeds a host's
+        // line ends leave after 0x0D; each line end gets its own 0x0D 0x0A.
+        if (script_.englishScript && b == kLineFeed) continue;
         if (!style_.wantReturn) {
             if (IsLineEnd(b)) continue;
             take(b);

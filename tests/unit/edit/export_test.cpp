@@ -45,5 +45,26 @@ TEST(ExportTest, WithWantReturnEachHardLineEndsOnceAndSoftBreaksReadAsSpaces) {
               std::string(25, 'a') + " " + std::string(25, 'b') + "c");
 }
 
+// A host's line ends are stored as 0x0D 0x0A; the line feed is part of the
+// line end in both modes, never a glyph of the next line.
+TEST(ExportTest, EachLineEndGivesOneCarriageReturnAndLineFeedInEnglishModeToo) {
+    for (bool english : {false, true}) {
+        EditRig rig;
+        rig.engine.Script().englishScript = english;
+        rig.engine.SetText("ab\r\ncd\r\n\r\nef");
+        EXPECT_EQ(rig.engine.GetFormattedZIRVOText(12, 1000), "ab\r\ncd\r\n\r\nef") << english;
+        // Only the width cuts; a line feed counts as no glyph.
+        EXPECT_EQ(rig.engine.GetFormattedZIRVOText(12, 14), "ab\r\ncd\r\n\r\nef") << english;
+    }
+    EditStyle style = EditRig::MultiLineWrapped();
+    style.wantReturn = false;
+    for (bool english : {false, true}) {
+        EditRig rig(style);
+        rig.engine.Script().englishScript = english;
+        rig.engine.SetText("ab\r\ncd");
+        EXPECT_EQ(rig.engine.GetFormattedZIRVOText(12, 1000), "abcd") << english;
+    }
+}
+
 }  // namespace
 }  // namespace vexa::edit::test
