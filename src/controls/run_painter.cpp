@@ -64,7 +64,9 @@ void DrawSegment(platform::Surface& surface, const ScriptFonts& fonts, std::stri
     codes.reserve(segment.size());
     for (char ch : segment) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == 0x10 || c == text::kCaretMark || IsSwitch(c)) continue;
+        // A line feed (English text keeps the host's 0x0D 0x0A) belongs to
+        // the line end: it measures nothing and is never drawn.
+        if (c == 0x10 || c == text::kCaretMark || c == text::kLineFeed || IsSwitch(c)) continue;
         codes += ch;
     }
     if (!codes.empty()) surface.TextOut(x, y, codes);

@@ -43,6 +43,37 @@ TEST(PaintTest, TextAfterATabStartsAtTheNextMultipleOfAHundred) {
     EXPECT_EQ(rig.B().caretX, 100 + kEnglishW);
 }
 
+// An English-only control: every byte is a Roman glyph of 8 pixels, the
+// control characters included, as an 8-bit font gives them boxes.
+void MakeEnglish(EditRig& rig) {
+    rig.fonts.SetWidths("Roman", sim::SimFonts::Uniform(8));
+    rig.engine.Script().scriptName = "English";
+    rig.engine.Script().englishScript = true;
+    rig.engine.RebuildFonts();
+}
+
+TEST(PaintTest, EnglishLinesShowNoLineFeedAndTheCaretStandsAfterTheirGlyphs) {
+    EditRig rig;
+    MakeEnglish(rig);
+    rig.engine.SetText("ab\r\ncd\r\nef");
+    rig.Key(keys::kDown);
+    rig.Key(keys::kEnd);
+    rig.Paint();
+    const auto& screen = rig.window.Screen();
+    EXPECT_EQ(screen.RowCodes(0), "ab");
+    EXPECT_EQ(screen.RowCodes(rig.H()), "cd");
+    EXPECT_EQ(screen.RowCodes(2 * rig.H()), "ef");
+    const auto row1 = screen.GlyphsOnRow(rig.H());
+    ASSERT_FALSE(row1.empty());
+    EXPECT_EQ(row1[0].x, 0);
+    // The caret stands right after the last glyph drawn.
+    EXPECT_EQ(rig.B().caretX, 16);
+    EXPECT_EQ(row1.back().x + 8, rig.B().caretX);
+    // A selection of the line covers exactly its glyphs.
+    rig.Key(keys::kHome, true);
+    EXPECT_EQ(screen.InvertedSpan(rig.H() + 1), (std::pair<int, int>{0, 16}));
+}
+
 TEST(PaintTest, PasswordModeShowsOneAsteriskPerByteInTheEnglishFont) {
     EditRig rig(EditRig::SingleLine());
     rig.engine.Style().password = true;
