@@ -61,8 +61,10 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
         if (r > visibleLines_ || r >= pageLines_) continue;
         if (shown) {
             std::string line = text.substr(start, stop - start);
-            // The caret mark shows the converter where the caret stands.
-            if (b.caretIndex >= start && b.caretIndex <= stop) {
+            // The caret mark shows the converter where the caret stands;
+            // English text meets no converter, and the mark would be
+            // measured as a glyph there.
+            if (!script_.englishScript && b.caretIndex >= start && b.caretIndex <= stop) {
                 line.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
             }
             DrawLine(surface, line, r * h);
@@ -152,7 +154,7 @@ void EditEngine::RedrawWord(bool withCaretMark) {
     const std::size_t start = std::min(b.wordStart, b.Size());
     const std::size_t stop = b.LineStop(start);
     std::string bytes = b.Text().substr(start, stop - start);
-    if (withCaretMark && b.caretIndex >= start && b.caretIndex <= stop) {
+    if (withCaretMark && !script_.englishScript && b.caretIndex >= start && b.caretIndex <= stop) {
         bytes.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
     }
     const std::string run = FontCode(bytes);

@@ -74,6 +74,24 @@ TEST(PaintTest, EnglishLinesShowNoLineFeedAndTheCaretStandsAfterTheirGlyphs) {
     EXPECT_EQ(screen.InvertedSpan(rig.H() + 1), (std::pair<int, int>{0, 16}));
 }
 
+TEST(PaintTest, TheCaretMarkTakesNoRoomInEnglishText) {
+    EditRig rig;
+    MakeEnglish(rig);
+    rig.engine.SetText("abcdefghijkl\tx");  // 96 pixels, then the tab
+    rig.Paint();                              // the caret is at the line start
+    auto row = rig.window.Screen().GlyphsOnRow(0);
+    ASSERT_FALSE(row.empty());
+    EXPECT_EQ(row.back().codes, "x");
+    EXPECT_EQ(row.back().x, 100);
+    rig.Key(keys::kEnd);
+    EXPECT_EQ(rig.B().caretX, 108);
+    rig.Key(keys::kHome);
+    rig.Key(keys::kRight);  // the mark now stands inside the first piece
+    rig.Paint();
+    row = rig.window.Screen().GlyphsOnRow(0);
+    EXPECT_EQ(row.back().x, 100);
+}
+
 TEST(PaintTest, PasswordModeShowsOneAsteriskPerByteInTheEnglishFont) {
     EditRig rig(EditRig::SingleLine());
     rig.engine.Style().password = true;
