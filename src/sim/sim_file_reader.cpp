@@ -1,6 +1,8 @@
 #include "sim/sim_file_reader.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace vexa::sim {
 
@@ -9,6 +11,10 @@ std::optional<std::string> SimFileReader::Read(const std::string& directory,
     std::string path = platform::JoinPath(directory, fileName, '/');
     requested_.push_back(path);
     if (directory.empty()) return std::nullopt;  // never relative to the current directory
+    // Only regular files: a device or a pipe may never end, a folder reads
+    // as nothing.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes(limit, '\0');

@@ -44,9 +44,20 @@ std::optional<std::string> Win32FileReader::Read(const std::string& directory,
                                                  const std::string& fileName, std::size_t limit) {
     if (directory.empty()) return std::nullopt;  // never relative to the current directory
     std::string path = platform::JoinPath(directory, fileName, '\\');
+    // Only regular disk files: a device (a serial port, the console) may
+    // never end a read, and a folder is no layout.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return std::nullopt;
+    }
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return std::nullopt;
+    }
     std::string bytes(limit, '\0');
     std::size_t have = 0;
     while (have < limit) {

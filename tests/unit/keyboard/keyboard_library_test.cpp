@@ -76,6 +76,19 @@ TEST(LayoutNames, OnlyBareLinNamesAreLoadable) {
         EXPECT_FALSE(IsLoadableLayoutName(bad)) << bad;
         EXPECT_EQ(LibraryOfLayoutFile(bad), "") << bad;
     }
+    // The reserved device names, in any case and with any extension, also
+    // with spaces before the dot and with the superscript digits.
+    for (const char* device : {"CON.lin", "prn.lin", "Aux.lin", "NUL.lin", "COM0.lin", "com9.LIN",
+                               "LPT1.lin", "lpt0.lin", "CONIN$.lin", "ConOut$.lin", "nul.txt.lin",
+                               "AUX  .lin", "COM\xB9.lin", "lpt\xB3.lin"}) {
+        EXPECT_FALSE(IsLoadableLayoutName(device)) << device;
+        EXPECT_EQ(LibraryOfLayoutFile(device), "") << device;
+    }
+    // Names that only start like a device are files.
+    for (const char* file : {"COM10.lin", "com.lin", "CONX.lin", "console.lin", "lpt.lin",
+                             "nul1.lin", "aux_.lin", "xcon.lin"}) {
+        EXPECT_TRUE(IsLoadableLayoutName(file)) << file;
+    }
 }
 
 TEST(KeyboardFileTables, DefaultsNameEachScriptsFiles) {

@@ -223,6 +223,37 @@ TEST_F(KeyboardLoader, LinFileThatIsNotABareLayoutNameLoadsNothing) {
     EXPECT_TRUE(IsLoadableLayoutName("abcdefghijklmnopqrst.lin"));
 }
 
+// A device opened as a layout file never ends (a serial port, the console)
+// or reads endless zeros: such a name is refused before anything is opened,
+// even when a file of that name lies in the folder.
+TEST_F(KeyboardLoader, DeviceNamesAreNeverOpened) {
+    for (const char* device : {"COM1.lin", "AUX.lin", "con.lin", "Nul.LIN", "lpt9.lin",
+                               "CONIN$.lin", "conout$.lin", "PRN.x.lin", "com0 .lin"}) {
+        Put(device, FamilyFile("dv1lay.lin"));
+        sim.messages.Clear();
+        Load("Devanagari", 2, device);
+        EXPECT_EQ(Texts(), Texts_{"Layout Support File for Devanagari Missing."}) << device;
+        EXPECT_EQ(EditKeyboardFiles().typewriter[3].keyboardLibrary, "dv1lay32.dll") << device;
+        EXPECT_FALSE(state.binding.CanCompose(KeyboardKind::Typewriter)) << device;
+    }
+    EXPECT_TRUE(sim.files.RequestedPaths().empty());
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+}
+
+// Only a regular file is read as a layout: not a folder, not a device.
+TEST_F(KeyboardLoader, OnlyRegularFilesAreRead) {
+    fs::create_directory(system_ / "dv1lay.lin");
+    Load("Devanagari", 2, "dv1lay.lin");
+    EXPECT_EQ(Texts(), Texts_{"Layout Support File for Devanagari Missing."});
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+    EXPECT_FALSE(sim.files.Read("/dev", "zero", kLayoutFileSize));
+    EXPECT_FALSE(sim.files.Read("/dev", "null", kLayoutFileSize));
+    EXPECT_FALSE(sim.files.Read(system_.string(), "absent.lin", kLayoutFileSize));
+    Install("pe1lay.lin");
+    EXPECT_EQ(sim.files.Read(system_.string(), "pe1lay.lin", kLayoutFileSize),
+              FamilyFile("pe1lay.lin"));
+}
+
 TEST_F(KeyboardLoader, ScriptWithoutARowLoadsNothingUnlessItIsVedic) {
     Install("pe1lay.lin");
     Install("dv1lay.lin");
