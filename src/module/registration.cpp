@@ -68,4 +68,27 @@ bool UnregisterClasses(platform::RegistryStore& registry) {
     return ok;
 }
 
+std::vector<std::string> RegistrationLeftBehind(platform::RegistryStore& registry) {
+    std::vector<std::string> left;
+    auto check = [&](const std::string& key) {
+        if (registry.KeyExists(key)) left.push_back(key);
+    };
+    for (const FactoryEntry& f : Factories()) {
+        check("CLSID\\" + BracedGuid(f.clsid));
+        const std::string progId(f.progId);
+        if (!registry.KeyExists(progId)) continue;
+        for (const std::string& sub : registry.SubKeys(progId)) {
+            if (sub != "DefaultValues") left.push_back(progId + "\\" + sub);
+        }
+        if (registry.GetString(progId, "")) left.push_back(progId);
+    }
+    const TypeLibrary& lib = Catalogue();
+    check("TypeLib\\" + BracedGuid(lib.libid));
+    for (const CoClass& c : lib.classes) {
+        check("Interface\\" + BracedGuid(c.dispatch.iid));
+        if (c.hasEvents) check("Interface\\" + BracedGuid(c.events.iid));
+    }
+    return left;
+}
+
 }  // namespace vexa::module

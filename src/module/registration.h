@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/registry_store.h"
 
@@ -17,6 +18,11 @@ bool RegisterClasses(platform::RegistryStore& registry, const std::string& modul
 // keeps its "DefaultValues" subkey (the saved defaults outlive
 // unregistration), so only its own values and class subkeys go.
 bool UnregisterClasses(platform::RegistryStore& registry);
+
+// The keys of this module's registration still present: class keys, ProgID
+// keys and values (the kept saved defaults aside), the type library and its
+// interfaces. Empty after a complete unregistration.
+std::vector<std::string> RegistrationLeftBehind(platform::RegistryStore& registry);
 
 std::string BracedGuid(std::string_view guid);
 

@@ -25,7 +25,9 @@
 #include <vector>
 
 #include "module/class_table.h"
+#include "module/registration.h"
 #include "tests/win/wintest_util.h"
+#include "win32/seam/win32_registry.h"
 
 void CheckDialogHost();
 void CheckFixtureHost();
@@ -129,6 +131,12 @@ void CheckRegistered() {
 }
 
 void CheckUnregistered() {
+    // Nothing of the registration is left: classes, ProgIDs, type library,
+    // interfaces (the saved defaults are not part of it).
+    vexa::win32::Win32Registry registry;
+    for (const std::string& key : vexa::module::RegistrationLeftBehind(registry)) {
+        Check(false, key + " left behind");
+    }
     for (const auto& f : vexa::module::Factories()) {
         Check(!KeyExists("CLSID\\{" + std::string(f.clsid) + "}"), std::string(f.className) + " removed");
         Check(!KeyExists(std::string(f.progId) + "\\CLSID"), std::string(f.progId) + " removed");

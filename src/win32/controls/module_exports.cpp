@@ -4,6 +4,9 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
 #include "module/registration.h"
@@ -130,19 +133,29 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     ComScope com;
-    const module::TypeLibrary& lib = module::Catalogue();
-    GUID libid = Guid(lib.libid);
-    if (FAILED(UnRegisterTypeLib(libid, static_cast<WORD>(lib.majorVersion),
-                                 static_cast<WORD>(lib.minorVersion), static_cast<LCID>(lib.lcid),
-                                 ThisSysKind())))
-        return SELFREG_E_TYPELIB;
-    if (!module::UnregisterClasses(win32::Services().registry)) return SELFREG_E_CLASS;
+    // The category marks live under the class keys: they go first, while
+    // those keys still exist. Each step runs even when an earlier one
+    // failed (a second unregistration finds nothing to remove); what counts
+    // is whether anything of ours is left behind at the end.
     for (int i = 0; i < module::kControlCount; ++i) {
         CLSID clsid = Guid(module::ControlFactory(i).clsid);
         for (const CATID* catid : {&kSafeForInitializing, &kSafeForScripting}) {
-            HRESULT hr = WithCategoryManager(RemoveImplemented, clsid, *catid, nullptr);
-            if (FAILED(hr)) return hr;
+            WithCategoryManager(RemoveImplemented, clsid, *catid, nullptr);
         }
     }
-    return S_OK;
+    const module::TypeLibrary& lib = module::Catalogue();
+    UnRegisterTypeLib(Guid(lib.libid), static_cast<WORD>(lib.majorVersion),
+                      static_cast<WORD>(lib.minorVersion), static_cast<LCID>(lib.lcid),
+                      ThisSysKind());
+    platform::RegistryStore& registry = win32::Services().registry;
+    module::UnregisterClasses(registry);
+
+    const std::vector<std::string> left = module::RegistrationLeftBehind(registry);
+    if (left.empty()) return S_OK;
+    for (const std::string& key : left) {
+        if (key.rfind("TypeLib\\", 0) == 0 || key.rfind("Interface\\", 0) == 0) {
+            return SELFREG_E_TYPELIB;
+        }
+    }
+    return SELFREG_E_CLASS;
 }

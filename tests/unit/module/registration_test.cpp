@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "module/class_table.h"
 #include "module/registration.h"
 #include "defaults/default_values.h"
@@ -70,6 +72,34 @@ TEST(Registration, UnregisteringKeepsTheSavedDefaults) {
     EXPECT_EQ(r.GetString(defaults::kDefaultValuesKey, "FontName"), "DVB-TTDorvan");
     for (const std::string& key : r.AllKeys())
         EXPECT_TRUE(key == "CLSID" || key.rfind("VEXAOCX.VEditCtrl.1", 0) == 0) << key;
+}
+
+TEST(Registration, WhatUnregisteringLeavesBehindIsNamed) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    ASSERT_TRUE(defaults::SaveDefaultValues(r, defaults::FactoryDefaultValues(), 0));
+    const std::string lib = "TypeLib\\{87AE5FB9-9808-402D-B852-18B49CB461A3}";
+    const std::string editInterface = "Interface\\{E7C054A9-A473-4468-AA5F-445C33ECECEA}";
+    r.CreateKey(lib + "\\1.0");
+    r.CreateKey(editInterface);
+    const std::vector<std::string> registered = RegistrationLeftBehind(r);
+    for (const std::string& key : {kEdit, std::string("VEXAOCX.VEditCtrl.1\\CLSID"),
+                                   std::string("VEXAOCX.VEditCtrl.1"), lib, editInterface}) {
+        EXPECT_NE(std::find(registered.begin(), registered.end(), key), registered.end()) << key;
+    }
+    EXPECT_EQ(std::count_if(registered.begin(), registered.end(),
+                            [](const std::string& k) { return k.rfind("CLSID\\", 0) == 0; }),
+              static_cast<long>(Factories().size()));
+
+    ASSERT_TRUE(UnregisterClasses(r));
+    EXPECT_EQ(RegistrationLeftBehind(r), (std::vector<std::string>{lib, editInterface}));
+    r.DeleteTree(lib);
+    r.DeleteTree(editInterface);
+    // The saved defaults are not ours to remove and do not count.
+    EXPECT_TRUE(RegistrationLeftBehind(r).empty());
+    EXPECT_TRUE(r.KeyExists(defaults::kDefaultValuesKey));
+    r.CreateKey("VEXAOCX.VEditCtrl.1\\Insertable");
+    EXPECT_EQ(RegistrationLeftBehind(r), (std::vector<std::string>{"VEXAOCX.VEditCtrl.1\\Insertable"}));
 }
 
 }  // namespace
