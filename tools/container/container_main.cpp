@@ -567,6 +567,23 @@ bool Container::Execute(const ScenarioLine& line) {
         stream->Release();
         return ok;
     }
+    if (c == "move") {  // move NAME X Y W H: the container gives the control a new place
+        if (!need(5)) return false;
+        Hosted* h = control(a[0]);
+        if (!h) return false;
+        RECT r{std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[1]) + std::stoi(a[3]),
+               std::stoi(a[2]) + std::stoi(a[4])};
+        IOleInPlaceObject* ip = nullptr;
+        if (FAILED(h->object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&ip))))
+            return Fail(line, a[0] + " is not in place");
+        h->rect = r;
+        h->site->SetRect(r);
+        HRESULT hr = ip->SetObjectRects(&r, &r);
+        ip->Release();
+        Pump();
+        if (FAILED(hr)) return Fail(line, "moving " + a[0] + " failed: " + Hex(hr));
+        return true;
+    }
     if (c == "destroy") {
         if (!need(1)) return false;
         Hosted* h = control(a[0]);
