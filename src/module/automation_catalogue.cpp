@@ -4,6 +4,8 @@
 #include <deque>
 #include <string>
 
+#include "module/automation_help.h"
+
 namespace vexa::module {
 
 namespace {
@@ -25,23 +27,25 @@ Member AboutBox() { return {kDispIdAboutBox, "AboutBox", T::Void, K::StockMethod
 
 std::vector<Param> KeyParams() { return {{"KeyCode", T::I2, true}, {"Shift", T::I2}}; }
 
+// Owns the composed strings of the catalogue; a deque never moves them.
+std::string_view Own(std::string s) {
+    static std::deque<std::string> strings;
+    strings.push_back(std::move(s));
+    return strings.back();
+}
+
 CoClass Control(std::string_view name, std::string_view dispatchIid, std::string_view eventsIid,
                 std::string_view clsid, std::vector<Member> members, std::vector<Member> events,
                 bool control = true) {
-    static std::deque<std::string> names;  // owns the composed strings; a deque never moves them
-    auto own = [](std::string s) -> std::string_view {
-        names.push_back(std::move(s));
-        return names.back();
-    };
     std::string n(name);
     CoClass c;
     c.name = name;
-    c.helpString = own(n + " Control");
+    c.helpString = Own(n + " Control");
     c.clsid = clsid;
-    c.dispatch = {own("_D" + n), own("Dispatch interface for " + n + " Control"), dispatchIid,
+    c.dispatch = {Own("_D" + n), Own("Dispatch interface for " + n + " Control"), dispatchIid,
                   std::move(members)};
     c.hasEvents = true;
-    c.events = {own("_D" + n + "Events"), own("Event interface for " + n + " Control"), eventsIid,
+    c.events = {Own("_D" + n + "Events"), Own("Event interface for " + n + " Control"), eventsIid,
                 std::move(events)};
     c.control = control;
     return c;
@@ -55,6 +59,65 @@ CoClass Dialog(std::string_view name, std::string_view dispatchName, std::string
     c.clsid = clsid;
     c.dispatch = {dispatchName, help, iid, {}};
     return c;
+}
+
+// The numbered properties whose values have names.
+std::vector<EnumType> Enums() {
+    return {
+        {"VexaKeyboardType", "Keyboards that turn key presses into script text",
+         {{"vxInscript", 0, "Inscript"},
+          {"vxPhonetic", 1, "Phonetic"},
+          {"vxTypewriter", 2, "Typewriter"}}},
+        {"VexaISCIIDataFormat", "Forms of ISCII text at the automation boundary",
+         {{"vxISCII8Bit", 0, "8-bit ISCII"},
+          {"vxISCII7Bit", 1, "7-bit ISCII in ASCII letters"},
+          {"vxPCISCII", 2, "PC-ISCII"}}},
+        {"VexaFontType", "Font family kinds",
+         {{"vxBilingual", 0, "bilingual: the script face draws English too"},
+          {"vxMonolingual", 1, "monolingual: English in a second face"}}},
+        {"VexaCaptionAlignment", "Side of the box a check box or radio button caption stands on",
+         {{"vxCaptionLeft", 0, "caption left of the box"},
+          {"vxCaptionRight", 1, "caption right of the box"}}},
+        {"VexaTextAlignment", "Horizontal alignment of a label's text",
+         {{"vxAlignLeft", 0, "left"},
+          {"vxAlignCenter", 1, "centre"},
+          {"vxAlignRight", 2, "right (as any other value)"}}},
+    };
+}
+
+// Which properties the type library types by which enumeration; an empty
+// class applies to every class.
+struct EnumUse {
+    std::string_view owner;
+    std::string_view member;
+    std::string_view enumType;
+};
+constexpr EnumUse kEnumUses[] = {
+    {"", "KeyboardType", "VexaKeyboardType"},
+    {"", "ISCIIDataFormat", "VexaISCIIDataFormat"},
+    {"", "FontType", "VexaFontType"},
+    {"VCheckBox", "Alignment", "VexaCaptionAlignment"},
+    {"VRadioButton", "Alignment", "VexaCaptionAlignment"},
+    {"VStatic", "Alignment", "VexaTextAlignment"},
+};
+
+// Types the numbered properties by their enumerations and gives every
+// member its help string.
+void Describe(TypeLibrary& lib) {
+    for (CoClass& c : lib.classes) {
+        for (Member& m : c.dispatch.members) {
+            for (const EnumUse& use : kEnumUses)
+                if ((use.owner.empty() || use.owner == c.name) && use.member == m.name)
+                    m.enumType = use.enumType;
+            const HelpEntry* help = FindHelp(HelpFor::Member, c.name, m.name);
+            if (!help) continue;  // a test requires help for every member
+            const EnumType* values = m.enumType.empty() ? nullptr : lib.FindEnum(m.enumType);
+            m.helpString = values ? Own(WithValues(help->text, *values)) : help->text;
+        }
+        for (Member& e : c.events.members)
+            if (const HelpEntry* help = FindHelp(HelpFor::Event, c.name, e.name))
+                e.helpString = help->text;
+    }
 }
 
 TypeLibrary Build() {
@@ -209,6 +272,8 @@ TypeLibrary Build() {
     lib.classes.push_back(Dialog("ReplaceDialog", "IReplaceDialog",
                                  "076A4800-A4E8-4113-8FF8-571BF0865F36",
                                  "2F8D2DA8-6676-4B25-9990-6BB94B0A4DC9", "ReplaceDialog Object"));
+    lib.enums = Enums();
+    Describe(lib);
     return lib;
 }
 
@@ -239,6 +304,12 @@ const Member* DispInterface::FindByName(std::string_view name) const {
 const CoClass* TypeLibrary::FindClass(std::string_view name) const {
     for (const CoClass& c : classes)
         if (c.name == name) return &c;
+    return nullptr;
+}
+
+const EnumType* TypeLibrary::FindEnum(std::string_view name) const {
+    for (const EnumType& e : enums)
+        if (e.name == name) return &e;
     return nullptr;
 }
 

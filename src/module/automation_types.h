@@ -19,6 +19,22 @@ enum class MemberKind {
     Event,         // a member of the source interface
 };
 
+// A set of named values for a numbered property. The type library declares
+// it as an enumeration and types the property by it; the dispatch code keeps
+// the property's own automation type (`I2`), so callers that pass or expect
+// 16-bit numbers are unaffected.
+struct EnumValue {
+    std::string_view name;
+    int value;
+    std::string_view meaning;  // what the value does, for the help strings
+};
+
+struct EnumType {
+    std::string_view name;
+    std::string_view helpString;
+    std::vector<EnumValue> values;
+};
+
 struct Param {
     std::string_view name;
     VarType type;
@@ -33,6 +49,8 @@ struct Member {
     MemberKind kind;
     std::vector<Param> params{};
     std::string_view aliasOf{};  // DefaultValue: the property it reads and writes
+    std::string_view enumType{};  // the enumeration the type library types it by
+    std::string_view helpString{};
 
     bool IsProperty() const {
         return kind == MemberKind::Stored || kind == MemberKind::GetSet ||
@@ -53,8 +71,9 @@ struct DispInterface {
     const Member* FindByName(std::string_view name) const;
 };
 
-// A class of the type library. `control` classes are registered; `factory`
-// says whether the module hands out a class factory for it.
+// A class of the type library. `control` classes carry the control keys when
+// registered; whether the module hands out a factory for a class (and so
+// whether the type library calls it creatable) is the class table's word.
 struct CoClass {
     std::string_view name;
     std::string_view helpString;
@@ -73,9 +92,11 @@ struct TypeLibrary {
     int lcid;
     std::string_view helpString;
     std::string_view helpFile;
+    std::vector<EnumType> enums;
     std::vector<CoClass> classes;
 
     const CoClass* FindClass(std::string_view name) const;
+    const EnumType* FindEnum(std::string_view name) const;
 };
 
 }  // namespace vexa::module

@@ -16,7 +16,7 @@ constexpr std::array<FactoryEntry, kFactoryCount> kFactories{{
     {"VEXAOCX.VCheckBoxCtrl.1", "CVCheckBoxCtrl", Control, "D4726D6B-11C0-428E-9C1B-ECD2EB8076DB",
      5, "VCheckBox Control", 3, kStatusButton, "VCheckBox"},
     {"VEXAOCX.VEditCtrl.1", "CVEditCtrl", Control, "A220A051-6AFF-4B93-9C32-3829B0EFFF62", 1,
-     "VEdit Control", 1, kStatusButton, "VEdit"},
+     "VEdit Control", 1, kStatusButton, "VEdit", /*implemented=*/true},
     {"VEXAOCX.VGroupBoxCtrl.1", "CVGroupBoxCtrl", Control, "80365D37-71B8-4B0C-B1EF-A7E9882FF624",
      9, "VGroupBox Control", 5, kStatusFrame, "VGroupBox"},
     {"VEXAOCX.VListBoxCtrl.1", "CVListBoxCtrl", Control, "E0CEA194-2035-4155-85FF-D414EA44940F", 13,
@@ -72,6 +72,11 @@ const FactoryEntry* FindFactory(std::string_view clsid) {
     for (const FactoryEntry& f : kFactories)
         if (SameGuid(f.clsid, clsid)) return &f;
     return nullptr;
+}
+
+const FactoryEntry* FindImplemented(std::string_view clsid) {
+    const FactoryEntry* f = FindFactory(clsid);
+    return f && f->implemented ? f : nullptr;
 }
 
 const FactoryEntry& ControlFactory(int controlIndex) { return kFactories.at(controlIndex); }

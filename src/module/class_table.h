@@ -18,6 +18,10 @@ struct FactoryEntry {
     int bitmapId = 0;            // toolbox bitmap (controls)
     unsigned miscStatus = 0;     // OLEMISC flags (controls)
     std::string_view controlName{};  // the catalogue's class (controls)
+    // The module creates objects of this class: DllGetClassObject hands out
+    // its factory, registration writes its keys and the type library calls
+    // it creatable. Classes still to be built stay false.
+    bool implemented = false;
 };
 
 inline constexpr int kFactoryCount = 18;
@@ -28,7 +32,10 @@ inline constexpr int kControlCount = 7;
 // the property pages.
 const std::array<FactoryEntry, kFactoryCount>& Factories();
 
+// The entry of a CLSID (braced or not, any case), implemented or not.
 const FactoryEntry* FindFactory(std::string_view clsid);
+// The entry of a CLSID whose objects the module creates, or nullptr.
+const FactoryEntry* FindImplemented(std::string_view clsid);
 const FactoryEntry& ControlFactory(int controlIndex);
 int ControlIndex(std::string_view controlName);  // -1 when not a control
 

@@ -35,6 +35,19 @@ bool RegisterOne(platform::RegistryStore& r, const FactoryEntry& f, const std::s
            Write(r, clsidKey + "\\Version", "", version);
 }
 
+bool UnregisterOne(platform::RegistryStore& r, const FactoryEntry& f) {
+    bool ok = r.DeleteTree("CLSID\\" + BracedGuid(f.clsid));
+    const std::string progId(f.progId);
+    if (r.KeyExists(progId + "\\DefaultValues")) {
+        ok = r.DeleteTree(progId + "\\CLSID") && ok;
+        ok = r.DeleteTree(progId + "\\Insertable") && ok;
+        r.DeleteValue(progId, "");
+    } else {
+        ok = r.DeleteTree(progId) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 std::string BracedGuid(std::string_view guid) {
@@ -47,24 +60,17 @@ std::string BracedGuid(std::string_view guid) {
 }
 
 bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath) {
-    for (const FactoryEntry& f : Factories())
-        if (!RegisterOne(registry, f, modulePath)) return false;
+    for (const FactoryEntry& f : Factories()) {
+        // A class without a factory loses any keys an earlier module wrote.
+        bool ok = f.implemented ? RegisterOne(registry, f, modulePath) : UnregisterOne(registry, f);
+        if (!ok) return false;
+    }
     return true;
 }
 
 bool UnregisterClasses(platform::RegistryStore& registry) {
     bool ok = true;
-    for (const FactoryEntry& f : Factories()) {
-        ok = registry.DeleteTree("CLSID\\" + BracedGuid(f.clsid)) && ok;
-        const std::string progId(f.progId);
-        if (registry.KeyExists(progId + "\\DefaultValues")) {
-            ok = registry.DeleteTree(progId + "\\CLSID") && ok;
-            ok = registry.DeleteTree(progId + "\\Insertable") && ok;
-            registry.DeleteValue(progId, "");
-        } else {
-            ok = registry.DeleteTree(progId) && ok;
-        }
-    }
+    for (const FactoryEntry& f : Factories()) ok = UnregisterOne(registry, f) && ok;
     return ok;
 }
 

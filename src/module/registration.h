@@ -7,15 +7,17 @@
 
 namespace vexa::module {
 
-// Writes the class keys of every factory: the CLSID key with its name, the
-// in-process server (apartment-threaded), the ProgID; for controls also the
-// control, insertable, toolbox bitmap, misc status, type library and version
-// keys. `modulePath` is the module's full file name. False at the first
+// Writes the class keys of every implemented class of the class table (the
+// others have no factory, so a host must not find them): the CLSID key with
+// its name, the in-process server (apartment-threaded), the ProgID; for
+// controls also the control, insertable, toolbox bitmap, misc status, type
+// library and version keys. `modulePath` is the module's full file name. False at the first
 // write that fails.
 bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath);
 
-// Removes what RegisterClasses wrote. The ProgID key of the edit control
-// keeps its "DefaultValues" subkey (the saved defaults outlive
+// Removes the keys of every class of the table, implemented or not, so that
+// keys an earlier version of the module wrote go too. The ProgID key of the
+// edit control keeps its "DefaultValues" subkey (the saved defaults outlive
 // unregistration), so only its own values and class subkeys go.
 bool UnregisterClasses(platform::RegistryStore& registry);
 

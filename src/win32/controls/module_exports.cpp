@@ -90,7 +90,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    const module::FactoryEntry* entry = module::FindFactory(win32::GuidText(clsid));
+    // Only classes the module builds objects of have a factory (and keys).
+    const module::FactoryEntry* entry = module::FindImplemented(win32::GuidText(clsid));
     if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
     return win32::GetClassObject(win32::CreatorOf(entry->className), riid, out);
 }
@@ -111,6 +112,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     if (!module::RegisterClasses(services.registry, path)) return SELFREG_E_CLASS;
 
     for (int i = 0; i < module::kControlCount; ++i) {
+        if (!module::ControlFactory(i).implemented) continue;
         CLSID clsid = Guid(module::ControlFactory(i).clsid);
         const struct {
             const CATID& catid;
@@ -138,6 +140,7 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     // failed (a second unregistration finds nothing to remove); what counts
     // is whether anything of ours is left behind at the end.
     for (int i = 0; i < module::kControlCount; ++i) {
+        if (!module::ControlFactory(i).implemented) continue;
         CLSID clsid = Guid(module::ControlFactory(i).clsid);
         for (const CATID* catid : {&kSafeForInitializing, &kSafeForScripting}) {
             WithCategoryManager(RemoveImplemented, clsid, *catid, nullptr);

@@ -100,12 +100,61 @@ TEST(Idl, DeclaresEveryInterfaceWithItsMembers) {
     std::string idl = WriteIdl(Catalogue());
     EXPECT_NE(idl.find("library VEXA_OCXLib"), std::string::npos);
     EXPECT_NE(idl.find("version(1.0), lcid(1033)"), std::string::npos);
-    EXPECT_NE(idl.find("[id(28)] BSTR GetFormattedZIRVOText(short nFontSize, long nLineWidth);"),
+    EXPECT_NE(idl.find("] BSTR GetFormattedZIRVOText(short nFontSize, long nLineWidth);"),
               std::string::npos);
-    EXPECT_NE(idl.find("[id(-602)] void KeyDown(short* KeyCode, short Shift);"), std::string::npos);
-    EXPECT_NE(idl.find("[id(10), readonly] long SelCount;"), std::string::npos);
+    EXPECT_NE(idl.find("[id(-602), helpstring(\"Fired when a key is pressed; KeyCode is"),
+              std::string::npos);
+    EXPECT_NE(idl.find("] void KeyDown(short* KeyCode, short Shift);"), std::string::npos);
     EXPECT_NE(idl.find("[default, source] dispinterface _DVComboBoxEvents;"), std::string::npos);
     EXPECT_NE(idl.find("dispinterface IFindDialog"), std::string::npos);
+}
+
+// Properties are get and put functions so that they carry help strings; a
+// read-only property has no put.
+TEST(Idl, PropertiesAreAccessorPairsWithHelp) {
+    std::string idl = WriteIdl(Catalogue());
+    EXPECT_NE(idl.find("[id(10), propget, helpstring(\"Number of selected items (read-only)\")] "
+                       "long SelCount();"),
+              std::string::npos);
+    EXPECT_EQ(idl.find("void SelCount("), std::string::npos);
+    EXPECT_NE(idl.find("[id(-513), propput, helpstring(\"Colour of the text\")] void "
+                       "ForeColor(OLE_COLOR newValue);"),
+              std::string::npos);
+    // Quotes inside a help string are escaped.
+    EXPECT_NE(idl.find("script list (\\\"Devanagari\\\", "), std::string::npos);
+    EXPECT_NE(idl.find("] VexaISCIIDataFormat ISCIIDataFormat();"), std::string::npos);
+}
+
+TEST(Idl, ColourAndHandleCarryTheStandardIdentifiers) {
+    std::string idl = WriteIdl(Catalogue());
+    EXPECT_NE(idl.find("typedef [uuid(66504301-BE0F-101A-8BBB-00AA00300CAB), public] unsigned long "
+                       "OLE_COLOR;"),
+              std::string::npos);
+    EXPECT_NE(idl.find("typedef [uuid(66504313-BE0F-101A-8BBB-00AA00300CAB), public] int OLE_HANDLE;"),
+              std::string::npos);
+    // The system's own declaration of OLE_COLOR would shadow ours.
+    EXPECT_EQ(idl.find("ocidl.idl"), std::string::npos);
+}
+
+TEST(Idl, DeclaredOnlyClassesAreNotCreatable) {
+    std::string idl = WriteIdl(Catalogue());
+    auto attributesOf = [&](const std::string& coclass) {
+        std::size_t at = idl.find("    coclass " + coclass + "\n");
+        std::size_t open = idl.rfind("[ uuid(", at);
+        return idl.substr(open, at - open);
+    };
+    EXPECT_EQ(attributesOf("VEdit").find("noncreatable"), std::string::npos);
+    EXPECT_NE(attributesOf("VEdit").find(", control"), std::string::npos);
+    for (const char* c : {"VComboBox", "FindDialog", "ReplaceDialog", "VStatic"})
+        EXPECT_NE(attributesOf(c).find("noncreatable"), std::string::npos) << c;
+    EXPECT_EQ(attributesOf("VComboBox").find(", control"), std::string::npos);
+}
+
+TEST(Idl, EnumerationsListTheirValues) {
+    std::string idl = WriteIdl(Catalogue());
+    EXPECT_NE(idl.find("enum VexaKeyboardType\n    {\n        vxInscript = 0,\n        vxPhonetic = "
+                       "1,\n        vxTypewriter = 2\n    } VexaKeyboardType;"),
+              std::string::npos);
 }
 
 // The generated description must compile into a type library when the

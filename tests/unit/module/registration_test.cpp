@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "module/automation_catalogue.h"
 #include "module/class_table.h"
 #include "module/registration.h"
 #include "defaults/default_values.h"
@@ -30,21 +31,42 @@ TEST(Registration, WritesTheControlKeysOfTheEditControl) {
     EXPECT_TRUE(r.KeyExists("VEXAOCX.VEditCtrl.1\\Insertable"));
 }
 
-TEST(Registration, MiscStatusAndBitmapsOfTheOtherControls) {
+// A host must never find a class whose factory the module refuses: only the
+// implemented entries of the class table get keys, with those of their kind.
+TEST(Registration, WritesKeysOnlyForTheClassesWithAFactory) {
     sim::SimRegistry r;
     ASSERT_TRUE(RegisterClasses(r, kPath));
-    for (int i = 0; i < kControlCount; ++i) {
-        const FactoryEntry& f = ControlFactory(i);
+    int registered = 0;
+    for (const FactoryEntry& f : Factories()) {
         std::string key = "CLSID\\" + BracedGuid(f.clsid);
-        EXPECT_EQ(r.GetString(key + "\\MiscStatus\\1", ""), std::to_string(f.miscStatus));
-        EXPECT_EQ(r.GetString(key + "\\ToolboxBitmap32", ""), kPath + ", " + std::to_string(f.bitmapId));
+        EXPECT_EQ(r.KeyExists(key), f.implemented) << f.className;
+        EXPECT_EQ(r.KeyExists(std::string(f.progId)), f.implemented) << f.progId;
+        if (!f.implemented) continue;
+        ++registered;
+        bool control = f.kind == FactoryKind::Control;
+        EXPECT_EQ(r.KeyExists(key + "\\Control"), control) << f.className;
+        if (control) {
+            EXPECT_EQ(r.GetString(key + "\\MiscStatus\\1", ""), std::to_string(f.miscStatus));
+            EXPECT_EQ(r.GetString(key + "\\ToolboxBitmap32", ""),
+                      kPath + ", " + std::to_string(f.bitmapId));
+        }
     }
-    EXPECT_EQ(r.GetString("CLSID\\{80365D37-71B8-4B0C-B1EF-A7E9882FF624}\\MiscStatus\\1", ""), "213401");
-    // Pages are servers without the control keys.
-    std::string page = "CLSID\\{6FE1FB78-4BDA-4D04-8C20-CA299CBCFFDB}";
-    EXPECT_EQ(r.GetString(page, ""), "VEdit Property Page3");
-    EXPECT_FALSE(r.KeyExists(page + "\\Control"));
+    EXPECT_GE(registered, 1);
     EXPECT_FALSE(r.KeyExists("CLSID\\{2CE7D6AC-CE48-4C74-A498-76AE78FC9511}"));  // VComboBox
+    EXPECT_EQ(FindImplemented(Catalogue().FindClass("VStatic")->clsid), nullptr);
+    EXPECT_EQ(FindImplemented("{A220A051-6AFF-4B93-9C32-3829B0EFFF62}"), &ControlFactory(1));
+}
+
+// Keys an earlier module wrote for every class go when this one registers.
+TEST(Registration, RemovesTheKeysOfClassesWithoutAFactory) {
+    sim::SimRegistry r;
+    const std::string stale = "CLSID\\{FA8BFCE5-C828-42DE-BCAE-47B88490EA1D}";  // VStatic
+    ASSERT_TRUE(r.CreateKey(stale + "\\InprocServer32"));
+    ASSERT_TRUE(r.CreateKey("VEXAOCX.VStaticCtrl.1\\CLSID"));
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    EXPECT_FALSE(r.KeyExists(stale));
+    EXPECT_FALSE(r.KeyExists("VEXAOCX.VStaticCtrl.1"));
+    EXPECT_TRUE(r.KeyExists(kEdit));
 }
 
 TEST(Registration, TwiceIsTheSameAsOnce) {
