@@ -1,80 +1,20 @@
 // vexa-container SCENARIO: a test container for ActiveX controls. It hosts
 // controls on a form through COM, runs the scenario's commands (create,
-// set, get, call, keys, clicks, expectations, persistence, screenshots) and
-// logs every event, parent notification and message box on stdout. Exits 1
-// when an expectation fails or a command cannot run.
-
-#include <ocidl.h>
-#include <olectl.h>
-#include <windows.h>
+// set, get, call, keys, clicks, drags, expectations, persistence,
+// screenshots) and logs every event, parent notification and message box on
+// stdout. Exits 1 when an expectation fails or a command cannot run.
+// `vexa-container --help` lists the commands.
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <map>
-#include <memory>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "container_site.h"
-#include "page_driver.h"
-#include "png_writer.h"
-#include "scenario.h"
+#include "container.h"
+#include "scenario_commands.h"
 
-using namespace vexa::container;
-
-namespace {
-
-struct Hosted {
-    std::string name;
-    CLSID clsid{};
-    IOleObject* object = nullptr;
-    IDispatch* dispatch = nullptr;
-    ControlSite* site = nullptr;
-    IConnectionPoint* eventsPoint = nullptr;
-    DWORD eventsCookie = 0;
-    IConnectionPoint* notifyPoint = nullptr;
-    DWORD notifyCookie = 0;
-    RECT rect{};
-    std::vector<std::string> events;  // since the last expect-events
-};
-
-class Container {
-public:
-    int Run(const std::string& path);
-
-private:
-    bool Execute(const ScenarioLine& line);
-    bool Fail(const ScenarioLine& line, const std::string& why);
-    Hosted* Find(const std::string& name);
-    bool Create(const ScenarioLine& line, const std::string& name, const CLSID& clsid, RECT rect,
-                IStream* state);
-    void Destroy(Hosted& h);
-    HRESULT Get(Hosted& h, const std::string& prop, VARIANT* out);
-    HRESULT Put(Hosted& h, const std::string& prop, const VARIANT& value);
-    HRESULT Call(Hosted& h, const std::string& method, std::vector<VARIANT>& args, VARIANT* out);
-    VARIANT Value(const ScenarioLine& line, std::size_t index);
-    bool Screenshot(const std::string& file);
-    bool ControlShot(Hosted& h, const std::string& file);
-    bool DrawShot(Hosted& h, const std::string& file);
-    void Pump();
-    void EnsureForm();
-
-    static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp);
-
-    HWND form_ = nullptr;
-    int formWidth_ = 480, formHeight_ = 320;
-    bool userMode_ = true;
-    std::vector<std::unique_ptr<Hosted>> controls_;
-    std::vector<std::string> notifications_;
-    VARIANT lastResult_{};
-    int failures_ = 0;
-    static Container* self_;
-    static int boxAnswer_;
-    static std::vector<std::string> boxes_;
-};
+namespace vexa::container {
 
 Container* Container::self_ = nullptr;
 int Container::boxAnswer_ = IDYES;
@@ -92,24 +32,6 @@ std::string Hex(HRESULT hr) {
 }
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// Key names of the keys command; single letters and digits are their own.
-UINT KeyCode(const std::string& name) {
-    static const std::map<std::string, UINT> names{
-        {"SPACE", VK_SPACE}, {"RETURN", VK_RETURN}, {"BACK", VK_BACK},   {"TAB", VK_TAB},
-        {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},   {"UP", VK_UP},       {"DOWN", VK_DOWN},
-        {"HOME", VK_HOME},   {"END", VK_END},       {"DELETE", VK_DELETE}, {"SHIFT", VK_SHIFT},
-        {"ESCAPE", VK_ESCAPE}, {"COMMA", VK_OEM_COMMA}, {"PERIOD", VK_OEM_PERIOD},
-        {"SEMICOLON", VK_OEM_1}, {"SLASH", VK_OEM_2}, {"MINUS", VK_OEM_MINUS}};
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
-        return static_cast<UINT>(name[0]);
-    auto it = names.find(name);
-    if (it != names.end()) return it->second;
-    if (name.rfind("0x", 0) == 0) return static_cast<UINT>(std::stoul(name, nullptr, 16));
-    return 0;
-}
-
-}  // namespace
 
 LRESULT CALLBACK Container::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND && lp != 0 && self_) {
@@ -139,6 +61,18 @@ LRESULT CALLBACK Container::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 // Message boxes shown by a control are logged and answered with the
 // scenario's answer, so a run never waits for a user.
 LRESULT CALLBACK Container::BoxHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND) {
+        // A popup menu (a right click's context menu) would wait in its own
+        // loop for ever: it is logged and closed with Escape, which that
+        // loop reads from this thread's queue.
+        HWND window = reinterpret_cast<HWND>(wp);
+        char cls[32] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) == "#32768") {
+            Log("popup menu shown, closed");
+            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+        }
+    }
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wp);
         char cls[32] = {};
@@ -205,6 +139,12 @@ Hosted* Container::Find(const std::string& name) {
     for (auto& h : controls_)
         if (h->name == name) return h.get();
     return nullptr;
+}
+
+Hosted* Container::Control(const ScenarioLine& line, const std::string& name) {
+    Hosted* h = Find(name);
+    if (!h) Fail(line, "no control " + name);
+    return h;
 }
 
 bool Container::Fail(const ScenarioLine& line, const std::string& why) {
@@ -374,435 +314,6 @@ VARIANT Container::Value(const ScenarioLine& line, std::size_t index) {
     return v;
 }
 
-namespace {
-
-HWND ControlWindow(Hosted& h) {
-    HWND child = nullptr;
-    IOleInPlaceObject* ip = nullptr;
-    if (SUCCEEDED(h.object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&ip)))) {
-        ip->GetWindow(&child);
-        ip->Release();
-    }
-    return child;
-}
-
-// A top-down 24-bit DIB section selected into a memory DC; Write stores its
-// pixels as an RGB PNG.
-class Capture {
-public:
-    Capture(HDC like, int w, int h) : w_(w), h_(h) {
-        dc_ = CreateCompatibleDC(like);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;  // top-down
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        dib_ = CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, dib_);
-    }
-    ~Capture() {
-        SelectObject(dc_, old_);
-        DeleteObject(dib_);
-        DeleteDC(dc_);
-    }
-    Capture(const Capture&) = delete;
-    Capture& operator=(const Capture&) = delete;
-
-    HDC Dc() const { return dc_; }
-    bool Write(const std::string& file) const {
-        if (!bits_) return false;
-        GdiFlush();
-        int stride = (w_ * 3 + 3) & ~3;
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w_) * h_ * 3);
-        for (int y = 0; y < h_; ++y) {
-            const auto* row = static_cast<const std::uint8_t*>(bits_) + static_cast<std::size_t>(y) * stride;
-            for (int x = 0; x < w_; ++x) {
-                std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * w_ + x) * 3];
-                p[0] = row[x * 3 + 2];
-                p[1] = row[x * 3 + 1];
-                p[2] = row[x * 3];
-            }
-        }
-        std::ofstream out(file, std::ios::binary);
-        out << EncodePng(w_, h_, rgb);
-        return static_cast<bool>(out);
-    }
-
-private:
-    int w_, h_;
-    HDC dc_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    void* bits_ = nullptr;
-};
-
-}  // namespace
-
-bool Container::Screenshot(const std::string& file) {
-    EnsureForm();
-    RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
-    RECT client;
-    GetClientRect(form_, &client);
-    HDC windowDc = GetDC(form_);
-    bool ok;
-    {
-        Capture shot(windowDc, client.right, client.bottom);
-        BitBlt(shot.Dc(), 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-        ok = shot.Write(file);
-    }
-    ReleaseDC(form_, windowDc);
-    return ok;
-}
-
-// The control's window as painted on the screen, frame included, nothing
-// around it. The caret is hidden for the copy (the control runs on this
-// thread, so HideCaret reaches it): its blink phase never shows.
-bool Container::ControlShot(Hosted& h, const std::string& file) {
-    HWND child = ControlWindow(h);
-    if (!child) return false;
-    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
-    const bool hidden = HideCaret(nullptr) != FALSE;
-    RECT r;
-    GetWindowRect(child, &r);
-    HDC windowDc = GetWindowDC(child);
-    bool ok;
-    {
-        Capture shot(windowDc, r.right - r.left, r.bottom - r.top);
-        BitBlt(shot.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, windowDc, 0, 0, SRCCOPY);
-        ok = shot.Write(file);
-    }
-    ReleaseDC(child, windowDc);
-    if (hidden) ShowCaret(nullptr);
-    return ok;
-}
-
-// The control's content drawn through IViewObject::Draw into memory, at
-// the control's size: what a container prints or shows for an inactive
-// control; no screen, no caret.
-bool Container::DrawShot(Hosted& h, const std::string& file) {
-    IViewObject* view = nullptr;
-    if (FAILED(h.object->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view)))) return false;
-    const int w = h.rect.right - h.rect.left, hgt = h.rect.bottom - h.rect.top;
-    HDC screen = GetDC(nullptr);
-    bool ok;
-    {
-        Capture shot(screen, w, hgt);
-        RECTL bounds{0, 0, w, hgt};
-        HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, shot.Dc(), &bounds, nullptr,
-                                nullptr, 0);
-        ok = SUCCEEDED(hr) && shot.Write(file);
-    }
-    ReleaseDC(nullptr, screen);
-    view->Release();
-    return ok;
-}
-
-bool Container::Execute(const ScenarioLine& line) {
-    const std::string& c = line.command;
-    const auto& a = line.args;
-    auto need = [&](std::size_t n) {
-        if (a.size() < n) return Fail(line, c + " needs " + std::to_string(n) + " arguments");
-        return true;
-    };
-    auto control = [&](const std::string& name) -> Hosted* {
-        Hosted* h = Find(name);
-        if (!h) Fail(line, "no control " + name);
-        return h;
-    };
-
-    if (c == "form") {
-        if (!need(2)) return false;
-        formWidth_ = std::stoi(a[0]);
-        formHeight_ = std::stoi(a[1]);
-        EnsureForm();
-        return true;
-    }
-    if (c == "usermode") {
-        if (!need(1)) return false;
-        userMode_ = a[0] == "true";
-        return true;
-    }
-    if (c == "answer") {
-        if (!need(1)) return false;
-        boxAnswer_ = a[0] == "no" ? IDNO : a[0] == "ok" ? IDOK : IDYES;
-        return true;
-    }
-    if (c == "create" || c == "create-fails") {
-        if (!need(6)) return false;
-        CLSID clsid{};
-        HRESULT hr = CLSIDFromProgID(Wide(a[1]).c_str(), &clsid);
-        if (FAILED(hr)) return Fail(line, "unknown ProgID " + a[1]);
-        RECT r{std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[2]) + std::stoi(a[4]),
-               std::stoi(a[3]) + std::stoi(a[5])};
-        if (c == "create") return Create(line, a[0], clsid, r, nullptr);
-        int before = failures_;
-        bool created = Create(line, a[0], clsid, r, nullptr);
-        failures_ = before;  // a failure is what this line expects
-        if (created) return Fail(line, a[0] + " was created");
-        Log(a[0] + " creation refused as expected");
-        return true;
-    }
-    if (c == "persist") {  // persist NAME NEWNAME X Y W H: save, then load a new control
-        if (!need(6)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        IPersistStreamInit* persist = nullptr;
-        IStream* stream = nullptr;
-        h->object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
-        CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-        HRESULT hr = persist ? persist->Save(stream, TRUE) : E_NOINTERFACE;
-        if (persist) persist->Release();
-        if (FAILED(hr)) {
-            stream->Release();
-            return Fail(line, "saving " + a[0] + " failed: " + Hex(hr));
-        }
-        LARGE_INTEGER zero{};
-        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-        RECT r{std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[2]) + std::stoi(a[4]),
-               std::stoi(a[3]) + std::stoi(a[5])};
-        bool ok = Create(line, a[1], h->clsid, r, stream);
-        stream->Release();
-        return ok;
-    }
-    if (c == "move") {  // move NAME X Y W H: the container gives the control a new place
-        if (!need(5)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        RECT r{std::stoi(a[1]), std::stoi(a[2]), std::stoi(a[1]) + std::stoi(a[3]),
-               std::stoi(a[2]) + std::stoi(a[4])};
-        IOleInPlaceObject* ip = nullptr;
-        if (FAILED(h->object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&ip))))
-            return Fail(line, a[0] + " is not in place");
-        h->rect = r;
-        h->site->SetRect(r);
-        HRESULT hr = ip->SetObjectRects(&r, &r);
-        ip->Release();
-        Pump();
-        if (FAILED(hr)) return Fail(line, "moving " + a[0] + " failed: " + Hex(hr));
-        return true;
-    }
-    if (c == "destroy") {
-        if (!need(1)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        Destroy(*h);
-        return true;
-    }
-    if (c == "set-fails") {  // the control must refuse the value
-        if (!need(3)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        VARIANT v = Value(line, 2);
-        HRESULT hr = Put(*h, a[1], v);
-        VariantClear(&v);
-        Pump();
-        Log(a[0] + "." + a[1] + " refused: " + Hex(hr));
-        if (SUCCEEDED(hr)) return Fail(line, "setting " + a[0] + "." + a[1] + " succeeded");
-        return true;
-    }
-    if (c == "set" || c == "try-set") {
-        if (!need(3)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        VARIANT v = Value(line, 2);
-        HRESULT hr = Put(*h, a[1], v);
-        VariantClear(&v);
-        Pump();
-        if (c == "try-set") {
-            Log(a[0] + "." + a[1] + " set: " + Hex(hr));
-            return true;
-        }
-        if (FAILED(hr)) return Fail(line, "setting " + a[0] + "." + a[1] + " failed: " + Hex(hr));
-        return true;
-    }
-    if (c == "get" || c == "expect") {
-        if (!need(c == "get" ? 2 : 3)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        VARIANT v;
-        HRESULT hr = Get(*h, a[1], &v);
-        Pump();
-        if (FAILED(hr)) return Fail(line, "reading " + a[0] + "." + a[1] + " failed: " + Hex(hr));
-        std::string shown = Render(v);
-        VariantClear(&v);
-        Log(a[0] + "." + a[1] + " = " + shown);
-        if (c == "get") return true;
-        VARIANT e = Value(line, 2);
-        std::string expected = Render(e);
-        VariantClear(&e);
-        if (shown != expected) return Fail(line, a[0] + "." + a[1] + " is " + shown + ", expected " + expected);
-        return true;
-    }
-    if (c == "call") {
-        if (!need(2)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        std::vector<VARIANT> args;
-        for (std::size_t i = 2; i < a.size(); ++i) args.push_back(Value(line, i));
-        VariantClear(&lastResult_);
-        HRESULT hr = Call(*h, a[1], args, &lastResult_);
-        for (VARIANT& v : args) VariantClear(&v);
-        Pump();
-        if (FAILED(hr)) return Fail(line, "calling " + a[0] + "." + a[1] + " failed: " + Hex(hr));
-        Log(a[0] + "." + a[1] + "() = " + Render(lastResult_));
-        return true;
-    }
-    if (c == "expect-result") {
-        if (!need(1)) return false;
-        VARIANT e = Value(line, 0);
-        std::string expected = Render(e), shown = Render(lastResult_);
-        VariantClear(&e);
-        if (shown != expected) return Fail(line, "result is " + shown + ", expected " + expected);
-        return true;
-    }
-    if (c == "focus") {
-        if (!need(1)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        HRESULT hr = h->object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, h->site, 0, form_, &h->rect);
-        Pump();
-        if (FAILED(hr)) return Fail(line, "focus failed: " + Hex(hr));
-        return true;
-    }
-    if (c == "capslock" || c == "shift") {
-        if (!need(1)) return false;
-        BYTE state[256];
-        GetKeyboardState(state);
-        if (c == "capslock")
-            state[VK_CAPITAL] = a[0] == "on" ? 1 : 0;
-        else
-            state[VK_SHIFT] = state[VK_LSHIFT] = a[0] == "down" ? 0x80 : 0;
-        SetKeyboardState(state);
-        return true;
-    }
-    if (c == "keys") {
-        HWND target = GetFocus();
-        if (!target) return Fail(line, "no window has the focus");
-        for (const std::string& k : a) {
-            UINT vk = KeyCode(k);
-            if (!vk) return Fail(line, "unknown key " + k);
-            UINT scan = MapVirtualKeyA(vk, 0);
-            PostMessageA(target, WM_KEYDOWN, vk, 1 | (scan << 16));
-            Pump();
-            PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
-            Pump();
-        }
-        return true;
-    }
-    if (c == "click") {
-        if (!need(3)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        HWND child = nullptr;
-        IOleInPlaceObject* ip = nullptr;
-        if (SUCCEEDED(h->object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&ip)))) {
-            ip->GetWindow(&child);
-            ip->Release();
-        }
-        if (!child) return Fail(line, a[0] + " has no window");
-        LPARAM at = MAKELPARAM(std::stoi(a[1]), std::stoi(a[2]));
-        PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(child, WM_LBUTTONUP, 0, at);
-        Pump();
-        return true;
-    }
-    if (c == "expect-events") {
-        if (!need(1)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        std::vector<std::string> expected(a.begin() + 1, a.end());
-        std::vector<std::string> got = h->events;
-        h->events.clear();
-        if (got != expected) {
-            std::string g, e;
-            for (auto& s : got) g += " " + s;
-            for (auto& s : expected) e += " " + s;
-            return Fail(line, a[0] + " events were [" + g + " ], expected [" + e + " ]");
-        }
-        return true;
-    }
-    if (c == "expect-notify") {
-        std::vector<std::string> expected(a.begin(), a.end());
-        std::vector<std::string> got = notifications_;
-        notifications_.clear();
-        if (got != expected) {
-            std::string g;
-            for (auto& s : got) g += " " + s;
-            return Fail(line, "notifications were [" + g + " ]");
-        }
-        return true;
-    }
-    if (c == "expect-box") {  // expect-box "caption" "text": the boxes since the last check
-        if (!need(2)) return false;
-        std::string expected = "\"" + Escape(a[0]) + "\" \"" + Escape(a[1]) + "\"";
-        bool found = false;
-        for (const auto& b : boxes_) found = found || b == expected;
-        boxes_.clear();
-        if (!found) return Fail(line, "no message box " + expected);
-        return true;
-    }
-    if (c == "expect-no-box") {
-        bool none = boxes_.empty();
-        boxes_.clear();
-        if (!none) return Fail(line, "a message box was shown");
-        return true;
-    }
-    if (c == "refuse-edit") {
-        if (!need(2)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        h->site->refuseEdits = a[1] == "on";
-        return true;
-    }
-    if (c == "pages") {  // NAME FIELD-ID VALUE SHOT.png ok|cancel
-        if (!need(5)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        PageScript script;
-        script.fieldId = std::atoi(a[1].c_str());
-        script.value = a[2];
-        script.shot = a[3];
-        script.keep = a[4] == "ok";
-        EnsureForm();
-        PageRun run = RunPropertyPages(h->object, form_, script);
-        if (!run.frameShown) return Fail(line, "the property frame did not open");
-        if (!run.fieldFound) return Fail(line, "no field " + a[1] + " on the pages");
-        if (!run.applyEnabled) return Fail(line, "the change did not enable Apply");
-        if (!run.shotWritten) return Fail(line, "cannot write " + a[3]);
-        Log("pages " + a[0] + " field " + a[1] + (script.keep ? " applied, closed with OK" : " changed, closed with Cancel"));
-        Pump();
-        return true;
-    }
-    if (c == "screenshot") {
-        if (!need(1)) return false;
-        if (!Screenshot(a[0])) return Fail(line, "cannot write " + a[0]);
-        Log("screenshot " + a[0]);
-        return true;
-    }
-    if (c == "screenshot-control" || c == "draw") {  // NAME FILE
-        if (!need(2)) return false;
-        Hosted* h = control(a[0]);
-        if (!h) return false;
-        if (!(c == "draw" ? DrawShot(*h, a[1]) : ControlShot(*h, a[1]))) return Fail(line, "cannot write " + a[1]);
-        Log(c + " " + a[1]);
-        return true;
-    }
-    if (c == "pump") {
-        Pump();
-        return true;
-    }
-    if (c == "log") {
-        std::string text;
-        for (const auto& s : a) text += (text.empty() ? "" : " ") + s;
-        Log(text);
-        return true;
-    }
-    return Fail(line, "unknown command " + c);
-}
-
 int Container::Run(const std::string& path) {
     self_ = this;
     std::ifstream in(path, std::ios::binary);
@@ -833,7 +344,13 @@ int Container::Run(const std::string& path) {
     return failures_ ? 1 : 0;
 }
 
+}  // namespace vexa::container
+
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(vexa::container::CommandHelp().c_str(), stdout);
+        return 0;
+    }
     if (argc != 2) {
         std::fprintf(stderr, "usage: vexa-container SCENARIO\n");
         return 2;
@@ -841,7 +358,7 @@ int main(int argc, char** argv) {
     OleInitialize(nullptr);
     int rc;
     {
-        Container container;
+        vexa::container::Container container;
         rc = container.Run(argv[1]);
     }
     OleUninitialize();

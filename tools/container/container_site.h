@@ -18,9 +18,8 @@ class ControlSite : public IOleClientSite,
                     public IPropertyNotifySink {
 public:
     ControlSite(HWND form, RECT rect, bool userMode) : form_(form), rect_(rect), userMode_(userMode) {}
+    void SetRect(RECT rect) { rect_ = rect; }  // the place after a resize
     virtual ~ControlSite() = default;
-    // The control's place on the form, as the site reports it from now on.
-    void SetRect(const RECT& rect) { rect_ = rect; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
     STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }

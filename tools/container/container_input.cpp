@@ -1,0 +1,137 @@
+// Keys, mouse buttons and sizes: posted to the control's window the way the
+// system delivers them, with the modifiers held in the thread's key state.
+
+#include "container.h"
+#include "scenario_commands.h"
+
+namespace vexa::container {
+
+HeldModifiers::HeldModifiers(const Modifiers& m) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    std::copy(std::begin(saved_), std::end(saved_), std::begin(state));
+    auto hold = [&](bool on, int key, int left) {
+        if (on) state[key] = state[left] = 0x80;
+    };
+    hold(m.ctrl, VK_CONTROL, VK_LCONTROL);
+    hold(m.shift, VK_SHIFT, VK_LSHIFT);
+    hold(m.alt, VK_MENU, VK_LMENU);
+    SetKeyboardState(state);
+}
+
+HeldModifiers::~HeldModifiers() { SetKeyboardState(saved_); }
+
+// capslock on|off, shift down|up: kept until changed again.
+bool Container::KeyStateCommand(const ScenarioLine& line, bool capsLock) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    if (capsLock)
+        state[VK_CAPITAL] = line.args[0] == "on" ? 1 : 0;
+    else
+        state[VK_SHIFT] = state[VK_LSHIFT] = line.args[0] == "down" ? 0x80 : 0;
+    SetKeyboardState(state);
+    return true;
+}
+
+// Each chord is pressed and released in the focused window. The modifiers
+// are held in the key state and send no key messages of their own, so the
+// control sees one key, as with the shift command. With Alt the key comes
+// as a system key (WM_SYSKEYDOWN, context bit 29).
+bool Container::KeysCommand(const ScenarioLine& line) {
+    HWND target = GetFocus();
+    if (!target) return Fail(line, "no window has the focus");
+    for (const std::string& text : line.args) {
+        KeyChord chord = ParseKeyChord(text).chord;  // checked against the table already
+        HeldModifiers held(chord.modifiers);
+        UINT scan = MapVirtualKeyA(chord.virtualKey, 0);
+        LPARAM context =
+            1 | (static_cast<LPARAM>(scan) << 16) | (chord.modifiers.alt ? 1 << 29 : 0);
+        UINT down = chord.modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        UINT up = chord.modifiers.alt ? WM_SYSKEYUP : WM_KEYUP;
+        PostMessageA(target, down, chord.virtualKey, context);
+        Pump();
+        PostMessageA(target, up, chord.virtualKey, context | 0xC0000000u);
+        Pump();
+    }
+    return true;
+}
+
+bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
+    const auto& a = line.args;
+    Hosted* h = Control(line, a[0]);
+    if (!h) return false;
+    HWND child = ControlWindow(*h);
+    if (!child) return Fail(line, a[0] + " has no window");
+    std::size_t firstModifier = kind == Mouse::Drag ? 5 : 3;
+    Modifiers modifiers = ParseModifiers(a, firstModifier).modifiers;
+    HeldModifiers held(modifiers);
+    WPARAM keys = (modifiers.ctrl ? MK_CONTROL : 0) | (modifiers.shift ? MK_SHIFT : 0);
+    int x = std::stoi(a[1]), y = std::stoi(a[2]);
+    LPARAM at = MAKELPARAM(x, y);
+    switch (kind) {
+        case Mouse::Click:
+            PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+            PostMessageA(child, WM_LBUTTONUP, keys, at);
+            break;
+        case Mouse::DoubleClick:  // the system's sequence for a double click
+            PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+            PostMessageA(child, WM_LBUTTONUP, keys, at);
+            PostMessageA(child, WM_LBUTTONDBLCLK, MK_LBUTTON | keys, at);
+            PostMessageA(child, WM_LBUTTONUP, keys, at);
+            break;
+        case Mouse::RightClick:
+            PostMessageA(child, WM_RBUTTONDOWN, MK_RBUTTON | keys, at);
+            PostMessageA(child, WM_RBUTTONUP, keys, at);
+            break;
+        case Mouse::Drag: {
+            int x2 = std::stoi(a[3]), y2 = std::stoi(a[4]);
+            PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+            Pump();
+            constexpr int kSteps = 4;  // moves on the way, the last one at the end point
+            for (int i = 1; i <= kSteps; ++i) {
+                LPARAM p = MAKELPARAM(x + (x2 - x) * i / kSteps, y + (y2 - y) * i / kSteps);
+                PostMessageA(child, WM_MOUSEMOVE, MK_LBUTTON | keys, p);
+                Pump();
+            }
+            PostMessageA(child, WM_LBUTTONUP, keys, MAKELPARAM(x2, y2));
+            break;
+        }
+    }
+    Pump();
+    return true;
+}
+
+// resize NAME W H: what a container does when the user sizes a control on
+// its form: the new extent (HIMETRIC) and the new rectangles.
+bool Container::ResizeCommand(const ScenarioLine& line) {
+    const auto& a = line.args;
+    Hosted* h = Control(line, a[0]);
+    if (!h) return false;
+    int width = std::stoi(a[1]), height = std::stoi(a[2]);
+    if (width <= 0 || height <= 0) return Fail(line, "a size must be positive");
+    h->rect.right = h->rect.left + width;
+    h->rect.bottom = h->rect.top + height;
+    h->site->SetRect(h->rect);
+    HDC screen = GetDC(nullptr);
+    SIZEL extent{MulDiv(width, 2540, GetDeviceCaps(screen, LOGPIXELSX)),
+                 MulDiv(height, 2540, GetDeviceCaps(screen, LOGPIXELSY))};
+    ReleaseDC(nullptr, screen);
+    HRESULT hr = h->object->SetExtent(DVASPECT_CONTENT, &extent);
+    if (FAILED(hr)) Log(a[0] + " SetExtent: " + Hex(hr));
+    IOleInPlaceObject* ip = nullptr;
+    hr = h->object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&ip));
+    if (SUCCEEDED(hr)) {
+        hr = ip->SetObjectRects(&h->rect, &h->rect);
+        ip->Release();
+    }
+    Pump();
+    if (FAILED(hr)) return Fail(line, "resizing " + a[0] + " failed: " + Hex(hr));
+    RECT r{};
+    HWND child = ControlWindow(*h);
+    if (child) GetWindowRect(child, &r);
+    Log(a[0] + " resized to " + std::to_string(r.right - r.left) + "x" +
+        std::to_string(r.bottom - r.top));
+    return true;
+}
+
+}  // namespace vexa::container

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "scenario.h"
+
+namespace vexa::container {
+
+// Every command of the scenario language. The container runs each through
+// a switch over this enumeration, so a command without a handler does not
+// compile.
+enum class Command {
+    Form,
+    UserMode,
+    Answer,
+    Create,
+    CreateFails,
+    Persist,
+    Destroy,
+    Set,
+    TrySet,
+    SetFails,
+    Get,
+    Expect,
+    Call,
+    ExpectResult,
+    Focus,
+    CapsLock,
+    Shift,
+    Keys,
+    Click,
+    DoubleClick,
+    RightClick,
+    Drag,
+    Resize,
+    ExpectEvents,
+    ExpectNotify,
+    ExpectBox,
+    ExpectNoBox,
+    RefuseEdit,
+    Pages,
+    Screenshot,
+    ScreenshotControl,
+    Draw,
+    Pump,
+    Log,
+};
+
+// One row of the command table. `arguments` lists the arguments in order,
+// separated by spaces: LABEL (any word), LABEL:int, LABEL:key (a key chord,
+// see key_names.h), LABEL:mod (ctrl, shift or alt), or a choice such as
+// on|off. A trailing "..." lets the last one repeat (zero or more times).
+struct CommandSpec {
+    std::string_view name;
+    Command command;
+    std::string_view arguments;
+    std::string_view help;
+};
+
+std::span<const CommandSpec> Commands();
+const CommandSpec* FindCommand(std::string_view name);
+
+// Whether the line's arguments fit its command's shape: an empty string,
+// or what is wrong ("line 4: click: Y must be a whole number, not \"a\"").
+std::string CheckArguments(const CommandSpec& spec, const ScenarioLine& line);
+
+// "click NAME X Y [MOD...]": the command with its arguments' labels.
+std::string Usage(const CommandSpec& spec);
+
+// The table for `vexa-container --help`: usage and help of every command.
+std::string CommandHelp();
+
+}  // namespace vexa::container
