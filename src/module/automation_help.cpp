@@ -34,7 +34,7 @@ constexpr std::array kHelp{
               "True: take the settings from the saved defaults of this kind of control"},
     // Stock properties and methods.
     HelpEntry{Member, "", "Enabled", "True when the control accepts mouse and keyboard input"},
-    HelpEntry{Member, "", "hWnd", "Window handle of the control; 0 while it has no window"},
+    HelpEntry{Member, "", "hWnd", "Window handle of the control (read-only); 0 while it has no window"},
     HelpEntry{Member, "", "ForeColor", "Colour of the text"},
     HelpEntry{Member, "", "BackColor", "Colour of the background"},
     HelpEntry{Member, "", "Appearance", "Look of the border: 0 flat, 1 three-dimensional"},

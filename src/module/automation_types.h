@@ -51,13 +51,14 @@ struct Member {
     std::string_view aliasOf{};  // DefaultValue: the property it reads and writes
     std::string_view enumType{};  // the enumeration the type library types it by
     std::string_view helpString{};
+    bool readOnly = false;  // a stock property hosts may only read (hWnd)
 
     bool IsProperty() const {
         return kind == MemberKind::Stored || kind == MemberKind::GetSet ||
                kind == MemberKind::GetOnly || kind == MemberKind::Stock ||
                kind == MemberKind::DefaultValue;
     }
-    bool IsReadOnly() const { return kind == MemberKind::GetOnly; }
+    bool IsReadOnly() const { return kind == MemberKind::GetOnly || readOnly; }
 };
 
 struct DispInterface {

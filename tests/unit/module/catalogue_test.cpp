@@ -68,6 +68,11 @@ TEST(Catalogue, ValueTypesAndDefaultValuesDifferByControl) {
     for (const char* c : {"VPushButton", "VGroupBox", "VStatic", "VListBox"})
         EXPECT_EQ(Dispatch(c).FindById(0), nullptr) << c;
     EXPECT_TRUE(Dispatch("VListBox").FindByName("SelCount")->IsReadOnly());
+    for (const CoClass& c : Catalogue().classes) {  // the stock window handle
+        const Member* h = c.dispatch.FindById(kDispIdHwnd);
+        EXPECT_TRUE(!h || h->IsReadOnly()) << c.name;
+    }
+    EXPECT_FALSE(Dispatch("VEdit").FindByName("Enabled")->IsReadOnly());
     EXPECT_EQ(Dispatch("VPushButton").FindByName("BackColor")->dispId, 9);
     EXPECT_EQ(Dispatch("VStatic").FindByName("ForeColor")->dispId, 6);
     EXPECT_EQ(Dispatch("VListBox").FindByName("ForeColor")->dispId, kDispIdForeColor);
