@@ -18,9 +18,11 @@ struct FactoryEntry {
     int bitmapId = 0;            // toolbox bitmap (controls)
     unsigned miscStatus = 0;     // OLEMISC flags (controls)
     std::string_view controlName{};  // the catalogue's class (controls)
-    // The module creates objects of this class: DllGetClassObject hands out
-    // its factory, registration writes its keys and the type library calls
-    // it creatable. Classes still to be built stay false.
+    // The module creates objects of this class: registration writes its
+    // keys and the type library calls it creatable. Classes still to be
+    // built stay false. It must agree with the module's creators, which
+    // decide whether DllGetClassObject hands out a factory (checked under
+    // Wine by vexa-wintest registry).
     bool implemented = false;
 };
 

@@ -90,8 +90,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    // Only classes the module builds objects of have a factory (and keys).
-    const module::FactoryEntry* entry = module::FindImplemented(win32::GuidText(clsid));
+    // A class without a creator gets no factory; registration writes keys
+    // only for the classes the class table marks implemented, and the Wine
+    // stage checks class by class that the two agree.
+    const module::FactoryEntry* entry = module::FindFactory(win32::GuidText(clsid));
     if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
     return win32::GetClassObject(win32::CreatorOf(entry->className), riid, out);
 }
