@@ -1,0 +1,204 @@
+// UTF-16 to ISCII: a lookup by offset in the script's block, the shared
+// characters (dandas, joiners, line ends) and, for Tibetan, the family's
+// byte table. Whatever has no ISCII form in the script is counted.
+
+#include <algorithm>
+#include <string>
+
+#include "script/unicode_tables.h"
+#include "script/unicode_text.h"
+
+namespace vexa::script {
+
+namespace {
+
+using namespace unicode;
+
+bool IsLineSeparator(char16_t c) { return c == 0x2028 || c == 0x2029 || c == 0x0085; }
+
+class Writer {
+  public:
+    Writer(const ScriptTables& t, std::u16string_view text, IsciiFromUnicode& result)
+        : t_(t), text_(text), result_(result) {
+        result_.iscii.resize(2 * text.size());  // no code unit gives more than two bytes
+        o_ = reinterpret_cast<unsigned char*>(result_.iscii.data());
+        start_ = o_;
+    }
+
+    void Run() {
+        const std::size_t n = text_.size();
+        while (i_ < n) {
+            // The common path: a letter of the block or a printable ASCII
+            // character, one byte each.
+            {
+                std::size_t i = i_;
+                unsigned char* o = o_;
+                while (i < n) {
+                    const char16_t c = text_[i];
+                    const unsigned offset = static_cast<unsigned>(c) - t_.block;
+                    if (offset < 0x80 && t_.fastFromBlock[offset] != 0) {
+                        *o++ = t_.fastFromBlock[offset];
+                    } else if (c >= 0x21 && c < 0x7F) {
+                        *o++ = static_cast<unsigned char>(c);
+                    } else {
+                        break;
+                    }
+                    ++i;
+                }
+                afterTsheg_ = afterTsheg_ && i == i_;
+                i_ = i;
+                o_ = o;
+                if (i_ == n) break;
+            }
+            const char16_t c = text_[i_];
+            if (c < 0x80) {
+                Ascii(c);
+            } else if (t_.tibetan) {
+                Tibetan(c);
+            } else if (t_.english) {
+                ++i_;
+                if (c <= 0xFF)
+                    *o_++ = static_cast<unsigned char>(c);
+                else
+                    Drop(c);
+            } else {
+                Indic(c);
+            }
+        }
+        result_.iscii.resize(static_cast<std::size_t>(o_ - start_));
+    }
+
+  private:
+    char16_t At(std::size_t k) const { return k < text_.size() ? text_[k] : 0; }
+
+    void Ascii(char16_t c) {
+        ++i_;
+        if (c == 0x0D || c == 0x0A) {
+            if (c == 0x0D && At(i_) == 0x0A) ++i_;
+            *o_++ = 0x0D;
+        } else if (!(c == u' ' && afterTsheg_)) {
+            *o_++ = static_cast<unsigned char>(c);
+        }
+        afterTsheg_ = false;
+    }
+
+    void Drop(char16_t c) {
+        if (c == 0xFEFF) return;  // a byte-order mark is no character of the text
+        if (IsLineSeparator(c)) {
+            *o_++ = 0x0D;
+            return;
+        }
+        // A surrogate pair is one character.
+        if (c >= 0xD800 && c <= 0xDBFF && At(i_) >= 0xDC00 && At(i_) <= 0xDFFF) ++i_;
+        ++result_.dropped;
+    }
+
+    void Indic(char16_t c) {
+        ++i_;
+        const unsigned offset = static_cast<unsigned>(c) - t_.block;
+        if (offset < 0x80) {
+            if (c == kDevanagariShortA && t_.block == 0x0900) {
+                *o_++ = kIsciiShortA;
+                *o_++ = 0xE0;
+                return;
+            }
+            if (unsigned char b = t_.fromBlock[offset]) {
+                *o_++ = b;
+                if (b == kIsciiVirama && (At(i_) == kZwnj || At(i_) == kZwj)) {
+                    *o_++ = At(i_) == kZwnj ? kIsciiVirama : kIsciiNukta;
+                    ++i_;
+                }
+                return;
+            }
+            if (unsigned char b = t_.fromBlockNukta[offset]) {
+                *o_++ = b;
+                *o_++ = kIsciiNukta;
+                return;
+            }
+            if (t_.gurmukhi && Gurmukhi(c)) return;
+        }
+        switch (c) {
+            case kDanda:
+                *o_++ = kIsciiDanda;
+                return;
+            case kDoubleDanda:
+                *o_++ = kIsciiDanda;
+                *o_++ = kIsciiDanda;
+                return;
+            case kZwj:
+                *o_++ = kIsciiInv;
+                return;
+            default:
+                break;
+        }
+        const auto v = std::find(t_.vedic.begin(), t_.vedic.end(), c);
+        if (v != t_.vedic.end()) {
+            *o_++ = kIsciiExtension;
+            *o_++ = static_cast<unsigned char>(kFirstExtended + (v - t_.vedic.begin()));
+            return;
+        }
+        Drop(c);
+    }
+
+    bool Gurmukhi(char16_t c) {
+        if (c == kGurmukhiTippi) {
+            *o_++ = 0xA2;
+            return true;
+        }
+        // The addak doubles the consonant after it: C virama C.
+        if (c == kGurmukhiAddak) {
+            const unsigned next = static_cast<unsigned>(At(i_)) - t_.block;
+            if (next < 0x80 && At(i_) >= 0x0A15 && At(i_) <= 0x0A39 && t_.fromBlock[next] != 0) {
+                *o_++ = t_.fromBlock[next];
+                *o_++ = kIsciiVirama;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void Tibetan(char16_t c) {
+        ++i_;
+        if (c == kTsheg || c == kNonBreakingTsheg) {
+            *o_++ = ' ';
+            afterTsheg_ = true;
+            return;
+        }
+        afterTsheg_ = false;
+        const unsigned offset = static_cast<unsigned>(c) - 0x0F00;
+        if (offset < 0x100) {
+            if (unsigned char b = t_.fromBlock[offset]) {
+                *o_++ = b;
+                return;
+            }
+            // A subjoined letter without a byte of its own: the joiner and
+            // the head letter.
+            if (c >= 0x0F90 && c <= 0x0FBC) {
+                if (unsigned char b = t_.fromBlock[offset - 0x50]) {
+                    *o_++ = kTibetanJoiner;
+                    *o_++ = b;
+                    return;
+                }
+            }
+        }
+        Drop(c);
+    }
+
+    const ScriptTables& t_;
+    std::u16string_view text_;
+    IsciiFromUnicode& result_;
+    std::size_t i_ = 0;
+    unsigned char* o_ = nullptr;
+    unsigned char* start_ = nullptr;
+    bool afterTsheg_ = false;
+};
+
+}  // namespace
+
+IsciiFromUnicode UnicodeToIscii(std::u16string_view text, UnicodeScript script) {
+    IsciiFromUnicode result;
+    Writer(TablesFor(script), text, result).Run();
+    return result;
+}
+
+}  // namespace vexa::script
