@@ -63,6 +63,16 @@ void EditEngine::OnKeyDown(unsigned virtualKey, KeyModifiers modifiers) {
         if (!style_.readOnly && !script_.englishScript && events_.Paste()) events_.Changed();
         return;
     }
+    // Shift+Delete cuts, as Ctrl+X does.
+    if (modifiers.shift && vk == keys::kDelete && HasSelection() && !script_.englishScript) {
+        if (style_.password) return;
+        events_.CopySelection();
+        if (!style_.readOnly) {
+            DeleteSelection(true);
+            events_.Changed();
+        }
+        return;
+    }
     if (IsIgnoredKey(vk)) return;
 
     EnsureCaretLineVisible();

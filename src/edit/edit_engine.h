@@ -182,6 +182,9 @@ public:
     // Undoes the whole of the key being typed (a full line or page refuses
     // it); outside ProcessKey it takes back the byte before the caret.
     void TakeBackKeystroke();
+    // Paste: filtered bytes go in at the caret, over the selection; the
+    // caret stays in front of them (edit_clipboard.cpp).
+    void InsertPasted(const std::string& bytes);
 
     // --- caret movement
     void StepLeft();

@@ -1,0 +1,190 @@
+// The clipboard of the edit control: the blocks of a selection, what a paste
+// takes, and the Copy, Cut and Paste commands.
+#include "edit/edit_clipboard.h"
+
+#include <algorithm>
+
+#include "edit/edit_engine.h"
+#include "script/font_code.h"
+
+namespace vexa::edit {
+
+namespace {
+
+constexpr const char* kCaption = "VEdit Control";
+
+std::string Utf16Block(std::u16string_view text) {
+    std::string block;
+    block.reserve(2 * text.size() + 2);
+    for (char16_t c : text) {
+        block += static_cast<char>(c & 0xFF);
+        block += static_cast<char>(c >> 8);
+    }
+    block.append(2, '\0');
+    return block;
+}
+
+std::u16string FromUtf16Block(std::string_view block) {
+    std::u16string text;
+    text.reserve(block.size() / 2);
+    for (std::size_t i = 0; i + 1 < block.size(); i += 2) {
+        const auto c = static_cast<char16_t>(static_cast<unsigned char>(block[i]) |
+                                             static_cast<unsigned char>(block[i + 1]) << 8);
+        if (c == 0) break;
+        text += c;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string CleanPlainText(std::string_view fontCode) {
+    std::string out;
+    out.reserve(fontCode.size() + fontCode.size() / 8 + 1);
+    for (char ch : fontCode) {
+        const auto b = static_cast<unsigned char>(ch);
+        switch (b) {
+            case script::kEnglishFontSwitch:
+            case script::kScriptFontSwitch:
+            case script::kExtensionFontSwitch:
+            case kForcedBreak:
+                break;
+            case kHardBreak:
+            case kSoftBreakSpace:
+            case kSoftBreakTab:
+                out += "\r\n";
+                break;
+            default:
+                out += ch;
+        }
+    }
+    return out;
+}
+
+ClipboardBlocks MakeClipboardBlocks(std::string_view selection, std::string_view fontCode,
+                                    script::UnicodeScript script) {
+    ClipboardBlocks blocks;
+    blocks.iscii.assign(selection);
+    blocks.iscii.append(2, '\0');
+    blocks.text = CleanPlainText(fontCode);
+    blocks.text += '\0';
+    blocks.unicode = Utf16Block(script::IsciiToUnicode(selection, script));
+    return blocks;
+}
+
+std::string FilterPasted(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        const bool kept = b >= 0x20
+                              ? b != 0x7F
+                              : b == kTab || b == kLineFeed || b == kHardBreak ||
+                                    b == kSoftBreakSpace || b == kSoftBreakTab || b == kForcedBreak;
+        if (kept) out += ch;
+    }
+    return out;
+}
+
+std::optional<PastedText> ReadPastedText(platform::Clipboard& clipboard, unsigned isciiFormat,
+                                         script::UnicodeScript script) {
+    if (isciiFormat != 0) {
+        if (auto block = clipboard.GetData(isciiFormat)) {
+            const std::string_view bytes(*block);
+            return PastedText{FilterPasted(bytes.substr(0, bytes.find('\0'))), 0};
+        }
+    }
+    if (auto block = clipboard.GetData(platform::kUnicodeTextFormat)) {
+        script::IsciiFromUnicode converted = script::UnicodeToIscii(FromUtf16Block(*block), script);
+        return PastedText{FilterPasted(converted.iscii), converted.dropped};
+    }
+    return std::nullopt;
+}
+
+script::UnicodeScript EditClipboard::Script() const {
+    const controls::DrawingScript& s = engine_.Script();
+    return s.englishScript ? script::UnicodeScript::kEnglish
+                           : script::UnicodeScriptOf(s.scriptName);
+}
+
+bool EditClipboard::Copy() {
+    engine_.Flush();
+    if (engine_.Style().password || !engine_.HasSelection()) return false;
+    const std::string_view selection =
+        std::string_view(engine_.Text())
+            .substr(engine_.SelectionBegin(), engine_.SelectionEnd() - engine_.SelectionBegin());
+    const ClipboardBlocks blocks =
+        MakeClipboardBlocks(selection, engine_.GetZIRVOText(selection), Script());
+    if (!clipboard_.Open()) return false;
+    bool put = clipboard_.Empty();
+    put = put && format_ != 0 && clipboard_.SetData(format_, blocks.iscii);
+    put = put && clipboard_.SetData(platform::kTextFormat, blocks.text);
+    put = put && clipboard_.SetData(platform::kUnicodeTextFormat, blocks.unicode);
+    clipboard_.Close();
+    return put;
+}
+
+bool EditClipboard::Cut() {
+    if (!Copy()) return false;
+    engine_.DeleteSelection(true);
+    return true;
+}
+
+bool EditClipboard::Paste(DropNotice notice) {
+    if (!clipboard_.Open()) return false;
+    std::optional<PastedText> pasted = ReadPastedText(clipboard_, format_, Script());
+    clipboard_.Close();
+    if (!pasted) return false;
+    if (pasted->dropped > 0) {
+        if (notice == DropNotice::kMessage) {
+            const std::string& name = engine_.Script().scriptName;
+            messages_.Show(kCaption,
+                           std::to_string(pasted->dropped) +
+                               (pasted->dropped == 1 ? " character" : " characters") +
+                               " of the pasted text cannot be written in " +
+                               (name.empty() ? std::string("English") : name) +
+                               " and were left out.",
+                           platform::MessageButtons::Ok, platform::MessageIcon::Information);
+        } else {
+            messages_.Beep();
+        }
+    }
+    if (pasted->iscii.empty()) return false;
+    engine_.InsertPasted(pasted->iscii);
+    return true;
+}
+
+void EditEngine::InsertPasted(const std::string& bytes) {
+    Flush();
+    if (buffer_.undoArmed) {
+        buffer_.undoText = buffer_.Text();
+        buffer_.undoArmed = false;
+    }
+    if (HasSelection()) DeleteSelection(false);
+    const int lineEnds = EditBuffer::CountLineEnds(bytes);
+    buffer_.currentWord.clear();
+    buffer_.pendingInput = bytes;
+    InsertPendingAt(buffer_.caretIndex);  // the caret stays in front of the pasted text
+    // Soft line ends are spaces and tabs again; the text is wrapped anew.
+    for (std::size_t i = buffer_.caretIndex; i < buffer_.Size(); ++i) {
+        const unsigned char b = buffer_.At(i);
+        if (b == kSoftBreakSpace || b == kSoftBreakTab) buffer_.Replace(i, kSpace);
+    }
+    if (wordWrap_ && style_.multiLine) Rewrap();
+    buffer_.caretLine = buffer_.LineOf(buffer_.caretIndex);
+    EnsureCaretLineVisible();
+    Recount();
+    const int h = metrics_.LineHeight();
+    buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * h;
+    buffer_.caretX = XOfOffset(buffer_.caretIndex);
+    buffer_.currentLineWidth = MeasureCaretLine();
+    if (lineEnds > 0) {
+        window_.Invalidate(textRect_, true);
+    } else {
+        RepaintFromCaretLine();
+    }
+    PlaceCaret(buffer_.caretX, buffer_.caretY);
+    UpdateCurrentWord();
+}
+
+}  // namespace vexa::edit
