@@ -46,8 +46,7 @@ void EditEngine::OnKeyDown(unsigned virtualKey, KeyModifiers modifiers) {
             if (canCopy) events_.CopySelection();
         } else if (vk == 'X') {
             if (canCopy) {
-                events_.CopySelection();
-                if (!style_.readOnly) {
+                if (events_.CopySelection() && !style_.readOnly) {
                     DeleteSelection(true);
                     events_.Changed();
                 }
@@ -66,8 +65,7 @@ void EditEngine::OnKeyDown(unsigned virtualKey, KeyModifiers modifiers) {
     // Shift+Delete cuts, as Ctrl+X does.
     if (modifiers.shift && vk == keys::kDelete && HasSelection() && !script_.englishScript) {
         if (style_.password) return;
-        events_.CopySelection();
-        if (!style_.readOnly) {
+        if (events_.CopySelection() && !style_.readOnly) {
             DeleteSelection(true);
             events_.Changed();
         }

@@ -107,34 +107,33 @@ script::UnicodeScript EditClipboard::Script() const {
                            : script::UnicodeScriptOf(s.scriptName);
 }
 
-bool EditClipboard::Copy() {
+ClipboardResult EditClipboard::Copy() {
     engine_.Flush();
-    if (engine_.Style().password || !engine_.HasSelection()) return false;
-    const std::string_view selection =
-        std::string_view(engine_.Text())
-            .substr(engine_.SelectionBegin(), engine_.SelectionEnd() - engine_.SelectionBegin());
+    if (engine_.Style().password || !engine_.HasSelection()) return ClipboardResult::kNothing;
+    const std::string_view selection = std::string_view(engine_.Text()).substr(
+        engine_.SelectionBegin(), engine_.SelectionEnd() - engine_.SelectionBegin());
     const ClipboardBlocks blocks =
         MakeClipboardBlocks(selection, engine_.GetZIRVOText(selection), Script());
-    if (!clipboard_.Open()) return false;
+    if (!clipboard_.Open()) return ClipboardResult::kBusy;
     bool put = clipboard_.Empty();
-    put = put && format_ != 0 && clipboard_.SetData(format_, blocks.iscii);
+    put = put && Format() != 0 && clipboard_.SetData(format_, blocks.iscii);
     put = put && clipboard_.SetData(platform::kTextFormat, blocks.text);
     put = put && clipboard_.SetData(platform::kUnicodeTextFormat, blocks.unicode);
     clipboard_.Close();
-    return put;
+    return put ? ClipboardResult::kDone : ClipboardResult::kRefused;
 }
 
-bool EditClipboard::Cut() {
-    if (!Copy()) return false;
-    engine_.DeleteSelection(true);
-    return true;
+ClipboardResult EditClipboard::Cut() {
+    const ClipboardResult copied = Copy();
+    if (copied == ClipboardResult::kDone) engine_.DeleteSelection(true);
+    return copied;
 }
 
-bool EditClipboard::Paste(DropNotice notice) {
-    if (!clipboard_.Open()) return false;
-    std::optional<PastedText> pasted = ReadPastedText(clipboard_, format_, Script());
+ClipboardResult EditClipboard::Paste(DropNotice notice) {
+    if (!clipboard_.Open()) return ClipboardResult::kBusy;
+    std::optional<PastedText> pasted = ReadPastedText(clipboard_, Format(), Script());
     clipboard_.Close();
-    if (!pasted) return false;
+    if (!pasted) return ClipboardResult::kNothing;
     if (pasted->dropped > 0) {
         if (notice == DropNotice::kMessage) {
             const std::string& name = engine_.Script().scriptName;
@@ -149,9 +148,9 @@ bool EditClipboard::Paste(DropNotice notice) {
             messages_.Beep();
         }
     }
-    if (pasted->iscii.empty()) return false;
+    if (pasted->iscii.empty()) return ClipboardResult::kNothing;
     engine_.InsertPasted(pasted->iscii);
-    return true;
+    return ClipboardResult::kDone;
 }
 
 void EditEngine::InsertPasted(const std::string& bytes) {

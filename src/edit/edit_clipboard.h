@@ -56,6 +56,14 @@ enum class DropNotice {
     kBeep,     // the Paste method: a program may have no one to answer a box
 };
 
+// What a clipboard command did.
+enum class ClipboardResult {
+    kDone,     // copied, cut, or the text changed by a paste
+    kNothing,  // nothing to do: no selection, a password control, nothing to paste
+    kBusy,     // the clipboard could not be opened (another window holds it)
+    kRefused,  // the clipboard or its memory refused a block: nothing was put
+};
+
 // The clipboard commands of one edit control.
 class EditClipboard {
   public:
@@ -63,20 +71,23 @@ class EditClipboard {
                   platform::MessageBoxes& messages)
         : engine_(engine), clipboard_(clipboard), messages_(messages) {}
 
-    // Registers "ISCII8" (at window creation).
-    void RegisterFormat() { format_ = clipboard_.RegisterFormat(kIsciiFormatName); }
-    unsigned Format() const { return format_; }
+    // The id of "ISCII8", registered on first use (a control may work
+    // without a window).
+    unsigned Format() {
+        if (format_ == 0) format_ = clipboard_.RegisterFormat(kIsciiFormatName);
+        return format_;
+    }
 
-    // Puts the selection on the clipboard in the three formats. False when
-    // nothing was put: no selection, a password control, or the clipboard
-    // could not be opened or refused a block.
-    bool Copy();
-    // Copy, then the selection is deleted. False when nothing was cut.
-    bool Cut();
-    // Pastes at the caret, over the selection. True when the text changed.
-    bool Paste(DropNotice notice);
+    // Puts the selection on the clipboard in the three formats (nothing for
+    // no selection or a password control).
+    ClipboardResult Copy();
+    // Copy, then the selection is deleted; nothing is deleted unless the
+    // copy was done.
+    ClipboardResult Cut();
+    // Pastes at the caret, over the selection.
+    ClipboardResult Paste(DropNotice notice);
 
-  private:
+private:
     script::UnicodeScript Script() const;
 
     EditEngine& engine_;

@@ -26,9 +26,10 @@ public:
     virtual void Selected() {}
     virtual void UnSelected() {}
     virtual void Modified() {}
-    // Clipboard keys: copy the selection; paste at the caret and tell
-    // whether the text got longer.
-    virtual void CopySelection() {}
+    // Clipboard keys: copy the selection and tell whether it is on the
+    // clipboard (a cut deletes nothing otherwise); paste at the caret and
+    // tell whether the text got longer.
+    virtual bool CopySelection() { return false; }
     virtual bool Paste() { return false; }
 };
 

@@ -4,7 +4,8 @@
 //   vexa-wintest registry registered|unregistered   the registry after
 //                                                    regsvr32 and regsvr32 /u
 //   vexa-wintest atl                                 the edit control in
-//                                                    Wine's ATL host
+//                                                    Wine's ATL host, and its
+//                                                    clipboard formats
 //   vexa-wintest dialog                              the edit control in a
 //                                                    dialog's IsDialogMessage loop
 //   vexa-wintest fixture                             the framework's BUTTON
@@ -33,6 +34,7 @@
 #include "win32/seam/win32_registry.h"
 
 void CheckDialogHost();
+void CheckClipboard(IDispatch* d);
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
@@ -368,6 +370,8 @@ void CheckAtlHost() {
         if (d2) d2->Release();
         fresh->Release();
     }
+
+    CheckClipboard(d);
 
     if (point) {
         point->Unadvise(cookie);

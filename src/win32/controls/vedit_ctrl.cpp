@@ -112,7 +112,9 @@ CVEditCtrl::CVEditCtrl()
       logic_({ControlPlatform(), Services().registry, Services().settings}, *this),
       window_([this] { return Window(); }, [this] { return ExtentInPixels(); }),
       engine_(window_, fonts_, Messages(), logic_.Converter(), *this),
-      keyboard_(Services().keyboard, engine_.Script(), logic_.Keyboard().binding) {
+      keyboard_(Services().keyboard, engine_.Script(), logic_.Keyboard().binding),
+      clipboard_([this] { return Window(); }),
+      clipboardCommands_(engine_, clipboard_, Messages()) {
     appearance_ = 1;
     engine_.SetKeyboard(&keyboard_);
 }
@@ -279,9 +281,10 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
             PullText();
             return answer(engine_.GetFormattedZIRVOText(size.iVal, width.lVal));
         }
-        case Handled::Cut:
-        case Handled::Copy:
+        case Handled::Cut: return ClipboardMethod(clipboardCommands_.Cut());
+        case Handled::Copy: return ClipboardMethod(clipboardCommands_.Copy());
         case Handled::Paste:
+            return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
         case Handled::ShowFindDialog:
         case Handled::ShowReplaceDialog:
             return E_NOTIMPL;
@@ -294,6 +297,26 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
             return S_OK;
         default: return ActiveXControl::CallMethod(member, args, result);
     }
+}
+
+// A clipboard method that could not reach the clipboard fails with a
+// description; one with nothing to do succeeds.
+HRESULT CVEditCtrl::ClipboardMethod(edit::ClipboardResult result) {
+    switch (result) {
+        case edit::ClipboardResult::kBusy:
+            return Fail(CLIPBRD_E_CANT_OPEN, "The clipboard is in use by another window.");
+        case edit::ClipboardResult::kRefused:
+            return Fail(CLIPBRD_E_CANT_SET, "The clipboard did not take the copied text.");
+        default: return S_OK;
+    }
+}
+
+bool CVEditCtrl::CopySelection() {
+    return clipboardCommands_.Copy() == edit::ClipboardResult::kDone;
+}
+
+bool CVEditCtrl::Paste() {
+    return clipboardCommands_.Paste(edit::DropNotice::kMessage) == edit::ClipboardResult::kDone;
 }
 
 bool CVEditCtrl::RequestTextEdit() { return RequestEdit(module::kDispIdText); }

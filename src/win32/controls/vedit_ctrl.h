@@ -5,12 +5,14 @@
 #undef TextOut
 
 #include "edit/control_keyboard.h"
+#include "edit/edit_clipboard.h"
 #include "edit/edit_engine.h"
 #include "edit/vedit_logic.h"
 #include "win32/seam/win32_graphics.h"
 #include "keyboard/keyboard_loader.h"
 #include "module/automation_catalogue.h"
 #include "win32/framework/activex_control.h"
+#include "win32/seam/win32_clipboard.h"
 
 namespace vexa::win32 {
 
@@ -58,6 +60,9 @@ private:
     void Selected() override { FireEvent("Selected"); }
     void UnSelected() override { FireEvent("UnSelected"); }
     void Modified() override { SetModifiedFlag(); }
+    bool CopySelection() override;
+    bool Paste() override;
+    HRESULT ClipboardMethod(edit::ClipboardResult result);
 
     // Hands the logic's properties and script to the engine.
     void SyncEngine();
@@ -74,6 +79,8 @@ private:
     Win32Fonts fonts_;
     edit::EditEngine engine_;
     edit::ControlKeyboard keyboard_;
+    Win32Clipboard clipboard_;
+    edit::EditClipboard clipboardCommands_;
     // The engine holds the text once the control is initialised, with or
     // without a window.
     bool engineReady_ = false;

@@ -91,7 +91,7 @@ TEST_F(ClipboardRead, PlainTextAloneIsNeverPasted) {
 // A Devanagari edit control with the clipboard commands on a shared clipboard.
 class ClipboardEdit : public ::testing::Test {
   protected:
-    ClipboardEdit() : commands(rig.engine, board, rig.sim.messages) { commands.RegisterFormat(); }
+    ClipboardEdit() : commands(rig.engine, board, rig.sim.messages) {}
 
     void SetTextAndSelect(const std::string& text, int start, int length) {
         rig.engine.SetText(text);
@@ -110,7 +110,7 @@ class ClipboardEdit : public ::testing::Test {
 
 TEST_F(ClipboardEdit, CopyPutsTheThreeFormatsOfTheSelectionWhicheverWayItWasMade) {
     SetTextAndSelect("ab \xB3\xDA\xC2 cd", 3, 3);
-    ASSERT_TRUE(commands.Copy());
+    ASSERT_EQ(commands.Copy(), ClipboardResult::kDone);
     EXPECT_FALSE(board.IsOpen());
     const std::string iscii = Block(commands.Format());
     const std::string text = Block(kTextFormat);
@@ -120,7 +120,7 @@ TEST_F(ClipboardEdit, CopyPutsTheThreeFormatsOfTheSelectionWhicheverWayItWasMade
 
     board.Put(kTextFormat, "stale");
     SetTextAndSelect("ab \xB3\xDA\xC2 cd", 6, -3);
-    ASSERT_TRUE(commands.Copy());
+    ASSERT_EQ(commands.Copy(), ClipboardResult::kDone);
     EXPECT_EQ(Block(commands.Format()), iscii);
     EXPECT_EQ(Block(kTextFormat), text);
 }
@@ -129,23 +129,25 @@ TEST_F(ClipboardEdit, NothingIsPutForAPasswordAnEmptySelectionOrABusyClipboard) 
     board.Put(kTextFormat, "theirs");
     SetTextAndSelect("abc", 0, 2);
     rig.engine.Style().password = true;
-    EXPECT_FALSE(commands.Copy());
-    EXPECT_FALSE(commands.Cut());
+    EXPECT_EQ(commands.Copy(), ClipboardResult::kNothing);
+    EXPECT_EQ(commands.Cut(), ClipboardResult::kNothing);
     EXPECT_EQ(rig.Text(), "abc");
     rig.engine.Style().password = false;
     SetTextAndSelect("abc", 1, 0);
-    EXPECT_FALSE(commands.Cut());
+    EXPECT_EQ(commands.Cut(), ClipboardResult::kNothing);
     EXPECT_EQ(rig.Text(), "abc");
     SetTextAndSelect("abc", 0, 2);
     board.SetHeldElsewhere(true);
-    EXPECT_FALSE(commands.Copy());
-    EXPECT_FALSE(commands.Cut());  // a cut that could not copy deletes nothing
+    EXPECT_EQ(commands.Copy(), ClipboardResult::kBusy);
+    EXPECT_EQ(commands.Cut(), ClipboardResult::kBusy);  // a cut that could not copy deletes nothing
     EXPECT_EQ(rig.Text(), "abc");
     EXPECT_EQ(Block(kTextFormat), "theirs");
     // A block the clipboard refuses: Copy says so and leaves it closed.
     board.SetHeldElsewhere(false);
     board.SetFailSetData(true);
-    EXPECT_FALSE(commands.Copy());
+    EXPECT_EQ(commands.Copy(), ClipboardResult::kRefused);
+    EXPECT_EQ(commands.Cut(), ClipboardResult::kRefused);
+    EXPECT_EQ(rig.Text(), "abc");
     EXPECT_FALSE(board.IsOpen());
 }
 
@@ -154,7 +156,7 @@ TEST_F(ClipboardEdit, CutCopiesThenRemovesTheSelection) {
         "ab\xB3\xDA"
         "cd",
         2, 2);
-    ASSERT_TRUE(commands.Cut());
+    ASSERT_EQ(commands.Cut(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "abcd");
     EXPECT_EQ(rig.B().caretIndex, 2u);
     EXPECT_EQ(Block(commands.Format()), std::string("\xB3\xDA\0\0", 4));
@@ -164,7 +166,7 @@ TEST_F(ClipboardEdit, CutCopiesThenRemovesTheSelection) {
 TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsSpaces) {
     SetTextAndSelect("abXYcd", 2, 2);
     board.Put(commands.Format(), std::string("\xB3\x04\xDA\x01z\0", 6));
-    ASSERT_TRUE(commands.Paste(DropNotice::kMessage));
+    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "ab\xB3 \xDAzcd");
     EXPECT_EQ(rig.B().caretIndex, 2u);  // in front of the pasted text
     EXPECT_FALSE(rig.engine.HasSelection());
@@ -176,7 +178,7 @@ TEST_F(ClipboardEdit, UnicodePasteTellsOnceHowManyCharactersWereLeftOut) {
     SetTextAndSelect("", 0, 0);
     board.Put(kUnicodeTextFormat,
               Utf16(u"Hi \u0915\u0940 \u0995\u0996 \u00E9\r\nok") + std::string(2, '\0'));
-    ASSERT_TRUE(commands.Paste(DropNotice::kMessage));
+    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "Hi \xB3\xDC  \rok");
     ASSERT_EQ(rig.sim.messages.Boxes().size(), 1u);
     EXPECT_EQ(rig.sim.messages.Boxes()[0].caption, "VEdit Control");
@@ -185,31 +187,31 @@ TEST_F(ClipboardEdit, UnicodePasteTellsOnceHowManyCharactersWereLeftOut) {
     EXPECT_EQ(CheckInvariants(rig), "");
     // The Paste method beeps instead: its host may have no one to answer.
     rig.sim.messages.Clear();
-    ASSERT_TRUE(commands.Paste(DropNotice::kBeep));
+    ASSERT_EQ(commands.Paste(DropNotice::kBeep), ClipboardResult::kDone);
     EXPECT_TRUE(rig.sim.messages.Boxes().empty());
     EXPECT_EQ(rig.sim.messages.Beeps(), 1);
 }
 
 TEST_F(ClipboardEdit, CopyThenPasteRoundTripsThroughTheUnicodeTextAlone) {
     SetTextAndSelect("x \xB3\xE8\xE8\xB7\xDA\xEA\xEA y", 0, 11);
-    ASSERT_TRUE(commands.Copy());
+    ASSERT_EQ(commands.Copy(), ClipboardResult::kDone);
     const std::string unicode = Block(kUnicodeTextFormat);
     // As another program would have put it: the Unicode text only.
     ASSERT_TRUE(board.Open() && board.Empty());
     board.Close();
     board.Put(kUnicodeTextFormat, unicode);
     SetTextAndSelect("", 0, 0);
-    ASSERT_TRUE(commands.Paste(DropNotice::kMessage));
+    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "x \xB3\xE8\xE8\xB7\xDA\xEA\xEA y");
 }
 
 TEST_F(ClipboardEdit, NothingIsPastedFromABusyOrForeignClipboard) {
     SetTextAndSelect("ab", 1, 0);
     board.Put(kTextFormat, std::string("zz\0", 3));
-    EXPECT_FALSE(commands.Paste(DropNotice::kMessage));
+    EXPECT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kNothing);
     board.Put(commands.Format(), std::string("zz\0", 3));
     board.SetHeldElsewhere(true);
-    EXPECT_FALSE(commands.Paste(DropNotice::kMessage));
+    EXPECT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kBusy);
     EXPECT_EQ(rig.Text(), "ab");
 }
 
@@ -233,6 +235,25 @@ TEST(ClipboardKeys, ShiftDeleteCutsAndReadOnlyKeepsTheText) {
     EXPECT_EQ(rig.events.copies, 2);
     EXPECT_EQ(rig.Text(), "abcd");
     EXPECT_EQ(rig.events.changed, 1);
+}
+
+// A cut whose copy did not reach the clipboard deletes nothing.
+TEST(ClipboardKeys, CutKeysKeepTheTextWhenTheCopyFailed) {
+    EditRig rig;
+    rig.events.copyWorks = false;
+    for (bool shiftDelete : {false, true}) {
+        rig.engine.SetText("abcd");
+        rig.engine.SetSelStart(1);
+        rig.engine.SetSelLength(2);
+        if (shiftDelete) {
+            rig.Key(keys::kDelete, true);
+        } else {
+            rig.Key('X', false, true);
+        }
+        EXPECT_EQ(rig.Text(), "abcd");
+    }
+    EXPECT_EQ(rig.events.copies, 2);
+    EXPECT_EQ(rig.events.changed, 0);
 }
 
 }  // namespace

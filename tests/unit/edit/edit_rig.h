@@ -21,7 +21,11 @@ struct RecordingEvents : EditEvents {
     void Selected() override { ++selected; }
     void UnSelected() override { ++unselected; }
     void Modified() override { ++modified; }
-    void CopySelection() override { ++copies; }
+    bool copyWorks = true;  // whether the clipboard took the copy
+    bool CopySelection() override {
+        ++copies;
+        return copyWorks;
+    }
     bool Paste() override {
         ++pastes;
         return false;
