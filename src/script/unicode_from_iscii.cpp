@@ -101,6 +101,7 @@ void Special(const ScriptTables& t, Cursor& c) {
 // byte, one code unit o[-1]): true when it changes that letter or adds to it.
 bool JoinsPrevious(const ScriptTables& t, const unsigned char* s, std::size_t i,
                    const char16_t* start, char16_t*& o) {
+    if (t.tibetan || t.english) return false;
     const unsigned char b = s[i];
     const unsigned char p = s[i - 1];
     if (b == kIsciiNukta) {
@@ -149,13 +150,12 @@ std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script) {
     // chunks, so that the string is grown (and cleared) about as far as it is
     // written, not to twice the input.
     constexpr std::size_t kChunk = 16384;
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::size_t i = 0;
     std::size_t written = 0;
-    // Where the last letter read alone (one byte, one code unit) began. The
-    // codes that change it look back at it, which keeps the common path free
-    // of any dependence on the next byte.
-    std::size_t single = kNone;
+    // Just past the last letter read alone (one byte, one code unit); 0:
+    // none. The codes that change it look back at it, which keeps the common
+    // path free of any dependence on the next byte.
+    std::size_t afterSingle = 0;
     out.reserve(n + n / 4 + 16);  // most texts take about a unit per byte
     while (i < n) {
         const std::size_t chunkEnd = std::min(n, i + kChunk);
@@ -166,7 +166,7 @@ std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script) {
         while (i < chunkEnd) {
             const unsigned char b = s[i];
             const std::uint32_t f = t.fast[b];
-            // The bytes before decide (not `single`, which would chain the
+            // The bytes before decide (not `afterSingle`, which would chain the
             // iterations); the slow path checks that the letter was read
             // alone. The first two bytes of the text take the slow path.
             const bool past2 = i >= 2;
@@ -177,12 +177,12 @@ std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script) {
                 const bool dropped = (f & kFastDrop) != 0;
                 *o = static_cast<char16_t>(f);
                 o += dropped ? 0 : 1;
-                single = dropped ? kNone : i;
+                afterSingle = dropped ? 0 : i + 1;
                 ++i;
                 continue;
             }
-            if (single + 1 == i && JoinsPrevious(t, s, i, start, o)) {
-                single = kNone;
+            if (afterSingle == i && i > 0 && JoinsPrevious(t, s, i, start, o)) {
+                afterSingle = 0;
                 ++i;
                 continue;
             }
@@ -193,7 +193,7 @@ std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script) {
                 if (t.kind[b] == ByteKind::kPlain) *c.o++ = t.unit[b];
                 ++c.i;
             }
-            single = c.i == i + 1 && c.o == o + 1 ? i : kNone;
+            afterSingle = c.i == i + 1 && c.o == o + 1 ? i + 1 : 0;
             i = c.i;
             o = c.o;
         }

@@ -45,7 +45,6 @@ class Writer {
                     }
                     ++i;
                 }
-                afterTsheg_ = afterTsheg_ && i == i_;
                 i_ = i;
                 o_ = o;
                 if (i_ == n) break;
@@ -76,10 +75,9 @@ class Writer {
         if (c == 0x0D || c == 0x0A) {
             if (c == 0x0D && At(i_) == 0x0A) ++i_;
             *o_++ = 0x0D;
-        } else if (!(c == u' ' && afterTsheg_)) {
+        } else {
             *o_++ = static_cast<unsigned char>(c);
         }
-        afterTsheg_ = false;
     }
 
     void Drop(char16_t c) {
@@ -103,11 +101,8 @@ class Writer {
                 return;
             }
             if (unsigned char b = t_.fromBlock[offset]) {
+                if (b == kIsciiVirama) return Virama();
                 *o_++ = b;
-                if (b == kIsciiVirama && (At(i_) == kZwnj || At(i_) == kZwj)) {
-                    *o_++ = At(i_) == kZwnj ? kIsciiVirama : kIsciiNukta;
-                    ++i_;
-                }
                 return;
             }
             if (unsigned char b = t_.fromBlockNukta[offset]) {
@@ -125,9 +120,12 @@ class Writer {
                 *o_++ = kIsciiDanda;
                 *o_++ = kIsciiDanda;
                 return;
-            case kZwj:
-                *o_++ = kIsciiInv;
+            case kZwj:  // after a lone virama it makes the soft one
+            {
+                const bool soft = o_ == loneViramaEnd_;
+                *o_++ = soft ? kIsciiNukta : kIsciiInv;
                 return;
+            }
             default:
                 break;
         }
@@ -157,14 +155,31 @@ class Writer {
         return false;
     }
 
+    // A virama, with the joiner after it (ZWNJ: explicit, ZWJ: soft). A
+    // second virama right after a lone one has no ISCII form: the pair of
+    // codes would read as the explicit virama.
+    void Virama() {
+        const char16_t joiner = At(i_);
+        const bool joined = joiner == kZwnj || joiner == kZwj;
+        if (joined) ++i_;
+        if (o_ == loneViramaEnd_) {
+            result_.dropped += joined ? 2 : 1;
+            return;
+        }
+        *o_++ = kIsciiVirama;
+        if (joined) {
+            *o_++ = joiner == kZwnj ? kIsciiVirama : kIsciiNukta;
+        } else {
+            loneViramaEnd_ = o_;
+        }
+    }
+
     void Tibetan(char16_t c) {
         ++i_;
         if (c == kTsheg || c == kNonBreakingTsheg) {
             *o_++ = ' ';
-            afterTsheg_ = true;
             return;
         }
-        afterTsheg_ = false;
         const unsigned offset = static_cast<unsigned>(c) - 0x0F00;
         if (offset < 0x100) {
             if (unsigned char b = t_.fromBlock[offset]) {
@@ -190,7 +205,9 @@ class Writer {
     std::size_t i_ = 0;
     unsigned char* o_ = nullptr;
     unsigned char* start_ = nullptr;
-    bool afterTsheg_ = false;
+    // Where the output stood right after a lone virama: a byte written since
+    // moves it away.
+    const unsigned char* loneViramaEnd_ = nullptr;
 };
 
 }  // namespace

@@ -57,6 +57,26 @@ TEST(UnicodeText, ViramaNuktaAndInvKeepTheirIsciiMeaning) {
               Hex(u"\u0B95\u0BCD\u200C\u0B95"));
 }
 
+TEST(UnicodeText, CodesThatLookBackStandAloneAtTheStart) {
+    EXPECT_EQ(Hex(ToU("\xE9\xB3")), Hex(u"\u093C\u0915"));
+    EXPECT_EQ(Hex(ToU("\xE8\xE8")), Hex(u"\u094D\u200C"));
+    EXPECT_EQ(Hex(ToU("\xE0\xA4", UnicodeScript::kDevanagari)), Hex(u"\u0946\u0905"));
+}
+
+// Two viramas in a row cannot both be written: E8 E8 is the explicit
+// virama. A joiner after a lone virama makes the soft one, as E8 E9 reads.
+TEST(UnicodeText, ViramaPairsKeepTheirIsciiMeaningOnTheWayBack) {
+    const IsciiFromUnicode twice =
+        UnicodeToIscii(u"\u0915\u094D\u094D\u200D\u0916", UnicodeScript::kDevanagari);
+    EXPECT_EQ(Hex(twice.iscii), Hex(std::string("\xB3\xE8\xB4")));
+    EXPECT_EQ(twice.dropped, 2u);
+    // A dropped character between a virama and a joiner leaves them side by side.
+    const IsciiFromUnicode apart =
+        UnicodeToIscii(u"\u0915\u094D\u00E9\u200D", UnicodeScript::kDevanagari);
+    EXPECT_EQ(Hex(apart.iscii), Hex(std::string("\xB3\xE8\xE9")));
+    EXPECT_EQ(Hex(ToU(apart.iscii)), Hex(u"\u0915\u094D\u200D"));
+}
+
 TEST(UnicodeText, DandasAreSharedByEveryBrahmicScript) {
     for (UnicodeScript s : kAllScripts) {
         if (s == UnicodeScript::kEnglish || s == UnicodeScript::kTibetan) continue;
@@ -147,8 +167,11 @@ TEST(UnicodeText, TibetanJoinerTshegAndDigits) {
     const std::u16string text = u"\u0F66\u0F90\u0F72\u0F0B\u0F41\u0F0D \u0F21\u0F22 ab";
     EXPECT_EQ(Hex(ToU(iscii, bo)), Hex(text));
     EXPECT_EQ(Hex(ToI(text, bo)), Hex(iscii));
-    // A subjoined letter with a byte of its own; a space after a tsheg goes.
-    EXPECT_EQ(Hex(ToI(u"\u0F53\u0FA3\u0F0B a", bo)), Hex(std::string("\xD0\xA1 a")));
+    // A subjoined letter with a byte of its own; a tsheg and a space after
+    // it stay two bytes, which read back as they were.
+    const std::u16string spaced = u"\u0F53\u0FA3\u0F0B a";
+    EXPECT_EQ(Hex(ToI(spaced, bo)), Hex(std::string("\xD0\xA1  a")));
+    EXPECT_EQ(Hex(ToU(ToI(spaced, bo), bo)), Hex(spaced));
     EXPECT_EQ(Hex(ToU("\xD0\xDA\xD0\xDA", bo)), Hex(u"\u0F53\u0FA3"));
     EXPECT_EQ(UnicodeToIscii(u"\u0915", bo).dropped, 1u);
 }
