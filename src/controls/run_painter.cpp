@@ -72,6 +72,29 @@ void DrawSegment(platform::Surface& surface, const ScriptFonts& fonts, std::stri
     if (!codes.empty()) surface.TextOut(x, y, codes);
 }
 
+// The codes of a segment (no switch bytes inside) that reach into the
+// pixels [left, right), drawn from `x`: codes wholly left of it are dropped
+// and `x` moves past them; codes that start at `right` or beyond are dropped.
+// Zero-width marks go with the code before them.
+std::string_view VisibleCodes(const ScriptFonts& fonts, unsigned char opener,
+                              std::string_view segment, int& x, int left, int right) {
+    auto width = [&](char code) {
+        const char pair[2] = {static_cast<char>(opener), code};
+        return fonts.MeasureRun(std::string_view(pair, 2));
+    };
+    std::size_t first = 0;
+    while (first < segment.size()) {
+        const int w = width(segment[first]);
+        if (x + w > left) break;
+        x += w;
+        ++first;
+    }
+    std::size_t last = first;
+    for (int at = x; last < segment.size() && at < right; ++last) at += width(segment[last]);
+    while (last < segment.size() && width(segment[last]) == 0) ++last;
+    return segment.substr(first, last - first);
+}
+
 }  // namespace
 
 int DrawFontCodeRun(platform::Surface& surface, const ScriptFonts& fonts,
@@ -84,20 +107,42 @@ int DrawFontCodeRun(platform::Surface& surface, const ScriptFonts& fonts,
         opener = static_cast<unsigned char>(run[0]);
         i = 1;
     }
-    surface.SelectFont(fonts.FontOf(SlotOf(opener)));
+    // Only the glyphs across the area being drawn go to the font system (a
+    // long line scrolled sideways would otherwise send all of its glyphs on
+    // every key), and a font is selected only for a segment that is drawn.
+    // The margin keeps glyphs that overhang their cells.
+    const platform::Rect clip = surface.ClipBox();
+    const int margin = std::max(fonts.LineHeight(), 32);
+    const int left = clip.left - margin;
+    const int right = clip.right + margin;
+    const bool vedic = scriptName == "Vedic";
+    bool selected = false;
+    FontSlot selectedSlot = SlotOf(opener);
     int s = 0;
     while (i <= run.size()) {
         std::size_t j = i;
         while (j < run.size() && !IsSwitch(static_cast<unsigned char>(run[j]))) ++j;
         const std::string_view segment = run.substr(i, j - i);
-        surface.SetTransparent(transparent);
-        DrawSegment(surface, fonts, scriptName, SlotOf(opener), segment, x + s, y, transparent);
         std::string measured(1, static_cast<char>(opener));
         measured += segment;
-        s += fonts.MeasureRun(measured);
+        const int w = fonts.MeasureRun(measured);
+        if (x + s < right && x + s + w > left) {
+            const FontSlot slot = SlotOf(opener);
+            if (!selected || selectedSlot != slot) {
+                surface.SelectFont(fonts.FontOf(slot));
+                selected = true;
+                selectedSlot = slot;
+            }
+            surface.SetTransparent(transparent);
+            // Vedic accents are placed glyph by glyph: their runs go whole.
+            int at = x + s;
+            const std::string_view shown =
+                vedic ? segment : VisibleCodes(fonts, opener, segment, at, left, right);
+            DrawSegment(surface, fonts, scriptName, slot, shown, at, y, transparent);
+        }
+        s += w;
         if (j >= run.size()) break;
         opener = static_cast<unsigned char>(run[j]);
-        surface.SelectFont(fonts.FontOf(SlotOf(opener)));
         i = j + 1;
     }
     return s;
