@@ -18,6 +18,21 @@ const Expansion* FindExpansion(const GlyphPieces* pieces, std::uint16_t g) {
     return &*it;
 }
 
+// The entries of a fusion table for one glyph and sign, in table order.
+// Tables are sorted by (last glyph, sign), as the generator writes them, so
+// the entries for a key are found by halving instead of a scan of all.
+std::span<const Fusion> FusionsOf(std::span<const Fusion> table, std::uint16_t last,
+                                  char16_t matra) {
+    const auto before = [](const Fusion& f, std::uint16_t g, char16_t m) {
+        return f.last != g ? f.last < g : f.matra < m;
+    };
+    auto first = std::lower_bound(table.begin(), table.end(), last,
+                                  [&](const Fusion& f, std::uint16_t g) { return before(f, g, matra); });
+    auto end = first;
+    while (end != table.end() && end->last == last && end->matra == matra) ++end;
+    return {first, end};
+}
+
 class Assembler {
 public:
     Assembler(const Rules& rules, const BelowBase* below, std::span<const std::uint8_t> isMark,
@@ -59,8 +74,15 @@ private:
     // The learned entry of a cluster, when the converter's fonts hold all its
     // glyphs (a face with fewer codes falls back to smaller pieces).
     const CoreEntry* FindCore(std::u16string_view key) const {
+        // Lexicographic order; most probes differ in the first letter, which
+        // is compared without the general string comparison.
         auto it = std::lower_bound(rules_.cores.begin(), rules_.cores.end(), key,
-                                   [](const CoreEntry& e, std::u16string_view k) { return e.key < k; });
+                                   [](const CoreEntry& e, std::u16string_view k) {
+                                       if (!e.key.empty() && !k.empty() && e.key[0] != k[0]) {
+                                           return e.key[0] < k[0];
+                                       }
+                                       return e.key < k;
+                                   });
         if (it == rules_.cores.end() || it->key != key) return nullptr;
         return AllDrawn(it->first, it->count) ? &*it : nullptr;
     }
@@ -349,8 +371,8 @@ private:
 
     std::uint16_t SignedSubscript(std::uint16_t g, char16_t sign) const {
         if (!sign) return g;
-        for (const auto& f : below_->signedSubscripts) {
-            if (f.last == g && f.matra == sign && f.count == 1 && AllDrawn(f.first, f.count)) {
+        for (const auto& f : FusionsOf(below_->signedSubscripts, g, sign)) {
+            if (f.count == 1 && AllDrawn(f.first, f.count)) {
                 return rules_.pool[f.first];
             }
         }
@@ -414,8 +436,8 @@ private:
         bool done = false;
         if (core.glyphs.count > 0 && sign) {
             const std::uint16_t base = core.glyphs.glyphs[0];
-            for (const auto& f : below_->fusions) {
-                if (f.last == base && f.matra == sign && AllDrawn(f.first, f.count)) {
+            for (const auto& f : FusionsOf(below_->fusions, base, sign)) {
+                if (AllDrawn(f.first, f.count)) {
                     if (early && SplitsAtBody(f.first, f.count, core)) {
                         EmitAroundBody(f.first, f.count, core);
                     } else {
@@ -466,8 +488,8 @@ private:
         // A vowel sign that merges with the cluster's last glyph.
         if (s.matra && pre < 0 && core.glyphs.count > 0) {
             const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
-            for (const auto& f : rules_.fusions) {
-                if (f.last == last && f.matra == s.matra && AllDrawn(f.first, f.count)) {
+            for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
+                if (AllDrawn(f.first, f.count)) {
                     --core.glyphs.count;
                     for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
                     fused = true;

@@ -16,7 +16,11 @@ constexpr unsigned char kFirstVedic = 0xA1;
 constexpr char16_t kDoubleDanda = 0x0965;
 
 bool Contains(std::u16string_view set, char16_t c) {
-    return c != 0 && set.find(c) != std::u16string_view::npos;
+    if (c == 0) return false;
+    for (char16_t x : set) {
+        if (x == c) return true;
+    }
+    return false;
 }
 
 // One letter of the text: the letter, a joiner that came with a virama
