@@ -1,8 +1,10 @@
 // Editing operations on the buffer: insertion, line breaks, wrapping,
 // deleting, the current word.
 #include <algorithm>
+#include <memory>
 
 #include "edit/edit_engine.h"
+#include "edit/word_widths.h"
 
 namespace vexa::edit {
 
@@ -126,10 +128,13 @@ int EditEngine::Rewrap() {
     int widest = 0;
     std::size_t p = buffer_.LineStart(buffer_.caretIndex);
     std::size_t separator = std::string::npos;  // in front of the current word
+    // Words repeat: each distinct one is converted about once per pass.
+    auto widths = std::make_unique<WordWidths>();
+    const auto measure = [this](std::string_view word) { return MeasureText(word); };
     while (p <= t.size()) {
         std::size_t q = p;
         while (q < t.size() && !IsSeparator(static_cast<unsigned char>(t[q]))) ++q;
-        const int w = MeasureText(std::string_view(t).substr(p, q - p));
+        const int w = widths->Width(std::string_view(t).substr(p, q - p), measure);
         if (acc + w >= textWidth_ && separator != std::string::npos) {
             const auto s = static_cast<unsigned char>(t[separator]);
             buffer_.Replace(separator, s == kSpace ? kSoftBreakSpace : kSoftBreakTab);
