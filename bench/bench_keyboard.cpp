@@ -1,7 +1,7 @@
-// Cost of one typed key in the Phonetic and Typewriter keyboards: the
-// keyboard library re-converts the whole word after every key, so what
-// matters is the time for a word of typical length, through the built
-// libraries as the module calls them.
+// Cost of one typed key in the Phonetic and Typewriter keyboards, through
+// the family's built libraries as the module calls them. The library
+// re-converts the whole word after every key, so a key costs a conversion
+// of the word typed so far; keys/s counts keys the way a user types them.
 
 #include <benchmark/benchmark.h>
 
@@ -56,19 +56,61 @@ std::vector<std::string> PhoneticWords() {
     return words;
 }
 
+// One whole word converted once: the library's own speed, in words.
 void BM_PhoneticWord(benchmark::State& state) {
     Bound& lib = Libraries();
     std::vector<std::string> words = PhoneticWords();
     std::size_t i = 0;
-    std::size_t keys = 0;
     for (auto _ : state) {
         const std::string& word = words[i++ % words.size()];
         benchmark::DoNotOptimize(lib.phonetic.Convert(word));
-        keys += word.size();
     }
-    state.counters["keys/s"] = benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsRate);
+    state.counters["words/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PhoneticWord);
+
+// What a user pays per key typed at the end of a word: the control hands the
+// library the key text of the whole word so far after every key, so a word
+// of n keys is converted n times, each time one key longer.
+void BM_PhoneticKeyAtWordEnd(benchmark::State& state) {
+    Bound& lib = Libraries();
+    std::vector<std::string> words = PhoneticWords();
+    std::size_t w = 0;
+    std::size_t typed = 1;
+    for (auto _ : state) {
+        const std::string& word = words[w % words.size()];
+        benchmark::DoNotOptimize(lib.phonetic.Convert(std::string_view(word).substr(0, typed)));
+        if (++typed > word.size()) {
+            typed = 1;
+            ++w;
+        }
+    }
+    state.counters["keys/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PhoneticKeyAtWordEnd);
+
+// A key typed inside a word: the word goes back to key text through the
+// reverse converter, and the library converts the new key text and the part
+// up to the caret.
+void BM_PhoneticKeyInsideWord(benchmark::State& state) {
+    Bound& lib = Libraries();
+    std::vector<std::string> iscii;
+    for (const std::string& word : PhoneticWords()) iscii.push_back(lib.phonetic.Convert(word));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& word = iscii[i++ % iscii.size()];
+        const std::string keys = lib.phonetic.Reverse(word);
+        const std::size_t split = keys.size() / 2;
+        const std::string left = keys.substr(0, split) + "a";
+        benchmark::DoNotOptimize(lib.phonetic.Convert(left + keys.substr(split)));
+        benchmark::DoNotOptimize(lib.phonetic.Convert(left));
+    }
+    state.counters["keys/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PhoneticKeyInsideWord);
 
 void BM_PhoneticReverseAndBack(benchmark::State& state) {
     Bound& lib = Libraries();

@@ -5,8 +5,10 @@
 // figures are the engine's alone, not what a user pays.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <vector>
 #include <string>
 
 #include "edit/edit_engine.h"
@@ -75,6 +77,37 @@ public:
         return text;
     }
 
+    // Text whose words follow the frequencies of prose (Zipf's law, as in
+    // any natural text: the n-th commonest word appears about 1/n as often
+    // as the commonest), drawn from a vocabulary of 20,000 words made like
+    // MakeText's.
+    static std::string MakeProse(std::size_t size) {
+        std::mt19937 random(11);
+        std::vector<std::string> vocabulary;
+        std::vector<double> cumulative;
+        double total = 0;
+        for (int rank = 1; rank <= 20000; ++rank) {
+            std::string word;
+            for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i) {
+                word += static_cast<char>(0xB3 + random() % 20);
+                if (random() % 3 != 0) word += static_cast<char>(0xDA + random() % 8);
+            }
+            vocabulary.push_back(word);
+            total += 1.0 / rank;
+            cumulative.push_back(total);
+        }
+        std::uniform_real_distribution<double> pick(0, total);
+        std::string text;
+        text.reserve(size + 16);
+        while (text.size() < size) {
+            const auto at = std::lower_bound(cumulative.begin(), cumulative.end(), pick(random));
+            text += vocabulary[std::min<std::size_t>(at - cumulative.begin(), vocabulary.size() - 1)];
+            text += random() % 40 == 0 ? '\r' : ' ';
+        }
+        text.resize(size);
+        return text;
+    }
+
     void PutCaret(std::size_t offset) {
         engine.SetSelStart(static_cast<int>(offset));
         engine.SetSelLength(0);
@@ -125,19 +158,28 @@ BENCHMARK_CAPTURE(BM_TypeKeyInMiddleAndRepaint, real_DVBCV32, Converter::Real)
     ->Arg(64 << 10)->Arg(1 << 20)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
 // Setting a text re-wraps all of it: every word is converted and measured.
-void BM_SetAndWrapText(benchmark::State& state, Converter which) {
+// "random_syllables": words of random syllables, nearly all of them
+// different (the worst case); "prose": words with the frequencies of prose.
+void SetAndWrap(benchmark::State& state, Converter which, bool prose) {
     EditBench bench(which);
     if (!bench.loaded) return state.SkipWithError("converter not built");
-    const std::string text = EditBench::MakeText(static_cast<std::size_t>(state.range(0)));
+    const auto size = static_cast<std::size_t>(state.range(0));
+    const std::string text = prose ? EditBench::MakeProse(size) : EditBench::MakeText(size);
     for (auto _ : state) {
         bench.engine.SetText(text);
         benchmark::DoNotOptimize(bench.engine.Buffer().lastLine);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
-BENCHMARK_CAPTURE(BM_SetAndWrapText, real_DVBCV32, Converter::Real)
+
+void BM_SetAndWrapText(benchmark::State& state, Converter which, bool prose) {
+    SetAndWrap(state, which, prose);
+}
+BENCHMARK_CAPTURE(BM_SetAndWrapText, real_DVBCV32/prose, Converter::Real, true)
     ->Arg(1 << 20)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SetAndWrapText, fixture_converter, Converter::Fixture)
+BENCHMARK_CAPTURE(BM_SetAndWrapText, real_DVBCV32/random_syllables, Converter::Real, false)
+    ->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SetAndWrapText, fixture_converter/random_syllables, Converter::Fixture, false)
     ->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintPage(benchmark::State& state, Converter which) {
