@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench regen clean regen-layouts fonts fidelity golden
+.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -50,6 +50,11 @@ native-asan-test: native-asan
 # Throughput of the data formats and the font-code conversion.
 bench: native
 	./build/native/bench/vexa-bench
+
+# Typing in VEdit beside the system's EDIT under Wine (a few minutes; the
+# program is built by the win64 preset, so `make test` builds it too).
+bench-win: bootstrap win64
+	scripts/bench-win
 
 # Runs each libFuzzer target for FUZZ_SECONDS seconds (needs clang).
 FUZZ_SECONDS ?= 60
