@@ -1,6 +1,8 @@
 #include "engine/brahmic_converter.h"
 
 #include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <string_view>
 
 #include "engine/output_pairs.h"
@@ -23,14 +25,36 @@ const Expansion* FindExpansion(const GlyphPieces* pieces, std::uint16_t g) {
 // the entries for a key are found by halving instead of a scan of all.
 std::span<const Fusion> FusionsOf(std::span<const Fusion> table, std::uint16_t last,
                                   char16_t matra) {
-    const auto before = [](const Fusion& f, std::uint16_t g, char16_t m) {
-        return f.last != g ? f.last < g : f.matra < m;
-    };
     auto first = std::lower_bound(table.begin(), table.end(), last,
-                                  [&](const Fusion& f, std::uint16_t g) { return before(f, g, matra); });
+                                  [&](const Fusion& f, std::uint16_t g) {
+                                      return f.last != g ? f.last < g : f.matra < matra;
+                                  });
     auto end = first;
     while (end != table.end() && end->last == last && end->matra == matra) ++end;
     return {first, end};
+}
+
+// The entry of a cluster in a table sorted by key, or null. The table is
+// large (thousands of clusters) and a text uses a few hundred of them, so
+// the places of the clusters found last are remembered, one per slot of a
+// small table shared by all threads. A slot holds only a position, and a
+// hit is taken only when the entry there has the very key asked for, so a
+// slot another thread (or another script's table) wrote gives at worst a
+// miss, never a wrong entry.
+const CoreEntry* LookUpCore(std::span<const CoreEntry> cores, std::u16string_view key) {
+    static std::atomic<std::uint32_t> recent[1024];
+    std::uint32_t hash = 2166136261u;
+    for (char16_t c : key) hash = (hash ^ c) * 16777619u;
+    std::atomic<std::uint32_t>& slot = recent[hash % std::size(recent)];
+    const std::uint32_t remembered = slot.load(std::memory_order_relaxed);
+    if (remembered != 0 && remembered <= cores.size() && cores[remembered - 1].key == key) {
+        return &cores[remembered - 1];
+    }
+    auto it = std::lower_bound(cores.begin(), cores.end(), key,
+                               [](const CoreEntry& e, std::u16string_view k) { return e.key < k; });
+    if (it == cores.end() || it->key != key) return nullptr;
+    slot.store(static_cast<std::uint32_t>(it - cores.begin()) + 1, std::memory_order_relaxed);
+    return &*it;
 }
 
 class Assembler {
@@ -74,17 +98,8 @@ private:
     // The learned entry of a cluster, when the converter's fonts hold all its
     // glyphs (a face with fewer codes falls back to smaller pieces).
     const CoreEntry* FindCore(std::u16string_view key) const {
-        // Lexicographic order; most probes differ in the first letter, which
-        // is compared without the general string comparison.
-        auto it = std::lower_bound(rules_.cores.begin(), rules_.cores.end(), key,
-                                   [](const CoreEntry& e, std::u16string_view k) {
-                                       if (!e.key.empty() && !k.empty() && e.key[0] != k[0]) {
-                                           return e.key[0] < k[0];
-                                       }
-                                       return e.key < k;
-                                   });
-        if (it == rules_.cores.end() || it->key != key) return nullptr;
-        return AllDrawn(it->first, it->count) ? &*it : nullptr;
+        const CoreEntry* e = LookUpCore(rules_.cores, key);
+        return e && AllDrawn(e->first, e->count) ? e : nullptr;
     }
 
     void Emit(std::uint16_t g) {
