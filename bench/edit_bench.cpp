@@ -36,7 +36,8 @@ enum class Converter { Real, Fixture };
 // A wrapped multi-line control of 600 x 400 pixels (21 rows).
 class EditBench {
 public:
-    explicit EditBench(Converter which = Converter::Real)
+    // `wrapped` false: lines scroll sideways (MultiLine with AutoHScroll).
+    explicit EditBench(Converter which = Converter::Real, bool wrapped = true)
         : sim(which == Converter::Real ? VEXA_FAMILY_DIR : VEXA_FIXTURE_DIR),
           window(fonts, {0, 0, 600, 400}),
           engine(window, fonts, sim.messages, converter, events) {
@@ -45,7 +46,7 @@ public:
         loaded = converter.Load("DVBCV32.DLL", "iscii2devzirvo");
         edit::EditStyle& s = engine.Style();
         s.multiLine = true;
-        s.autoHScroll = false;
+        s.autoHScroll = !wrapped;
         s.autoVScroll = true;
         s.wantReturn = true;
         s.vScrollBar = true;
@@ -156,6 +157,24 @@ BENCHMARK_CAPTURE(BM_TypeKeyAtEndAndRepaint, real_DVBCV32, Converter::Real)
     ->Arg(64 << 10)->Arg(1 << 20)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TypeKeyInMiddleAndRepaint, real_DVBCV32, Converter::Real)
     ->Arg(64 << 10)->Arg(1 << 20)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+// Typing at the end of one long paragraph (no line end) in a control whose
+// lines scroll sideways: the caret's line is all the text.
+void BM_TypeKeyIntoOneParagraph(benchmark::State& state, Converter which) {
+    EditBench bench(which, false);
+    if (!bench.loaded) return state.SkipWithError("converter not built");
+    std::string text = EditBench::MakeText(static_cast<std::size_t>(state.range(0)));
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    bench.engine.SetText(text);
+    bench.PutCaret(text.size());
+    int n = 0;
+    for (auto _ : state) {
+        bench.engine.OnKeyDown(++n % 6 == 0 ? ' ' : 'K', {});
+        bench.window.RunPendingPaint();
+    }
+}
+BENCHMARK_CAPTURE(BM_TypeKeyIntoOneParagraph, real_DVBCV32, Converter::Real)
+    ->Arg(0)->Arg(4800)->Arg(64 << 10)->Iterations(500)->Unit(benchmark::kMicrosecond);
 
 // Setting a text re-wraps all of it: every word is converted and measured.
 // "random_syllables": words of random syllables, nearly all of them
