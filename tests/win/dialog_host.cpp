@@ -58,14 +58,9 @@ std::string FocusName(HWND vedit, HWND edit, HWND ok) {
 }  // namespace
 
 void CheckDialogHost() {
-    HMODULE atl = LoadLibraryA("atl.dll");
-    using InitFn = BOOL(WINAPI*)();
-    using GetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl =
-        reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-    Check(atl && init && getControl && init(), "Wine's ATL host is there");
-    if (!init || !getControl) return;
+    wintest::AtlHost atl;
+    Check(atl.Ready(), "Wine's ATL host is there");
+    if (!atl.Ready()) return;
 
     HWND dialog = CreateEmptyDialog();
     Check(dialog != nullptr, "the dialog is created");
@@ -82,10 +77,7 @@ void CheckDialogHost() {
     SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
     wintest::Pump(dialog);
 
-    IUnknown* unknown = nullptr;
-    IDispatch* d = nullptr;
-    if (SUCCEEDED(getControl(host, &unknown)) && unknown)
-        unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+    IDispatch* d = atl.Control(host);
     HWND vedit = GetWindow(host, GW_CHILD);
     Check(d && vedit, "the VEdit is placed in the dialog");
     if (!d || !vedit) return;
@@ -130,7 +122,6 @@ void CheckDialogHost() {
     Check(GetText(d, L"Text").find('\r') != std::string::npos, "Enter typed a line end: " + GetText(d, L"Text"));
 
     d->Release();
-    unknown->Release();
     DestroyWindow(dialog);
     wintest::Pump();
 }

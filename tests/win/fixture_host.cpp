@@ -12,14 +12,9 @@ using wintest::Check;
 using wintest::GetText;
 
 void CheckFixtureHost() {
-    HMODULE atl = LoadLibraryA("atl.dll");
-    using InitFn = BOOL(WINAPI*)();
-    using GetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
-    auto getControl =
-        reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-    Check(atl && init && getControl && init(), "Wine's ATL host is there");
-    if (!init || !getControl) return;
+    wintest::AtlHost atl;
+    Check(atl.Ready(), "Wine's ATL host is there");
+    if (!atl.Ready()) return;
 
     HWND frame = CreateWindowA("STATIC", "fixture host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 150,
                                nullptr, nullptr, nullptr, nullptr);
@@ -27,9 +22,7 @@ void CheckFixtureHost() {
                               frame, nullptr, nullptr, nullptr);
     wintest::Pump();
     IUnknown* unknown = nullptr;
-    IDispatch* d = nullptr;
-    if (host && SUCCEEDED(getControl(host, &unknown)) && unknown)
-        unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+    IDispatch* d = atl.Control(host, &unknown);
     Check(d != nullptr, "the ATL host created the fixture");
     if (!d) return;
 

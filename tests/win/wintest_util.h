@@ -62,4 +62,37 @@ inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
     return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// Wine's ATL host, loaded by name (no import library): AtlAxWinInit has
+// registered the "AtlAxWin" class when `Ready()`; the control of a host
+// window comes from AtlAxGetControl.
+class AtlHost {
+public:
+    AtlHost() {
+        HMODULE atl = LoadLibraryA("atl.dll");
+        if (!atl) return;
+        auto init = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
+        getControl_ = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(
+            reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+        ready_ = init && getControl_ && init();
+    }
+    bool Ready() const { return ready_; }
+    // The hosted control's IDispatch (null when there is none); `unknown`
+    // receives its IUnknown when given.
+    IDispatch* Control(HWND host, IUnknown** unknown = nullptr) const {
+        IUnknown* u = nullptr;
+        IDispatch* d = nullptr;
+        if (ready_ && host && SUCCEEDED(getControl_(host, &u)) && u)
+            u->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+        if (unknown)
+            *unknown = u;
+        else if (u)
+            u->Release();
+        return d;
+    }
+
+private:
+    HRESULT(WINAPI* getControl_)(HWND, IUnknown**) = nullptr;
+    bool ready_ = false;
+};
+
 }  // namespace wintest

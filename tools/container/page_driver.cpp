@@ -1,10 +1,6 @@
 #include "page_driver.h"
 
-#include <cstdint>
-#include <fstream>
-#include <vector>
-
-#include "png_writer.h"
+#include "capture.h"
 
 namespace vexa::container {
 
@@ -138,38 +134,12 @@ bool WindowShot(HWND window, const std::string& file) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
     HDC windowDc = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(windowDc);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(windowDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    bool ok = false;
-    if (bits) {
-        const int stride = (w * 3 + 3) & ~3;
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
-        for (int y = 0; y < h; ++y) {
-            const auto* row = static_cast<const std::uint8_t*>(bits) + static_cast<std::size_t>(y) * stride;
-            for (int x = 0; x < w; ++x) {
-                std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * w + x) * 3];
-                p[0] = row[x * 3 + 2];
-                p[1] = row[x * 3 + 1];
-                p[2] = row[x * 3];
-            }
-        }
-        std::ofstream out(file, std::ios::binary);
-        out << EncodePng(w, h, rgb);
-        ok = static_cast<bool>(out);
+    bool ok;
+    {
+        Capture shot(windowDc, w, h);
+        BitBlt(shot.Dc(), 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
+        ok = shot.Write(file);
     }
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
     ReleaseDC(window, windowDc);
     return ok;
 }
