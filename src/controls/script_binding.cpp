@@ -21,6 +21,8 @@ ScriptBinding::ScriptBinding(const platform::Platform& platform, ScriptSettings&
 
 bool ScriptBinding::BindAtCreation(std::string_view controlName) {
     ScriptSettings& s = settings_;
+    // The probe scans the rows in reach: those of this control's font type.
+    if (KnownFontType(s.fontType)) ScriptCatalogue::SetReach(s.fontType);
     script::CreationBinding binding = script::BindConverterAtCreation(
         platform_, converter_, s.fontType, s.scriptName, controlName);
     if (!binding.proceed) return false;
@@ -146,6 +148,7 @@ std::string ScriptBinding::GetScriptList() const {
     bool any = false;
     for (int row = 0; row < 14 && !any; ++row) any = loads(row);
     if (!any) return std::string(script::kEnglishScriptName) + ";";
+    if (KnownFontType(fontType)) ScriptCatalogue::SetReach(fontType);
     std::string list;
     for (int row = 0; row < ScriptCatalogue::RowCount(); ++row)
         if (loads(row)) list.append(ScriptCatalogue::Row(row).name).append(";");

@@ -3,6 +3,7 @@
 #include "controls/saved_defaults.h"
 #include "controls/script_binding.h"
 #include "module/property_exchange.h"
+#include "script/script_catalogue.h"
 #include "unit/fixture_platform.h"
 
 namespace vexa::controls {
@@ -115,6 +116,24 @@ TEST_F(ScriptBindingTest, CreationBindsTheRequestedScriptOrAsks) {
     EXPECT_TRUE(bare.EnglishScript());
     EXPECT_EQ(s.scriptName, "English");
     EXPECT_EQ(bare.Active().scriptFace, "Roman");
+}
+
+// "Vedic" lies in reach only with monolingual fonts: the list and the
+// creation probe set the reach from the control's font type themselves, in
+// a process where nothing has asked for fonts yet.
+TEST_F(ScriptBindingTest, VedicIsFoundBeforeAnythingElseSetTheReach) {
+    settings.fontType = 1;
+    script::ScriptCatalogue::SetReach(0);
+    EXPECT_EQ(binding.GetScriptList(), "Devanagari;Tamil;Vedic;");
+
+    script::ScriptCatalogue::SetReach(0);
+    settings.scriptName = "Vedic";
+    settings.fontName = "VD-TTDorvan";
+    ASSERT_TRUE(binding.BindAtCreation("VEdit"));
+    EXPECT_EQ(settings.scriptName, "Vedic");
+    EXPECT_EQ(binding.Active().converterFile, "VDMCV32.DLL");
+    EXPECT_EQ(settings.fontName, "VD-TTDorvan");
+    script::ScriptCatalogue::SetReach(0);
 }
 
 TEST(SettingsFileRulesTest, RunTimeLoadsDesignTimeClearsAndSavesWithGlobalSettings) {
