@@ -29,6 +29,7 @@ bool ScriptBinding::BindAtCreation(std::string_view controlName) {
     if (binding.choice.englishOnly) {
         englishScript_ = true;
         s.scriptName = std::string(script::kEnglishScriptName);
+        s.fontName = std::string(script::kEnglishFaceName);  // what the text is drawn in
         active_ = {"", "", std::string(script::kEnglishFaceName),
                    std::string(script::kEnglishFaceName), s.scriptName};
         return true;

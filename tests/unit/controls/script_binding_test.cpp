@@ -112,10 +112,13 @@ TEST_F(ScriptBindingTest, CreationBindsTheRequestedScriptOrAsks) {
     ASSERT_FALSE(empty.messages.Boxes().empty());
     EXPECT_EQ(empty.messages.Boxes().back().caption, "VCheckBox Control - WARNING");
     empty.messages.AnswerNext(platform::MessageAnswer::Yes);
+    s.fontName = "DVB-TTDorvan";
     EXPECT_TRUE(bare.BindAtCreation("VCheckBox"));
     EXPECT_TRUE(bare.EnglishScript());
     EXPECT_EQ(s.scriptName, "English");
     EXPECT_EQ(bare.Active().scriptFace, "Roman");
+    // English-only mode draws in "Roman", and FontName says so.
+    EXPECT_EQ(s.fontName, "Roman");
 }
 
 // "Vedic" lies in reach only with monolingual fonts: the list and the
