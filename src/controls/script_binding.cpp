@@ -19,7 +19,7 @@ ScriptBinding::ScriptBinding(const platform::Platform& platform, ScriptSettings&
                              ScriptHost& host)
     : platform_(platform), settings_(settings), host_(host), converter_(platform) {}
 
-bool ScriptBinding::BindAtCreation(std::string_view controlName) {
+bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_view savedFace) {
     ScriptSettings& s = settings_;
     // The probe scans the rows in reach: those of this control's font type.
     if (KnownFontType(s.fontType)) ScriptCatalogue::SetReach(s.fontType);
@@ -38,6 +38,12 @@ bool ScriptBinding::BindAtCreation(std::string_view controlName) {
     int row = binding.choice.row;
     const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
     s.scriptName = binding.choice.name;
+    if (!FaceBelongsToRow(s.fontName, row, s.fontType)) {
+        // A face of another script would draw these bytes as nonsense.
+        s.fontName = FaceBelongsToRow(savedFace, row, s.fontType)
+                         ? std::string(savedFace)
+                         : std::string(ScriptCatalogue::DefaultFace(row, s.fontType));
+    }
     active_ = {std::string(ScriptCatalogue::ConverterFile(row, s.fontType)),
                std::string(entry.converterEntry), s.fontName,
                EnglishFaceForRow(row, s.fontName, s.fontType), s.scriptName};

@@ -36,7 +36,10 @@ public:
     // The window-creation steps: probe the converters, choose the script,
     // bind it, and ask the user when none binds. False when the user
     // answers No (creation fails). `controlName` names the warning's box.
-    bool BindAtCreation(std::string_view controlName);
+    // A loaded FontName that cannot draw the chosen script gives way to
+    // `savedFace` (the saved default face) when that one can, else to the
+    // script's default face.
+    bool BindAtCreation(std::string_view controlName, std::string_view savedFace = {});
 
     // The setters store the value, apply the rules, and mark the control
     // modified last.

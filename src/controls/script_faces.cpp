@@ -1,5 +1,8 @@
 #include "controls/script_faces.h"
 
+#include <cctype>
+#include <initializer_list>
+
 #include "script/script_catalogue.h"
 
 namespace vexa::controls {
@@ -10,6 +13,18 @@ bool OneOf(std::string_view s, std::initializer_list<std::string_view> names) {
         if (s == n) return true;
     return false;
 }
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string DeriveSecondFace(std::string_view face, std::string_view script) {
@@ -30,6 +45,18 @@ std::string EnglishFaceForRow(int row, std::string_view fontName, int fontType) 
     }
     if (OneOf(entry.name, {"Bhutanese", "Sanskrit", "Tibetan"})) return std::string(entry.biSecondFace);
     return std::string(fontName);
+}
+
+bool FaceBelongsToRow(std::string_view face, int row, int fontType) {
+    using script::ScriptCatalogue;
+    const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
+    const std::string_view second = fontType == 1 ? entry.monoSecondFace : entry.biSecondFace;
+    for (std::string_view own : {ScriptCatalogue::DefaultFace(row, fontType), second,
+                                 ScriptCatalogue::ExtensionFace(row, fontType)}) {
+        if (!own.empty() && SameLetters(face, own)) return true;
+    }
+    const std::string_view prefix = ScriptCatalogue::FacePrefix(entry.name, fontType);
+    return !prefix.empty() && face.find(prefix) != std::string_view::npos;
 }
 
 }  // namespace vexa::controls

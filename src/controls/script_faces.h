@@ -19,4 +19,10 @@ std::string DeriveSecondFace(std::string_view face, std::string_view script);
 // face itself.
 std::string EnglishFaceForRow(int row, std::string_view fontName, int fontType);
 
+// True when `face` can draw the script of a catalogue row in a font type:
+// one of the row's faces for that type (default, second or extension face,
+// letter case aside), or a face of the script's family (its name holds the
+// script's face prefix, when the script has one).
+bool FaceBelongsToRow(std::string_view face, int row, int fontType);
+
 }  // namespace vexa::controls

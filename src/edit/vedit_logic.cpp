@@ -58,7 +58,11 @@ void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
                                       [this] { return SaveGlobalSettings(); }});
 }
 
-bool VEditLogic::BindAtCreation() { return binding_.BindAtCreation("VEdit"); }
+bool VEditLogic::BindAtCreation() {
+    const controls::PersistenceDefaults saved =
+        controls::ReadPersistenceDefaults(services_.registry);
+    return binding_.BindAtCreation("VEdit", saved.fontName);
+}
 
 void VEditLogic::LoadStoredText() {
     props_.text = controls::FilterOwnText(props_.text);

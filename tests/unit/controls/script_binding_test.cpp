@@ -139,6 +139,38 @@ TEST_F(ScriptBindingTest, VedicIsFoundBeforeAnythingElseSetTheReach) {
     script::ScriptCatalogue::SetReach(0);
 }
 
+// A control loaded with a script and no face of it (no FontName saved, so
+// the registry's Devanagari default, or a face of another script) would
+// draw the script's bytes in the wrong font.
+TEST_F(ScriptBindingTest, ALoadedFaceOfAnotherScriptGivesWayToTheScriptsOwn) {
+    settings.scriptName = "Tamil";
+    settings.fontName = "DVB-TTDorvan";
+    ASSERT_TRUE(binding.BindAtCreation("VEdit", "DVB-TTDorvan"));
+    EXPECT_EQ(settings.fontName, "TMB-TTTesvor");  // the script's first face
+    EXPECT_EQ(binding.Active().scriptFace, "TMB-TTTesvor");
+    EXPECT_EQ(binding.Active().englishFace, "TMB-TTTesvor");
+
+    // The saved default face comes first when it is one of the script's.
+    settings.fontName = "BNB-TTBelmo";
+    ASSERT_TRUE(binding.BindAtCreation("VEdit", "TMB-TTSurya"));
+    EXPECT_EQ(settings.fontName, "TMB-TTSurya");
+
+    // A face of the script stays: the catalogue's, or one of its family.
+    for (const char* own : {"TMB-TTTesvor", "tmb-tttesvor", "TMB-TTMine"}) {
+        settings.fontName = own;
+        ASSERT_TRUE(binding.BindAtCreation("VEdit", "DVB-TTDorvan"));
+        EXPECT_EQ(settings.fontName, own);
+    }
+
+    // Monolingual fonts have faces of their own.
+    settings.fontType = 1;
+    settings.fontName = "TMB-TTTesvor";
+    ASSERT_TRUE(binding.BindAtCreation("VEdit", "DVB-TTDorvan"));
+    EXPECT_EQ(settings.fontName, "TM-TTTesvor");
+    EXPECT_EQ(binding.Active().englishFace, "TM1-TTTesvor");
+    script::ScriptCatalogue::SetReach(0);
+}
+
 TEST(SettingsFileRulesTest, RunTimeLoadsDesignTimeClearsAndSavesWithGlobalSettings) {
     int loads = 0, saves = 0;
     SettingsFileAccess file{[&] { return ++loads, true; }, [&] { return ++saves, true; }};

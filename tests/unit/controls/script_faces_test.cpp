@@ -34,6 +34,24 @@ TEST(SecondFace, EnglishFaceOfARow) {
     EXPECT_EQ(EnglishFaceForRow(sanskrit, std::string(entry.monoFace), 1), entry.monoSecondFace);
 }
 
+TEST(ScriptFaces, AFaceBelongsToTheScriptsOwnFacesAndFamily) {
+    const int dev = Row("Devanagari"), tamil = Row("Tamil"), roman = Row("Roman");
+    const int tibetan = Row("Tibetan");
+    EXPECT_TRUE(FaceBelongsToRow("DVB-TTDorvan", dev, 0));
+    EXPECT_TRUE(FaceBelongsToRow("DVB-TTDorvanEN", dev, 0));  // listed by GetFontList
+    EXPECT_TRUE(FaceBelongsToRow("DVB-TTSurekh", dev, 0));    // another family of the script
+    EXPECT_FALSE(FaceBelongsToRow("DVB-TTDorvan", tamil, 0));
+    EXPECT_FALSE(FaceBelongsToRow("", tamil, 0));
+    EXPECT_FALSE(FaceBelongsToRow("TMB-TTTesvor", tamil, 1));  // a bilingual face
+    EXPECT_TRUE(FaceBelongsToRow("TM-TTTesvor", tamil, 1));
+    // Scripts without a prefix have only the catalogue's faces.
+    EXPECT_TRUE(FaceBelongsToRow("DV1-TTDorvan", roman, 0));
+    EXPECT_FALSE(FaceBelongsToRow("DVB-TTDorvan", roman, 0));
+    EXPECT_TRUE(FaceBelongsToRow("TB3-TTZamper", tibetan, 0));
+    EXPECT_FALSE(FaceBelongsToRow("Arial", tibetan, 0));
+    script::ScriptCatalogue::SetReach(0);
+}
+
 TEST(OwnTextFilter, KeepsTabsAndVedicPairsTheHostFilterDrops) {
     std::string own = Bytes({0xA4, 0x09, 0xF0, 0xB8, 'a', 0x0A, 'b'});
     EXPECT_EQ(FilterOwnText(own), Bytes({0xA4, 0x09, 0xF0, 0xB8, 'a', 0x0D, 0x0A, 'b'}));

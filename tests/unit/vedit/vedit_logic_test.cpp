@@ -220,5 +220,19 @@ TEST_F(VEditLogicTest, AccessGlobalAppliesTheFileThroughTheSetters) {
     EXPECT_EQ(logic.Props().fontName, "TMB-TTTesvor");
 }
 
+TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
+    module::PropertyMap stored;
+    // No FontName: the registry's Devanagari face stands in for it.
+    stored.Set("ScriptName", {module::PropertyType::String, 0, "Tamil"});
+    module::MapExchange px(stored, true);
+    logic.Reset();
+    logic.Exchange(px, true);
+    ASSERT_EQ(logic.Props().fontName, "DVB-TTDorvan");
+    ASSERT_TRUE(logic.BindAtCreation());
+    EXPECT_EQ(logic.Props().fontName, "TMB-TTTesvor");
+    EXPECT_EQ(logic.Script().scriptFace, "TMB-TTTesvor");
+    EXPECT_EQ(logic.Script().converterFile, "TMBCV32.DLL");
+}
+
 }  // namespace
 }  // namespace vexa::edit
