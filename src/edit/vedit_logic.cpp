@@ -170,14 +170,14 @@ void VEditLogic::SetAccessGlobal(bool on) {
         SetReadOnly(read.readOnly);
         SetPassword(read.password);
         SetFontSize(read.fontSize);
+        // The keyboard kind read from the file is in place before the
+        // script setter binds the script's converter and keyboard, once.
         SetScriptName(read.scriptName);
         SetIsciiDataFormat(read.isciiDataFormat);
         SetDisableEnglish(read.disableEnglish);
         SetFontName(read.fontName);
         SetBackColor(read.backColor);
         SetForeColor(read.foreColor);
-        // The section also holds the keyboard kind: bind it as well.
-        SetKeyboardType(read.keyboardType);
         view_.Repaint();
     }
     Modified();

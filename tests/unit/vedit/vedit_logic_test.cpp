@@ -234,5 +234,24 @@ TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
     EXPECT_EQ(logic.Script().converterFile, "TMBCV32.DLL");
 }
 
+// The file selects a Typewriter keyboard whose layout file is missing: the
+// user hears of it once.
+TEST_F(VEditLogicTest, AccessGlobalReportsAMissingLayoutOnce) {
+    LoadFresh();
+    defaults::SaveSection(settings, 1, [](defaults::SettingsSection& s) {
+        s.Number("FontSize") = 18;
+        s.Number("KeyboardType") = 2;
+        s.String("ScriptName") = "Devanagari";
+        s.String("FontName") = "DVB-TTDorvan";
+    });
+    platform.messages.Clear();
+    logic.SetAccessGlobal(true);
+    std::vector<std::string> texts;
+    for (const auto& box : platform.messages.Boxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, std::vector<std::string>{"Layout Support File for Devanagari Missing."});
+    EXPECT_EQ(logic.Props().keyboardType, 2);
+    EXPECT_EQ(logic.Keyboard().scriptIndex, 3);
+}
+
 }  // namespace
 }  // namespace vexa::edit
