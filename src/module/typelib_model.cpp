@@ -216,15 +216,19 @@ std::string FormatLibrary(const TlbLibrary& library) {
         out << t.kind << ' ' << t.name;
         if (!t.guid.empty()) out << " {" << t.guid << '}';
         if (!t.aliasOf.empty()) out << " = " << t.aliasOf;
-        out << Flags(t) << " \"" << t.help << "\"\n";
+        out << Flags(t);
+        if (!t.flags.empty()) out << " {" << Join(t.flags) << '}';
+        out << " \"" << t.help << "\"\n";
         for (const std::string& i : t.interfaces) out << "    " << i << '\n';
         for (const TlbMember& m : t.members) {
             if (m.invoke == "const") {
                 out << "    const " << m.name << " = " << m.value << '\n';
                 continue;
             }
-            out << "    [id " << m.dispId << ' ' << m.invoke << "] " << m.type << ' ' << m.name
-                << '(' << Join(m.params) << ") \"" << m.help << "\"\n";
+            out << "    [id " << m.dispId << ' ' << m.invoke;
+            for (const std::string& f : m.flags) out << ", " << f;
+            out << "] " << m.type << ' ' << m.name << '(' << Join(m.params) << ") \"" << m.help
+                << "\"\n";
         }
     }
     return out.str();

@@ -18,7 +18,8 @@ struct TlbMember {
     std::string type;                 // result or property type, as the library names it
     std::vector<std::string> params;  // "short* KeyCode"
     std::string help;
-    long value = 0;  // "const" only
+    long value = 0;                  // "const" only
+    std::vector<std::string> flags;  // other function flags ("hidden", "bindable"), shown only
 };
 
 struct TlbType {
@@ -32,6 +33,8 @@ struct TlbType {
     bool control = false;                 // coclass: TYPEFLAG_FCONTROL
     std::vector<std::string> interfaces;  // coclass: "[default] _DVEdit", "[default, source] ..."
     std::vector<TlbMember> members;
+    std::vector<std::string>
+        flags;  // other type flags ("dispatchable", "oleautomation"), shown only
 };
 
 struct TlbLibrary {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 using vexa::module::TlbLibrary;
 using vexa::module::TlbMember;
@@ -80,6 +82,40 @@ std::string TypeName(ITypeInfo* info, const TYPEDESC& t) {
     }
 }
 
+// The names of the set bits of a flag word, from a table of (bit, name).
+template <class Table>
+std::vector<std::string> FlagNames(unsigned flags, const Table& table) {
+    std::vector<std::string> out;
+    for (const auto& [bit, name] : table)
+        if (flags & bit) out.push_back(name);
+    return out;
+}
+
+// Type flags the check compares (hidden, creatable, control) are left out.
+constexpr std::pair<unsigned, const char*> kTypeFlags[] = {
+    {TYPEFLAG_FAPPOBJECT, "appobject"},         {TYPEFLAG_FLICENSED, "licensed"},
+    {TYPEFLAG_FPREDECLID, "predeclid"},         {TYPEFLAG_FDUAL, "dual"},
+    {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"}, {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
+    {TYPEFLAG_FRESTRICTED, "restricted"},       {TYPEFLAG_FAGGREGATABLE, "aggregatable"},
+    {TYPEFLAG_FREPLACEABLE, "replaceable"},     {TYPEFLAG_FDISPATCHABLE, "dispatchable"},
+    {TYPEFLAG_FREVERSEBIND, "reversebind"},     {TYPEFLAG_FPROXY, "proxy"},
+};
+
+constexpr std::pair<unsigned, const char*> kFuncFlags[] = {
+    {FUNCFLAG_FSOURCE, "source"},
+    {FUNCFLAG_FBINDABLE, "bindable"},
+    {FUNCFLAG_FREQUESTEDIT, "requestedit"},
+    {FUNCFLAG_FDISPLAYBIND, "displaybind"},
+    {FUNCFLAG_FDEFAULTBIND, "defaultbind"},
+    {FUNCFLAG_FHIDDEN, "hidden"},
+    {FUNCFLAG_FUSESGETLASTERROR, "usesgetlasterror"},
+    {FUNCFLAG_FDEFAULTCOLLELEM, "defaultcollelem"},
+    {FUNCFLAG_FUIDEFAULT, "uidefault"},
+    {FUNCFLAG_FNONBROWSABLE, "nonbrowsable"},
+    {FUNCFLAG_FREPLACEABLE, "replaceable"},
+    {FUNCFLAG_FIMMEDIATEBIND, "immediatebind"},
+};
+
 const char* InvokeKind(INVOKEKIND kind) {
     switch (kind) {
         case INVOKE_PROPERTYGET:
@@ -102,6 +138,7 @@ void ReadFunctions(ITypeInfo* info, const TYPEATTR& attr, TlbType& type) {
             m.dispId = f->memid;
             m.invoke = InvokeKind(f->invkind);
             m.type = TypeName(info, f->elemdescFunc.tdesc);
+            m.flags = FlagNames(f->wFuncFlags, kFuncFlags);
             Document(info, f->memid, &m.name, &m.help);
             BSTR names[16] = {};
             UINT count = 0;
@@ -170,6 +207,7 @@ TlbType ReadType(ITypeInfo* info) {
     type.hidden = attr->wTypeFlags & TYPEFLAG_FHIDDEN;
     type.creatable = attr->wTypeFlags & TYPEFLAG_FCANCREATE;
     type.control = attr->wTypeFlags & TYPEFLAG_FCONTROL;
+    type.flags = FlagNames(attr->wTypeFlags, kTypeFlags);
     switch (attr->typekind) {
         case TKIND_ENUM:
             type.kind = "enum";
