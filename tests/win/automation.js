@@ -50,6 +50,15 @@ try {
     check(e.GetFontList() == "English", "font list of English");
     var list = e.GetScriptList();
     check(typeof list == "string" && /;$/.test(list), "script list: " + list);
+    // The type library types these by enumerations; a script passes and
+    // reads plain numbers as before.
+    e.FontType = 1;
+    check(e.FontType === 1, "FontType takes a number: " + e.FontType);
+    e.FontType = 0;
+    e.KeyboardType = 2;
+    check(e.KeyboardType === 2 && typeof e.KeyboardType == "number", "KeyboardType: " + e.KeyboardType);
+    e.KeyboardType = 0;
+    check(e.ISCIIDataFormat === 0, "ISCIIDataFormat reads a number: " + e.ISCIIDataFormat);
     e.FontSize = -300;
     check(e.FontSize == -300, "a value out of range is stored unchanged");
     e.BackColor = 0x80000005;
