@@ -101,13 +101,15 @@ constexpr EnumUse kEnumUses[] = {
     {"VStatic", "Alignment", "VexaTextAlignment"},
 };
 
-// Marks the read-only stock properties, types the numbered properties by
-// their enumerations and gives every member its help string.
+// Marks the read-only stock properties and the bound text of the edit
+// control, types the numbered properties by their enumerations and gives
+// every member its help string.
 void Describe(TypeLibrary& lib) {
     for (CoClass& c : lib.classes) {
         for (Member& m : c.dispatch.members) {
             // The window handle is the framework's to give, never to take.
             m.readOnly = m.kind == MemberKind::Stock && m.dispId == kDispIdHwnd;
+            m.bound = c.name == "VEdit" && m.dispId == kDispIdText;
             for (const EnumUse& use : kEnumUses)
                 if ((use.owner.empty() || use.owner == c.name) && use.member == m.name)
                     m.enumType = use.enumType;

@@ -73,7 +73,7 @@ constexpr std::array kHelp{
     HelpEntry{Member, "VEdit", "SelLength", "Length of the selection in bytes; 0 when none"},
     HelpEntry{Member, "VEdit", "Text",
               "The text, in the form ISCIIDataFormat names; line ends are carriage return and "
-              "line feed"},
+              "line feed; bound: the container may refuse a change"},
     HelpEntry{Member, "VEdit", "_Text", "Default value: the text (same as Text)"},
     HelpEntry{Member, "VEdit", "Cut", "Moves the selection to the clipboard"},
     HelpEntry{Member, "VEdit", "Copy", "Copies the selection to the clipboard"},

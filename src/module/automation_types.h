@@ -52,6 +52,9 @@ struct Member {
     std::string_view enumType{};  // the enumeration the type library types it by
     std::string_view helpString{};
     bool readOnly = false;  // a stock property hosts may only read (hWnd)
+    // A bound property: the control asks the container before changing it
+    // (OnRequestEdit) and tells it after (OnChanged).
+    bool bound = false;
 
     bool IsProperty() const {
         return kind == MemberKind::Stored || kind == MemberKind::GetSet ||

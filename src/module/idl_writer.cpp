@@ -54,9 +54,10 @@ void WriteParams(std::ostream& out, const Member& m) {
 
 // Properties are written as get and put functions: widl takes no help
 // string on a dispinterface's property declarations, and hosts read the
-// two forms alike.
+// two forms alike. A bound property says so to hosts that bind data.
 void WriteProperty(std::ostream& out, const Member& m) {
     std::string attrs = "id(" + std::to_string(m.dispId) + ")";
+    if (m.bound) attrs += ", bindable, requestedit";
     std::string help = "helpstring(" + Quoted(m.helpString) + ")";
     std::string type = PropertyType(m);
     out << "        [" << attrs << ", propget, " << help << "] " << type << ' ' << m.name

@@ -48,6 +48,7 @@ TlbType Interface(const DispInterface& d, bool hidden) {
             std::string type = m.enumType.empty() ? Expected(m.type) : std::string(m.enumType);
             out.invoke = "get";
             out.type = type;
+            if (m.bound) out.flags = {"bindable", "requestedit"};
             t.members.push_back(out);
             if (m.IsReadOnly()) continue;
             out.invoke = "put";
@@ -112,6 +113,7 @@ void CompareMembers(const TlbType& read, const TlbType& expected, std::vector<st
         differ("parameters", Wrap("(", Join(r.params), ")"), Wrap("(", Join(e.params), ")"));
         differ("help", Wrap("\"", r.help, "\""), Wrap("\"", e.help, "\""));
         differ("value", std::to_string(r.value), std::to_string(e.value));
+        differ("flags", Wrap("[", Join(r.flags), "]"), Wrap("[", Join(e.flags), "]"));
     }
     for (const auto& [key, m] : byKey)
         out.push_back(read.name + "." + key + ": not in the catalogue");

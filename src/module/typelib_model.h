@@ -19,7 +19,7 @@ struct TlbMember {
     std::vector<std::string> params;  // "short* KeyCode"
     std::string help;
     long value = 0;                  // "const" only
-    std::vector<std::string> flags;  // other function flags ("hidden", "bindable"), shown only
+    std::vector<std::string> flags;  // function flags ("bindable", "requestedit", "hidden")
 };
 
 struct TlbType {

@@ -130,6 +130,18 @@ TEST(Idl, PropertiesAreAccessorPairsWithHelp) {
     EXPECT_NE(idl.find("] VexaISCIIDataFormat ISCIIDataFormat();"), std::string::npos);
 }
 
+// The edit control asks its container before Text changes and tells it
+// after: hosts that bind data learn it from the library.
+TEST(Idl, TheEditControlsTextIsBound) {
+    std::string idl = WriteIdl(Catalogue());
+    EXPECT_NE(idl.find("[id(-517), bindable, requestedit, propget, helpstring(\"The text, in the form"),
+              std::string::npos);
+    EXPECT_NE(idl.find("[id(-517), bindable, requestedit, propput, "), std::string::npos);
+    std::size_t first = idl.find("bindable");
+    EXPECT_EQ(idl.find("bindable", idl.find("bindable", first + 1) + 1), std::string::npos)
+        << "only VEdit's Text get and put are bound";
+}
+
 TEST(Idl, ColourAndHandleCarryTheStandardIdentifiers) {
     std::string idl = WriteIdl(Catalogue());
     EXPECT_NE(idl.find("typedef [uuid(66504301-BE0F-101A-8BBB-00AA00300CAB), public] unsigned long "

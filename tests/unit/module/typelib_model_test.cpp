@@ -83,6 +83,14 @@ TEST(TypeLibraryModel, EachKindOfDifferenceIsReported) {
              std::erase_if(l.types, [](const TlbType& t) { return t.name == "VexaTextAlignment"; });
          },
          "enum VexaTextAlignment: missing"},
+        {"the bound text no longer bound",
+         [](TlbLibrary& l) { MemberOf(Type(l, "_DVEdit"), "Text", "put").flags.clear(); },
+         "_DVEdit.Text put: flags is [], expected [bindable, requestedit]"},
+        {"a property bound by mistake",
+         [](TlbLibrary& l) {
+             MemberOf(Type(l, "_DVStatic"), "Caption", "get").flags = {"bindable"};
+         },
+         "_DVStatic.Caption get: flags is [bindable], expected []"},
         {"the source interface not the default",
          [](TlbLibrary& l) { Type(l, "VEdit").interfaces[1] = "[source] _DVEditEvents"; },
          "coclass VEdit: interfaces is"},
