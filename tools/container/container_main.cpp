@@ -321,21 +321,16 @@ int Container::Run(const std::string& path) {
         std::fprintf(stderr, "vexa-container: cannot open %s\n", path.c_str());
         return 2;
     }
+    // The whole file is checked first: a mistake on a late line costs no run.
+    CheckedScenario scenario = CheckScenario(in);
+    if (!scenario.errors.empty()) {
+        for (const std::string& e : scenario.errors) Log("FAIL " + e);
+        Log("scenario: " + std::to_string(scenario.errors.size()) + " FAILED (nothing was run)");
+        return 1;
+    }
     VariantInit(&lastResult_);
     HHOOK hook = SetWindowsHookExA(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
-    std::string text;
-    int number = 0;
-    while (std::getline(in, text)) {
-        ++number;
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        ParseResult parsed = ParseScenarioLine(text, number);
-        if (!parsed.error.empty()) {
-            Log("FAIL " + parsed.error);
-            ++failures_;
-            continue;
-        }
-        if (parsed.line) Execute(*parsed.line);
-    }
+    for (const ScenarioLine& line : scenario.lines) Execute(line);
     while (!controls_.empty()) Destroy(*controls_.back());
     VariantClear(&lastResult_);
     if (hook) UnhookWindowsHookEx(hook);

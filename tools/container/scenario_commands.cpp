@@ -162,6 +162,31 @@ std::string CheckArguments(const CommandSpec& spec, const ScenarioLine& line) {
     return "";
 }
 
+CheckedScenario CheckScenario(std::istream& in) {
+    CheckedScenario out;
+    std::string text;
+    int number = 0;
+    while (std::getline(in, text)) {
+        ++number;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        ParseResult parsed = ParseScenarioLine(text, number);
+        if (!parsed.error.empty()) {
+            out.errors.push_back(parsed.error);
+            continue;
+        }
+        if (!parsed.line) continue;
+        const CommandSpec* spec = FindCommand(parsed.line->command);
+        std::string wrong =
+            spec ? CheckArguments(*spec, *parsed.line)
+                 : "line " + std::to_string(number) + ": unknown command " + parsed.line->command;
+        if (!wrong.empty())
+            out.errors.push_back(wrong);
+        else
+            out.lines.push_back(std::move(*parsed.line));
+    }
+    return out;
+}
+
 std::string Usage(const CommandSpec& spec) {
     std::string out(spec.name);
     for (const Token& t : Tokens(spec.arguments)) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <istream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scenario.h"
 
@@ -65,6 +67,15 @@ const CommandSpec* FindCommand(std::string_view name);
 // Whether the line's arguments fit its command's shape: an empty string,
 // or what is wrong ("line 4: click: Y must be a whole number, not \"a\"").
 std::string CheckArguments(const CommandSpec& spec, const ScenarioLine& line);
+
+// A whole scenario file, read and checked before anything runs: the lines
+// to run (comments and blank lines dropped) and every error of the file,
+// each with its line number. A file with errors runs no line.
+struct CheckedScenario {
+    std::vector<ScenarioLine> lines;
+    std::vector<std::string> errors;
+};
+CheckedScenario CheckScenario(std::istream& in);
 
 // "click NAME X Y [MOD...]": the command with its arguments' labels.
 std::string Usage(const CommandSpec& spec);

@@ -105,6 +105,26 @@ TEST(CommandTable, HelpListsEveryCommandWithItsUsage) {
     EXPECT_EQ(Usage(*FindCommand("expect-no-box")), "expect-no-box");
 }
 
+TEST(CommandTable, AFileIsCheckedWholeBeforeItRuns) {
+    std::istringstream file(
+        "# a comment\r\n"
+        "form 420 200\r\n"
+        "\n"
+        "click e1 5\n"
+        "set e1 Text \"open\n"
+        "jump e1\n"
+        "keys END\n");
+    CheckedScenario s = CheckScenario(file);
+    ASSERT_EQ(s.errors.size(), 3u);
+    EXPECT_EQ(s.errors[0], "line 4: click: missing Y (click NAME X Y [MOD...])");
+    EXPECT_EQ(s.errors[1], "line 5: unterminated quote");
+    EXPECT_EQ(s.errors[2], "line 6: unknown command jump");
+    ASSERT_EQ(s.lines.size(), 2u);
+    EXPECT_EQ(s.lines[0].number, 2);
+    EXPECT_EQ(s.lines[0].args.back(), "200");  // the carriage return is gone
+    EXPECT_EQ(s.lines[1].command, "keys");
+}
+
 // The scenario files of the Wine stage use only commands and keys the
 // container knows, with arguments of the right shape.
 TEST(CommandTable, TheCommittedScenariosPassTheCheck) {
@@ -112,16 +132,9 @@ TEST(CommandTable, TheCommittedScenariosPassTheCheck) {
                              "tests/win/fixture-button.scn", "tools/container/demo.scn"}) {
         std::ifstream in(std::string(VEXA_SOURCE_DIR) + "/" + file);
         ASSERT_TRUE(in) << file;
-        std::string text;
-        int number = 0;
-        while (std::getline(in, text)) {
-            ParseResult r = ParseScenarioLine(text, ++number);
-            EXPECT_EQ(r.error, "") << file;
-            if (!r.line) continue;
-            const CommandSpec* spec = FindCommand(r.line->command);
-            ASSERT_NE(spec, nullptr) << file << ":" << number << " " << r.line->command;
-            EXPECT_EQ(CheckArguments(*spec, *r.line), "") << file;
-        }
+        CheckedScenario s = CheckScenario(in);
+        EXPECT_TRUE(s.errors.empty()) << file << ": " << (s.errors.empty() ? "" : s.errors[0]);
+        EXPECT_GT(s.lines.size(), 5u) << file;
     }
 }
 
