@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "icu_oracle.h"
@@ -58,6 +59,8 @@ struct Language {
     UnicodeScript script;
     std::string source;  // a hunspell file or "aspell:<lang>"
 };
+
+void PrintTo(const Language& lang, std::ostream* os) { *os << lang.name; }
 
 class UnicodeWords : public ::testing::TestWithParam<Language> {};
 
