@@ -13,11 +13,37 @@ namespace {
 
 bool KnownFontType(int type) { return type == 0 || type == 1; }
 
+// The bilingual rows every control but the edit control works with.
+constexpr int kFixedRows = 14;
+
 }  // namespace
 
 ScriptBinding::ScriptBinding(const platform::Platform& platform, ScriptSettings& settings,
-                             ScriptHost& host)
-    : platform_(platform), settings_(settings), host_(host), converter_(platform) {}
+                             ScriptHost& host, BindingRules rules)
+    : platform_(platform), settings_(settings), host_(host), rules_(rules), converter_(platform) {
+    if (Fixed()) settings_.fontType = 0;
+}
+
+std::optional<int> ScriptBinding::FindRow(std::string_view name) const {
+    if (Fixed()) {
+        for (int row = 0; row < kFixedRows; ++row)
+            if (ScriptCatalogue::Row(row).name == name) return row;
+        return std::nullopt;
+    }
+    ScriptCatalogue::SetReach(settings_.fontType);
+    return ScriptCatalogue::FindRow(name);
+}
+
+std::string ScriptBinding::EnglishFace(int row, const std::string& face) const {
+    return Fixed() ? face : EnglishFaceForRow(row, face, settings_.fontType);
+}
+
+void ScriptBinding::LoadKeyboard(const std::string& scriptName) {
+    if (Fixed()) return;
+    const ScriptSettings& s = settings_;
+    keyboard::LoadKeyboardSupport(platform_, {scriptName, s.keyboardType, s.linFile, s.fontType},
+                                  keyboard_);
+}
 
 bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_view savedFace) {
     ScriptSettings& s = settings_;
@@ -32,6 +58,7 @@ bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_vie
         s.fontName = std::string(script::kEnglishFaceName);  // what the text is drawn in
         active_ = {"", "", std::string(script::kEnglishFaceName),
                    std::string(script::kEnglishFaceName), s.scriptName};
+        if (Fixed()) s.fontName = std::string(script::kEnglishFaceName);
         return true;
     }
     englishScript_ = false;
@@ -45,10 +72,9 @@ bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_vie
                          : std::string(ScriptCatalogue::DefaultFace(row, s.fontType));
     }
     active_ = {std::string(ScriptCatalogue::ConverterFile(row, s.fontType)),
-               std::string(entry.converterEntry), s.fontName,
-               EnglishFaceForRow(row, s.fontName, s.fontType), s.scriptName};
-    keyboard::LoadKeyboardSupport(platform_, {s.scriptName, s.keyboardType, s.linFile, s.fontType},
-                                  keyboard_);
+               std::string(entry.converterEntry), s.fontName, EnglishFace(row, s.fontName),
+               s.scriptName};
+    LoadKeyboard(s.scriptName);
     return true;
 }
 
@@ -58,22 +84,34 @@ void ScriptBinding::ApplyScript(const std::string& converterFile,
     converter_.Unload();
     active_ = {converterFile, converterEntry, scriptFace, englishFace, scriptName};
     converter_.Load(converterFile, converterEntry);
-    keyboard::LoadKeyboardSupport(
-        platform_, {scriptName, settings_.keyboardType, settings_.linFile, settings_.fontType},
-        keyboard_);
+    LoadKeyboard(scriptName);
 }
 
 void ScriptBinding::ApplyRow(int row) {
     const script::ScriptEntry& entry = ScriptCatalogue::Row(row);
     const ScriptSettings& s = settings_;
     ApplyScript(std::string(ScriptCatalogue::ConverterFile(row, s.fontType)),
-                std::string(entry.converterEntry), s.fontName,
-                EnglishFaceForRow(row, s.fontName, s.fontType), std::string(entry.name));
+                std::string(entry.converterEntry), s.fontName, EnglishFace(row, s.fontName),
+                std::string(entry.name));
 }
 
 void ScriptBinding::SetScriptName(const std::string& name) {
     ScriptSettings& s = settings_;
     s.scriptName = name;
+    if (Fixed()) {
+        // English, or a name outside the rows, changes nothing but the stored
+        // name: the text shown stays until the next rebuild.
+        if (name == script::kEnglishScriptName) {
+            englishScript_ = true;
+            active_.scriptName = name;
+        } else if (std::optional<int> row = FindRow(name)) {
+            englishScript_ = false;
+            ApplyRow(*row);
+            SetFontName(std::string(ScriptCatalogue::DefaultFace(*row, 0)));
+        }
+        Modified();
+        return;
+    }
     if (name == script::kEnglishScriptName) {
         englishScript_ = true;
         active_.scriptName = name;
@@ -93,6 +131,12 @@ void ScriptBinding::SetFontName(const std::string& face) {
     ScriptSettings& s = settings_;
     s.fontName = face;
     active_.scriptFace = face;
+    if (Fixed()) {
+        active_.englishFace = face;
+        host_.RebuildFonts();
+        Modified();
+        return;
+    }
     if (s.scriptName == script::kEnglishScriptName) {
         active_.englishFace = face;
     } else {
@@ -122,7 +166,7 @@ void ScriptBinding::SetFontType(std::int16_t type) {
 void ScriptBinding::SetKeyboardType(std::int16_t type) {
     ScriptSettings& s = settings_;
     s.keyboardType = type;
-    if (s.scriptName != script::kEnglishScriptName && KnownFontType(s.fontType)) {
+    if (!Fixed() && s.scriptName != script::kEnglishScriptName && KnownFontType(s.fontType)) {
         ScriptCatalogue::SetReach(s.fontType);
         if (std::optional<int> row = ScriptCatalogue::FindRow(s.scriptName)) {
             englishScript_ = false;
@@ -134,7 +178,7 @@ void ScriptBinding::SetKeyboardType(std::int16_t type) {
 
 void ScriptBinding::SetLinFile(const std::string& file) {
     settings_.linFile = file;
-    if (settings_.keyboardType == 2) {
+    if (!Fixed() && settings_.keyboardType == 2) {
         SetKeyboardType(settings_.keyboardType);
         return;
     }

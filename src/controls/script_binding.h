@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,13 +21,22 @@ public:
     virtual void MarkModified() {}
 };
 
+// Which rules a binding follows. The edit control looks scripts up in the
+// process-wide reach of its font type, draws English with the row's second
+// face and binds a keyboard. The caption controls always use the bilingual
+// rows 0 to 13 (whatever the reach, which they never set), draw English with
+// the script face itself, take "Roman" as their face in English-only mode,
+// and bind no keyboard (they take no typed text).
+enum class BindingRules { Edit, FixedBilingual };
+
 // A control's script settings with the rules that tie them together: which
 // converter library and keyboard a script binds, which faces it draws with,
 // and the two lists a host asks for. The control owns the settings; the
 // binding owns the loaded converter and the keyboard state.
 class ScriptBinding {
 public:
-    ScriptBinding(const platform::Platform& platform, ScriptSettings& settings, ScriptHost& host);
+    ScriptBinding(const platform::Platform& platform, ScriptSettings& settings, ScriptHost& host,
+                  BindingRules rules = BindingRules::Edit);
 
     const ActiveScript& Active() const { return active_; }
     bool EnglishScript() const { return englishScript_; }
@@ -65,10 +75,16 @@ public:
 
 private:
     void Modified() { host_.MarkModified(); }
+    bool Fixed() const { return rules_ == BindingRules::FixedBilingual; }
+    // The row named `name` under the binding's rules.
+    std::optional<int> FindRow(std::string_view name) const;
+    std::string EnglishFace(int row, const std::string& face) const;
+    void LoadKeyboard(const std::string& scriptName);
 
     const platform::Platform& platform_;
     ScriptSettings& settings_;
     ScriptHost& host_;
+    BindingRules rules_;
     ActiveScript active_;
     bool englishScript_ = false;
     script::ConverterLibrary converter_;

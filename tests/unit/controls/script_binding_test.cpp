@@ -171,6 +171,54 @@ TEST_F(ScriptBindingTest, ALoadedFaceOfAnotherScriptGivesWayToTheScriptsOwn) {
     script::ScriptCatalogue::SetReach(0);
 }
 
+// The caption controls' rules: bilingual rows 0 to 13 whatever the process
+// reach (which they leave alone), both faces the FontName, no keyboard.
+TEST_F(ScriptBindingTest, FixedBilingualRulesIgnoreTheReachAndDrawEnglishInTheScriptFace) {
+    ScriptSettings s;
+    s.scriptName = "Devanagari";
+    s.fontName = "DVB-TTDorvan";
+    s.fontType = 1;  // never used by these rules
+    ScriptBinding fixed(platform, s, host, BindingRules::FixedBilingual);
+    EXPECT_EQ(s.fontType, 0);
+    ASSERT_TRUE(fixed.BindAtCreation("VPushButton"));
+    EXPECT_EQ(fixed.Active().converterFile, "DVBCV32.DLL");
+    EXPECT_EQ(fixed.Active().englishFace, "DVB-TTDorvan");
+
+    script::ScriptCatalogue::SetReach(1);  // a monolingual edit control elsewhere
+    int rebuilds = host.fontRebuilds;
+    fixed.SetScriptName("Vedic");  // not among the rows: stored, nothing else
+    EXPECT_EQ(s.scriptName, "Vedic");
+    EXPECT_EQ(fixed.Active().converterFile, "DVBCV32.DLL");
+    EXPECT_EQ(host.fontRebuilds, rebuilds);
+    EXPECT_EQ(script::ScriptCatalogue::RowCount(), 15);  // the reach is left alone
+
+    fixed.SetScriptName("Tamil");
+    EXPECT_EQ(s.fontName, "TMB-TTTesvor");
+    EXPECT_EQ(fixed.Active().converterFile, "TMBCV32.DLL");
+    EXPECT_EQ(fixed.Active().englishFace, "TMB-TTTesvor");
+    EXPECT_GT(host.fontRebuilds, rebuilds);
+    EXPECT_EQ(script::ScriptCatalogue::RowCount(), 15);
+    script::ScriptCatalogue::SetReach(0);
+
+    rebuilds = host.fontRebuilds;
+    fixed.SetScriptName("English");  // English mode, shown text kept until a rebuild
+    EXPECT_TRUE(fixed.EnglishScript());
+    EXPECT_EQ(host.fontRebuilds, rebuilds);
+    fixed.SetKeyboardType(2);  // stored only
+    fixed.SetLinFile("zz9lay.lin");
+    EXPECT_EQ(s.keyboardType, 2);
+    EXPECT_TRUE(platform.messages.Boxes().empty());
+
+    sim::SimPlatform empty("/nonexistent");
+    ScriptSettings bareSettings;
+    bareSettings.fontName = "DVB-TTDorvan";
+    ScriptBinding bare(empty, bareSettings, host, BindingRules::FixedBilingual);
+    EXPECT_TRUE(bare.BindAtCreation("VGroupBox"));
+    EXPECT_EQ(bareSettings.fontName, "Roman");
+    ASSERT_EQ(empty.messages.Boxes().size(), 1u);
+    EXPECT_EQ(empty.messages.Boxes()[0].caption, "VGroupBox Control - WARNING");
+}
+
 TEST(SettingsFileRulesTest, RunTimeLoadsDesignTimeClearsAndSavesWithGlobalSettings) {
     int loads = 0, saves = 0;
     SettingsFileAccess file{[&] { return ++loads, true; }, [&] { return ++saves, true; }};
