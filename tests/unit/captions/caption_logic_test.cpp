@@ -1,0 +1,216 @@
+// The caption controls' properties, persistence and settings files.
+#include <gtest/gtest.h>
+
+#include "unit/captions/caption_rig.h"
+
+namespace vexa::captions::test {
+namespace {
+
+constexpr CaptionKind kAllKinds[] = {CaptionKind::PushButton, CaptionKind::CheckBox,
+                                     CaptionKind::RadioButton, CaptionKind::GroupBox};
+
+std::vector<std::string> Names(const module::PropertyMap& map) {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : map.Items()) names.push_back(name);
+    return names;
+}
+
+TEST(CaptionPersistenceTest, CaptionsBeforeAndAfterTheFirstExchange) {
+    const std::pair<CaptionKind, std::pair<std::string, std::string>> expected[] = {
+        {CaptionKind::PushButton, {"", "VPushButton"}},
+        {CaptionKind::CheckBox, {"VCheckBox", "VCheckBox"}},
+        {CaptionKind::RadioButton, {"VRadio", "VRadioButton"}},
+        {CaptionKind::GroupBox, {"VGroupBox", "VGroupBox"}},
+    };
+    for (const auto& [kind, captions] : expected) {
+        CaptionRig rig(kind);
+        EXPECT_EQ(rig.logic.Props().caption, captions.first);
+        EXPECT_EQ(rig.logic.Props().text, captions.first);
+        rig.LoadFresh();
+        EXPECT_EQ(rig.logic.Props().caption, captions.second);
+        EXPECT_EQ(rig.logic.Props().text, captions.second);  // the text follows the caption
+        EXPECT_EQ(rig.logic.Props().scriptName, "Devanagari");
+        EXPECT_EQ(rig.logic.Props().fontName, "DVB-TTDorvan");
+        EXPECT_EQ(rig.logic.Props().fontSize, 18);
+        EXPECT_EQ(rig.logic.Props().linFile, "dv1lay.lin");
+    }
+}
+
+TEST(CaptionPersistenceTest, EachKindExchangesItsPropertiesInItsOwnOrder) {
+    const std::pair<CaptionKind, std::vector<std::string>> expected[] = {
+        {CaptionKind::CheckBox,
+         {"Caption", "AccessGlobal", "ScriptName", "FontName", "FontSize", "KeyboardType",
+          "Alignment", "Auto", "PushLike", "DisableEnglish", "Value", "LinFile"}},
+        {CaptionKind::RadioButton,
+         {"AccessGlobal", "Caption", "PushLike", "Auto", "ScriptName", "FontName", "FontSize",
+          "KeyboardType", "Alignment", "DisableEnglish", "Value", "LinFile"}},
+        {CaptionKind::PushButton,
+         {"AccessGlobal", "Caption", "ScriptName", "FontSize", "FontName", "KeyboardType",
+          "DisableEnglish", "LinFile"}},
+        {CaptionKind::GroupBox,
+         {"AccessGlobal", "Text", "Caption", "ScriptName", "FontSize", "FontName",
+          "KeyboardType", "DisableEnglish", "LinFile"}},
+    };
+    for (const auto& [kind, names] : expected) {
+        CaptionRig rig(kind);
+        rig.LoadFresh();
+        EXPECT_EQ(Names(rig.Save()), names) << KindInfo(kind).controlName;
+    }
+}
+
+TEST(CaptionPersistenceTest, EveryPropertyRoundTripsThroughTheContainer) {
+    for (CaptionKind kind : kAllKinds) {
+        CaptionRig rig(kind);
+        rig.LoadFresh();
+        CaptionProperties& p = rig.logic.Props();
+        p.caption = Bytes({0xB3, 0xDA, 'x', 0xEA});
+        p.scriptName = "Tamil";
+        p.fontName = "TMB-TTTesvor";
+        p.fontSize = 300;
+        p.keyboardType = 2;
+        p.disableEnglish = true;
+        p.accessGlobal = true;
+        p.linFile = "tm1lay.lin";
+        p.value = -7;
+        p.autoKind = false;
+        p.pushLike = true;
+        p.alignment = -1;
+        module::PropertyMap saved = rig.Save();
+
+        CaptionRig other(kind);
+        module::MapExchange load(saved, true);
+        other.logic.Reset();
+        other.logic.Exchange(load, true);  // the settings file is missing: container values stay
+        const CaptionProperties& q = other.logic.Props();
+        EXPECT_EQ(q.caption, p.caption);
+        EXPECT_EQ(q.text, p.caption);
+        EXPECT_EQ(q.scriptName, "Tamil");
+        EXPECT_EQ(q.fontName, "TMB-TTTesvor");
+        EXPECT_EQ(q.fontSize, 300);
+        EXPECT_EQ(q.keyboardType, 2);
+        EXPECT_TRUE(q.disableEnglish);
+        EXPECT_TRUE(q.accessGlobal);
+        EXPECT_EQ(q.linFile, "tm1lay.lin");
+        if (KindInfo(kind).checkable) {
+            EXPECT_EQ(q.value, -7);
+            EXPECT_FALSE(q.autoKind);
+            EXPECT_TRUE(q.pushLike);
+            EXPECT_EQ(q.alignment, -1);
+        } else {
+            EXPECT_EQ(saved.Find("Value"), nullptr);
+            EXPECT_EQ(saved.Find("Auto"), nullptr);
+        }
+    }
+}
+
+TEST(CaptionPersistenceTest, AutoAndRadioPushLikeHaveNoDefaultAndKeepTheResetState) {
+    CaptionRig radio(CaptionKind::RadioButton);
+    radio.LoadFresh();
+    radio.logic.Props().autoKind = false;  // not reset: a missing value keeps it
+    module::PropertyMap empty;
+    module::MapExchange px(empty, true);
+    radio.logic.Exchange(px, true);
+    EXPECT_FALSE(radio.logic.Props().autoKind);
+    radio.logic.Reset();
+    radio.logic.Exchange(px, true);
+    EXPECT_TRUE(radio.logic.Props().autoKind);
+    EXPECT_FALSE(radio.logic.Props().pushLike);
+}
+
+TEST(CaptionPersistenceTest, TheCaptionCarriesItsBytesUnchanged) {
+    // A caption holds 8-bit ISCII; text spelled in the 7-bit or PC-ISCII
+    // forms is not decoded (the caption controls have no data format) and
+    // comes back as it went in, through the property and the container.
+    std::string every8Bit;
+    for (int b = 0xA1; b <= 0xEA; ++b) every8Bit += static_cast<char>(b);
+    const std::string inputs[] = {every8Bit, "xka Cs x", Bytes({0x80, 0x8F, 0xAF, 0xE1, 0xFB})};
+    for (const std::string& input : inputs) {
+        CaptionRig rig(CaptionKind::CheckBox);
+        rig.LoadFresh();
+        rig.logic.SetCaption(input);
+        EXPECT_EQ(rig.logic.Props().caption, input);
+        CaptionRig other(CaptionKind::CheckBox);
+        module::PropertyMap saved = rig.Save();
+        module::MapExchange load(saved, true);
+        other.logic.Exchange(load, true);
+        EXPECT_EQ(other.logic.Props().caption, input);
+        EXPECT_EQ(other.logic.Props().text, input);
+    }
+}
+
+TEST(CaptionSettingsFileTest, EachKindWritesItsOwnSectionToItsOwnFile) {
+    CaptionRig push(CaptionKind::PushButton);
+    push.LoadFresh();
+    ASSERT_TRUE(push.logic.SaveGlobalSettings());
+    const std::string expected = Bytes({0x12, 0, 0, 0, 0x0A}) + "Devanagari" + Bytes({0x0C}) +
+                                 "DVB-TTDorvan";
+    EXPECT_EQ(push.files.files.at("VPushButton.ini"), expected);
+
+    CaptionRig check(CaptionKind::CheckBox);
+    check.LoadFresh();
+    check.logic.Props().pushLike = true;
+    check.logic.Props().autoKind = false;
+    check.logic.Props().alignment = -1;
+    check.logic.Props().fontSize = 300;
+    ASSERT_TRUE(check.logic.SaveGlobalSettings());
+    EXPECT_EQ(check.files.files.at("VCheckBox.ini").substr(0, 16),
+              Bytes({1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0x01, 0, 0}));
+
+    // Read back into a fresh control: the same values, through the file.
+    CaptionRig reader(CaptionKind::CheckBox);
+    reader.files.files = check.files.files;
+    ASSERT_TRUE(reader.logic.LoadGlobalSettings());
+    EXPECT_TRUE(reader.logic.Props().pushLike);
+    EXPECT_FALSE(reader.logic.Props().autoKind);
+    EXPECT_EQ(reader.logic.Props().alignment, -1);
+    EXPECT_EQ(reader.logic.Props().fontSize, 300);
+
+    CaptionRig radio(CaptionKind::RadioButton), group(CaptionKind::GroupBox);
+    radio.LoadFresh();
+    group.LoadFresh();
+    ASSERT_TRUE(radio.logic.SaveGlobalSettings());
+    ASSERT_TRUE(group.logic.SaveGlobalSettings());
+    EXPECT_TRUE(radio.files.files.count("VRadioButton.ini"));
+    EXPECT_EQ(group.files.files.at("VGroupBox.ini"), expected);
+}
+
+TEST(CaptionSettingsFileTest, FileRulesAtTheEndOfTheExchangeAndTheAccessGlobalSetter) {
+    CaptionRig rig(CaptionKind::RadioButton);
+    rig.LoadFresh(false);
+    rig.hasWindow = true;
+    rig.logic.Props().globalSettings = true;
+    rig.logic.Props().alignment = 0;
+    rig.logic.Props().fontSize = 24;
+    rig.Save(true);  // run time: nothing written
+    EXPECT_TRUE(rig.files.files.empty());
+    rig.Save(false);  // design time with GlobalSettings: the file follows the control
+    ASSERT_TRUE(rig.files.files.count("VRadioButton.ini"));
+
+    // A second control takes the file's values through its setters.
+    CaptionRig other(CaptionKind::RadioButton);
+    other.files.files = rig.files.files;
+    other.LoadFresh();
+    ASSERT_TRUE(other.Create());
+    other.styles.clear();
+    const int builds = other.fontBuilds;
+    other.logic.SetAccessGlobal(true);
+    EXPECT_EQ(other.logic.Props().alignment, 0);
+    EXPECT_EQ(other.logic.Props().fontSize, 24);
+    ASSERT_FALSE(other.styles.empty());
+    EXPECT_EQ(other.styles.back(), kAutoRadioKind | kLeftTextStyle);  // applied to the window
+    EXPECT_GT(other.fontBuilds, builds);
+    EXPECT_TRUE(other.logic.Props().accessGlobal);
+
+    // Loading at run time with AccessGlobal on reads the file over the
+    // container's values.
+    CaptionRig third(CaptionKind::RadioButton);
+    third.files.files = rig.files.files;
+    module::PropertyMap saved = other.Save();
+    saved.Set("FontSize", module::PropertyValue{module::PropertyType::Short, 11, {}});
+    module::MapExchange load(saved, true);
+    third.logic.Exchange(load, true);
+    EXPECT_EQ(third.logic.Props().fontSize, 24);
+}
+
+}  // namespace
+}  // namespace vexa::captions::test

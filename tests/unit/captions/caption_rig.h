@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "captions/caption_logic.h"
+#include "controls/script_fonts.h"
+#include "defaults/default_values.h"
+#include "sim/sim_fonts.h"
+#include "sim/sim_registry.h"
+#include "sim/sim_settings_files.h"
+#include "sim/sim_window.h"
+#include "sim/sim_platform.h"
+#include "unit/fixture_platform.h"
+
+namespace vexa::captions::test {
+
+using vexa::test::Bytes;
+
+// The window side of a caption control in memory: a simulated window with
+// fonts built as the control builds them, and a record of what the logic
+// asked of it.
+struct CaptionRig : CaptionView {
+    explicit CaptionRig(CaptionKind kind, std::string systemDirectory = VEXA_FIXTURE_DIR)
+        : platform(std::move(systemDirectory)),
+          window(simFonts, {0, 0, 160, 30}),
+          logic(kind, {platform, registry, files}, *this) {
+        registry.CreateKey("VEXAOCX.VEditCtrl.1");
+        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
+        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
+    }
+
+    bool WindowExists() const override { return hasWindow; }
+    void ApplyStyle(std::uint32_t style) override { styles.push_back(style); }
+    void RebuildFont(const controls::DrawingScript& script) override {
+        ++fontBuilds;
+        drawing = script;
+        auto surface = window.GetSurface();
+        fonts.MakeFontDescriptions(*surface, script, script.fontSize);
+        fonts.BuildWidthTables(simFonts, *surface, script, false, true);
+    }
+    void ShowWindowText(const std::string& text) override {
+        windowText = text;
+        ++textSets;
+    }
+    void Invalidate() override { ++invalidations; }
+    void MarkModified() override { ++modified; }
+
+    // A new control as a container makes one: reset, then loaded with no
+    // saved properties.
+    void LoadFresh(bool userMode = true) {
+        module::PropertyMap empty;
+        module::MapExchange px(empty, true);
+        logic.Reset();
+        logic.Exchange(px, userMode);
+    }
+    // Creation of the window: bind, then font, text and check state.
+    bool Create() {
+        if (!logic.BindAtCreation()) return false;
+        hasWindow = true;
+        logic.WindowCreated();
+        return true;
+    }
+    module::PropertyMap Save(bool userMode = true) {
+        module::PropertyMap map;
+        module::MapExchange px(map, false);
+        logic.Exchange(px, userMode);
+        return map;
+    }
+
+    sim::SimPlatform platform;
+    sim::SimRegistry registry;
+    sim::SimSettingsFiles files;
+    sim::SimFonts simFonts;
+    sim::SimWindow window;
+    controls::ScriptFonts fonts;
+    bool hasWindow = false;
+    std::vector<std::uint32_t> styles;
+    controls::DrawingScript drawing;
+    std::string windowText;
+    int fontBuilds = 0, textSets = 0, invalidations = 0, modified = 0;
+    CaptionLogic logic;
+};
+
+}  // namespace vexa::captions::test
