@@ -8,6 +8,10 @@
 //                                                    clipboard formats
 //   vexa-wintest dialog                              the edit control in a
 //                                                    dialog's IsDialogMessage loop
+//   vexa-wintest captions-atl                        the caption controls in
+//                                                    Wine's ATL host
+//   vexa-wintest captions-dialog                     the caption controls in a
+//                                                    dialog's IsDialogMessage loop
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
 //   vexa-wintest members                             every catalogue member of
@@ -30,11 +34,14 @@
 
 #include "module/class_table.h"
 #include "module/registration.h"
+#include "tests/win/com_doubles.h"
 #include "tests/win/wintest_util.h"
 #include "win32/seam/win32_registry.h"
 
 void CheckDialogHost();
 void CheckClipboard(IDispatch* d);
+void CheckCaptionsInAtlHost();
+void CheckCaptionsInDialog();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
@@ -44,6 +51,8 @@ namespace {
 using wintest::Check;
 using wintest::GetText;
 using wintest::Pump;
+using wintest::Bag;
+using wintest::Sink;
 
 // ---- registry ----
 
@@ -194,64 +203,6 @@ void CheckUnregistered() {
 
 // ---- the edit control in Wine's ATL host ----
 
-class Sink : public IDispatch {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        *out = nullptr;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *out = this;
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
-        std::string entry = std::to_string(id);
-        if (p && p->cArgs > 0) {
-            VARIANT& first = p->rgvarg[p->cArgs - 1];
-            if (first.vt == (VT_I2 | VT_BYREF)) entry += ":" + std::to_string(*first.piVal);
-        }
-        events.push_back(entry);
-        return S_OK;
-    }
-    std::vector<std::string> events;
-};
-
-// A property bag in memory, to check the bag form of persistence.
-class Bag : public IPropertyBag {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        *out = nullptr;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag)) {
-            *out = this;
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP Read(LPCOLESTR name, VARIANT* v, IErrorLog*) override {
-        auto it = values.find(name);
-        if (it == values.end()) return E_INVALIDARG;
-        return VariantCopy(v, &it->second);
-    }
-    STDMETHODIMP Write(LPCOLESTR name, VARIANT* v) override {
-        VARIANT copy;
-        VariantInit(&copy);
-        VariantCopy(&copy, v);
-        values[name] = copy;
-        return S_OK;
-    }
-    std::map<std::wstring, VARIANT> values;
-};
-
 // The missing-converter question (asked when the family is not installed)
 // is answered Yes, so the host never waits for a user.
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wp, LPARAM lp) {
@@ -398,6 +349,10 @@ int main(int argc, char** argv) {
         CheckAtlHost();
     else if (mode == "dialog")
         CheckDialogHost();
+    else if (mode == "captions-atl")
+        CheckCaptionsInAtlHost();
+    else if (mode == "captions-dialog")
+        CheckCaptionsInDialog();
     else if (mode == "fixture")
         CheckFixtureHost();
     else if (mode == "members")
@@ -405,7 +360,7 @@ int main(int argc, char** argv) {
     else if (mode == "dispatch")
         CheckDispatchAgainstTypeLibrary();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | fixture | members | dispatch\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | fixture | members | dispatch\n");
         return 2;
     }
     OleUninitialize();

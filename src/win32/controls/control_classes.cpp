@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "win32/controls/caption_classes.h"
 #include "win32/controls/vedit_ctrl.h"
 
 namespace vexa::win32 {
@@ -21,6 +22,10 @@ struct ClassCreator {
 // Every class of the module that is built, by the class table's names.
 constexpr std::array kCreators{
     ClassCreator{"CVEditCtrl", &Create<CVEditCtrl>},
+    ClassCreator{"CVPushButtonCtrl", &Create<CVPushButtonCtrl>},
+    ClassCreator{"CVCheckBoxCtrl", &Create<CVCheckBoxCtrl>},
+    ClassCreator{"CVRadioButtonCtrl", &Create<CVRadioButtonCtrl>},
+    ClassCreator{"CVGroupBoxCtrl", &Create<CVGroupBoxCtrl>},
 };
 
 }  // namespace

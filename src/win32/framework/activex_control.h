@@ -86,7 +86,7 @@ public:
 
     // IOleControl
     STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
-    STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnMnemonic(MSG* msg) override;
     STDMETHODIMP OnAmbientPropertyChange(DISPID dispid) override;
     STDMETHODIMP FreezeEvents(BOOL freeze) override;
 
@@ -207,6 +207,13 @@ protected:
     virtual bool KeepsKey(UINT /*virtualKey*/) const { return false; }
     // The answer to WM_GETDLGCODE for a key message (`msg` may be null).
     virtual LRESULT DialogCode(const MSG* msg) const;
+    // A key the container hands over as the control's mnemonic, or Enter
+    // for the control the container treats as its default button. True when
+    // the control acted on it.
+    virtual bool OnMnemonicKey(const MSG&) { return false; }
+    // Whether a mouse press gives the control the focus (and reaches its
+    // window). A control that never takes the focus ignores presses.
+    virtual bool TakesFocus() const { return true; }
     // The mouse cursor over the control; null keeps the class cursor.
     virtual HCURSOR Cursor() const { return nullptr; }
     // The system window class the control subclasses ("BUTTON", "STATIC",
@@ -222,7 +229,9 @@ protected:
     virtual bool OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     // The class IDs of the control's property pages, in the order shown.
     virtual std::vector<std::string_view> PropertyPages() const { return {}; }
-    // Other messages; return true when handled (with `result`).
+    // Other messages; return true when handled (with `result`). A control
+    // on a system window also sees WM_GETDLGCODE here before the system
+    // window answers it.
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
     // Stock key events with the current shift state.

@@ -104,9 +104,12 @@ HRESULT ActiveXControl::InPlaceActivate(LONG verb, HWND parent, LPCRECT rect) {
         if (reflector_) ShowWindow(reflector_, SW_SHOW);
         ShowWindow(hwnd_, SW_SHOW);
     }
-    if (verb == OLEIVERB_UIACTIVATE && !uiActive_) {
-        uiActive_ = true;
-        if (inPlaceSite_) inPlaceSite_->OnUIActivate();
+    if (verb == OLEIVERB_UIACTIVATE) {
+        if (!uiActive_) {
+            uiActive_ = true;
+            if (inPlaceSite_) inPlaceSite_->OnUIActivate();
+        }
+        // Also when it was active already: the focus may have moved on.
         SetFocus(hwnd_);
     }
     return S_OK;
@@ -207,6 +210,11 @@ STDMETHODIMP ActiveXControl::SetObjectRects(LPCRECT pos, LPCRECT) {
 }
 
 // ---- IOleControl ----
+
+STDMETHODIMP ActiveXControl::OnMnemonic(MSG* msg) {
+    if (!msg) return E_POINTER;
+    return OnMnemonicKey(*msg) ? S_OK : S_FALSE;
+}
 
 STDMETHODIMP ActiveXControl::GetControlInfo(CONTROLINFO* info) {
     if (!info) return E_POINTER;

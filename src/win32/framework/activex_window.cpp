@@ -187,7 +187,10 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             if (system) break;
             return 0;
         case WM_GETDLGCODE:
-            if (system) break;
+            if (system) {
+                if (self->OnMessage(msg, wp, lp, result)) return result;
+                break;
+            }
             return self->DialogCode(reinterpret_cast<const MSG*>(lp));
         case WM_SETCURSOR:
             if (LOWORD(lp) == HTCLIENT && self->Cursor()) {
@@ -211,12 +214,13 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             if (system) break;
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (!self->TakesFocus()) return 0;
             if (GetFocus() != hwnd) SetFocus(hwnd);
             self->OnMouse(msg, wp, lp);
             if (system) break;
             return 0;
         case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
         case WM_MOUSEMOVE:
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
