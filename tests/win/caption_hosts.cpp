@@ -363,6 +363,15 @@ void CheckCaptionsInDialog() {
     Pump(dialog);
     Check(Events(push) == "-600 " && g_okPresses == 0,
           "Enter on the push button fires its Click once (" + std::to_string(g_okPresses) + " OK presses)");
+    // The dialog manager moves the default look with BM_SETSTYLE: the push
+    // button answers as the default, and stays owner-drawn.
+    SendMessageA(push.button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    Check((GetWindowLongPtrA(push.button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW &&
+              (SendMessageA(push.button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON),
+          "made the default, the push button says so and stays owner-drawn");
+    SendMessageA(push.button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    Check((SendMessageA(push.button, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON) != 0,
+          "and no longer the default, it says so");
     // The container's own Enter for its default button comes as a mnemonic.
     IOleControl* control = nullptr;
     MSG enter{push.button, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};

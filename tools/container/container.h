@@ -62,6 +62,7 @@ class Container {
     bool CallCommand(const ScenarioLine& line);
     bool ExpectResultCommand(const ScenarioLine& line);
     bool FocusCommand(const ScenarioLine& line);
+    bool DefaultButtonCommand(const ScenarioLine& line, bool enter);
     bool ExpectEventsCommand(const ScenarioLine& line);
     bool ExpectNotifyCommand(const ScenarioLine& line);
     bool ExpectBoxCommand(const ScenarioLine& line);

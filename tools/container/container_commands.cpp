@@ -55,6 +55,10 @@ bool Container::Execute(const ScenarioLine& line) {
             return ExpectResultCommand(line);
         case Command::Focus:
             return FocusCommand(line);
+        case Command::Default:
+            return DefaultButtonCommand(line, false);
+        case Command::EnterDefault:
+            return DefaultButtonCommand(line, true);
         case Command::CapsLock:
             return KeyStateCommand(line, true);
         case Command::Shift:
@@ -214,6 +218,29 @@ bool Container::ExpectResultCommand(const ScenarioLine& line) {
     std::string expected = Render(e), shown = Render(lastResult_);
     VariantClear(&e);
     if (shown != expected) return Fail(line, "result is " + shown + ", expected " + expected);
+    return true;
+}
+
+// The form's default button: the ambient DisplayAsDefault, and Enter handed
+// to it as its mnemonic (a form does that when the focus is on a control
+// that does not take Enter itself).
+bool Container::DefaultButtonCommand(const ScenarioLine& line, bool enter) {
+    Hosted* h = Control(line, line.args[0]);
+    if (!h) return false;
+    IOleControl* ctl = nullptr;
+    h->object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&ctl));
+    if (!ctl) return Fail(line, line.args[0] + " is not an OLE control");
+    HRESULT hr = S_OK;
+    if (enter) {
+        MSG key{GetFocus(), WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+        hr = ctl->OnMnemonic(&key);
+    } else {
+        h->site->displayAsDefault = line.args.size() < 2 || line.args[1] != "off";
+        hr = ctl->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYASDEFAULT);
+    }
+    ctl->Release();
+    Pump();
+    if (hr != S_OK) return Fail(line, line.command + " refused: " + Hex(hr));
     return true;
 }
 

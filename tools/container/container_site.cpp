@@ -87,10 +87,14 @@ STDMETHODIMP ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
 
 STDMETHODIMP ControlSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                                  EXCEPINFO*, UINT*) {
-    if (id != DISPID_AMBIENT_USERMODE || !result) return DISP_E_MEMBERNOTFOUND;
-    result->vt = VT_BOOL;
-    result->boolVal = userMode_ ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    if (!result) return DISP_E_MEMBERNOTFOUND;
+    if (id == DISPID_AMBIENT_USERMODE || id == DISPID_AMBIENT_DISPLAYASDEFAULT) {
+        const bool on = id == DISPID_AMBIENT_USERMODE ? userMode_ : displayAsDefault;
+        result->vt = VT_BOOL;
+        result->boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
+    return DISP_E_MEMBERNOTFOUND;
 }
 
 STDMETHODIMP ControlSite::OnChanged(DISPID id) {

@@ -78,6 +78,10 @@ private:
     HWND form_;
     RECT rect_;
     bool userMode_;
+
+public:
+    // The container's default button: the ambient DisplayAsDefault.
+    bool displayAsDefault = false;
 };
 
 // Receives a control's events and logs each with its name and arguments.

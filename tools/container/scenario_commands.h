@@ -29,6 +29,8 @@ enum class Command {
     Call,
     ExpectResult,
     Focus,
+    Default,
+    EnterDefault,
     CapsLock,
     Shift,
     Keys,

@@ -97,6 +97,12 @@ CCaptionCtrl::~CCaptionCtrl() = default;
 
 void CCaptionCtrl::OnResetState() { logic_.Reset(); }
 
+void CCaptionCtrl::OnAmbientChanged(DISPID dispId) {
+    if (dispId != DISPID_AMBIENT_DISPLAYASDEFAULT && dispId != DISPID_UNKNOWN) return;
+    ambientDefault_ = logic_.Info().enterClicks && AmbientBool(DISPID_AMBIENT_DISPLAYASDEFAULT, false);
+    InvalidateControl();
+}
+
 void CCaptionCtrl::DoPropExchange(module::PropertyExchange& px) {
     logic_.Exchange(px, AmbientUserMode());
     if (px.IsLoading() && Window()) {
@@ -171,6 +177,7 @@ bool CCaptionCtrl::OnCreate() {
     if (!TakesFocus()) {
         SetWindowLongPtrA(Window(), GWL_STYLE, GetWindowLongPtrA(Window(), GWL_STYLE) & ~WS_TABSTOP);
     }
+    ambientDefault_ = logic_.Info().enterClicks && AmbientBool(DISPID_AMBIENT_DISPLAYASDEFAULT, false);
     logic_.WindowCreated();
     return true;
 }
@@ -211,6 +218,7 @@ void CCaptionCtrl::Paint(HDC dc, const RECT& r, bool pressed, bool focused) {
     state.pressed = pressed;
     state.focused = focused;
     state.enabled = enabled_;
+    state.isDefault = IsDefault();
     captions::PaintCaption(surface, scriptFonts_, logic_.Drawing().scriptName, logic_.DrawRun(),
                            {r.left, r.top, r.right, r.bottom}, logic_.WindowStyle(), state,
                            SystemColours());
@@ -286,7 +294,8 @@ LRESULT CCaptionCtrl::DialogCodeFor(const MSG* msg) const {
     switch (logic_.Info().role) {
         case DialogRole::Static: return DLGC_STATIC;
         case DialogRole::PushButton:
-            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+            return DLGC_BUTTON | (IsDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON) |
+                   (enter ? DLGC_WANTMESSAGE : 0);
         case DialogRole::RadioButton:
             if (kind == captions::kAutoRadioKind)
                 return DLGC_BUTTON | DLGC_RADIOBUTTON | (arrow ? DLGC_WANTMESSAGE : 0);
@@ -303,6 +312,13 @@ bool CCaptionCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case BM_GETCHECK: result = logic_.CheckState(); return true;
         case BM_SETCHECK:
             logic_.SetCheckState(wp == BST_CHECKED ? 1 : 0);
+            result = 0;
+            return true;
+        case BM_SETSTYLE:
+            // The dialog manager moves the default-button look between push
+            // buttons; the window stays owner-drawn and only the look follows.
+            if (logic_.Info().enterClicks) dialogDefault_ = (wp & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            if (lp) InvalidateControl();
             result = 0;
             return true;
         case WM_NCHITTEST:

@@ -27,6 +27,7 @@ public:
 protected:
     void DoPropExchange(module::PropertyExchange& px) override;
     void OnResetState() override;
+    void OnAmbientChanged(DISPID dispId) override;
     HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
     HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
 
@@ -60,10 +61,15 @@ private:
     // to the next (or previous) radio button of the group.
     bool MoveInRadioGroup(bool previous);
     LRESULT DialogCodeFor(const MSG* msg) const;
+    // Drawn and answered as the default button: the container says so
+    // (ambient DisplayAsDefault) or the dialog manager made it so.
+    bool IsDefault() const { return ambientDefault_ || dialogDefault_; }
 
     captions::CaptionLogic logic_;
     Win32Fonts fonts_;
     controls::ScriptFonts scriptFonts_;
+    bool ambientDefault_ = false;
+    bool dialogDefault_ = false;
 };
 
 }  // namespace vexa::win32

@@ -147,6 +147,9 @@ public:
     bool HasUserInterface() const { return hwnd_ != nullptr || site_ != nullptr; }
     const module::CoClass& Class() const { return class_; }
     bool AmbientUserMode() const { return userMode_; }
+    // A boolean ambient property of the container; `fallback` when the
+    // container has no such ambient (or no ambients at all).
+    bool AmbientBool(DISPID dispId, bool fallback) const;
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
     void InvalidateControl();
@@ -170,6 +173,8 @@ protected:
     virtual void DoPropExchange(module::PropertyExchange& px) = 0;
     // Defaults before a fresh control is initialised.
     virtual void OnResetState() {}
+    // The container changed an ambient property (DISPID_UNKNOWN: several).
+    virtual void OnAmbientChanged(DISPID) {}
 
     // Records why the current automation call fails and returns the code to
     // hand back; the caller sees the description with the error.

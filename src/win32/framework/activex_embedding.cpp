@@ -32,6 +32,24 @@ STDMETHODIMP ActiveXControl::GetClientSite(IOleClientSite** site) {
     return S_OK;
 }
 
+bool ActiveXControl::AmbientBool(DISPID dispId, bool fallback) const {
+    if (!site_) return fallback;
+    IDispatch* ambient = nullptr;
+    if (FAILED(site_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))) || !ambient)
+        return fallback;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    bool value = fallback;
+    if (SUCCEEDED(ambient->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                  &none, &v, nullptr, nullptr)) &&
+        SUCCEEDED(VariantChangeType(&v, &v, 0, VT_BOOL)))
+        value = v.boolVal != VARIANT_FALSE;
+    VariantClear(&v);
+    ambient->Release();
+    return value;
+}
+
 void ActiveXControl::ReadAmbientUserMode() {
     userMode_ = true;  // hosts without ambient properties run the control
     if (!site_) return;
@@ -250,8 +268,9 @@ STDMETHODIMP ActiveXControl::TranslateAccelerator(LPMSG msg) {
     return hr;
 }
 
-STDMETHODIMP ActiveXControl::OnAmbientPropertyChange(DISPID) {
+STDMETHODIMP ActiveXControl::OnAmbientPropertyChange(DISPID dispId) {
     ReadAmbientUserMode();
+    OnAmbientChanged(dispId);
     return S_OK;
 }
 
