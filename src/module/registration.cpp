@@ -3,6 +3,8 @@
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
 
+#include <optional>
+
 namespace vexa::module {
 
 namespace {
@@ -21,6 +23,12 @@ bool RegisterOne(platform::RegistryStore& r, const FactoryEntry& f, const std::s
               Write(r, clsidKey + "\\InprocServer32", "ThreadingModel", "Apartment") &&
               Write(r, clsidKey + "\\ProgID", "", progId) && Write(r, progId, "", name) &&
               Write(r, progId + "\\CLSID", "", BracedGuid(f.clsid));
+    const std::string current = VersionIndependentProgId(progId);
+    if (ok && !current.empty()) {
+        ok = Write(r, clsidKey + "\\VersionIndependentProgID", "", current) &&
+             Write(r, current, "", name) && Write(r, current + "\\CLSID", "", BracedGuid(f.clsid)) &&
+             Write(r, current + "\\CurVer", "", progId);
+    }
     if (!ok || f.kind != FactoryKind::Control) return ok;
 
     const TypeLibrary& lib = Catalogue();
@@ -35,9 +43,19 @@ bool RegisterOne(platform::RegistryStore& r, const FactoryEntry& f, const std::s
            Write(r, clsidKey + "\\Version", "", version);
 }
 
+// The version-independent key is ours when its CurVer names our ProgID.
+bool OwnsCurrentKey(platform::RegistryStore& r, const std::string& current,
+                    const std::string& progId) {
+    if (current.empty() || !r.KeyExists(current)) return false;
+    std::optional<std::string> curVer = r.GetString(current + "\\CurVer", "");
+    return !curVer || *curVer == progId;
+}
+
 bool UnregisterOne(platform::RegistryStore& r, const FactoryEntry& f) {
     bool ok = r.DeleteTree("CLSID\\" + BracedGuid(f.clsid));
     const std::string progId(f.progId);
+    const std::string current = VersionIndependentProgId(progId);
+    if (OwnsCurrentKey(r, current, progId)) ok = r.DeleteTree(current) && ok;
     if (r.KeyExists(progId + "\\DefaultValues")) {
         ok = r.DeleteTree(progId + "\\CLSID") && ok;
         ok = r.DeleteTree(progId + "\\Insertable") && ok;
@@ -57,6 +75,16 @@ std::string BracedGuid(std::string_view guid) {
     out.append(guid);
     out.push_back('}');
     return out;
+}
+
+std::string VersionIndependentProgId(std::string_view progId) {
+    std::size_t dot = progId.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == progId.size() ||
+        progId.find('.') == dot)
+        return {};
+    for (std::size_t i = dot + 1; i < progId.size(); ++i)
+        if (progId[i] < '0' || progId[i] > '9') return {};
+    return std::string(progId.substr(0, dot));
 }
 
 bool RegisterClasses(platform::RegistryStore& registry, const std::string& modulePath) {
@@ -82,6 +110,8 @@ std::vector<std::string> RegistrationLeftBehind(platform::RegistryStore& registr
     for (const FactoryEntry& f : Factories()) {
         check("CLSID\\" + BracedGuid(f.clsid));
         const std::string progId(f.progId);
+        const std::string current = VersionIndependentProgId(progId);
+        if (OwnsCurrentKey(registry, current, progId)) left.push_back(current);
         if (!registry.KeyExists(progId)) continue;
         for (const std::string& sub : registry.SubKeys(progId)) {
             if (sub != "DefaultValues") left.push_back(progId + "\\" + sub);

@@ -140,6 +140,17 @@ void CheckRegistered() {
     Check(KeyExists(edit + "\\Insertable"), "edit Insertable key");
     Expect("VEXAOCX.VEditCtrl.1", nullptr, "VEdit Control");
     Expect("VEXAOCX.VEditCtrl.1\\CLSID", nullptr, "{A220A051-6AFF-4B93-9C32-3829B0EFFF62}");
+    Expect(edit + "\\VersionIndependentProgID", nullptr, "VEXAOCX.VEditCtrl");
+    Expect("VEXAOCX.VEditCtrl\\CurVer", nullptr, "VEXAOCX.VEditCtrl.1");
+    Expect("VEXAOCX.VEditCtrl\\CLSID", nullptr, "{A220A051-6AFF-4B93-9C32-3829B0EFFF62}");
+    {
+        // COM resolves the version-independent ProgID to the same class.
+        CLSID byCurrent{}, byVersion{};
+        Check(SUCCEEDED(CLSIDFromProgID(L"VEXAOCX.VEditCtrl", &byCurrent)) &&
+                  SUCCEEDED(CLSIDFromProgID(L"VEXAOCX.VEditCtrl.1", &byVersion)) &&
+                  IsEqualCLSID(byCurrent, byVersion),
+              "VEXAOCX.VEditCtrl resolves to the edit control");
+    }
     // Every class the module creates objects of is registered with the keys
     // of its kind; the others (still to be built) leave no trace, so a host
     // never offers a class whose factory would be refused.
@@ -192,6 +203,8 @@ void CheckUnregistered() {
     for (const auto& f : vexa::module::Factories()) {
         Check(!KeyExists("CLSID\\{" + std::string(f.clsid) + "}"), std::string(f.className) + " removed");
         Check(!KeyExists(std::string(f.progId) + "\\CLSID"), std::string(f.progId) + " removed");
+        std::string current = vexa::module::VersionIndependentProgId(f.progId);
+        if (!current.empty()) Check(!KeyExists(current), current + " removed");
     }
     Check(!KeyExists("VEXAOCX.VStaticCtrl.1"), "static ProgID key removed");
     Check(!KeyExists(std::string("TypeLib\\") + kLib), "type library removed");

@@ -126,5 +126,57 @@ TEST(Registration, WhatUnregisteringLeavesBehindIsNamed) {
     EXPECT_EQ(RegistrationLeftBehind(r), (std::vector<std::string>{"VEXAOCX.VEditCtrl.1\\Insertable"}));
 }
 
+TEST(Registration, VersionIndependentProgIdDropsOnlyATrailingVersion) {
+    EXPECT_EQ(VersionIndependentProgId("VEXAOCX.VEditCtrl.1"), "VEXAOCX.VEditCtrl");
+    EXPECT_EQ(VersionIndependentProgId("VEXAOCX.VEditCtrl.12"), "VEXAOCX.VEditCtrl");
+    EXPECT_EQ(VersionIndependentProgId("Vexa_OCX.CVEditPropPage2"), "");
+    EXPECT_EQ(VersionIndependentProgId("VEXAOCX.VEditCtrl."), "");
+    EXPECT_EQ(VersionIndependentProgId("VEditCtrl.1"), "");
+}
+
+// Hosts create "VEXAOCX.VEditCtrl" and find the current version through
+// CurVer; every registered class with a versioned ProgID has one, and it goes
+// with unregistration.
+TEST(Registration, VersionIndependentProgIdsComeAndGoWithTheClasses) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    EXPECT_EQ(r.GetString(kEdit + "\\VersionIndependentProgID", ""), "VEXAOCX.VEditCtrl");
+    EXPECT_EQ(r.GetString("VEXAOCX.VEditCtrl", ""), "VEdit Control");
+    EXPECT_EQ(r.GetString("VEXAOCX.VEditCtrl\\CurVer", ""), "VEXAOCX.VEditCtrl.1");
+    EXPECT_EQ(r.GetString("VEXAOCX.VEditCtrl\\CLSID", ""), "{A220A051-6AFF-4B93-9C32-3829B0EFFF62}");
+    int withCurrent = 0;
+    for (const FactoryEntry& f : Factories()) {
+        const std::string current = VersionIndependentProgId(f.progId);
+        if (current.empty()) continue;
+        EXPECT_EQ(r.KeyExists(current), f.implemented) << current;
+        if (!f.implemented) continue;
+        ++withCurrent;
+        EXPECT_EQ(r.GetString(current + "\\CurVer", ""), std::string(f.progId));
+        EXPECT_EQ(r.GetString(current + "\\CLSID", ""), BracedGuid(f.clsid));
+    }
+    EXPECT_GE(withCurrent, 1);  // at least the edit control
+
+    ASSERT_TRUE(UnregisterClasses(r));
+    for (const FactoryEntry& f : Factories()) {
+        const std::string current = VersionIndependentProgId(f.progId);
+        if (!current.empty()) {
+            EXPECT_FALSE(r.KeyExists(current)) << current;
+        }
+    }
+}
+
+// A version-independent key whose CurVer names another module's ProgID is
+// not ours: unregistering leaves it and does not count it as left behind.
+TEST(Registration, ANewerModulesCurrentProgIdStays) {
+    sim::SimRegistry r;
+    ASSERT_TRUE(RegisterClasses(r, kPath));
+    ASSERT_TRUE(r.SetString("VEXAOCX.VEditCtrl\\CurVer", "", "VEXAOCX.VEditCtrl.2"));
+    ASSERT_TRUE(UnregisterClasses(r));
+    EXPECT_EQ(r.GetString("VEXAOCX.VEditCtrl\\CurVer", ""), "VEXAOCX.VEditCtrl.2");
+    EXPECT_TRUE(RegistrationLeftBehind(r).empty());
+    r.SetString("VEXAOCX.VEditCtrl\\CurVer", "", "VEXAOCX.VEditCtrl.1");
+    EXPECT_EQ(RegistrationLeftBehind(r), (std::vector<std::string>{"VEXAOCX.VEditCtrl"}));
+}
+
 }  // namespace
 }  // namespace vexa::module
