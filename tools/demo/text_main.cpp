@@ -1,0 +1,28 @@
+// vexa-text SCRIPT LOGGED: shows a control's text as the container logged it
+// (with \xHH escapes) as ISCII codes and as Unicode, for the summary of
+// `make demo`. SCRIPT is a script name of the catalogue ("Devanagari").
+
+#include <cstdio>
+#include <string>
+
+#include "script/unicode_text.h"
+#include "text_summary.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: vexa-text SCRIPT LOGGED-TEXT\n");
+        return 2;
+    }
+    std::optional<std::string> bytes = vexa::demo::UnescapeLogged(argv[2]);
+    if (!bytes) {
+        std::fprintf(stderr, "vexa-text: not a logged string: %s\n", argv[2]);
+        return 1;
+    }
+    std::u16string unicode =
+        vexa::script::IsciiToUnicode(*bytes, vexa::script::UnicodeScriptOf(argv[1]));
+    std::printf("  in ISCII (%zu bytes): %s\n", bytes->size(),
+                vexa::demo::HexBytes(*bytes).c_str());
+    std::printf("  in Unicode:          %s\n", vexa::demo::Utf8(unicode).c_str());
+    std::printf("  code points:         %s\n", vexa::demo::CodePoints(unicode).c_str());
+    return 0;
+}
