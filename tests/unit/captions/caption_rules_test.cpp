@@ -128,8 +128,9 @@ TEST(CaptionCreationTest, OnlyTheTamilConverterTurnsADevanagariControlIntoTamil)
         ASSERT_TRUE(rig.Create());
         EXPECT_EQ(rig.logic.Props().scriptName, "Tamil");
         EXPECT_EQ(rig.logic.Binding().Active().converterFile, "TMBCV32.DLL");
-        // The faces stay the FontName the control was saved with.
-        EXPECT_EQ(rig.drawing.scriptFace, "DVB-TTDorvan");
+        // A Devanagari face cannot draw Tamil: the script's own face is taken.
+        EXPECT_EQ(rig.drawing.scriptFace, "TMB-TTTesvor");
+        EXPECT_EQ(rig.logic.Props().fontName, "TMB-TTTesvor");
     }
     fs::remove_all(dir);
 }
