@@ -18,18 +18,9 @@ struct Driver {
 };
 Driver g_driver;
 
+// A common property sheet: a dialog whose direct child is the tab control.
 bool HasTabControl(HWND frame) {
-    bool found = false;
-    EnumChildWindows(
-        frame,
-        [](HWND child, LPARAM found) -> BOOL {
-            char cls[32] = {};
-            GetClassNameA(child, cls, sizeof cls);
-            if (std::string(cls) == "SysTabControl32") *reinterpret_cast<bool*>(found) = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FindWindowExA(frame, nullptr, "SysTabControl32", nullptr) != nullptr;
 }
 
 // The frame's activation: hand it to the driver (later, from the frame's
@@ -48,20 +39,23 @@ LRESULT CALLBACK FrameHook(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+struct FieldSearch {
+    int id;
+    HWND found;
+};
+
+// A page's field: the window with that control ID whose parent is a page,
+// not the frame itself (the frame's own buttons have IDs too).
+BOOL CALLBACK MatchField(HWND child, LPARAM p) {
+    auto* s = reinterpret_cast<FieldSearch*>(p);
+    if (GetDlgCtrlID(child) != s->id || GetParent(child) == GetAncestor(child, GA_ROOT)) return TRUE;
+    s->found = child;
+    return FALSE;
+}
+
 HWND FindField(HWND frame, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        frame,
-        [](HWND child, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetDlgCtrlID(child) != s->id || GetParent(child) == GetAncestor(child, GA_ROOT)) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    FieldSearch search{id, nullptr};
+    EnumChildWindows(frame, MatchField, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
