@@ -137,12 +137,12 @@ ClipboardResult EditClipboard::Paste(DropNotice notice) {
     if (pasted->dropped > 0) {
         if (notice == DropNotice::kMessage) {
             const std::string& name = engine_.Script().scriptName;
+            const bool one = pasted->dropped == 1;
             messages_.Show(kCaption,
-                           std::to_string(pasted->dropped) +
-                               (pasted->dropped == 1 ? " character" : " characters") +
+                           std::to_string(pasted->dropped) + (one ? " character" : " characters") +
                                " of the pasted text cannot be written in " +
                                (name.empty() ? std::string("English") : name) +
-                               " and were left out.",
+                               (one ? " and was left out." : " and were left out."),
                            platform::MessageButtons::Ok, platform::MessageIcon::Information);
         } else {
             messages_.Beep();

@@ -185,6 +185,15 @@ TEST_F(ClipboardEdit, UnicodePasteTellsOnceHowManyCharactersWereLeftOut) {
     EXPECT_NE(rig.sim.messages.Boxes()[0].text.find("3 characters"), std::string::npos);
     EXPECT_NE(rig.sim.messages.Boxes()[0].text.find("Devanagari"), std::string::npos);
     EXPECT_EQ(CheckInvariants(rig), "");
+    // One character alone is told so.
+    board.Put(kUnicodeTextFormat, Utf16(u"\u0995") + std::string(2, '\0'));
+    rig.sim.messages.Clear();
+    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kNothing);
+    ASSERT_EQ(rig.sim.messages.Boxes().size(), 1u);
+    EXPECT_EQ(rig.sim.messages.Boxes()[0].text,
+              "1 character of the pasted text cannot be written in Devanagari and was left out.");
+    board.Put(kUnicodeTextFormat,
+              Utf16(u"Hi \u0915\u0940 \u0995\u0996 \u00E9\r\nok") + std::string(2, '\0'));
     // The Paste method beeps instead: its host may have no one to answer.
     rig.sim.messages.Clear();
     ASSERT_EQ(commands.Paste(DropNotice::kBeep), ClipboardResult::kDone);
