@@ -110,8 +110,9 @@ script::UnicodeScript EditClipboard::Script() const {
 ClipboardResult EditClipboard::Copy() {
     engine_.Flush();
     if (engine_.Style().password || !engine_.HasSelection()) return ClipboardResult::kNothing;
-    const std::string_view selection = std::string_view(engine_.Text()).substr(
-        engine_.SelectionBegin(), engine_.SelectionEnd() - engine_.SelectionBegin());
+    const std::string_view selection =
+        std::string_view(engine_.Text())
+            .substr(engine_.SelectionBegin(), engine_.SelectionEnd() - engine_.SelectionBegin());
     const ClipboardBlocks blocks =
         MakeClipboardBlocks(selection, engine_.GetZIRVOText(selection), Script());
     if (!clipboard_.Open()) return ClipboardResult::kBusy;

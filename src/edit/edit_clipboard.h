@@ -87,7 +87,7 @@ class EditClipboard {
     // Pastes at the caret, over the selection.
     ClipboardResult Paste(DropNotice notice);
 
-private:
+  private:
     script::UnicodeScript Script() const;
 
     EditEngine& engine_;

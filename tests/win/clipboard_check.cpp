@@ -74,7 +74,8 @@ void CheckClipboard(IDispatch* d) {
     Check(iscii == std::string("x\xB3\xDAy\0\0", 6), "ISCII8 holds the bytes and two zeros");
     const std::string unicode = ClipboardBlock(CF_UNICODETEXT);
     const std::string expected("x\0\x15\x09\x3E\x09y\0\0\0", 10);
-    Check(unicode.compare(0, expected.size(), expected) == 0, "CF_UNICODETEXT is the Devanagari text");
+    Check(unicode.compare(0, expected.size(), expected) == 0,
+          "CF_UNICODETEXT is the Devanagari text");
     const std::string plain = ClipboardBlock(CF_TEXT);
     Check(plain.size() > 3 && plain.find('\x02') == std::string::npos &&
               plain.find('\x03') == std::string::npos && plain.find('\0') > 2,
