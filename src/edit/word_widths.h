@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -43,10 +44,11 @@ private:
         int width = 0;
     };
 
+    // FNV-1a in 64 bits on every target (size_t is 32 bits on i686).
     static std::size_t Hash(std::string_view word) {
-        std::size_t h = 14695981039346656037ull;
+        std::uint64_t h = 14695981039346656037ull;
         for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        return h;
+        return static_cast<std::size_t>(h ^ (h >> 32));
     }
 
     std::array<Slot, 4096> slots_{};
