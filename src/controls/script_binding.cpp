@@ -47,8 +47,9 @@ void ScriptBinding::LoadKeyboard(const std::string& scriptName) {
 
 bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_view savedFace) {
     ScriptSettings& s = settings_;
-    // The probe scans the rows in reach: those of this control's font type.
-    if (KnownFontType(s.fontType)) ScriptCatalogue::SetReach(s.fontType);
+    // The probe scans the rows in reach: those of this control's font type
+    // (the fixed rules never set the reach).
+    if (!Fixed() && KnownFontType(s.fontType)) ScriptCatalogue::SetReach(s.fontType);
     script::CreationBinding binding = script::BindConverterAtCreation(
         platform_, converter_, s.fontType, s.scriptName, controlName);
     if (!binding.proceed) return false;
@@ -58,7 +59,6 @@ bool ScriptBinding::BindAtCreation(std::string_view controlName, std::string_vie
         s.fontName = std::string(script::kEnglishFaceName);  // what the text is drawn in
         active_ = {"", "", std::string(script::kEnglishFaceName),
                    std::string(script::kEnglishFaceName), s.scriptName};
-        if (Fixed()) s.fontName = std::string(script::kEnglishFaceName);
         return true;
     }
     englishScript_ = false;
@@ -199,7 +199,7 @@ std::string ScriptBinding::GetScriptList() const {
     bool any = false;
     for (int row = 0; row < 14 && !any; ++row) any = loads(row);
     if (!any) return std::string(script::kEnglishScriptName) + ";";
-    if (KnownFontType(fontType)) ScriptCatalogue::SetReach(fontType);
+    if (!Fixed() && KnownFontType(fontType)) ScriptCatalogue::SetReach(fontType);
     std::string list;
     for (int row = 0; row < ScriptCatalogue::RowCount(); ++row)
         if (loads(row)) list.append(ScriptCatalogue::Row(row).name).append(";");

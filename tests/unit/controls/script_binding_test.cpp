@@ -139,6 +139,20 @@ TEST_F(ScriptBindingTest, VedicIsFoundBeforeAnythingElseSetTheReach) {
     script::ScriptCatalogue::SetReach(0);
 }
 
+// The fixed bilingual rules of the other controls never move the reach an
+// edit control set.
+TEST_F(ScriptBindingTest, TheFixedRulesLeaveTheReachAlone) {
+    ScriptSettings caption;
+    caption.scriptName = "Devanagari";
+    caption.fontName = "DVB-TTDorvan";
+    ScriptBinding fixed(platform, caption, host, BindingRules::FixedBilingual);
+    script::ScriptCatalogue::SetReach(1);
+    ASSERT_TRUE(fixed.BindAtCreation("VPushButton"));
+    EXPECT_EQ(fixed.GetScriptList(), "Devanagari;Kannada;Tamil;");
+    EXPECT_EQ(script::ScriptCatalogue::FindRow("Vedic"), 14);
+    script::ScriptCatalogue::SetReach(0);
+}
+
 // A control loaded with a script and no face of it (no FontName saved, so
 // the registry's Devanagari default, or a face of another script) would
 // draw the script's bytes in the wrong font.
