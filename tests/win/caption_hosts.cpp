@@ -128,28 +128,18 @@ void Key(HWND target, WPARAM vk) {
     PostMessageA(target, WM_KEYUP, vk, 1 | scan | 0xC0000000);
 }
 
-using GetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-GetControlFn AtlReady() {
-    HMODULE atl = LoadLibraryA("atl.dll");
-    using InitFn = BOOL(WINAPI*)();
-    auto init = reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
-    auto get = reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-    Check(atl && init && get && init(), "Wine's ATL host is there");
-    return init ? get : nullptr;
-}
-
-void CheckOneInAtl(GetControlFn getControl, HWND frame, const Kind& kind, int top) {
+void CheckOneInAtl(const wintest::AtlHost& atl, HWND frame, const Kind& kind, int top) {
     const std::string name = kind.name;
     HWND host = CreateWindowA("AtlAxWin", kind.progId, WS_CHILD | WS_VISIBLE, 10, top, 240, 36, frame,
                               nullptr, nullptr, nullptr);
     Pump();
     IUnknown* unknown = nullptr;
-    IDispatch* d = nullptr;
-    if (host && SUCCEEDED(getControl(host, &unknown)) && unknown)
-        unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
+    IDispatch* d = atl.Control(host, &unknown);
     Check(d != nullptr, name + ": the ATL host created it");
-    if (!d) return;
+    if (!d) {
+        if (unknown) unknown->Release();
+        return;
+    }
     HWND button = FindWindowExA(GetWindow(host, GW_CHILD), nullptr, "Button", nullptr);
     Check(button && GetText(d, L"hWnd") == std::to_string(reinterpret_cast<INT_PTR>(button)),
           name + ": its window is a BUTTON, and hWnd names it");
@@ -215,13 +205,14 @@ void CheckOneInAtl(GetControlFn getControl, HWND frame, const Kind& kind, int to
 }  // namespace
 
 void CheckCaptionsInAtlHost() {
-    GetControlFn getControl = AtlReady();
-    if (!getControl) return;
+    wintest::AtlHost atl;
+    Check(atl.Ready(), "Wine's ATL host is there");
+    if (!atl.Ready()) return;
     HWND frame = CreateWindowA("STATIC", "captions", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 240,
                                nullptr, nullptr, nullptr, nullptr);
     int top = 10;
     for (const Kind& kind : kKinds) {
-        CheckOneInAtl(getControl, frame, kind, top);
+        CheckOneInAtl(atl, frame, kind, top);
         top += 46;
     }
     DestroyWindow(frame);
@@ -263,12 +254,12 @@ struct Placed {
     wintest::Sink sink;
 };
 
-void Place(GetControlFn getControl, HWND dialog, const char* progId, int top, Placed& out) {
+void Place(const wintest::AtlHost& atl, HWND dialog, const char* progId, int top, Placed& out) {
     HWND host = CreateWindowExA(WS_EX_CONTROLPARENT, "AtlAxWin", progId, WS_CHILD | WS_VISIBLE, 10, top,
                                 200, 30, dialog, nullptr, nullptr, nullptr);
     Pump(dialog);
-    if (host && SUCCEEDED(getControl(host, &out.unknown)) && out.unknown) {
-        out.unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out.d));
+    out.d = atl.Control(host, &out.unknown);
+    if (out.d) {
         out.button = FindWindowExA(GetWindow(host, GW_CHILD), nullptr, "Button", nullptr);
         Connect(out.unknown, out.sink);
     }
@@ -284,18 +275,19 @@ std::string Events(Placed& p) {
 }  // namespace
 
 void CheckCaptionsInDialog() {
-    GetControlFn getControl = AtlReady();
-    if (!getControl) return;
+    wintest::AtlHost atl;
+    Check(atl.Ready(), "Wine's ATL host is there");
+    if (!atl.Ready()) return;
     HWND dialog = CreateEmptyDialog();
     Check(dialog != nullptr, "the dialog is created");
     if (!dialog) return;
     Placed push, check, radio1, radio2, group, radio3;
-    Place(getControl, dialog, "VEXAOCX.VPushButtonCtrl.1", 10, push);
-    Place(getControl, dialog, "VEXAOCX.VCheckBoxCtrl.1", 45, check);
-    Place(getControl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 80, radio1);
-    Place(getControl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 115, radio2);
-    Place(getControl, dialog, "VEXAOCX.VGroupBoxCtrl.1", 150, group);
-    Place(getControl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 185, radio3);
+    Place(atl, dialog, "VEXAOCX.VPushButtonCtrl.1", 10, push);
+    Place(atl, dialog, "VEXAOCX.VCheckBoxCtrl.1", 45, check);
+    Place(atl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 80, radio1);
+    Place(atl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 115, radio2);
+    Place(atl, dialog, "VEXAOCX.VGroupBoxCtrl.1", 150, group);
+    Place(atl, dialog, "VEXAOCX.VRadioButtonCtrl.1", 185, radio3);
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 220,
                                 200, 24, dialog, nullptr, nullptr, nullptr);
     HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
