@@ -16,8 +16,7 @@ CaptionLogic::CaptionLogic(CaptionKind kind, CaptionServices services, CaptionVi
 }
 
 bool CaptionLogic::EnglishMode() const {
-    return binding_.EnglishScript() ||
-           !const_cast<controls::ScriptBinding&>(binding_).Converter().HasFunction();
+    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
 }
 
 controls::DrawingScript CaptionLogic::Drawing() const {

@@ -41,6 +41,7 @@ public:
     const ActiveScript& Active() const { return active_; }
     bool EnglishScript() const { return englishScript_; }
     script::ConverterLibrary& Converter() { return converter_; }
+    const script::ConverterLibrary& Converter() const { return converter_; }
     const keyboard::EditKeyboardState& Keyboard() const { return keyboard_; }
 
     // The window-creation steps: probe the converters, choose the script,
