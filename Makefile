@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
+.PHONY: test demo regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -13,14 +13,17 @@ test: bootstrap
 	$(MAKE) --no-print-directory win-test
 	@echo "make test: all passed"
 
+# Prints a short summary; the details go to files under build/ (named in it).
 demo: bootstrap native win64
-	./build/native/tools/vexa-demo
-	/usr/bin/python3 tools/demo/render_family.py --family-dir build/native/system \
+	@mkdir -p build/demo
+	@./build/native/tools/vexa-demo > build/demo/family-demo.txt
+	@/usr/bin/python3 tools/demo/render_family.py --family-dir build/native/system \
 	  --fonts family/fonts/devanagari --map family/fonts/devanagari/devanagari.map.json \
-	  --out build/demo/devanagari.png
-	/usr/bin/python3 tools/demo/render_scripts.py --family-dir build/native/system \
-	  --out build/demo/scripts.png
-	tools/container/run-demo
+	  --out build/demo/devanagari.png > /dev/null
+	@/usr/bin/python3 tools/demo/render_scripts.py --family-dir build/native/system \
+	  --out build/demo/scripts.png > /dev/null
+	@tools/container/run-demo
+	@echo "The converters natively, font-code runs and data formats: build/demo/family-demo.txt"
 
 # The Windows integration tests under Wine and Xvfb (a few minutes at most).
 win-test: win64
@@ -68,6 +71,11 @@ run-fuzz: fuzz
 regen-layouts: native
 	$(CMAKE) --build --preset native --target regen-layouts
 regen: regen-layouts
+
+# Rewrites docs/host-guide.md from the automation catalogue (a test requires
+# the committed page to match).
+regen-docs: native
+	$(CMAKE) --build --preset native --target regen-docs
 
 clean:
 	rm -rf build

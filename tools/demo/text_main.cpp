@@ -22,7 +22,11 @@ int main(int argc, char** argv) {
         vexa::script::IsciiToUnicode(*bytes, vexa::script::UnicodeScriptOf(argv[1]));
     std::printf("  in ISCII (%zu bytes): %s\n", bytes->size(),
                 vexa::demo::HexBytes(*bytes).c_str());
-    std::printf("  in Unicode:          %s\n", vexa::demo::Utf8(unicode).c_str());
+    // One line of output per line of the text, aligned under the first.
+    std::string shown = vexa::demo::Utf8(unicode);
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at))
+        shown.replace(at, 2, "\n                       ");
+    std::printf("  in Unicode:          %s\n", shown.c_str());
     std::printf("  code points:         %s\n", vexa::demo::CodePoints(unicode).c_str());
     return 0;
 }
