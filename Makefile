@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
+.PHONY: test demo installer installer-test regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -28,6 +28,13 @@ demo: bootstrap native win64
 # The Windows integration tests under Wine and Xvfb (a few minutes at most).
 win-test: win64
 	tests/win/run-tests
+	$(MAKE) --no-print-directory installer-test
+
+# The x64 package on a fresh Wine prefix: install, run the JScript sample,
+# uninstall, compare files and registry with before (about a minute).
+installer-test: win64
+	tools/installer/make-installer win64
+	tests/win/installer-test
 
 # Opt-in: rewrites the golden pictures of the rendering checks from a run
 # under Wine (tests/win/golden/; look at them before committing).
@@ -76,6 +83,11 @@ regen: regen-layouts
 # the committed page to match).
 regen-docs: native
 	$(CMAKE) --build --preset native --target regen-docs
+
+# The Windows Installer packages (wixl): build/installer/vexa-x64.msi and
+# vexa-x86.msi, from the win64 and win32 builds.
+installer: bootstrap win64 win32
+	tools/installer/make-installer win64 win32
 
 clean:
 	rm -rf build
