@@ -6,8 +6,6 @@
 
 namespace vexa::module {
 
-namespace {
-
 const char* IdlType(VarType type) {
     switch (type) {
         case VarType::Void:
@@ -27,6 +25,8 @@ const char* IdlType(VarType type) {
     }
     return "void";
 }
+
+namespace {
 
 std::string PropertyType(const Member& m) {
     return m.enumType.empty() ? IdlType(m.type) : std::string(m.enumType);

@@ -11,26 +11,6 @@ namespace vexa::module {
 
 namespace {
 
-// How a host sees each automation type in the library.
-std::string Expected(VarType type) {
-    switch (type) {
-        case VarType::Void:
-            return "void";
-        case VarType::I2:
-            return "short";
-        case VarType::I4:
-            return "long";
-        case VarType::Bool:
-            return "VARIANT_BOOL";
-        case VarType::Bstr:
-            return "BSTR";
-        case VarType::Color:
-            return "OLE_COLOR";
-        case VarType::Handle:
-            return "OLE_HANDLE";
-    }
-    return "?";
-}
 
 TlbType Interface(const DispInterface& d, bool hidden) {
     TlbType t;
@@ -45,7 +25,7 @@ TlbType Interface(const DispInterface& d, bool hidden) {
         out.dispId = m.dispId;
         out.help = m.helpString;
         if (m.IsProperty()) {
-            std::string type = m.enumType.empty() ? Expected(m.type) : std::string(m.enumType);
+            std::string type = m.enumType.empty() ? std::string(IdlType(m.type)) : std::string(m.enumType);
             out.invoke = "get";
             out.type = type;
             if (m.bound) out.flags = {"bindable", "requestedit"};
@@ -58,9 +38,9 @@ TlbType Interface(const DispInterface& d, bool hidden) {
             continue;
         }
         out.invoke = "func";
-        out.type = Expected(m.type);
+        out.type = std::string(IdlType(m.type));
         for (const Param& p : m.params)
-            out.params.push_back(Expected(p.type) + (p.byRef ? "* " : " ") + std::string(p.name));
+            out.params.push_back(std::string(IdlType(p.type)) + (p.byRef ? "* " : " ") + std::string(p.name));
         t.members.push_back(out);
     }
     return t;
