@@ -174,6 +174,35 @@ TEST(CaptionSettingsFileTest, EachKindWritesItsOwnSectionToItsOwnFile) {
     EXPECT_EQ(group.files.files.at("VGroupBox.ini"), expected);
 }
 
+TEST(CaptionSettingsFileTest, TheLastControlSavedWinsAndBytesAfterTheSectionStay) {
+    CaptionRig first(CaptionKind::PushButton), second(CaptionKind::PushButton);
+    first.LoadFresh(false);
+    second.LoadFresh(false);
+    first.logic.Props().globalSettings = second.logic.Props().globalSettings = true;
+    first.logic.Props().fontName = "A-much-longer-face-name";
+    second.logic.Props().fontName = "Short";
+    // Each rig has its own folder: the file is carried from one to the other.
+    first.Save(false);
+    second.files.files = first.files.files;
+    second.Save(false);
+    const std::string& file = second.files.files.at("VPushButton.ini");
+    EXPECT_NE(file.find("-name"), std::string::npos);  // stale bytes of the longer name stay
+
+    CaptionRig reader(CaptionKind::PushButton);
+    reader.files.files = second.files.files;
+    ASSERT_TRUE(reader.logic.LoadGlobalSettings());
+    EXPECT_EQ(reader.logic.Props().fontName, "Short");
+    EXPECT_EQ(reader.logic.Props().scriptName, "Devanagari");
+
+    // A file cut short inside the section changes nothing.
+    CaptionRig damaged(CaptionKind::PushButton);
+    damaged.files.files["VPushButton.ini"] = Bytes({0x12, 0, 0, 0, 0x0A}) + "Deva";
+    damaged.LoadFresh();
+    damaged.logic.Props().fontSize = 9;
+    EXPECT_FALSE(damaged.logic.LoadGlobalSettings());
+    EXPECT_EQ(damaged.logic.Props().fontSize, 9);
+}
+
 TEST(CaptionSettingsFileTest, FileRulesAtTheEndOfTheExchangeAndTheAccessGlobalSetter) {
     CaptionRig rig(CaptionKind::RadioButton);
     rig.LoadFresh(false);
