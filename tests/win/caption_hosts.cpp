@@ -231,22 +231,6 @@ INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM wp, LPARAM) {
     return msg == WM_COMMAND ? TRUE : FALSE;
 }
 
-HWND CreateEmptyDialog() {
-    alignas(4) static WORD tmpl[32] = {};
-    auto* t = reinterpret_cast<DLGTEMPLATE*>(tmpl);
-    t->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT | DS_MODALFRAME;
-    t->cx = 220;
-    t->cy = 200;
-    WORD* p = reinterpret_cast<WORD*>(t + 1);
-    *p++ = 0;
-    *p++ = 0;
-    *p++ = 0;
-    *p++ = 8;
-    for (const char* f = "MS Shell Dlg"; *f; ++f) *p++ = static_cast<WORD>(*f);
-    *p++ = 0;
-    return CreateDialogIndirectParamA(nullptr, t, nullptr, DialogProc, 0);
-}
-
 struct Placed {
     IUnknown* unknown = nullptr;
     IDispatch* d = nullptr;
@@ -278,7 +262,7 @@ void CheckCaptionsInDialog() {
     wintest::AtlHost atl;
     Check(atl.Ready(), "Wine's ATL host is there");
     if (!atl.Ready()) return;
-    HWND dialog = CreateEmptyDialog();
+    HWND dialog = wintest::CreateEmptyDialog(DialogProc, 220, 200);
     Check(dialog != nullptr, "the dialog is created");
     if (!dialog) return;
     Placed push, check, radio1, radio2, group, radio3;

@@ -25,23 +25,6 @@ INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM wp, LPARAM) {
     return msg == WM_COMMAND ? TRUE : FALSE;
 }
 
-// A dialog template with no items; the children are made afterwards.
-HWND CreateEmptyDialog() {
-    alignas(4) static WORD tmpl[32] = {};
-    auto* t = reinterpret_cast<DLGTEMPLATE*>(tmpl);
-    t->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT | DS_MODALFRAME;
-    t->cx = 200;
-    t->cy = 100;
-    WORD* p = reinterpret_cast<WORD*>(t + 1);
-    *p++ = 0;  // no menu
-    *p++ = 0;  // the dialog class
-    *p++ = 0;  // no title
-    *p++ = 8;  // font size, then the face
-    for (const char* f = "MS Shell Dlg"; *f; ++f) *p++ = static_cast<WORD>(*f);
-    *p++ = 0;
-    return CreateDialogIndirectParamA(nullptr, t, nullptr, DialogProc, 0);
-}
-
 void Key(HWND target, WPARAM vk) {
     PostMessageA(target, WM_KEYDOWN, vk, 1 | (MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16));
     PostMessageA(target, WM_KEYUP, vk, 1 | (MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16) | 0xC0000000);
@@ -62,7 +45,7 @@ void CheckDialogHost() {
     Check(atl.Ready(), "Wine's ATL host is there");
     if (!atl.Ready()) return;
 
-    HWND dialog = CreateEmptyDialog();
+    HWND dialog = wintest::CreateEmptyDialog(DialogProc, 200, 100);
     Check(dialog != nullptr, "the dialog is created");
     if (!dialog) return;
     // The host window is a control parent, so the dialog manager steps into

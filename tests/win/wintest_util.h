@@ -62,6 +62,24 @@ inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
     return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// A dialog made from a template with no items (size in dialog units); the
+// test makes its children afterwards. `proc` sees the dialog's messages.
+inline HWND CreateEmptyDialog(DLGPROC proc, short width, short height) {
+    alignas(4) static WORD tmpl[32] = {};
+    auto* t = reinterpret_cast<DLGTEMPLATE*>(tmpl);
+    t->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT | DS_MODALFRAME;
+    t->cx = width;
+    t->cy = height;
+    WORD* p = reinterpret_cast<WORD*>(t + 1);
+    *p++ = 0;  // no menu
+    *p++ = 0;  // the dialog class
+    *p++ = 0;  // no title
+    *p++ = 8;  // font size, then the face
+    for (const char* f = "MS Shell Dlg"; *f; ++f) *p++ = static_cast<WORD>(*f);
+    *p++ = 0;
+    return CreateDialogIndirectParamA(nullptr, t, nullptr, proc, 0);
+}
+
 // Wine's ATL host, loaded by name (no import library): AtlAxWinInit has
 // registered the "AtlAxWin" class when `Ready()`; the control of a host
 // window comes from AtlAxGetControl.
