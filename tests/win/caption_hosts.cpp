@@ -101,26 +101,6 @@ DWORD Connect(IUnknown* control, wintest::Sink& sink) {
     return cookie;
 }
 
-int DarkPixels(HWND window) {
-    RECT rc;
-    GetClientRect(window, &rc);
-    HDC screen = GetDC(window);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-    int dark = 0;
-    for (int y = 0; y < rc.bottom; ++y)
-        for (int x = 0; x < rc.right; ++x) {
-            COLORREF c = GetPixel(mem, x, y);
-            if (GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96) ++dark;
-        }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(window, screen);
-    return dark;
-}
 
 void Key(HWND target, WPARAM vk) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(vk), 0)) << 16;
@@ -153,7 +133,7 @@ void CheckOneInAtl(const wintest::AtlHost& atl, HWND frame, const Kind& kind, in
     GetWindowTextA(button, shown, sizeof shown);
     Check(shown[0] != 0 && std::string(shown) != kNamaste,
           name + ": the window text holds the caption's font codes");
-    const int dark = DarkPixels(button);
+    const int dark = wintest::DarkPixels(button);
     Check(dark > 20, name + ": it paints its caption (" + std::to_string(dark) + " dark pixels)");
 
     wintest::Sink sink;

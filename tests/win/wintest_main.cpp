@@ -294,23 +294,7 @@ void CheckAtlHost() {
     Check(GetText(d, L"Text") == "aVEdit", "typed text: " + GetText(d, L"Text"));
 
     // It paints: the window's picture has text pixels.
-    RECT rc;
-    GetClientRect(control, &rc);
-    HDC screen = GetDC(control);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-    int dark = 0;
-    for (int y = 0; y < rc.bottom; ++y)
-        for (int x = 0; x < rc.right; ++x) {
-            COLORREF c = GetPixel(mem, x, y);
-            if (GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96) ++dark;
-        }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(control, screen);
+    const int dark = wintest::DarkPixels(control);
     Check(dark > 20, "the control paints its text (" + std::to_string(dark) + " dark pixels)");
 
     // Persistence in the bag form and the stream form.

@@ -62,6 +62,29 @@ inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
     return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// How many dark pixels the window's own drawing has (asked for with
+// WM_PRINTCLIENT into memory): a control that paints its text has some.
+inline int DarkPixels(HWND window) {
+    RECT rc;
+    GetClientRect(window, &rc);
+    HDC screen = GetDC(window);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    int dark = 0;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) {
+            COLORREF c = GetPixel(mem, x, y);
+            if (GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96) ++dark;
+        }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(window, screen);
+    return dark;
+}
+
 // A dialog made from a template with no items (size in dialog units); the
 // test makes its children afterwards. `proc` sees the dialog's messages.
 inline HWND CreateEmptyDialog(DLGPROC proc, short width, short height) {
