@@ -37,6 +37,11 @@ public:
     // Fills the three font descriptions for `pointSize` on `surface`.
     void MakeFontDescriptions(platform::Surface& surface, const DrawingScript& script,
                               int pointSize);
+    // Underlines the three fonts (a hyperlink's text); between
+    // MakeFontDescriptions and BuildWidthTables.
+    void SetUnderline(bool on) {
+        for (platform::FontDescription& d : descriptions_) d.underline = on;
+    }
     // Creates the three fonts from their descriptions and reads the width
     // tables with the patches for tabs, line ends and (Tibetan) spaces; in
     // password mode every glyph measures as an asterisk. The extension

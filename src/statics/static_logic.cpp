@@ -1,0 +1,275 @@
+#include "statics/static_logic.h"
+
+#include <optional>
+
+#include "controls/saved_defaults.h"
+#include "defaults/settings_record.h"
+#include "platform/web_address.h"
+#include "script/font_code.h"
+#include "script/iscii_text.h"
+#include "script/pc_iscii.h"
+#include "script/seven_bit.h"
+
+namespace vexa::statics {
+
+namespace {
+
+// The label's reading of an invalid format is reported under this caption;
+// assigning in one is reported under the edit control's.
+constexpr std::string_view kReadFormatCaption = "VexaComboBox Control";
+
+// Assigned text in `format` as 8-bit ISCII. A label keeps every byte it is
+// given (no filter); 7-bit text decodes with no length limit.
+std::optional<std::string> FromFormat(std::string_view input, int format) {
+    switch (format) {
+        case 0: return std::string(input);
+        case 1: return script::DecodeSevenBit(input);
+        case 2: {
+            std::string out(input);
+            script::FromPcIscii(reinterpret_cast<unsigned char*>(out.data()), out.size());
+            return out;
+        }
+        default: return std::nullopt;
+    }
+}
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+StaticLogic::StaticLogic(StaticServices services, StaticView& view)
+    : services_(services),
+      view_(view),
+      binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {
+    props_.hoverColor = services.highlight;
+}
+
+bool StaticLogic::EnglishMode() const {
+    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
+}
+
+controls::DrawingScript StaticLogic::Drawing() const {
+    controls::DrawingScript d;
+    const controls::ActiveScript& active = binding_.Active();
+    d.scriptName = active.scriptName.empty() ? props_.scriptName : active.scriptName;
+    d.scriptFace = props_.fontName;
+    d.englishFace = props_.fontName;
+    d.fontSize = props_.fontSize;
+    d.fontType = 0;
+    d.keyboardType = props_.keyboardType;
+    d.disableEnglish = props_.disableEnglish;
+    d.englishScript = EnglishMode();
+    return d;
+}
+
+void StaticLogic::Exchange(module::PropertyExchange& px, bool userMode) {
+    const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
+    StaticProperties& p = props_;
+    px.Bool("AccessGlobal", p.accessGlobal, false);
+    px.String("Caption", p.caption, std::string(kControlName));
+    px.String("ScriptName", p.scriptName, d.scriptName);
+    px.String("FontName", p.fontName, d.fontName);
+    px.Short("FontSize", p.fontSize, d.fontSize);
+    px.Short("ISCIIDataFormat", p.isciiDataFormat, d.dataFormat);
+    px.Short("KeyboardType", p.keyboardType, d.keyboardType);
+    // No defaults: a missing colour keeps the value of construction.
+    px.Color("LinkColor", p.linkColor);
+    px.Color("VisitedColor", p.visitedColor);
+    px.Color("HoverColor", p.hoverColor);
+    px.Bool("IsURL", p.isUrl, false);
+    px.String("URL", p.url);
+    px.Bool("Underline", p.underline, false);
+    px.Short("Alignment", p.alignment, std::int16_t{0});
+    px.Color("ForeColor", p.foreColor, 0u);
+    px.Color("BackColor", p.backColor, kButtonFace);
+    px.Bool("DisableEnglish", p.disableEnglish, false);
+    px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
+    if (px.IsLoading()) p.text = p.caption;
+    controls::ApplySettingsFileRules(px, userMode, p,
+                                     {[this] { return LoadGlobalSettings(); },
+                                      [this] { return SaveGlobalSettings(); }});
+}
+
+bool StaticLogic::BindAtCreation() { return binding_.BindAtCreation(kControlName); }
+
+std::uint32_t StaticLogic::WindowStyle() const {
+    const std::uint32_t align = props_.alignment == 0   ? 0
+                                : props_.alignment == 1 ? kCentreStyle
+                                                        : kRightStyle;
+    return align | kNotifyStyle;
+}
+
+controls::Outcome StaticLogic::ReadCaption(std::string& out) const {
+    out.clear();
+    if (std::optional<std::string> text =
+            script::StoredTextInFormat(props_.caption, props_.isciiDataFormat)) {
+        out = std::move(*text);
+        return std::nullopt;
+    }
+    services_.platform.messages.Show(std::string(kReadFormatCaption),
+                                     std::string(script::kInvalidFormatHelpText),
+                                     platform::MessageButtons::Ok, platform::MessageIcon::None);
+    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+}
+
+controls::Outcome StaticLogic::ReadText(std::string& out) const {
+    // The caption and the text are one text in two roles.
+    return ReadCaption(out);
+}
+
+controls::Outcome StaticLogic::AssignCaption(std::string_view input) {
+    std::optional<std::string> text = FromFormat(input, props_.isciiDataFormat);
+    if (!text) {
+        services_.platform.messages.Show(std::string(script::kInvalidFormatCaption),
+                                         std::string(script::kInvalidFormatHelpText),
+                                         platform::MessageButtons::Ok, platform::MessageIcon::None);
+        return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+    }
+    props_.caption = props_.text = std::move(*text);
+    view_.Invalidate();
+    Modified();
+    return std::nullopt;
+}
+
+void StaticLogic::RebuildFont() {
+    if (!view_.WindowExists()) return;
+    view_.RebuildFont(Drawing(), Underlined());
+    view_.Invalidate();
+}
+
+void StaticLogic::SetScriptName(const std::string& name) {
+    binding_.SetScriptName(name);
+    // An English or unknown script redraws at once as well.
+    RebuildFont();
+    Modified();
+}
+
+void StaticLogic::SetAlignment(std::int16_t alignment) {
+    props_.alignment = alignment;  // the window style keeps its creation value
+    view_.Invalidate();
+    Modified();
+}
+
+controls::Outcome StaticLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (format < 0 || format > 2) {
+        return controls::InvalidValue(
+            "ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
+    }
+    props_.isciiDataFormat = format;
+    Modified();
+    return std::nullopt;
+}
+
+void StaticLogic::SetForeColor(std::uint32_t colour) {
+    props_.foreColor = colour;
+    view_.Invalidate();
+    Modified();
+}
+
+void StaticLogic::SetBackColor(std::uint32_t colour) {
+    props_.backColor = colour;
+    view_.Invalidate();
+    Modified();
+}
+
+void StaticLogic::SetGlobalSettings(bool on) { Store(props_.globalSettings, on); }
+
+void StaticLogic::SetAccessGlobal(bool on) {
+    props_.accessGlobal = on;
+    if (on && LoadGlobalSettings()) {
+        const StaticProperties read = props_;
+        SetIsciiDataFormat(read.isciiDataFormat);
+        SetForeColor(read.foreColor);
+        SetBackColor(read.backColor);
+        SetAlignment(read.alignment);
+        SetFontSize(read.fontSize);
+        SetScriptName(read.scriptName);
+        SetFontName(read.fontName);
+        view_.Invalidate();
+    }
+    Modified();
+}
+
+std::uint32_t StaticLogic::ChooseForeColor() {
+    if (props_.isUrl) {
+        props_.foreColor = link_.Hover()     ? props_.hoverColor
+                           : link_.Visited() ? props_.visitedColor
+                                             : props_.linkColor;
+    }
+    return props_.foreColor;
+}
+
+std::vector<std::string> StaticLogic::DisplayRuns() {
+    std::vector<std::string> runs;
+    const std::string& text = props_.caption;
+    const bool english = EnglishMode();
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = start;
+        while (end < text.size() && !IsLineEnd(text[end])) ++end;
+        runs.push_back(script::ToFontCodeRun(binding_.Converter(),
+                                             std::string_view(text).substr(start, end - start),
+                                             english));
+        if (end >= text.size()) break;
+        // A CR LF pair ends one line.
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return runs;
+}
+
+bool StaticLogic::Apply(const LinkActions& a) {
+    if (a.capture) view_.SetCapture();
+    if (a.release) view_.ReleaseCapture();
+    if (a.redrawNow) view_.RedrawNow();
+    if (a.fireClick) view_.FireClick();
+    if (a.launch) Launch();
+    if (a.invalidate) view_.Invalidate();
+    return a.defaultHandling;
+}
+
+void StaticLogic::Launch() {
+    // Only a plain web or mail address reaches the shell; anything else is
+    // dropped without a word. The link counts as followed either way.
+    if (platform::IsWebAddress(props_.url)) services_.launcher.Open(props_.url);
+}
+
+bool StaticLogic::MouseMove(platform::Point p, const platform::Rect& client, bool leftDown) {
+    return Apply(link_.MouseMove(p, client, leftDown));
+}
+
+bool StaticLogic::ButtonDown(platform::Point p, const platform::Rect& client) {
+    return Apply(link_.ButtonDown(p, client, props_.isUrl));
+}
+
+bool StaticLogic::ButtonUp(platform::Point p, const platform::Rect& client) {
+    return Apply(link_.ButtonUp(p, client, props_.isUrl));
+}
+
+void StaticLogic::CaptureLost() { Apply(link_.CaptureLost()); }
+
+bool StaticLogic::SaveGlobalSettings() {
+    const StaticProperties& p = props_;
+    return defaults::SaveSection(services_.settings, kControlIndex,
+                                 [&](defaults::SettingsSection& s) {
+                                     s.Number("ISCIIDataFormat") = p.isciiDataFormat;
+                                     s.Number("Alignment") = p.alignment;
+                                     s.Number("FontSize") = p.fontSize;
+                                     s.String("ScriptName") = p.scriptName;
+                                     s.String("FontName") = p.fontName;
+                                 });
+}
+
+bool StaticLogic::LoadGlobalSettings() {
+    std::optional<defaults::SettingsSection> s =
+        defaults::LoadSection(services_.settings, kControlIndex);
+    if (!s) return false;
+    StaticProperties& p = props_;
+    p.isciiDataFormat = static_cast<std::int16_t>(s->Number("ISCIIDataFormat"));
+    p.alignment = static_cast<std::int16_t>(s->Number("Alignment"));
+    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
+    p.scriptName = s->String("ScriptName");
+    p.fontName = s->String("FontName");
+    return true;
+}
+
+}  // namespace vexa::statics

@@ -1,0 +1,260 @@
+// The label's properties: persistence, Caption and Text in the data
+// formats, the script rules, alignment and the settings file.
+#include <gtest/gtest.h>
+
+#include "defaults/settings_record.h"
+#include "script/iscii_text.h"
+#include "unit/statics/static_rig.h"
+
+namespace vexa::statics::test {
+namespace {
+
+const std::string kNamaste = Bytes({0xC6, 0xCC, 0xD7, 0xE8, 0xC2, 0xE1});
+
+std::vector<std::string> Names(const module::PropertyMap& map) {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : map.Items()) names.push_back(name);
+    return names;
+}
+
+TEST(StaticPersistenceTest, DefaultsOrderAndARoundTripOfEveryProperty) {
+    StaticRig rig;
+    EXPECT_EQ(rig.logic.Props().hoverColor, kHighlight);
+    rig.LoadFresh();
+    const StaticProperties& p = rig.logic.Props();
+    EXPECT_EQ(p.caption, "VStatic");
+    EXPECT_EQ(p.text, "VStatic");
+    EXPECT_EQ(p.scriptName, "Devanagari");
+    EXPECT_EQ(p.fontName, "DVB-TTDorvan");
+    EXPECT_EQ(p.fontSize, 18);
+    EXPECT_EQ(p.backColor, 0x8000000Fu);
+    EXPECT_EQ(p.linkColor, 0xEE0000u);
+    EXPECT_EQ(p.visitedColor, 0x8B1A55u);
+    EXPECT_EQ(Names(rig.Save()),
+              (std::vector<std::string>{"AccessGlobal", "Caption", "ScriptName", "FontName",
+                                        "FontSize", "ISCIIDataFormat", "KeyboardType",
+                                        "LinkColor", "VisitedColor", "HoverColor", "IsURL", "URL",
+                                        "Underline", "Alignment", "ForeColor", "BackColor",
+                                        "DisableEnglish", "LinFile"}));
+
+    StaticProperties& w = rig.logic.Props();
+    w.caption = kNamaste;
+    w.scriptName = "Tamil";
+    w.fontName = "TMB-TTTesvor";
+    w.fontSize = 300;
+    w.isciiDataFormat = 2;
+    w.keyboardType = 1;
+    w.linkColor = 1;
+    w.visitedColor = 2;
+    w.hoverColor = 3;
+    w.isUrl = true;
+    w.url = "https://example.org/";
+    w.underline = true;
+    w.alignment = -1;
+    w.foreColor = 0x80000008;
+    w.backColor = 0x00C0FFEE;
+    w.disableEnglish = true;
+    w.linFile = "tm1lay.lin";
+    const module::PropertyMap saved = rig.Save();
+
+    StaticRig other;
+    other.Load(saved);
+    const StaticProperties& r = other.logic.Props();
+    EXPECT_EQ(r.caption, kNamaste);
+    EXPECT_EQ(r.text, kNamaste);  // the text follows the caption
+    EXPECT_EQ(r.scriptName, "Tamil");
+    EXPECT_EQ(r.fontName, "TMB-TTTesvor");
+    EXPECT_EQ(r.fontSize, 300);
+    EXPECT_EQ(r.isciiDataFormat, 2);
+    EXPECT_EQ(r.keyboardType, 1);
+    EXPECT_EQ(r.linkColor, 1u);
+    EXPECT_EQ(r.visitedColor, 2u);
+    EXPECT_EQ(r.hoverColor, 3u);
+    EXPECT_TRUE(r.isUrl);
+    EXPECT_EQ(r.url, "https://example.org/");
+    EXPECT_TRUE(r.underline);
+    EXPECT_EQ(r.alignment, -1);
+    EXPECT_EQ(r.foreColor, 0x80000008u);
+    EXPECT_EQ(r.backColor, 0x00C0FFEEu);
+    EXPECT_TRUE(r.disableEnglish);
+    EXPECT_EQ(r.linFile, "tm1lay.lin");
+}
+
+TEST(StaticPersistenceTest, MissingColoursKeepTheirStartAndTheRegistryGivesTheDataFormat) {
+    StaticRig rig;
+    defaults::DefaultValuesRecord record = defaults::FactoryDefaultValues();
+    record.dataFormat = "1";
+    defaults::SaveDefaultValues(rig.registry, record, 1);
+    rig.logic.Props().hoverColor = 0x42;
+    rig.LoadFresh();
+    EXPECT_EQ(rig.logic.Props().isciiDataFormat, 1);
+    EXPECT_EQ(rig.logic.Props().hoverColor, 0x42u);
+}
+
+TEST(StaticFormatTest, CaptionAndTextTravelInTheThreeFormats) {
+    StaticRig rig;
+    rig.LoadFresh();
+    std::string out;
+    ASSERT_FALSE(rig.logic.AssignCaption(kNamaste + "\r\nA"));
+    ASSERT_FALSE(rig.logic.ReadText(out));
+    EXPECT_EQ(out, kNamaste + "\r\nA");  // a label keeps every byte it is given
+
+    ASSERT_FALSE(rig.logic.SetIsciiDataFormat(1));
+    ASSERT_FALSE(rig.logic.ReadCaption(out));
+    EXPECT_EQ(out, "xUZiwQr\r\nA");
+    ASSERT_FALSE(rig.logic.AssignText("xka "));
+    EXPECT_EQ(rig.logic.Props().caption, Bytes({0xDA, 0xCD, 0x20}));
+    EXPECT_EQ(rig.logic.Props().text, rig.logic.Props().caption);
+    // 7-bit text has no length limit.
+    std::string longSeven = "x";
+    for (int i = 0; i < 1500; ++i) longSeven += "k";
+    ASSERT_FALSE(rig.logic.AssignCaption(longSeven));
+    EXPECT_EQ(rig.logic.Props().caption.size(), 1500u);
+
+    ASSERT_FALSE(rig.logic.SetIsciiDataFormat(2));
+    ASSERT_FALSE(rig.logic.AssignCaption(Bytes({0x80, 0xE1, 0xF1})));
+    EXPECT_EQ(rig.logic.Props().caption, Bytes({0xA1, 0xD1, 0xE0}));
+    ASSERT_FALSE(rig.logic.ReadCaption(out));
+    EXPECT_EQ(out, Bytes({0x80, 0xE1, 0xF1}));
+    EXPECT_TRUE(rig.platform.messages.Boxes().empty());
+}
+
+TEST(StaticFormatTest, AnInvalidFormatFromSavedDataIsReportedOnEveryReadAndWrite) {
+    StaticRig rig;
+    rig.LoadFresh();
+    ASSERT_FALSE(rig.logic.AssignCaption("keep"));
+    EXPECT_TRUE(rig.logic.SetIsciiDataFormat(3).has_value());  // refused through automation
+    EXPECT_EQ(rig.logic.Props().isciiDataFormat, 0);
+    rig.logic.Props().isciiDataFormat = 3;  // as a settings file may hold it
+    std::string out = "stale";
+    const controls::Outcome read = rig.logic.ReadCaption(out);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(out, "");
+    ASSERT_EQ(rig.platform.messages.Boxes().size(), 1u);  // one box per read
+    EXPECT_EQ(rig.platform.messages.Boxes()[0].caption, "VexaComboBox Control");
+    EXPECT_EQ(rig.platform.messages.Boxes()[0].text, script::kInvalidFormatHelpText);
+    ASSERT_TRUE(rig.logic.AssignText("new").has_value());
+    ASSERT_EQ(rig.platform.messages.Boxes().size(), 2u);
+    EXPECT_EQ(rig.platform.messages.Boxes()[1].caption, "VEdit Control");
+    EXPECT_EQ(rig.logic.Props().caption, "keep");
+}
+
+TEST(StaticStyleTest, AlignmentChoosesTheStyleOnceAndRedrawsLater) {
+    StaticRig rig;
+    rig.LoadFresh();
+    EXPECT_EQ(rig.logic.WindowStyle(), 0x100u);
+    rig.logic.SetAlignment(1);
+    EXPECT_EQ(rig.logic.WindowStyle(), 0x101u);
+    for (std::int16_t any : {2, 5, -1}) {
+        rig.logic.SetAlignment(any);
+        EXPECT_EQ(rig.logic.WindowStyle(), 0x102u) << any;
+    }
+    const int before = rig.invalidations;
+    rig.logic.SetAlignment(0);
+    EXPECT_EQ(rig.invalidations, before + 1);
+}
+
+TEST(StaticScriptTest, EnglishAndUnknownScriptsRedrawAtOnceAKnownOneSwitchesFace) {
+    StaticRig rig;
+    rig.LoadFresh();
+    ASSERT_TRUE(rig.Create());
+    EXPECT_EQ(rig.drawing.scriptName, "Devanagari");
+    EXPECT_FALSE(rig.drawing.englishScript);
+    rig.logic.SetScriptName("Tamil");
+    EXPECT_EQ(rig.logic.Props().fontName, "TMB-TTTesvor");
+    EXPECT_EQ(rig.drawing.scriptFace, "TMB-TTTesvor");
+    int builds = rig.fontBuilds;
+    rig.logic.SetScriptName("Klingon");
+    EXPECT_EQ(rig.fontBuilds, builds + 1);  // redrawn with the current script
+    EXPECT_EQ(rig.logic.Props().scriptName, "Klingon");
+    EXPECT_EQ(rig.drawing.scriptName, "Tamil");
+    builds = rig.fontBuilds;
+    rig.logic.SetScriptName("English");
+    EXPECT_EQ(rig.fontBuilds, builds + 1);
+    EXPECT_TRUE(rig.drawing.englishScript);
+    EXPECT_EQ(rig.fonts.Description(controls::FontSlot::Script).face, "Roman");
+}
+
+TEST(StaticCreationTest, WithoutConvertersTheUserIsAskedUnderTheStaticsName) {
+    StaticRig rig("/nonexistent");
+    rig.LoadFresh();
+    rig.platform.messages.AnswerNext(platform::MessageAnswer::No);
+    EXPECT_FALSE(rig.Create());
+    ASSERT_EQ(rig.platform.messages.Boxes().size(), 1u);
+    EXPECT_EQ(rig.platform.messages.Boxes()[0].caption, "VStatic Control - WARNING");
+    rig.platform.messages.AnswerNext(platform::MessageAnswer::Yes);
+    EXPECT_TRUE(rig.Create());
+    EXPECT_TRUE(rig.logic.EnglishMode());
+    EXPECT_EQ(rig.logic.DisplayRuns(), std::vector<std::string>{"VStatic"});
+}
+
+TEST(StaticSettingsTest, TheFileHoldsFormatAlignmentSizeAndNamesAndKeepsItsReservedFields) {
+    StaticRig rig;
+    // An old file with reserved fields 7 and 9.
+    std::string old;
+    for (std::int32_t v : {1, 2, 20, 7, 9}) old.append(reinterpret_cast<const char*>(&v), 4);
+    old += "\x05Tamil";
+    old += "\x0CTMB-TTTesvor";
+    rig.files.files["VStatic.ini"] = old;
+    rig.LoadFresh(false);
+    StaticProperties& p = rig.logic.Props();
+    p.globalSettings = true;
+    p.isciiDataFormat = 2;
+    p.alignment = -1;
+    p.fontSize = 300;
+    p.scriptName = "Bengali";
+    p.fontName = "BNB-TTBidisha";
+    rig.Save(false);  // at design time: written
+    std::optional<std::string> file = rig.files.Read("VStatic.ini");
+    ASSERT_TRUE(file.has_value());
+    auto section = defaults::DecodeSection(kControlIndex, *file);
+    ASSERT_TRUE(section.has_value());
+    EXPECT_EQ(section->Number("ISCIIDataFormat"), 2);
+    EXPECT_EQ(section->Number("Alignment"), -1);
+    EXPECT_EQ(section->Number("FontSize"), 300);
+    EXPECT_EQ(section->Number("Reserved1"), 7);
+    EXPECT_EQ(section->Number("Reserved2"), 9);
+    EXPECT_EQ(section->String("ScriptName"), "Bengali");
+
+    // Loaded at run time with AccessGlobal: the file's values win.
+    StaticRig reader;
+    reader.files.files["VStatic.ini"] = *file;
+    module::PropertyMap saved;
+    saved.Set("AccessGlobal", {module::PropertyType::Bool, 1, {}});
+    saved.Set("FontSize", {module::PropertyType::Short, 11, {}});
+    reader.Load(saved, true);
+    EXPECT_EQ(reader.logic.Props().fontSize, 300);
+    EXPECT_EQ(reader.logic.Props().alignment, -1);
+    EXPECT_EQ(reader.logic.Props().scriptName, "Bengali");
+    EXPECT_EQ(reader.logic.Props().isciiDataFormat, 2);
+}
+
+TEST(StaticSettingsTest, AccessGlobalAppliesTheFileThroughTheSettersAndAShortFileChangesNothing) {
+    StaticRig writer;
+    writer.LoadFresh();
+    writer.logic.Props().alignment = 1;
+    writer.logic.Props().fontSize = 24;
+    writer.logic.Props().scriptName = "Tamil";
+    writer.logic.Props().fontName = "TMB-TTTesvor";
+    ASSERT_TRUE(writer.logic.SaveGlobalSettings());
+
+    StaticRig rig;
+    rig.files.files["VStatic.ini"] = *writer.files.Read("VStatic.ini");
+    rig.LoadFresh();
+    ASSERT_TRUE(rig.Create());
+    rig.logic.SetAccessGlobal(true);
+    EXPECT_TRUE(rig.logic.Props().accessGlobal);
+    EXPECT_EQ(rig.logic.Props().alignment, 1);
+    EXPECT_EQ(rig.drawing.scriptName, "Tamil");  // bound through the script setter
+    EXPECT_EQ(rig.drawing.fontSize, 24);
+
+    StaticRig shortFile;
+    shortFile.files.files["VStatic.ini"] = std::string("\x01\x00\x00", 3);
+    shortFile.LoadFresh();
+    shortFile.logic.SetAccessGlobal(true);
+    EXPECT_EQ(shortFile.logic.Props().fontSize, 18);
+    EXPECT_EQ(shortFile.logic.Props().alignment, 0);
+}
+
+}  // namespace
+}  // namespace vexa::statics::test
