@@ -28,7 +28,7 @@ constexpr std::array<FactoryEntry, kFactoryCount> kFactories{{
      "2E209ABA-A1A4-4889-868B-7A9D3EA8377A", 7, "VRadioButton Control", 4, kStatusButton,
      "VRadioButton", /*implemented=*/true},
     {"VEXAOCX.VStaticCtrl.1", "CVStaticCtrl", Control, "FA8BFCE5-C828-42DE-BCAE-47B88490EA1D", 11,
-     "VStatic Control", 6, kStatusStatic, "VStatic"},
+     "VStatic Control", 6, kStatusStatic, "VStatic", /*implemented=*/true},
     {"VEXAOCX.VCheckBoxPropPage.1", "CVCheckBoxPropPage", PropertyPage,
      "9444A905-7FEF-40CF-A95C-294FB6CBA5BE", 6, "VCheckBox Property Page"},
     {"VEXAOCX.VEditPropPage.1", "CVEditPropPage", PropertyPage,

@@ -12,6 +12,8 @@
 //                                                    Wine's ATL host
 //   vexa-wintest captions-dialog                     the caption controls in a
 //                                                    dialog's IsDialogMessage loop
+//   vexa-wintest static-atl                          VStatic in Wine's ATL host:
+//                                                    painting, Click, the link
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
 //   vexa-wintest members                             every catalogue member of
@@ -41,6 +43,7 @@
 void CheckDialogHost();
 void CheckClipboard(IDispatch* d);
 void CheckCaptionsInAtlHost();
+void CheckStaticInAtlHost();
 void CheckCaptionsInDialog();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
@@ -348,6 +351,8 @@ int main(int argc, char** argv) {
         CheckDialogHost();
     else if (mode == "captions-atl")
         CheckCaptionsInAtlHost();
+    else if (mode == "static-atl")
+        CheckStaticInAtlHost();
     else if (mode == "captions-dialog")
         CheckCaptionsInDialog();
     else if (mode == "fixture")
@@ -357,7 +362,7 @@ int main(int argc, char** argv) {
     else if (mode == "dispatch")
         CheckDispatchAgainstTypeLibrary();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | fixture | members | dispatch\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | fixture | members | dispatch\n");
         return 2;
     }
     OleUninitialize();

@@ -69,10 +69,11 @@ class Container {
     bool ShotCommand(const ScenarioLine& line, bool drawn);
     bool KeyStateCommand(const ScenarioLine& line, bool capsLock);
     bool KeysCommand(const ScenarioLine& line);
-    enum class Mouse { Click, DoubleClick, RightClick, Drag };
+    enum class Mouse { Click, DoubleClick, RightClick, Drag, Move };
     bool MouseCommand(const ScenarioLine& line, Mouse kind);
     bool ResizeCommand(const ScenarioLine& line);
     bool PagesCommand(const ScenarioLine& line);
+    bool ExpectLaunchedCommand(const ScenarioLine& line);
 
     static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp);
@@ -84,6 +85,7 @@ class Container {
     std::vector<std::string> notifications_;
     VARIANT lastResult_{};
     int failures_ = 0;
+    std::size_t launchesSeen_ = 0;  // lines of the launch log already checked
     static Container* self_;
     static int boxAnswer_;
     static std::vector<std::string> boxes_;

@@ -73,6 +73,8 @@ bool Container::Execute(const ScenarioLine& line) {
             return MouseCommand(line, Mouse::RightClick);
         case Command::Drag:
             return MouseCommand(line, Mouse::Drag);
+        case Command::Move:
+            return MouseCommand(line, Mouse::Move);
         case Command::Resize:
             return ResizeCommand(line);
         case Command::ExpectEvents:
@@ -86,6 +88,8 @@ bool Container::Execute(const ScenarioLine& line) {
             boxes_.clear();
             return none || Fail(line, "a message box was shown");
         }
+        case Command::ExpectLaunched:
+            return ExpectLaunchedCommand(line);
         case Command::RefuseEdit: {
             Hosted* h = Control(line, a[0]);
             if (h) h->site->refuseEdits = a[1] == "on";

@@ -1,6 +1,8 @@
 // Keys, mouse buttons and sizes: posted to the control's window the way the
 // system delivers them, with the modifiers held in the thread's key state.
 
+#include <cstdio>
+
 #include "container.h"
 #include "scenario_commands.h"
 
@@ -63,6 +65,7 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
     HWND child = ControlWindow(*h);
     if (!child) return Fail(line, a[0] + " has no window");
     std::size_t firstModifier = kind == Mouse::Drag ? 5 : 3;
+    if (kind == Mouse::Move) firstModifier = a.size();
     Modifiers modifiers = ParseModifiers(a, firstModifier).modifiers;
     HeldModifiers held(modifiers);
     WPARAM keys = (modifiers.ctrl ? MK_CONTROL : 0) | (modifiers.shift ? MK_SHIFT : 0);
@@ -83,6 +86,15 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
             PostMessageA(child, WM_RBUTTONDOWN, MK_RBUTTON | keys, at);
             PostMessageA(child, WM_RBUTTONUP, keys, at);
             break;
+        case Mouse::Move: {
+            // The pointer goes there too, so that any move the system makes
+            // up on its own agrees with the posted one.
+            POINT screen{x, y};
+            ClientToScreen(child, &screen);
+            SetCursorPos(screen.x, screen.y);
+            PostMessageA(child, WM_MOUSEMOVE, keys, at);
+            break;
+        }
         case Mouse::Drag: {
             int x2 = std::stoi(a[3]), y2 = std::stoi(a[4]);
             PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
@@ -131,6 +143,39 @@ bool Container::ResizeCommand(const ScenarioLine& line) {
     if (child) GetWindowRect(child, &r);
     Log(a[0] + " resized to " + std::to_string(r.right - r.left) + "x" +
         std::to_string(r.bottom - r.top));
+    return true;
+}
+
+}  // namespace vexa::container
+
+namespace vexa::container {
+
+// expect-launched URL...: the lines the controls' URL launcher appended to
+// the file named by VEXA_URL_LOG since the last check, in order.
+bool Container::ExpectLaunchedCommand(const ScenarioLine& line) {
+    char path[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableA("VEXA_URL_LOG", path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return Fail(line, "VEXA_URL_LOG is not set: launches are not recorded");
+    std::vector<std::string> lines;
+    if (FILE* f = std::fopen(path, "rb")) {
+        std::string current;
+        for (int c; (c = std::fgetc(f)) != EOF;) {
+            if (c == '\n') {
+                lines.push_back(current);
+                current.clear();
+            } else {
+                current += static_cast<char>(c);
+            }
+        }
+        std::fclose(f);
+    }
+    std::vector<std::string> fresh;
+    for (std::size_t i = launchesSeen_; i < lines.size(); ++i) fresh.push_back(lines[i]);
+    launchesSeen_ = lines.size();
+    std::string got;
+    for (const std::string& l : fresh) got += " " + l;
+    if (fresh != line.args) return Fail(line, "opened:" + (got.empty() ? std::string(" nothing") : got));
+    Log("launched" + (got.empty() ? std::string(" nothing") : got));
     return true;
 }
 

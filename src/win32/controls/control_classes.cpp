@@ -3,6 +3,7 @@
 #include <array>
 
 #include "win32/controls/caption_classes.h"
+#include "win32/controls/static_ctrl.h"
 #include "win32/controls/vedit_ctrl.h"
 
 namespace vexa::win32 {
@@ -26,6 +27,7 @@ constexpr std::array kCreators{
     ClassCreator{"CVCheckBoxCtrl", &Create<CVCheckBoxCtrl>},
     ClassCreator{"CVRadioButtonCtrl", &Create<CVRadioButtonCtrl>},
     ClassCreator{"CVGroupBoxCtrl", &Create<CVGroupBoxCtrl>},
+    ClassCreator{"CVStaticCtrl", &Create<CVStaticCtrl>},
 };
 
 }  // namespace

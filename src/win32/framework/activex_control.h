@@ -219,6 +219,12 @@ protected:
     // Whether a mouse press gives the control the focus (and reaches its
     // window). A control that never takes the focus ignores presses.
     virtual bool TakesFocus() const { return true; }
+    // Whether left-button presses reach OnMouse. A control that never takes
+    // the focus (a label that is also a link) may still want them.
+    virtual bool WantsMouse() const { return TakesFocus(); }
+    // A control on a system window that paints all of it itself (OnDraw for
+    // the paint message, WM_PRINTCLIENT and no erasing by the system).
+    virtual bool PaintsSystemWindow() const { return false; }
     // The mouse cursor over the control; null keeps the class cursor.
     virtual HCURSOR Cursor() const { return nullptr; }
     // The system window class the control subclasses ("BUTTON", "STATIC",

@@ -141,6 +141,8 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     auto* self = reinterpret_cast<ActiveXControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     const bool system = self->originalProc_ != nullptr;
+    // A system window whose painting the control does entirely.
+    const bool systemPaints = system && !self->PaintsSystemWindow();
     LRESULT result = 0;
     if (msg >= OCM__BASE && msg < OCM__BASE + WM_USER) {
         const UINT original = msg - OCM__BASE;
@@ -150,7 +152,7 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     }
     switch (msg) {
         case WM_PAINT: {
-            if (system) break;  // the system window paints (owner drawing comes reflected)
+            if (systemPaints) break;  // the system window paints (owner drawing comes reflected)
             if (self->OnPaintMessage()) return 0;
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
@@ -161,14 +163,14 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             return 0;
         }
         case WM_PRINTCLIENT: {
-            if (system) break;
+            if (systemPaints) break;
             RECT client;
             GetClientRect(hwnd, &client);
             self->OnDraw(reinterpret_cast<HDC>(wp), client);
             return 0;
         }
         case WM_ERASEBKGND:
-            if (system) break;
+            if (systemPaints) break;
             return 1;
         case WM_SIZE:
             self->OnSize(LOWORD(lp), HIWORD(lp));
@@ -215,8 +217,8 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (!self->TakesFocus()) return 0;
-            if (GetFocus() != hwnd) SetFocus(hwnd);
+            if (!self->WantsMouse()) return 0;
+            if (self->TakesFocus() && GetFocus() != hwnd) SetFocus(hwnd);
             self->OnMouse(msg, wp, lp);
             if (system) break;
             return 0;

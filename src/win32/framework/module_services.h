@@ -5,6 +5,7 @@
 #include "win32/seam/win32_platform.h"
 #include "win32/seam/win32_registry.h"
 #include "win32/seam/win32_settings_files.h"
+#include "win32/seam/win32_url_launcher.h"
 
 namespace vexa::win32 {
 
@@ -19,6 +20,7 @@ struct ModuleServices {
     Win32FileReader files;
     Win32Registry registry;
     Win32SettingsFiles settings;
+    Win32UrlLauncher launcher;
     platform::Platform platform{libraries, paths, messages, keyboard, files};
 };
 
