@@ -98,7 +98,7 @@ constexpr std::array kHelp{
     HelpEntry{Member, "VStatic", "LinkColor", "Colour of a link not yet visited"},
     HelpEntry{Member, "VStatic", "VisitedColor", "Colour of a link after it was opened"},
     HelpEntry{Member, "VStatic", "HoverColor", "Colour of a link under the mouse"},
-    HelpEntry{Member, "VStatic", "URL", "Address or program opened when the link is clicked"},
+    HelpEntry{Member, "VStatic", "URL", "http, https or mailto address a click on the link opens (nothing else is opened)"},
     HelpEntry{Member, "VStatic", "IsURL", "True: the label acts as a hyperlink to URL"},
     HelpEntry{Member, "VStatic", "Underline", "True: a hyperlink is drawn underlined"},
     // VListBox and VComboBox.
