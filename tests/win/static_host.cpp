@@ -175,6 +175,36 @@ void CheckStaticInAtlHost() {
     Check(Launched().empty(), "VStatic: a file address opens nothing");
     Check(sink.events.empty(), "VStatic: and fire nothing");
 
+    // The hand cursor and the underline come with the next window: set on
+    // a live control they wait; a window made in link mode has both.
+    auto handShown = [](HWND w) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor() == LoadCursor(nullptr, IDC_HAND);
+    };
+    auto underlined = [](HWND w) {
+        LOGFONTA lf{};
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+        return font && GetObjectA(font, sizeof lf, &lf) && lf.lfUnderline;
+    };
+    wintest::PutBool(d, L"Underline", true);
+    Check(!handShown(label) && !underlined(label), "VStatic: made a link while live, no hand and no underline yet");
+    IOleInPlaceObject* inPlace = nullptr;
+    IOleObject* ole = nullptr;
+    if (SUCCEEDED(unknown->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace))) &&
+        SUCCEEDED(unknown->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole)))) {
+        inPlace->InPlaceDeactivate();
+        RECT place{0, 0, 300, 40};
+        ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, host, &place);
+        Pump();
+    }
+    if (inPlace) inPlace->Release();
+    if (ole) ole->Release();
+    label = FindWindowExA(GetWindow(host, GW_CHILD), nullptr, "Static", nullptr);
+    Check(label && handShown(label) && underlined(label),
+          "VStatic: its window made again in link mode shows the hand and the underline");
+    if (!label) return;
+
     // The pages: general, the edit control's second page, URL, about.
     ISpecifyPropertyPages* pages = nullptr;
     CAUUID ids{};
