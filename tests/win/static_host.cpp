@@ -255,5 +255,28 @@ void CheckStaticInAtlHost() {
     unknown->Release();
     DestroyWindow(frame);
     Pump();
+
+    // In the one design environment that paints controls again, the STATIC
+    // paints after the label, and the label stays as it was drawn.
+    int pixels[2] = {0, 0};
+    const char* titles[2] = {"plain host", "Project1 - Microsoft Development Environment [design]"};
+    for (int i = 0; i < 2; ++i) {
+        HWND f = CreateWindowA("STATIC", titles[i], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 360, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+        HWND h = CreateWindowA("AtlAxWin", "VEXAOCX.VStaticCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10, 300, 40, f,
+                               nullptr, nullptr, nullptr);
+        Pump();
+        if (IDispatch* c = atl.Control(h)) {
+            PutString(c, L"Caption", "\xC6\xCC\xD7\xE8\xC2\xE1 Vexa");
+            HWND w = FindWindowExA(GetWindow(h, GW_CHILD), nullptr, "Static", nullptr);
+            if (w) pixels[i] = wintest::DarkPixels(w);
+            c->Release();
+        }
+        DestroyWindow(f);
+        Pump();
+    }
+    Check(pixels[0] > 20 && pixels[1] == pixels[0],
+          "VStatic: under the design environment's title the label looks the same (" +
+              std::to_string(pixels[0]) + " and " + std::to_string(pixels[1]) + " dark pixels)");
     SetEnvironmentVariableA("VEXA_URL_LOG", nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
+#include "statics/design_host.h"
 #include "statics/static_paint.h"
 #include "win32/framework/module_services.h"
 
@@ -211,6 +212,18 @@ void CVStaticCtrl::OnDraw(HDC dc, const RECT& r) {
     const COLORREF text = TranslateColor(logic_.ChooseForeColor());
     statics::PaintStatic(surface, scriptFonts_, logic_.Drawing().scriptName, logic_.DisplayRuns(),
                          {r.left, r.top, r.right, r.bottom}, logic_.Props().alignment, back, text);
+    if (HWND hwnd = Window(); hwnd && StandardPaintFollows(hwnd)) PaintSystemWindow(dc);
+}
+
+bool CVStaticCtrl::StandardPaintFollows(HWND hwnd) const {
+    char title[100] = {};
+    GetWindowTextA(GetAncestor(hwnd, GA_ROOT), title, sizeof title);
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    std::optional<statics::OsVersion> version;
+    if (GetVersionExA(&info))
+        version = statics::OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+    return statics::StandardPaintFollows(title, version);
 }
 
 void CVStaticCtrl::RedrawNow() {
@@ -241,10 +254,17 @@ void CVStaticCtrl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-bool CVStaticCtrl::OnReflected(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool CVStaticCtrl::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     if (msg == WM_COMMAND) {
         result = 0;
         return true;  // the STATIC's click notices: the control fires Click itself
+    }
+    if (msg == WM_CTLCOLORSTATIC) {
+        // When the STATIC paints after the control (one design host), it
+        // draws its empty text over the label without a background.
+        SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        return true;
     }
     return false;
 }

@@ -51,6 +51,10 @@ private:
     void FireClick() override { FireEvent("Click"); }
     void MarkModified() override { SetModifiedFlag(); }
 
+    // The host's main window says it is the one design environment whose
+    // standard painting runs after the label's own.
+    bool StandardPaintFollows(HWND hwnd) const;
+
     statics::StaticLogic logic_;
     Win32Fonts fonts_;
     controls::ScriptFonts scriptFonts_;

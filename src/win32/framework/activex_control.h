@@ -245,6 +245,10 @@ protected:
     // window answers it.
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
+    // The system window's own painting into `dc` (a control on a system
+    // window that paints itself and lets the system window paint after it).
+    void PaintSystemWindow(HDC dc);
+
     // Stock key events with the current shift state.
     void FireKeyDown(UINT key);
     void FireKeyUp(UINT key);

@@ -118,6 +118,10 @@ LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
     return code;
 }
 
+void ActiveXControl::PaintSystemWindow(HDC dc) {
+    if (hwnd_ && originalProc_) CallWindowProcA(originalProc_, hwnd_, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
 LRESULT ActiveXControl::CallOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return originalProc_ ? CallWindowProcA(originalProc_, hwnd, msg, wp, lp)
                          : DefWindowProcA(hwnd, msg, wp, lp);

@@ -2,6 +2,7 @@
 // colour, alignment and lines.
 #include <gtest/gtest.h>
 
+#include "statics/design_host.h"
 #include "statics/static_paint.h"
 #include "unit/statics/static_rig.h"
 
@@ -70,6 +71,24 @@ TEST(StaticPaintTest, LineBreaksStartNewRowsEachAlignedByItself) {
         EXPECT_EQ(screen.GlyphsOnRow(step)[0].x, 190);
     }
     EXPECT_EQ(rig.logic.DisplayRuns(), (std::vector<std::string>{"Abcd", "E", "Fg"}));
+}
+
+}  // namespace
+}  // namespace vexa::statics::test
+
+namespace vexa::statics::test {
+namespace {
+
+TEST(StaticDesignHostTest, OnlyTheDevelopmentEnvironmentGetsTheStandardPaintingAfterward) {
+    const std::string ide = "Project1 - Microsoft Development Environment [design]";
+    EXPECT_TRUE(StandardPaintFollows(ide, OsVersion{2, 5, 1}));   // the NT line
+    EXPECT_TRUE(StandardPaintFollows(ide, OsVersion{1, 4, 0}));   // Windows 95
+    EXPECT_FALSE(StandardPaintFollows(ide, OsVersion{1, 4, 10}));  // Windows 98
+    EXPECT_FALSE(StandardPaintFollows(ide, OsVersion{1, 5, 0}));
+    EXPECT_FALSE(StandardPaintFollows(ide, std::nullopt));          // version unreadable
+    EXPECT_FALSE(StandardPaintFollows("Form1 - Visual Basic", OsVersion{2, 5, 1}));
+    // Only the first 99 characters of the title are read.
+    EXPECT_FALSE(StandardPaintFollows(std::string(80, ' ') + ide, OsVersion{2, 5, 1}));
 }
 
 }  // namespace
