@@ -187,6 +187,15 @@ public:
     // caret stays in front of them (edit_clipboard.cpp).
     void InsertPasted(const std::string& bytes);
 
+    // --- find and replace (edit_find.cpp)
+    // The first line at the top, the caret at the start of the text.
+    void ShowTextStart();
+    // Selects [begin, end) with the caret at its end, scrolled into view.
+    void SelectRange(std::size_t begin, std::size_t end);
+    // Takes a changed text (no undo copy, no CHANGE): lines counted and
+    // wrapped again, the view kept where it can be, the caret at `caret`.
+    void ReplaceText(std::string text, std::size_t caret);
+
     // --- caret movement
     void StepLeft();
     void StepRight();
