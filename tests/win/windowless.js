@@ -54,6 +54,11 @@ try {
     check(e.ISCIIDataFormat == 0, "the refused format is not stored");
     why = raised(function () { e.hWnd = 5; });
     check(why != null, "hWnd cannot be set");
+    // A dialog nobody can see would hold the script for ever: refused.
+    why = raised(function () { e.ShowFindDialog(); });
+    check(why != null && why.indexOf("ShowFindDialog") >= 0, "ShowFindDialog is refused: " + why);
+    why = raised(function () { e.ShowReplaceDialog(); });
+    check(why != null && why.indexOf("ShowReplaceDialog") >= 0, "ShowReplaceDialog is refused: " + why);
 
     // Each control holds its own text.
     e.Text = "kept";

@@ -285,9 +285,8 @@ HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT
         case Handled::Copy: return ClipboardMethod(clipboardCommands_.Copy());
         case Handled::Paste:
             return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
-        case Handled::ShowFindDialog:
-        case Handled::ShowReplaceDialog:
-            return E_NOTIMPL;
+        case Handled::ShowFindDialog: return ShowDialog(false);
+        case Handled::ShowReplaceDialog: return ShowDialog(true);
         case Handled::Undo:
             engine_.Undo();
             if (result) {
@@ -402,6 +401,10 @@ void CVEditCtrl::OnKillFocus() {
 }
 
 void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
+    if (key == VK_APPS) {  // the menu key
+        ShowContextMenu({-1, -1});
+        return;
+    }
     SyncEngine();
     edit::KeyModifiers modifiers{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0};
     engine_.OnKeyDown(key, modifiers);
@@ -422,11 +425,30 @@ void CVEditCtrl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_LBUTTONDOWN: engine_.OnLButtonDown(flags, p); break;
         case WM_LBUTTONUP: engine_.OnLButtonUp(flags, p); break;
         case WM_MOUSEMOVE: engine_.OnMouseMove(flags, p); break;
+        case WM_RBUTTONUP: {
+            POINT at{p.x, p.y};
+            ClientToScreen(Window(), &at);
+            ShowContextMenu(at);
+            break;
+        }
         default: break;
     }
 }
 
-bool CVEditCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+bool CVEditCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // Shift+F10 opens the context menu; F10 alone would put the host's
+    // frame into menu mode, so both of its messages stay here.
+    if ((msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) && wp == VK_F10 &&
+        GetKeyState(VK_SHIFT) < 0) {
+        if (msg == WM_SYSKEYDOWN) ShowContextMenu({-1, -1});
+        result = 0;
+        return true;
+    }
+    if (msg == WM_CONTEXTMENU) {
+        ShowContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        result = 0;
+        return true;
+    }
     if (msg == kUndoMessage) {
         engine_.Undo();
         result = 0;

@@ -74,6 +74,11 @@ private:
 
     void NotifyParent(WORD code);
 
+    // Find and Replace, and the context menu (vedit_menu.cpp).
+    HRESULT ShowDialog(bool replace);
+    void ShowContextMenu(POINT screenPoint);
+    void RunMenuCommand(UINT command);
+
     edit::VEditLogic logic_;
     Win32ControlWindow window_;
     Win32Fonts fonts_;

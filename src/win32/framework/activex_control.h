@@ -146,6 +146,11 @@ public:
     // shows a modal box.
     bool HasUserInterface() const { return hwnd_ != nullptr || site_ != nullptr; }
     const module::CoClass& Class() const { return class_; }
+    // A window for a control the module hosts itself, such as a text field
+    // of one of its dialogs: the control starts as a new one, without a
+    // container site, as a visible child of `parent` with the dialog
+    // control id `id` (the place and the id of the field it stands for).
+    bool CreateOwnedWindow(HWND parent, const RECT& rect, int id);
     bool AmbientUserMode() const { return userMode_; }
     // A boolean ambient property of the container; `fallback` when the
     // container has no such ambient (or no ambients at all).

@@ -110,6 +110,15 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
     return true;
 }
 
+bool ActiveXControl::CreateOwnedWindow(HWND parent, const RECT& rect, int id) {
+    if (!CreateControlWindow(parent, rect)) return false;
+    HWND outer = reflector_ ? reflector_ : hwnd_;
+    SetWindowLongPtrA(outer, GWLP_ID, id);
+    ShowWindow(outer, SW_SHOWNA);
+    if (reflector_) ShowWindow(hwnd_, SW_SHOWNA);
+    return true;
+}
+
 LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
     LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
     if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) &&
