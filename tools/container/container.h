@@ -10,6 +10,7 @@
 
 #include "container_site.h"
 #include "key_names.h"
+#include "scenario_commands.h"
 #include "scenario.h"
 
 namespace vexa::container {
@@ -74,11 +75,32 @@ class Container {
     bool ResizeCommand(const ScenarioLine& line);
     bool PagesCommand(const ScenarioLine& line);
     bool ExpectLaunchedCommand(const ScenarioLine& line);
+    // Modal dialogs and popup menus (container_modal.cpp).
+    bool ModalCommand(const ScenarioLine& line);
+    bool DialogCommand(const ScenarioLine& line, Command command);
+    bool MenuCommand(const ScenarioLine& line);
+    void RunInsideDialog();
+    void MenuShown(HWND menuWindow);
+    // Whether a window being activated is the dialog a modal block waits
+    // for; it is then driven from inside its loop.
+    static bool TakeDialog(HWND window);
 
     static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp);
 
     HWND form_ = nullptr;
+    std::vector<ScenarioLine> lines_;
+    std::size_t next_ = 0;  // the line to run next
+    // The modal block being run: its dialog and the index of its end-modal.
+    bool awaitingDialog_ = false;
+    HWND dialog_ = nullptr;
+    std::size_t modalEnd_ = 0;
+    struct MenuPlan {
+        std::string action = "close";
+        std::string argument;
+        int line = 0;
+    };
+    MenuPlan menuPlan_;
     int formWidth_ = 480, formHeight_ = 320;
     bool userMode_ = true;
     std::vector<std::unique_ptr<Hosted>> controls_;
@@ -90,6 +112,10 @@ class Container {
     static int boxAnswer_;
     static std::vector<std::string> boxes_;
 };
+
+// Messages the form gets from the hooks, handled inside a modal loop.
+inline constexpr UINT kRunModal = WM_APP + 30;
+inline constexpr UINT kMenuShown = WM_APP + 31;
 
 void Log(const std::string& line);
 std::string Hex(HRESULT hr);

@@ -95,6 +95,16 @@ bool Container::Execute(const ScenarioLine& line) {
             if (h) h->site->refuseEdits = a[1] == "on";
             return h != nullptr;
         }
+        case Command::Modal:
+            return ModalCommand(line);
+        case Command::EndModal:
+            return Fail(line, "end-modal without modal");
+        case Command::DialogFocus:
+        case Command::DialogClick:
+        case Command::DialogShot:
+            return DialogCommand(line, spec->command);
+        case Command::Menu:
+            return MenuCommand(line);
         case Command::Pages:
             return PagesCommand(line);
         case Command::Screenshot:

@@ -48,8 +48,10 @@ bool Container::KeysCommand(const ScenarioLine& line) {
         UINT scan = MapVirtualKeyA(chord.virtualKey, 0);
         LPARAM context =
             1 | (static_cast<LPARAM>(scan) << 16) | (chord.modifiers.alt ? 1 << 29 : 0);
-        UINT down = chord.modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-        UINT up = chord.modifiers.alt ? WM_SYSKEYUP : WM_KEYUP;
+        // The system sends F10 as a system key, as it does keys with Alt.
+        const bool system = chord.modifiers.alt || chord.virtualKey == VK_F10;
+        UINT down = system ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        UINT up = system ? WM_SYSKEYUP : WM_KEYUP;
         PostMessageA(target, down, chord.virtualKey, context);
         Pump();
         PostMessageA(target, up, chord.virtualKey, context | 0xC0000000u);

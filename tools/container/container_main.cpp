@@ -54,6 +54,14 @@ LRESULT CALLBACK Container::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         self_->notifications_.push_back(code);
         return 0;
     }
+    if (msg == kRunModal && self_) {
+        self_->RunInsideDialog();
+        return 0;
+    }
+    if (msg == kMenuShown && self_) {
+        self_->MenuShown(reinterpret_cast<HWND>(lp));
+        return 0;
+    }
     if (msg == WM_CLOSE) return 0;
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
@@ -69,10 +77,13 @@ LRESULT CALLBACK Container::BoxHook(int code, WPARAM wp, LPARAM lp) {
         char cls[32] = {};
         GetClassNameA(window, cls, sizeof cls);
         if (std::string(cls) == "#32768") {
-            Log("popup menu shown, closed");
-            PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+            if (self_ && self_->form_)
+                PostMessageA(self_->form_, kMenuShown, 0, reinterpret_cast<LPARAM>(window));
+            else
+                PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
         }
     }
+    if (code == HCBT_ACTIVATE && TakeDialog(reinterpret_cast<HWND>(wp))) return 0;
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wp);
         char cls[32] = {};
@@ -330,7 +341,9 @@ int Container::Run(const std::string& path) {
     }
     VariantInit(&lastResult_);
     HHOOK hook = SetWindowsHookExA(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
-    for (const ScenarioLine& line : scenario.lines) Execute(line);
+    lines_ = std::move(scenario.lines);
+    // A modal block runs its lines from inside the dialog and moves next_.
+    for (next_ = 0; next_ < lines_.size();) Execute(lines_[next_++]);
     while (!controls_.empty()) Destroy(*controls_.back());
     VariantClear(&lastResult_);
     if (hook) UnhookWindowsHookEx(hook);

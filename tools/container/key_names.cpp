@@ -31,6 +31,7 @@ constexpr std::array kNames{
     KeyName{"CONTROL", 0x11, "Ctrl, as a key of its own"},
     KeyName{"MENU", 0x12, "Alt, as a key of its own"},
     KeyName{"CAPITAL", 0x14, "Caps Lock"},
+    KeyName{"APPS", 0x5D, "the menu key (context menu)"},
     KeyName{"COMMA", 0xBC, "comma, less-than"},
     KeyName{"PERIOD", 0xBE, "full stop, greater-than"},
     KeyName{"SEMICOLON", 0xBA, "; :"},

@@ -129,7 +129,8 @@ TEST(CommandTable, AFileIsCheckedWholeBeforeItRuns) {
 // container knows, with arguments of the right shape.
 TEST(CommandTable, TheCommittedScenariosPassTheCheck) {
     for (const char* file : {"tests/win/vedit.scn", "tests/win/golden.scn", "tests/win/input.scn",
-                             "tests/win/fixture-button.scn", "tools/container/demo.scn"}) {
+                             "tests/win/fixture-button.scn", "tools/container/demo.scn",
+                             "tests/win/find.scn"}) {
         std::ifstream in(std::string(VEXA_SOURCE_DIR) + "/" + file);
         ASSERT_TRUE(in) << file;
         CheckedScenario s = CheckScenario(in);
