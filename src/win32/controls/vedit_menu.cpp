@@ -1,4 +1,5 @@
 // The edit control's context menu and its Find and Replace dialogs.
+#include "edit/edit_menu.h"
 #include "module/edit_resource_ids.h"
 #include "win32/controls/find_dialog.h"
 #include "win32/controls/vedit_ctrl.h"
@@ -34,7 +35,7 @@ HRESULT CVEditCtrl::ShowDialog(bool replace) {
 // The menu at a point of the screen; a point of (-1, -1) (the menu key)
 // puts it at the caret.
 void CVEditCtrl::ShowContextMenu(POINT at) {
-    if (!logic_.Props().multiLine || !Window()) return;
+    if (!edit::OffersContextMenu(logic_.Props().multiLine) || !Window()) return;
     if (at.x == -1 && at.y == -1) {
         at = {engine_.Buffer().caretX, engine_.Buffer().caretY + engine_.LineHeight()};
         ClientToScreen(Window(), &at);
@@ -43,16 +44,15 @@ void CVEditCtrl::ShowContextMenu(POINT at) {
     if (!menu) return;
     HMENU popup = GetSubMenu(menu, 0);
     engine_.Flush();
-    const bool selection = engine_.HasSelection();
-    const bool readOnly = logic_.Props().readOnly;
-    const bool pasteable = IsClipboardFormatAvailable(clipboardCommands_.Format()) != FALSE;
+    const edit::EditMenuState state = edit::MenuStateOf(
+        engine_.HasSelection(), logic_.Props().readOnly,
+        IsClipboardFormatAvailable(clipboardCommands_.Format()) != FALSE);
     auto enable = [&](UINT id, bool on) {
         EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
-    // A read-only control offers no edits: Copy stays.
-    enable(VEXA_ID_EDIT_CUT, selection && !readOnly);
-    enable(VEXA_ID_EDIT_COPY, selection);
-    enable(VEXA_ID_EDIT_PASTE, pasteable && !readOnly);
+    enable(VEXA_ID_EDIT_CUT, state.cut);
+    enable(VEXA_ID_EDIT_COPY, state.copy);
+    enable(VEXA_ID_EDIT_PASTE, state.paste);
     // The menu closes when the user clicks elsewhere only if its owner's
     // window is in the foreground.
     SetForegroundWindow(GetAncestor(Window(), GA_ROOT));
