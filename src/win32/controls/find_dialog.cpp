@@ -111,6 +111,7 @@ bool FindDialog::Init(HWND dialog) {
         field->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&fields_[i]));
         field->Release();
         IDispatch* d = fields_[i];
+        if (!d) return false;
         // 8-bit ISCII in and out; the same script, font and keyboard as the
         // control searched; never the shared settings of other controls.
         Put(d, L"GlobalSettings", Flag(false));
@@ -126,14 +127,13 @@ bool FindDialog::Init(HWND dialog) {
     }
     CheckRadioButton(dialog, VEXA_IDC_DIRECTION_UP, VEXA_IDC_DIRECTION_DOWN,
                      VEXA_IDC_DIRECTION_DOWN);
-    session_ = new edit::FindSession(engine_);
+    session_ = std::make_unique<edit::FindSession>(engine_);
     SetFocus(GetDlgItem(dialog, VEXA_IDC_FIND_WHAT));
     return true;
 }
 
 void FindDialog::Destroyed() {
-    delete session_;
-    session_ = nullptr;
+    session_.reset();
 }
 
 std::string FindDialog::FieldText(int id) const {

@@ -4,6 +4,7 @@
 // The seam's Surface::TextOut is not the Win32 macro.
 #undef TextOut
 
+#include <memory>
 #include <string>
 
 #include "edit/find_session.h"
@@ -52,7 +53,7 @@ class FindDialog {
     bool replace_;
     HWND dialog_ = nullptr;
     IDispatch* fields_[2] = {nullptr, nullptr};
-    edit::FindSession* session_ = nullptr;
+    std::unique_ptr<edit::FindSession> session_;
 };
 
 }  // namespace vexa::win32
