@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo installer installer-test regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden
+.PHONY: test demo installer installer-test regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden modern-words
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
@@ -97,8 +97,14 @@ clean:
 fonts: bootstrap
 	/usr/bin/python3 tools/fontgen/regenerate.py --write
 
+# Extracts the lists of modern words (family/words) again from the installed
+# message catalogues (commit the results; see docs/modern-words.md).
+modern-words:
+	/usr/bin/python3 tools/fontgen/modern_words.py --write
+
 # How closely converters + fonts draw real words, against HarfBuzz + Noto
-# (each family's held-out half of its word list, family/fonts/*/fidelity.json;
-# sheets of the worst words in build/fidelity).
+# (each family's held-out half of its word list, family/fonts/*/fidelity.json,
+# and the held-out half of its modern words, family/words; sheets of the worst
+# words in build/fidelity).
 fidelity: native
 	/usr/bin/python3 tools/fidelity/run_all.py --family-dir build/native/system --out build/fidelity

@@ -173,6 +173,10 @@ def read_words(path, half, block=None):
     "tibetan_words:tibetan|dzongkha": the lists tools/fontgen/tibetan_words.py
     gathers; or several lists joined by "+", and gettext catalogues (see
     tools/fontgen/wordlists.py), whose words must stay inside block."""
+    if path.startswith("modern:"):
+        # A committed list of modern words, halved by a hash of the word.
+        import modern_words
+        return modern_words.read(path[len("modern:"):], {"odd": "held", "even": "train"}.get(half, half))
     if "+" in path or path.startswith("mo:"):
         lines = [""] + wordlists.read(path, block)
     elif path.startswith("tibetan_words:"):
@@ -207,6 +211,7 @@ def main():
     ap.add_argument("--worst", type=int, default=30)
     ap.add_argument("--min-share", type=float, default=0.0)
     ap.add_argument("--list-failures")
+    ap.add_argument("--label", default="", help="what the words are, for the printed line")
     args = ap.parse_args()
 
     fmap = json.load(open(args.map, encoding="utf-8"))
@@ -241,7 +246,8 @@ def main():
 
     matched = sum(1 for r in results if r[1])
     share = matched / max(len(results), 1)
-    print(f"{args.library}: {matched}/{len(results)} words match ({100 * share:.2f}%), "
+    label = f" [{args.label}]" if args.label else ""
+    print(f"{args.library}{label}: {matched}/{len(results)} words match ({100 * share:.2f}%), "
           f"{skipped} skipped (not expressible in ISCII); size {SIZE}px, radius {RADIUS}px, "
           f"outliers <= max({MIN_OUTLIERS}, {OUTLIER_SHARE:.0%} of ink)")
     if args.list_failures:
