@@ -309,6 +309,16 @@ def main():
     if kerning:
         array("KernPair", "kKerning", kerning)
         extras += ", kKerning"
+    # Independent vowels that take a ya-phala: the rule every converter of
+    # the family shares (appended after the rules above, at their defaults).
+    yaphala = ""
+    if s.get("yaphala_vowels"):
+        yaphala = ", %s, 0x%04X" % (cxx_u16(s["yaphala_vowels"]), ord(s["yaphala"]))
+        if not (swaps or s.get("gemination") or kerning):
+            extras += ", {}, false"
+        if not kerning:
+            extras += ", {}"
+        extras += yaphala
     w("inline constexpr Rules kRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants, kAttach,")
     w("    kDefaults, kFusions, kStandalone, kIscii, kIsciiNukta, kVedic, kLetters%s};" % extras)
     if below:
@@ -339,8 +349,8 @@ def main():
                 name, cxx_u16(s["consonants"]), cxx_u16(s["matras"]), cxx_u16(s["modifiers"]),
                 ord(s["virama"]), ord(s["nukta"]), ord(conv.get("ra", s["ra"]))))
             w("inline constexpr Rules k%sRules = {kPool, kCores, kItems, kTemplates, kFamilyVariants," % name)
-            w("    kAttach, kDefaults, kFusions, kStandalone, k%sIscii, kIsciiNukta, kVedic, k%sScriptLetters};" % (
-                name, name))
+            w("    kAttach, kDefaults, kFusions, kStandalone, k%sIscii, kIsciiNukta, kVedic, k%sScriptLetters%s};" % (
+                name, name, ", {}, false, {}" + yaphala if yaphala else ""))
         if conv["kind"] == "brahmic":
             codes = resolve_codes(fmap, conv)
             pieces = None

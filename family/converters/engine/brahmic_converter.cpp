@@ -221,10 +221,23 @@ private:
 
     void AppendLetter(Core& core, char16_t c, bool nukta) const {
         const char16_t key[1] = {c};
-        if (const CoreEntry* e = FindCore({key, 1})) AppendEntry(core, *e);
+        if (const CoreEntry* e = FindCore({key, 1})) {
+            AppendEntry(core, *e);
+        } else if (IsYaphalaVowel(c)) {
+            // The base vowel of a ya-phala cluster: the vowel as drawn alone.
+            for (const auto& s : rules_.standalone) {
+                if (s.letter == c) {
+                    for (int i = 0; i < s.count; ++i) core.glyphs.Push(rules_.pool[s.first + i]);
+                }
+            }
+        }
         if (nukta && rules_.defaults.size() > 1 && rules_.defaults[1] >= 0) {
             core.glyphs.Push(static_cast<std::uint16_t>(rules_.defaults[1]));
         }
+    }
+
+    bool IsYaphalaVowel(char16_t c) const {
+        return rules_.yaphalaVowels.find(c) != std::u16string_view::npos;
     }
 
     Core BuildCore(std::u16string_view key) const {
@@ -242,7 +255,10 @@ private:
         int units = 0;
         for (std::size_t i = 0; i < key.size(); ++i) {
             const char16_t c = key[i];
-            if ((IsConsonant(rules_, c) || c == kInvisible) && units < kMaxConsonants) starts[units++] = i;
+            if ((IsConsonant(rules_, c) || c == kInvisible || (i == 0 && IsYaphalaVowel(c))) &&
+                units < kMaxConsonants) {
+                starts[units++] = i;
+            }
         }
         if (units == 0) return core;
         starts[units] = key.size();

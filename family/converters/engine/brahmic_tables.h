@@ -120,6 +120,11 @@ struct Rules {
     // C) is one C with the gemination mark before it (Gurmukhi addak).
     bool gemination = false;
     std::span<const KernPair> kerning = {};  // sorted by (left, right)
+    // Independent vowels that take a ya-phala (Bengali অ্যা, "a" + virama +
+    // ya): such a vowel followed by virama and yaphalaLetter starts a cluster
+    // with the vowel as its base instead of a letter drawn alone.
+    std::u16string_view yaphalaVowels = {};
+    char16_t yaphalaLetter = 0;
 };
 
 // Scripts that write a cluster as its first consonant (the base) followed by

@@ -153,6 +153,16 @@ void SwapModifiers(const Rules& rules, Syllable& out) {
     }
 }
 
+// An independent vowel followed by virama + ya (not a soft or explicit
+// virama): the vowel is the base of a cluster with the ya-phala.
+bool StartsYaphala(const Rules& rules, const unsigned char* s, const Token& t) {
+    if (rules.yaphalaLetter == 0 || !Contains(rules.yaphalaVowels, t.letter)) return false;
+    const int q = SkipCaret(s, t.length);
+    const Token v = DecodeAt(rules, s, q);
+    if (v.letter != rules.letters.virama || v.joiner != 0) return false;
+    return DecodeAt(rules, s, SkipCaret(s, q + v.length)).letter == rules.yaphalaLetter;
+}
+
 }  // namespace
 
 bool IsConsonant(const Rules& rules, char16_t letter) {
@@ -174,7 +184,7 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
     Token t = DecodeAt(rules, s, 0);
     ClusterReader reader(rules, s, out);
     int p = 0;
-    if (IsConsonant(rules, t.letter) || t.letter == kInvisible) {
+    if (IsConsonant(rules, t.letter) || t.letter == kInvisible || StartsYaphala(rules, s, t)) {
         out.kind = Syllable::Kind::kCluster;
         p = reader.Consonants(0);
         p = reader.Matra(p);

@@ -15,10 +15,13 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOOLS = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
 sys.path.insert(0, TOOLS)
+sys.path.insert(0, HERE)
 
 import brahmic  # noqa: E402
 import familymap  # noqa: E402
 import iscii_blocks  # noqa: E402
+import loanword_rules  # noqa: E402
+import modern_words  # noqa: E402
 import wordlists  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto/NotoSansBengali-Regular.ttf"
@@ -34,6 +37,14 @@ ASSAMESE_WORDS = wordlists.spec_for(CONFIG, "ASBCV32.DLL")
 BLOCK = (0x0980, 0x09FF)
 
 VIRAMA, NUKTA, RA, ZWJ, ZWNJ = "\u09cd", "\u09bc", "\u09b0", "\u200d", "\u200c"
+YA = "\u09af"
+# Modern words (loanwords, technical terms) of both languages: their
+# training halves rank glyphs beside the dictionaries' even halves.
+MODERN = ("bn", "as")
+# Each modern word counts this many times: the dictionaries hold fifteen
+# times as many words, and without weight the conjuncts of loanwords (ট্র,
+# স্ট্র, ফ্ট) would not reach the 223 codes of a monolingual face.
+MODERN_WEIGHT = 3
 ASSAMESE_RA, ASSAMESE_WA = "\u09f0", "\u09f1"
 
 
@@ -71,9 +82,10 @@ POST = {"iivowelsignbeng", "iivowelsignaltbeng", "iivowelsignshortbeng",
 
 def input_files():
     return [NOTO, LATIN, os.path.abspath(__file__), CONFIG] + wordlists.files(
-        BENGALI_WORDS + "+" + ASSAMESE_WORDS) + [
+        BENGALI_WORDS + "+" + ASSAMESE_WORDS) + [modern_words.list_path(m) for m in MODERN] + [
         os.path.join(TOOLS, n) for n in ("brahmic.py", "familymap.py", "hbshape.py",
-                                         "wordlists.py")] + iscii_blocks.source_files()
+                                         "wordlists.py", "modern_words.py")] + [
+        os.path.join(HERE, "loanword_rules.py")] + iscii_blocks.source_files()
 
 
 def faces(code):
@@ -101,13 +113,20 @@ def main():
     for f in POST:
         script.groups[f] = "ii"
     learned = brahmic.learn(script, reference)
+    # Loanwords write a vowel letter with ya-phala (অ্যাপ "app"): a cluster on the vowel.
+    yaphala_vowels = loanword_rules.learn_yaphala_vowels(script, learned, VOWELS, YA)
+    loanword_rules.reph_over_lone_consonants(script, learned, "rephbeng")
+    # Noto narrows some glyphs before the next syllable (anusvara before ga).
+    loanword_rules.learn_kerning_with_modifiers(script, learned, VOWELS, reference)
 
     bengali = wordlists.read(BENGALI_WORDS, BLOCK)
     assamese = wordlists.read(ASSAMESE_WORDS, BLOCK)
+    modern = [w for m in MODERN for w in modern_words.read(m, "train")] * MODERN_WEIGHT
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE, vedic=[],
-        design_words=bengali[0::2] + assamese[0::2], latin_font=LATIN,
+        design_words=bengali[0::2] + assamese[0::2] + modern, latin_font=LATIN,
         iscii=ISCII, iscii_nukta=ISCII_NUKTA, roman={}, reference=reference,
+        script_extras={"yaphala_vowels": "".join(yaphala_vowels), "yaphala": YA},
         faces=faces("BN") + faces("AS"),
         converters=[
             {"file": "BNBCV32.DLL", "entry": "iscii2bengalizirvo", "kind": "brahmic",

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr int KA = 0xB3, GA = 0xB5, TA = 0xC2, BA = 0xCA, YA = 0xCD, YYA = 0xCE, RA = 0xCF,
+constexpr int A = 0xA4, E = 0xAC, MA = 0xCC, KA = 0xB3, GA = 0xB5, TA = 0xC2, BA = 0xCA, YA = 0xCD, YYA = 0xCE, RA = 0xCF,
               VA = 0xD4, SSA = 0xD6, AA_SIGN = 0xDA, I_SIGN = 0xDB, II_SIGN = 0xDC, U_SIGN = 0xDD,
               E_SIGN = 0xE1, AI_SIGN = 0xE2, O_SIGN = 0xE5, AU_SIGN = 0xE6, VIRAMA = 0xE8,
               NUKTA = 0xE9, CANDRABINDU = 0xA1;
@@ -110,6 +111,39 @@ TEST_F(Eastern, BengaliPhalasAndConjuncts) {
     EXPECT_EQ(bnb.Draw(Iscii({KA, VIRAMA, VIRAMA})), (Names{"kabeng", "viramabeng"}));
 }
 
+TEST_F(Eastern, BengaliRephOverALoneConsonantTakesThatConsonantsOffset) {
+    // Noto draws the reph at the pen after ma and ba; clusters that end in
+    // ma (where the reph stands over their base) must not decide it.
+    const std::string rma = bnb.Codes(Iscii({RA, VIRAMA, MA}));
+    const std::string rba = bnb.Codes(Iscii({RA, VIRAMA, BA}));
+    const std::string rka = bnb.Codes(Iscii({RA, VIRAMA, KA}));
+    ASSERT_EQ(bnb.Draw(Iscii({RA, VIRAMA, MA})), (Names{"mabeng", "rephbeng"}));
+    EXPECT_EQ(rma.substr(2), rba.substr(2));
+    EXPECT_NE(rma.substr(2), rka.substr(2));
+    EXPECT_EQ(asm_.Codes(Iscii({RA, VIRAMA, MA})).substr(2), asm_.Codes(Iscii({RA, VIRAMA, BA})).substr(2));
+}
+
+TEST_F(Eastern, VowelLettersTakeYaPhalaInLoanwords) {
+    // অ্যা ("a" + virama + ya + aa, as in "app") and এ্যা.
+    for (const Library* l : {&bnb, &bnm, &asb, &asm_}) {
+        EXPECT_EQ(l->Draw(Iscii({A, VIRAMA, YA, AA_SIGN})),
+                  (Names{"abeng", "yapostformbeng", "aavowelsignbeng"}));
+        EXPECT_EQ(l->Draw(Iscii({E, VIRAMA, YA, AA_SIGN, KA})),
+                  (Names{"ebeng", "yapostformbeng", "aavowelsignbeng", "kabeng"}));
+    }
+    // A pre-base sign goes before the vowel, as before a consonant.
+    EXPECT_EQ(bnb.Draw(Iscii({A, VIRAMA, YA, E_SIGN})),
+              (Names{"evowelsigninibeng", "abeng", "yapostformbeng"}));
+    // An explicit virama keeps the vowel and the full ya apart; a virama
+    // before another consonant stays a visible virama.
+    EXPECT_EQ(bnb.Draw(Iscii({A, VIRAMA, VIRAMA, YA})), (Names{"abeng", "viramabeng", "yabeng"}));
+    const Names ak = bnb.Draw(Iscii({A, VIRAMA, KA}));
+    ASSERT_FALSE(ak.empty());
+    EXPECT_EQ(ak.front(), "abeng");
+    EXPECT_EQ(ak.back(), "kabeng");
+    EXPECT_NE(std::find(ak.begin(), ak.end(), "viramabeng"), ak.end());
+}
+
 TEST_F(Eastern, AssameseReadsRaAndVaAsItsOwnLetters) {
     EXPECT_EQ(bnb.Draw(Iscii({RA})), (Names{"rabeng"}));
     EXPECT_EQ(asb.Draw(Iscii({RA})), (Names{"ra1beng"}));
@@ -143,7 +177,8 @@ TEST_F(Eastern, OriyaRephAndBelowBaseForms) {
 
 TEST_F(Eastern, MonolingualAndBilingualDrawTheSameGlyphs) {
     const std::string text = Iscii({KA, VIRAMA, SSA, E_SIGN, 0x20, RA, VIRAMA, GA, O_SIGN, 0x20, TA,
-                                    VIRAMA, RA, I_SIGN, 0x20, KA, VIRAMA, YA, AA_SIGN});
+                                    VIRAMA, RA, I_SIGN, 0x20, KA, VIRAMA, YA, AA_SIGN, 0x20, A,
+                                    VIRAMA, YA, AA_SIGN});
     EXPECT_EQ(bnb.Draw(text), bnm.Draw(text));
     EXPECT_EQ(asb.Draw(text), asm_.Draw(text));
     EXPECT_EQ(orb.Draw(text), orm.Draw(text));
