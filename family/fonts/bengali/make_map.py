@@ -43,8 +43,10 @@ YA = "\u09af"
 MODERN = ("bn", "as")
 # Each modern word counts this many times: the dictionaries hold fifteen
 # times as many words, and without weight the conjuncts of loanwords (ট্র,
-# স্ট্র, ফ্ট) would not reach the 223 codes of a monolingual face.
-MODERN_WEIGHT = 3
+# স্ট্র, ফ্ট) would not reach the 223 codes of a monolingual face. (With 6
+# the monolingual faces draw 95.6 % (bn) and 94.9 % (as) of the held-out
+# modern words, and the dictionaries' held-out halves no worse than with 0.)
+MODERN_WEIGHT = 6
 ASSAMESE_RA, ASSAMESE_WA = "\u09f0", "\u09f1"
 
 
@@ -107,6 +109,8 @@ def main():
     script.mark_names = ["viramabeng", "nuktabeng", "rephbeng"]
     script.standalone_letters = VOWELS
     script.marks_by_position = True
+    # Codes go to the glyphs that complete most words (familymap.rank_by_words).
+    script.rank_by_words = True
     script.unicode_sequences = SEQUENCES
     for f in PRE:
         script.groups[f] = "i"
