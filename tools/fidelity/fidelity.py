@@ -15,7 +15,8 @@ most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
 
     fidelity.py --family-dir build/native/system --fonts family/fonts/devanagari \
         --map family/fonts/devanagari/devanagari.map.json --library DVBCV32.DLL \
-        [--words /usr/share/hunspell/hi_IN.dic | --words aspell:kn | --words SPEC+SPEC] \
+        [--words /usr/share/hunspell/hi_IN.dic | --words aspell:kn | --words SPEC+SPEC |
+         --words modern:bn] [--label TEXT] \
         [--half odd|even|all] \
         [--limit N] [--sample N] \
         [--sheet worst.png] [--min-share 0.97]
@@ -172,7 +173,9 @@ def read_words(path, half, block=None):
     the words of aspell's master dictionary for <lang>, in its dump order, or
     "tibetan_words:tibetan|dzongkha": the lists tools/fontgen/tibetan_words.py
     gathers; or several lists joined by "+", and gettext catalogues (see
-    tools/fontgen/wordlists.py), whose words must stay inside block."""
+    tools/fontgen/wordlists.py), whose words must stay inside block; or
+    "modern:<lang>", the committed modern words of a language, halved by a
+    hash of the word (odd: held out, even: training; modern_words.py)."""
     if path.startswith("modern:"):
         # A committed list of modern words, halved by a hash of the word.
         import modern_words
