@@ -109,9 +109,43 @@ def extract(lang, entry):
     words -= known
     lines = [f"# Modern words of '{lang}': translated messages of Debian's catalogues",
              f"# that are not in {' nor '.join(dictionaries)}.",
+             f"{DIGEST_MARK}{catalogues_digest(sources)}",
              "# Made by tools/fontgen/modern_words.py --write; sources:"]
     lines += [f"#   {s}" for s in sources] + sorted(words)
     return "\n".join(lines) + "\n", len(sources)
+
+
+# The catalogues a list was made from are recorded by digest: another
+# machine's packages (other versions, other translations) make other lists,
+# and that is no sign of a stale commit.
+DIGEST_MARK = "# catalogues sha256: "
+
+
+def catalogues_digest(paths):
+    h = hashlib.sha256()
+    for path in paths:
+        with open(path, "rb") as f:
+            h.update(os.path.basename(path).encode() + b"\0" + hashlib.sha256(f.read()).digest())
+    return h.hexdigest()
+
+
+def recorded_digest(path):
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith(DIGEST_MARK):
+                return line[len(DIGEST_MARK):].strip()
+            if not line.startswith("#"):
+                break
+    return None
+
+
+def recorded_digest_of(text):
+    for line in text.splitlines():
+        if line.startswith(DIGEST_MARK):
+            return line[len(DIGEST_MARK):].strip()
+    return None
 
 
 def main():
@@ -121,7 +155,7 @@ def main():
     mode.add_argument("--check", action="store_true")
     ap.add_argument("langs", nargs="*")
     args = ap.parse_args()
-    stale, missing = [], []
+    stale, missing, other = [], [], []
     for lang, entry in config().items():
         if args.langs and lang not in args.langs:
             continue
@@ -135,13 +169,18 @@ def main():
             print(f"{path}: {len(words)} words ({held} held out) from {catalogues} catalogues")
         elif not catalogues:
             missing.append(lang)
+        elif recorded_digest(path) != recorded_digest_of(text):
+            other.append(lang)
         elif not os.path.exists(path) or open(path, encoding="utf-8").read() != text:
             stale.append(path)
     for path in stale:
         print("stale:", path, "(run `make modern-words` and commit the result)")
     if missing:
         print("skipped: no catalogues of", " ".join(missing))
-    return 1 if stale else 77 if missing else 0
+    if other:
+        print("skipped: the installed catalogues are not those the lists were made from:",
+              " ".join(other))
+    return 1 if stale else 77 if missing or other else 0
 
 
 if __name__ == "__main__":
