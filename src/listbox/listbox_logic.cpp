@@ -1,0 +1,357 @@
+#include "listbox/listbox_logic.h"
+
+#include <algorithm>
+
+#include "controls/saved_defaults.h"
+#include "defaults/settings_record.h"
+#include "keyboard/keyboard_loader.h"
+#include "keyboard/translate_key.h"
+#include "listbox/list_text.h"
+#include "script/font_code.h"
+#include "script/iscii_text.h"
+
+namespace vexa::listbox {
+
+namespace {
+
+constexpr std::string_view kControlName = "VListBox";
+
+controls::ControlError InvalidFormat() {
+    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+}
+
+bool KnownFormat(int format) { return format >= 0 && format <= 2; }
+
+// Keys that never start a type-ahead search: the vertical arrows, the
+// function keys, Insert, Clear, the lock keys, Shift, Escape and Pause.
+bool SkipsSearch(int vk) {
+    return vk == 38 || vk == 40 || (vk >= 112 && vk <= 135) || vk == 45 || vk == 12 || vk == 145 ||
+           vk == 144 || vk == 16 || vk == 27 || vk == 19 || vk == 20;
+}
+
+}  // namespace
+
+bool ListKeepsKey(unsigned vk, unsigned scanCode) {
+    if (vk == 9) return false;
+    if (vk == 1 || vk == 16 || (vk >= 33 && vk <= 40) || vk == 47) return true;
+    return scanCode >= 1 && scanCode <= 53;
+}
+
+ListBoxLogic::ListBoxLogic(ListBoxServices services, ListBoxView& view)
+    : services_(services),
+      view_(view),
+      binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {}
+
+bool ListBoxLogic::EnglishMode() const {
+    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
+}
+
+controls::DrawingScript ListBoxLogic::Drawing() const {
+    controls::DrawingScript d;
+    const controls::ActiveScript& active = binding_.Active();
+    d.scriptName = active.scriptName.empty() ? props_.scriptName : active.scriptName;
+    d.scriptFace = props_.fontName;
+    d.englishFace = props_.fontName;
+    d.fontSize = props_.fontSize;
+    d.fontType = 0;
+    d.keyboardType = props_.keyboardType;
+    d.disableEnglish = props_.disableEnglish;
+    d.englishScript = EnglishMode();
+    return d;
+}
+
+void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
+    const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
+    ListBoxProperties& p = props_;
+    // The items travel as ISCII text, each ended by CR LF.
+    std::string list;
+    if (!px.IsLoading()) list = JoinItems(view_.List(), "\r\n", true);
+    px.Bool("AccessGlobal", p.accessGlobal, false);
+    px.Short("FontSize", p.fontSize, d.fontSize);
+    px.String("FontName", p.fontName, d.fontName);
+    px.String("ScriptName", p.scriptName, d.scriptName);
+    px.Short("ISCIIDataFormat", p.isciiDataFormat, d.dataFormat);
+    px.Short("KeyboardType", p.keyboardType, d.keyboardType);
+    px.String("List", list);
+    px.Bool("Sort", p.sort);
+    px.Bool("MultipleSelection", p.multipleSelection);
+    px.Color("ForeColor", p.foreColor, 0u);
+    px.Color("BackColor", p.backColor, 0x80000005u);
+    px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
+    if (px.IsLoading()) {
+        // Saved items are ISCII already: no data-format conversion.
+        view_.List().Reset();
+        for (const std::string& item : ParseList(list)) AddIscii(item, -1);
+    }
+    controls::ApplySettingsFileRules(px, userMode, p,
+                                     {[this] { return LoadGlobalSettings(); },
+                                      [this] { return SaveGlobalSettings(); }});
+    // The settings file may have changed the selection kind and sorting.
+    if (px.IsLoading()) {
+        view_.List().SetMultiple(p.multipleSelection);
+        if (p.sort) SortItems();
+    }
+}
+
+bool ListBoxLogic::BindAtCreation() {
+    if (!binding_.BindAtCreation(kControlName)) return false;
+    LoadKeyboard();
+    return true;
+}
+
+void ListBoxLogic::WindowCreated() {
+    view_.List().SetMultiple(props_.multipleSelection);
+    RebuildFonts();
+}
+
+int ListBoxLogic::FittedHeight(int clientHeight) const {
+    if (itemHeight_ <= 0) return clientHeight;
+    const int rest = clientHeight % itemHeight_;
+    if (rest == 0 || clientHeight < itemHeight_) return clientHeight;
+    return clientHeight - rest;
+}
+
+void ListBoxLogic::RebuildFonts() {
+    itemHeight_ = 0;
+    if (!view_.WindowExists()) return;
+    itemHeight_ = view_.BuildFonts(Drawing());
+    ApplyItemHeights();
+    view_.Invalidate();
+}
+
+void ListBoxLogic::ApplyItemHeights() {
+    if (itemHeight_ <= 0) return;
+    ListWindow& list = view_.List();
+    const int count = list.Count();
+    for (int i = 0; i < count; ++i) list.SetItemHeight(i, itemHeight_);
+}
+
+void ListBoxLogic::LoadKeyboard() {
+    keyboard::LoadListKeyboard(services_.platform,
+                               {props_.scriptName, props_.keyboardType, props_.linFile, 0});
+    layout_ = keyboard::ListFileLayout();
+}
+
+void ListBoxLogic::SetScriptName(const std::string& name) {
+    binding_.SetScriptName(name);
+    LoadKeyboard();
+    RebuildFonts();
+}
+
+void ListBoxLogic::SetKeyboardType(std::int16_t type) {
+    binding_.SetKeyboardType(type);
+    LoadKeyboard();
+}
+
+void ListBoxLogic::SetLinFile(const std::string& file) {
+    binding_.SetLinFile(file);
+    LoadKeyboard();
+}
+
+controls::Outcome ListBoxLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (!KnownFormat(format))
+        return controls::InvalidValue(
+            "ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
+    props_.isciiDataFormat = format;
+    Modified();
+    return std::nullopt;
+}
+
+void ListBoxLogic::SetSort(bool on) {
+    props_.sort = on;
+    if (on) SortItems();
+    Modified();
+}
+
+void ListBoxLogic::SortItems() {
+    ListWindow& list = view_.List();
+    const int count = list.Count();
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(count));
+    bool sorted = true;
+    for (int i = 0; i < count; ++i) {
+        items.push_back(list.Text(i));
+        if (i > 0 && ByteLess(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(i - 1)]))
+            sorted = false;
+    }
+    if (sorted) return;
+    std::sort(items.begin(), items.end(),
+              [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
+    list.Reset();
+    for (const std::string& item : items) AddIscii(item, -1);
+}
+
+void ListBoxLogic::SetMultipleSelection(bool on) {
+    props_.multipleSelection = on;
+    view_.List().SetMultiple(on);
+    if (view_.WindowExists()) {
+        view_.SelectionKindChanged(on);
+        ApplyItemHeights();
+    }
+    view_.Invalidate();
+    Modified();
+}
+
+void ListBoxLogic::SetBackColor(std::uint32_t colour) {
+    props_.backColor = colour;
+    view_.Invalidate();
+    Modified();
+}
+
+void ListBoxLogic::SetForeColor(std::uint32_t colour) {
+    props_.foreColor = colour;
+    view_.Invalidate();
+    Modified();
+}
+
+void ListBoxLogic::SetGlobalSettings(bool on) {
+    props_.globalSettings = on;
+    Modified();
+}
+
+void ListBoxLogic::SetAccessGlobal(bool on) {
+    props_.accessGlobal = on;
+    if (on && LoadGlobalSettings()) {
+        const ListBoxProperties read = props_;
+        SetSort(read.sort);
+        SetMultipleSelection(read.multipleSelection);
+        if (KnownFormat(read.isciiDataFormat)) props_.isciiDataFormat = read.isciiDataFormat;
+        SetForeColor(read.foreColor);
+        SetBackColor(read.backColor);
+        SetFontSize(read.fontSize);
+        SetScriptName(read.scriptName);
+        SetFontName(read.fontName);
+        view_.Invalidate();
+    }
+    Modified();
+}
+
+std::string ListBoxLogic::GetList() const { return JoinItems(view_.List(), "\r\n", false); }
+
+controls::Outcome ListBoxLogic::SetList(const std::string& text) {
+    if (!KnownFormat(props_.isciiDataFormat)) return InvalidFormat();
+    // Each item is converted on its own; a sorted list is sorted once and
+    // then filled in order.
+    std::vector<std::string> items;
+    for (const std::string& item : ParseList(text))
+        items.push_back(*script::AssignedTextFromFormat(item, props_.isciiDataFormat));
+    if (props_.sort)
+        std::sort(items.begin(), items.end(),
+                  [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
+    view_.List().Reset();
+    for (const std::string& item : items) AddIscii(item, -1);
+    view_.Invalidate();
+    Modified();
+    return std::nullopt;
+}
+
+int ListBoxLogic::SelCount() const {
+    const int n = view_.List().SelCount();
+    return n < 0 ? 0 : n;
+}
+
+void ListBoxLogic::SetTopIndex(int index) {
+    view_.List().SetTopIndex(index);
+    view_.Invalidate();
+    Modified();
+}
+
+bool ListBoxLogic::SetCurSel(int index) {
+    const int result = view_.List().SetCurSel(index);
+    return result != kListError || (index == -1 && !view_.List().Multiple());
+}
+
+int ListBoxLogic::FindString(int startFrom, bool exact, const std::string& text) const {
+    return FindItem(view_.List(), startFrom, exact, text);
+}
+
+void ListBoxLogic::Clear() { view_.List().Reset(); }
+
+bool ListBoxLogic::RemoveItem(int index) { return view_.List().Delete(index) != kListError; }
+
+std::optional<std::vector<int>> ListBoxLogic::GetSelectedItems(int maxItems) const {
+    const ListWindow& list = view_.List();
+    const int selected = list.SelCount();
+    if (selected == kListError) return std::nullopt;
+    std::vector<int> out;
+    if (list.SelectedItems(std::clamp(maxItems, 0, selected), out) == kListError)
+        return std::nullopt;
+    return out;
+}
+
+bool ListBoxLogic::AddIscii(const std::string& iscii, int index) {
+    ListWindow& list = view_.List();
+    if (props_.sort) index = SortedPosition(list, iscii);
+    const int at = list.Insert(index, iscii);
+    if (at == kListError) return false;
+    if (itemHeight_ > 0) list.SetItemHeight(at, itemHeight_);
+    return true;
+}
+
+controls::Outcome ListBoxLogic::AddItem(const std::string& text, int index, bool& added) {
+    added = false;
+    std::optional<std::string> iscii = script::AssignedTextFromFormat(text, props_.isciiDataFormat);
+    if (!iscii) return InvalidFormat();
+    added = AddIscii(*iscii, index);
+    return std::nullopt;
+}
+
+controls::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
+    text.clear();
+    const ListWindow& list = view_.List();
+    if (index < 0 || index >= list.Count()) return std::nullopt;
+    std::optional<std::string> out = script::StoredTextInFormat(list.Text(index), props_.isciiDataFormat);
+    if (!out) return InvalidFormat();
+    text = std::move(*out);
+    return std::nullopt;
+}
+
+bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
+    if (ctrlDown || SkipsSearch(virtualKey)) return false;
+    keyboard::ListFileLayout() = layout_;
+    const std::string typed = keyboard::TranslateListKey(
+        services_.platform.keyboard, {props_.disableEnglish, Drawing().scriptName}, virtualKey,
+        scanBits);
+    // A key that types nothing (Home, the page keys, Left, Right) leaves
+    // the selection to the list window.
+    if (typed.empty()) return false;
+    view_.List().SetCurSel(TypeAheadIndex(view_.List(), typed));
+    return true;
+}
+
+std::string ListBoxLogic::ItemRun(int index) {
+    return script::ToFontCodeRun(binding_.Converter(), view_.List().Text(index), EnglishMode());
+}
+
+bool ListBoxLogic::SaveGlobalSettings() {
+    const ListBoxProperties& p = props_;
+    return defaults::SaveSection(services_.settings, kControlIndex,
+                                 [&](defaults::SettingsSection& s) {
+                                     s.Number("Sort") = p.sort;
+                                     s.Number("MultipleSelection") = p.multipleSelection;
+                                     s.Number("FontSize") = p.fontSize;
+                                     s.Number("ISCIIDataFormat") = p.isciiDataFormat;
+                                     s.Number("ForeColor") = static_cast<std::int32_t>(p.foreColor);
+                                     s.Number("BackColor") = static_cast<std::int32_t>(p.backColor);
+                                     s.String("ScriptName") = p.scriptName;
+                                     s.String("FontName") = p.fontName;
+                                 });
+}
+
+bool ListBoxLogic::LoadGlobalSettings() {
+    std::optional<defaults::SettingsSection> s =
+        defaults::LoadSection(services_.settings, kControlIndex);
+    if (!s) return false;
+    ListBoxProperties& p = props_;
+    p.sort = s->Number("Sort") != 0;
+    p.multipleSelection = s->Number("MultipleSelection") != 0;
+    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
+    p.isciiDataFormat = static_cast<std::int16_t>(s->Number("ISCIIDataFormat"));
+    p.foreColor = static_cast<std::uint32_t>(s->Number("ForeColor"));
+    p.backColor = static_cast<std::uint32_t>(s->Number("BackColor"));
+    p.scriptName = s->String("ScriptName");
+    p.fontName = s->String("FontName");
+    return true;
+}
+
+}  // namespace vexa::listbox

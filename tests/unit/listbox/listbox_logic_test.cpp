@@ -1,0 +1,232 @@
+// The list box's items, methods, data formats, sorting and persistence.
+#include <gtest/gtest.h>
+
+#include "script/iscii_text.h"
+#include "script/unicode_text.h"
+#include "unit/listbox/listbox_rig.h"
+
+namespace vexa::listbox::test {
+namespace {
+
+using Items = std::vector<std::string>;
+
+std::string Hindi(std::u16string_view word) {
+    return script::UnicodeToIscii(word, script::UnicodeScript::kDevanagari).iscii;
+}
+
+// A list box with a window, in Devanagari through the family's converter.
+struct Created : ListBoxRig {
+    Created() {
+        LoadFresh();
+        logic.Props().scriptName = "Devanagari";
+        logic.Props().fontSize = 12;
+        EXPECT_TRUE(Create());
+    }
+};
+
+TEST(ListBoxLogicTest, ItemsComeAndGoInTheDataFormat) {
+    Created rig;
+    const std::string word = Hindi(u"नमस्ते");
+    ASSERT_EQ(word.size(), 6u);
+    for (int format : {1, 2}) {
+        const std::string hosted = *script::StoredTextInFormat(word, format);
+        ASSERT_NE(hosted, word);
+        ASSERT_FALSE(rig.logic.SetIsciiDataFormat(static_cast<std::int16_t>(format)));
+        rig.logic.Clear();
+        EXPECT_TRUE(rig.Add(hosted));
+        EXPECT_EQ(rig.Items(), Items{word}) << "format " << format;
+        std::string back;
+        EXPECT_FALSE(rig.logic.GetItemText(0, back));
+        EXPECT_EQ(back, hosted);
+        // List get hands out the ISCII items, unconverted.
+        EXPECT_EQ(rig.logic.GetList(), word);
+    }
+    ASSERT_FALSE(rig.logic.SetIsciiDataFormat(0));
+    EXPECT_TRUE(rig.Add(Bytes({0xB3, 0x90, 0xDA})));  // 8-bit: the control byte goes
+    EXPECT_EQ(rig.Items().back(), Bytes({0xB3, 0xDA}));
+    std::string none = "stale";
+    EXPECT_FALSE(rig.logic.GetItemText(9, none));
+    EXPECT_EQ(none, "");
+}
+
+TEST(ListBoxLogicTest, AnUnknownDataFormatIsRefusedAndToldNotApplied) {
+    Created rig;
+    EXPECT_TRUE(rig.logic.SetIsciiDataFormat(3).has_value());
+    EXPECT_EQ(rig.logic.Props().isciiDataFormat, 0);
+    rig.Add("keep");
+    // A saved control can still carry one.
+    rig.logic.Props().isciiDataFormat = 9;
+    bool added = true;
+    controls::Outcome failed = rig.logic.AddItem("x", -1, added);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_NE(failed->description.find("ISCIIDataFormat"), std::string::npos);
+    EXPECT_FALSE(added);
+    std::string text;
+    EXPECT_TRUE(rig.logic.GetItemText(0, text).has_value());
+    EXPECT_TRUE(rig.logic.SetList("a\rb").has_value());
+    EXPECT_EQ(rig.Items(), Items{"keep"});  // nothing changed
+}
+
+TEST(ListBoxLogicTest, ListTextEdgeCases) {
+    Created rig;
+    EXPECT_FALSE(rig.logic.SetList("A\r\nB"));
+    EXPECT_EQ(rig.Items(), (Items{"A", "B"}));
+    rig.logic.SetList("A;B");
+    EXPECT_EQ(rig.Items(), Items{"B"});
+    rig.logic.SetList("A\rB\r");
+    EXPECT_EQ(rig.Items(), (Items{"A", "B"}));
+    EXPECT_EQ(rig.logic.GetList(), "A\r\nB");
+    EXPECT_GT(rig.modified, 0);
+}
+
+TEST(ListBoxLogicTest, SortedListHoldsByteOrderWhateverTheAdditionOrder) {
+    Created rig;
+    rig.logic.SetSort(true);
+    rig.Add("B");
+    rig.Add("A");
+    rig.Add("C", 0);  // the index gives way to the order
+    EXPECT_EQ(rig.Items(), (Items{"A", "B", "C"}));
+    EXPECT_EQ(rig.Save().Find("List")->text, "A\r\nB\r\nC\r\n");
+
+    // Turning sorting on sorts what is there; off keeps the order and
+    // appends again.
+    rig.logic.SetSort(false);
+    rig.Add("0");
+    rig.Add(Bytes({0xA4}), 1);
+    EXPECT_EQ(rig.Items(), (Items{"A", Bytes({0xA4}), "B", "C", "0"}));
+    rig.logic.SetSort(true);
+    EXPECT_EQ(rig.Items(), (Items{"0", "A", "B", "C", Bytes({0xA4})}));
+}
+
+TEST(ListBoxLogicTest, HindiWordsSortInDictionaryOrder) {
+    // ISCII codes follow the order of the Devanagari alphabet: anusvara
+    // before the consonants, the inherent vowel before the vowel signs, and
+    // a half consonant after every vowel sign of its consonant.
+    const std::vector<std::u16string> dictionary{
+        u"अंगूर", u"अकबर", u"अनार",  u"आम",   u"इमली", u"उल्लू", u"कमल",
+        u"कान",   u"किताब", u"कौआ",  u"क्षत्रिय", u"खरगोश", u"गमला", u"घर",
+        u"चम्मच", u"जहाज", u"तोता",  u"दवा",  u"नमक",  u"पानी", u"फल",
+        u"बकरी",  u"मकान", u"मोर",   u"राजा", u"शेर",  u"सेब",  u"हाथी"};
+    Items expected;
+    for (const std::u16string& word : dictionary) expected.push_back(Hindi(word));
+    Created rig;
+    rig.logic.SetSort(true);
+    // Added in a scrambled order, one at a time and then as a List.
+    for (std::size_t i = 0; i < expected.size(); ++i) rig.Add(expected[(i * 11) % expected.size()]);
+    EXPECT_EQ(rig.Items(), expected);
+    std::string list;
+    for (std::size_t i = expected.size(); i-- > 0;) list += expected[(i * 5) % expected.size()] + "\r";
+    rig.logic.SetList(list);
+    EXPECT_EQ(rig.Items(), expected);
+}
+
+TEST(ListBoxLogicTest, SetCurSelAndRemoveItemSayWhetherTheyWorked) {
+    Created rig;
+    rig.logic.SetList("a\rb");
+    EXPECT_TRUE(rig.logic.SetCurSel(0));  // index 0 is a success
+    EXPECT_EQ(rig.logic.GetCurSel(), 0);
+    EXPECT_FALSE(rig.logic.SetCurSel(2));
+    EXPECT_FALSE(rig.logic.SetCurSel(-5));
+    EXPECT_TRUE(rig.logic.SetCurSel(-1));  // clearing is a success
+    EXPECT_EQ(rig.logic.GetCurSel(), -1);
+    EXPECT_FALSE(rig.logic.RemoveItem(2));
+    EXPECT_TRUE(rig.logic.RemoveItem(1));
+    EXPECT_TRUE(rig.logic.RemoveItem(0));  // no items left is still a success
+    EXPECT_EQ(rig.logic.GetCount(), 0);
+}
+
+TEST(ListBoxLogicTest, SelectedItemsNeverMoreThanAskedOrSelected) {
+    Created rig;
+    rig.logic.SetList("a\rb\rc\rd");
+    EXPECT_FALSE(rig.logic.GetSelectedItems(4).has_value());  // single selection
+    EXPECT_EQ(rig.logic.SelCount(), 0);
+    rig.logic.SetMultipleSelection(true);
+    rig.store.Click(1);
+    rig.store.Click(3, true);
+    EXPECT_EQ(rig.logic.SelCount(), 2);
+    EXPECT_EQ(*rig.logic.GetSelectedItems(100), (std::vector<int>{1, 3}));
+    EXPECT_EQ(*rig.logic.GetSelectedItems(1), std::vector<int>{1});
+    EXPECT_TRUE(rig.logic.GetSelectedItems(-7)->empty());  // not a huge count
+    EXPECT_TRUE(rig.logic.GetSelectedItems(0)->empty());
+}
+
+TEST(ListBoxLogicTest, FindStringStartsAtTheGivenIndex) {
+    Created rig;
+    rig.logic.SetList("alpha\rbeta\ralpine");
+    EXPECT_EQ(rig.logic.FindString(0, false, "al"), 0);
+    EXPECT_EQ(rig.logic.FindString(1, false, "al"), 2);
+    EXPECT_EQ(rig.logic.FindString(1, true, "alpha"), 0);
+    EXPECT_EQ(rig.logic.FindString(0, false, "gamma"), -1);
+}
+
+TEST(ListBoxLogicTest, RowsAreWholeAndAZeroItemHeightDividesNothing) {
+    Created rig;
+    const int h = rig.logic.ItemHeight();
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(rig.logic.FittedHeight(h * 10 + h / 2), h * 10);
+    EXPECT_EQ(rig.logic.FittedHeight(h * 3), h * 3);
+    rig.Add("x");
+    EXPECT_EQ(rig.store.ItemHeight(0), h);
+    rig.logic.SetFontSize(0);
+    EXPECT_EQ(rig.logic.ItemHeight(), 0);
+    EXPECT_EQ(rig.logic.FittedHeight(105), 105);
+    rig.Add("y");
+    EXPECT_EQ(rig.store.ItemHeight(1), 0);
+    EXPECT_EQ(rig.Save().Find("FontSize")->number, 0);  // size 0 is kept as it is
+}
+
+TEST(ListBoxLogicTest, PropertiesAndItemsSurviveSaveAndLoad) {
+    Created rig;
+    rig.logic.SetMultipleSelection(true);
+    rig.logic.SetForeColor(0x0000FF);
+    rig.logic.SetBackColor(0x80000005);
+    rig.logic.SetIsciiDataFormat(2);
+    rig.logic.SetList(*script::StoredTextInFormat(Hindi(u"कमल") + "\r" + Hindi(u"अनार"), 2));
+    const module::PropertyMap saved = rig.Save();
+
+    ListBoxRig again;
+    again.Load(saved);
+    EXPECT_EQ(again.Items(), (Items{Hindi(u"कमल"), Hindi(u"अनार")}));  // no second conversion
+    EXPECT_TRUE(again.logic.Props().multipleSelection);
+    EXPECT_EQ(again.logic.Props().foreColor, 0x0000FFu);
+    EXPECT_EQ(again.logic.Props().isciiDataFormat, 2);
+    EXPECT_EQ(again.logic.Props().scriptName, "Devanagari");
+    ASSERT_TRUE(again.Create());
+    EXPECT_EQ(again.logic.Props().scriptName, "Devanagari");
+    EXPECT_TRUE(again.store.Multiple());
+    EXPECT_GT(again.store.ItemHeight(1), 0);
+}
+
+TEST(ListBoxLogicTest, SettingsFileWrittenAtDesignTimeAndReadAtRunTime) {
+    Created designer;
+    designer.logic.SetSort(true);
+    designer.logic.SetFontSize(20);
+    designer.logic.SetGlobalSettings(true);
+    designer.Save(/*userMode=*/false);
+
+    ListBoxRig user;
+    user.files = designer.files;
+    module::PropertyMap map;
+    map.Set("AccessGlobal", {module::PropertyType::Bool, 1, {}});
+    map.Set("List", {module::PropertyType::String, 0, "b\r\na\r\n"});
+    user.Load(map, /*userMode=*/true);
+    EXPECT_TRUE(user.logic.Props().sort);
+    EXPECT_EQ(user.logic.Props().fontSize, 20);
+    EXPECT_EQ(user.Items(), (Items{"a", "b"}));  // sorted by the file's Sort
+}
+
+TEST(ListBoxLogicTest, WithoutConvertersTheUserDecides) {
+    ListBoxRig rig("/nonexistent");
+    rig.LoadFresh();
+    rig.platform.messages.AnswerNext(platform::MessageAnswer::No);
+    EXPECT_FALSE(rig.Create());
+    ListBoxRig yes("/nonexistent");
+    yes.LoadFresh();
+    yes.platform.messages.AnswerNext(platform::MessageAnswer::Yes);
+    ASSERT_TRUE(yes.Create());
+    EXPECT_TRUE(yes.logic.EnglishMode());
+    EXPECT_EQ(yes.logic.Props().scriptName, "English");
+}
+
+}  // namespace
+}  // namespace vexa::listbox::test
