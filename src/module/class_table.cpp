@@ -20,7 +20,7 @@ constexpr std::array<FactoryEntry, kFactoryCount> kFactories{{
     {"VEXAOCX.VGroupBoxCtrl.1", "CVGroupBoxCtrl", Control, "80365D37-71B8-4B0C-B1EF-A7E9882FF624",
      9, "VGroupBox Control", 5, kStatusFrame, "VGroupBox", /*implemented=*/true},
     {"VEXAOCX.VListBoxCtrl.1", "CVListBoxCtrl", Control, "E0CEA194-2035-4155-85FF-D414EA44940F", 13,
-     "VListBox Control", 7, kStatusButton, "VListBox"},
+     "VListBox Control", 7, kStatusButton, "VListBox", /*implemented=*/true},
     {"VEXAOCX.VPushButtonCtrl.1", "CVPushButtonCtrl", Control,
      "60AE38C5-EF09-436A-9B55-2CF2F5D6EC1F", 3, "VPushButton Control", 2, kStatusButton,
      "VPushButton", /*implemented=*/true},

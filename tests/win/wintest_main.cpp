@@ -14,6 +14,7 @@
 //                                                    dialog's IsDialogMessage loop
 //   vexa-wintest static-atl                          VStatic in Wine's ATL host:
 //                                                    painting, Click, the link
+//   vexa-wintest listbox-atl                         VListBox in Wine's ATL host
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
 //   vexa-wintest members                             every catalogue member of
@@ -45,6 +46,7 @@ void CheckClipboard(IDispatch* d);
 void CheckCaptionsInAtlHost();
 void CheckStaticInAtlHost();
 void CheckCaptionsInDialog();
+void CheckListBoxInAtlHost();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
@@ -355,6 +357,8 @@ int main(int argc, char** argv) {
         CheckStaticInAtlHost();
     else if (mode == "captions-dialog")
         CheckCaptionsInDialog();
+    else if (mode == "listbox-atl")
+        CheckListBoxInAtlHost();
     else if (mode == "fixture")
         CheckFixtureHost();
     else if (mode == "members")
@@ -362,7 +366,7 @@ int main(int argc, char** argv) {
     else if (mode == "dispatch")
         CheckDispatchAgainstTypeLibrary();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | fixture | members | dispatch\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | fixture | members | dispatch\n");
         return 2;
     }
     OleUninitialize();

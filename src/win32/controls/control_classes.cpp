@@ -5,6 +5,7 @@
 #include "win32/controls/caption_classes.h"
 #include "win32/controls/static_ctrl.h"
 #include "win32/controls/vedit_ctrl.h"
+#include "win32/controls/vlistbox_ctrl.h"
 
 namespace vexa::win32 {
 
@@ -28,6 +29,7 @@ constexpr std::array kCreators{
     ClassCreator{"CVRadioButtonCtrl", &Create<CVRadioButtonCtrl>},
     ClassCreator{"CVGroupBoxCtrl", &Create<CVGroupBoxCtrl>},
     ClassCreator{"CVStaticCtrl", &Create<CVStaticCtrl>},
+    ClassCreator{"CVListBoxCtrl", &Create<CVListBoxCtrl>},
 };
 
 }  // namespace

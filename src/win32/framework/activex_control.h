@@ -243,6 +243,11 @@ protected:
     // WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR...), reflected back
     // to the control. Return true when handled, with `result`.
     virtual bool OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // Makes the subclassed system window again with the current Kind(), in
+    // the same place (a style the system window reads only when it is
+    // created changed). The control fills the new window itself; OnCreate
+    // and OnDestroy do not run. False without a system window.
+    bool RecreateSystemWindow();
     // The class IDs of the control's property pages, in the order shown.
     virtual std::vector<std::string_view> PropertyPages() const { return {}; }
     // Other messages; return true when handled (with `result`). A control

@@ -119,6 +119,34 @@ bool ActiveXControl::CreateOwnedWindow(HWND parent, const RECT& rect, int id) {
     return true;
 }
 
+bool ActiveXControl::RecreateSystemWindow() {
+    if (!hwnd_ || !reflector_ || !originalProc_) return false;
+    HWND old = hwnd_;
+    const WindowKind kind = Kind();
+    const DWORD kept = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_STYLE)) &
+                       (WS_VISIBLE | WS_DISABLED | WS_BORDER | WS_TABSTOP);
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(old, GWL_EXSTYLE));
+    RECT r;
+    GetWindowRect(old, &r);
+    MapWindowPoints(nullptr, reflector_, reinterpret_cast<POINT*>(&r), 2);
+    HWND fresh = CreateWindowExA(exStyle, kind.systemClass, "",
+                                 WS_CHILD | WS_CLIPSIBLINGS | kept | kind.style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, reflector_,
+                                 reinterpret_cast<HMENU>(1), ModuleInstance(), nullptr);
+    if (!fresh) return false;
+    const bool focused = GetFocus() == old;
+    // The old window leaves without the control: no OnDestroy for it.
+    SetWindowLongPtrA(old, GWLP_USERDATA, 0);
+    SetWindowLongPtrA(old, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+    SetWindowLongPtrA(fresh, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    originalProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(fresh, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+    hwnd_ = fresh;
+    DestroyWindow(old);
+    if (focused) SetFocus(fresh);
+    return true;
+}
+
 LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
     LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
     if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) &&
