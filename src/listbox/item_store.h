@@ -33,6 +33,10 @@ public:
     int SelectedItems(int max, std::vector<int>& out) const override;
     bool IsSelected(int index) const override;
 
+    void BeginUpdate(int = 0) override { ++updateDepth_; }
+    void EndUpdate() override {
+        if (updateDepth_ > 0 && --updateDepth_ == 0) ++batches_;
+    }
     int TopIndex() const override { return top_; }
     int SetTopIndex(int index) override;
     int SetItemHeight(int index, int height) override;
@@ -47,6 +51,9 @@ public:
     void Key(ListKey key, bool shift = false);
     int Caret() const { return caret_; }
     int ItemHeight(int index) const;
+    // Open BeginUpdate calls, and the batches of changes ended so far.
+    int UpdateDepth() const { return updateDepth_; }
+    int Batches() const { return batches_; }
 
 private:
     struct Item {
@@ -67,6 +74,8 @@ private:
     int anchor_ = -1;
     int top_ = 0;
     int pageRows_ = 1;
+    int updateDepth_ = 0;
+    int batches_ = 0;
 };
 
 }  // namespace vexa::listbox

@@ -44,6 +44,12 @@ public:
     virtual int SelectedItems(int max, std::vector<int>& out) const = 0;
     virtual bool IsSelected(int index) const = 0;
 
+    // Many changes follow (about `items` new items): the window need not
+    // show each of them. Every BeginUpdate is followed by one EndUpdate,
+    // which shows the result.
+    virtual void BeginUpdate(int /*items*/ = 0) {}
+    virtual void EndUpdate() {}
+
     virtual int TopIndex() const = 0;
     virtual int SetTopIndex(int index) = 0;
     virtual int SetItemHeight(int index, int height) = 0;

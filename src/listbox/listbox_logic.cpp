@@ -80,8 +80,11 @@ void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
     if (px.IsLoading()) {
         // Saved items are ISCII already: no data-format conversion.
+        const std::vector<std::string> items = ParseList(list);
+        view_.List().BeginUpdate(static_cast<int>(items.size()));
         view_.List().Reset();
-        for (const std::string& item : ParseList(list)) AddIscii(item, -1);
+        for (const std::string& item : items) AddIscii(item, -1);
+        view_.List().EndUpdate();
     }
     controls::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
@@ -123,7 +126,9 @@ void ListBoxLogic::ApplyItemHeights() {
     if (itemHeight_ <= 0) return;
     ListWindow& list = view_.List();
     const int count = list.Count();
+    list.BeginUpdate();
     for (int i = 0; i < count; ++i) list.SetItemHeight(i, itemHeight_);
+    list.EndUpdate();
 }
 
 void ListBoxLogic::LoadKeyboard() {
@@ -177,8 +182,10 @@ void ListBoxLogic::SortItems() {
     if (sorted) return;
     std::sort(items.begin(), items.end(),
               [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
+    list.BeginUpdate(count);
     list.Reset();
     for (const std::string& item : items) AddIscii(item, -1);
+    list.EndUpdate();
 }
 
 void ListBoxLogic::SetMultipleSelection(bool on) {
@@ -238,8 +245,10 @@ controls::Outcome ListBoxLogic::SetList(const std::string& text) {
     if (props_.sort)
         std::sort(items.begin(), items.end(),
                   [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
+    view_.List().BeginUpdate(static_cast<int>(items.size()));
     view_.List().Reset();
     for (const std::string& item : items) AddIscii(item, -1);
+    view_.List().EndUpdate();
     view_.Invalidate();
     Modified();
     return std::nullopt;

@@ -62,6 +62,19 @@ bool Win32ListWindow::IsSelected(int index) const {
     return Hwnd() ? Send(LB_GETSEL, static_cast<WPARAM>(index)) > 0 : memory_.IsSelected(index);
 }
 
+void Win32ListWindow::BeginUpdate(int items) {
+    if (!Hwnd()) return;
+    if (updates_++ == 0) Send(WM_SETREDRAW, FALSE);
+    // Room for the items at once: Wine grows its array 16 items at a time.
+    if (items > 0) Send(LB_INITSTORAGE, static_cast<WPARAM>(items), 0);
+}
+
+void Win32ListWindow::EndUpdate() {
+    if (!Hwnd() || updates_ == 0 || --updates_ != 0) return;
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
 int Win32ListWindow::TopIndex() const {
     return Hwnd() ? static_cast<int>(Send(LB_GETTOPINDEX)) : memory_.TopIndex();
 }
@@ -73,6 +86,12 @@ int Win32ListWindow::SetTopIndex(int index) {
 
 int Win32ListWindow::SetItemHeight(int index, int height) {
     if (!Hwnd()) return memory_.SetItemHeight(index, height);
+    // The window measured the item when it was inserted (WM_MEASUREITEM
+    // answers the item height); setting the same height again costs Wine a
+    // page update for every item.
+    const LRESULT now = Send(LB_GETITEMHEIGHT, static_cast<WPARAM>(index));
+    if (now == LB_ERR) return kListError;
+    if (now == height) return 0;
     return static_cast<int>(Send(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0)));
 }
 
@@ -85,8 +104,7 @@ void Win32ListWindow::Attach(int itemHeight) {
     for (int i = 0; i < Count(); ++i) {
         SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(memory_.Text(i).c_str()));
-        if (itemHeight > 0)
-            SendMessageA(hwnd, LB_SETITEMHEIGHT, static_cast<WPARAM>(i), MAKELPARAM(itemHeight, 0));
+        SetItemHeight(i, itemHeight);
     }
     if (!Multiple() && memory_.CurSel() >= 0)
         SendMessageA(hwnd, LB_SETCURSEL, static_cast<WPARAM>(memory_.CurSel()), 0);

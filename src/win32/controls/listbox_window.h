@@ -38,6 +38,8 @@ public:
     int SelectedItems(int max, std::vector<int>& out) const override;
     bool IsSelected(int index) const override;
 
+    void BeginUpdate(int items) override;
+    void EndUpdate() override;
     int TopIndex() const override;
     int SetTopIndex(int index) override;
     int SetItemHeight(int index, int height) override;
@@ -52,6 +54,7 @@ private:
 
     std::function<HWND()> window_;
     listbox::ItemStore memory_;
+    int updates_ = 0;
 };
 
 }  // namespace vexa::win32

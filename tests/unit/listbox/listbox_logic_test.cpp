@@ -98,6 +98,18 @@ TEST(ListBoxLogicTest, SortedListHoldsByteOrderWhateverTheAdditionOrder) {
     EXPECT_EQ(rig.Items(), (Items{"0", "A", "B", "C", Bytes({0xA4})}));
 }
 
+TEST(ListBoxLogicTest, WholeListChangesReachTheWindowAsOneBatch) {
+    Created rig;
+    const int before = rig.store.Batches();
+    rig.logic.SetList("c\rb\ra");
+    rig.logic.SetSort(true);
+    rig.logic.SetFontSize(20);  // every row gets the new height
+    rig.Load(rig.Save());
+    EXPECT_EQ(rig.store.UpdateDepth(), 0);
+    EXPECT_EQ(rig.store.Batches() - before, 4);
+    EXPECT_EQ(rig.Items(), (Items{"a", "b", "c"}));
+}
+
 TEST(ListBoxLogicTest, HindiWordsSortInDictionaryOrder) {
     // ISCII codes follow the order of the Devanagari alphabet: anusvara
     // before the consonants, the inherent vowel before the vowel signs, and
