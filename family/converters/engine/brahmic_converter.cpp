@@ -138,23 +138,63 @@ private:
         return Default(symbol);
     }
 
+    // The variant of a pre- or post-base family the cluster asks for; when the
+    // fonts lack that one, the first variant they hold (a sign a little too
+    // wide or narrow is still the sign; a missing one would be a wrong word).
     int Variant(std::uint16_t family, std::uint8_t variant) const {
         int any = -1;
+        int held = -1;
+        int exact = -1;
         for (const auto& v : rules_.familyVariants) {
             if (v.family != family) continue;
-            if (v.variant == variant) return v.glyph;
+            if (v.variant == variant && exact < 0) exact = v.glyph;
             if (any < 0) any = v.glyph;
+            if (held < 0 && Drawn(v.glyph)) held = v.glyph;
         }
+        if (exact >= 0 && Drawn(static_cast<std::uint16_t>(exact))) return exact;
+        if (held >= 0) return held;
+        if (exact >= 0) return exact;
         return any >= 0 ? any : Default(family);
     }
 
+    // The learned tail, when the converter's fonts can draw every item of it.
+    // A tail whose glyph they lack (a vowel sign fused with a modifier or a
+    // reph that did not get a code) is not used: the caller draws its parts
+    // apart instead (the sign, then the modifier or the reph), so that no
+    // sign of the text vanishes.
     const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
         for (const auto& t : tails_) {
             if (t.reph == reph && t.matra == matra && t.modifier == modifier && t.virama == virama) {
-                return &t;
+                return TailDrawn(t) ? &t : nullptr;
             }
         }
         return nullptr;
+    }
+
+    // Can some form of the item's glyph be drawn (any variant of a pre- or
+    // post-base family, any attachment variant of a mark)?
+    bool SymbolDrawn(const TemplateItem& item) const {
+        const int fallback = Default(item.symbol);
+        if (fallback >= 0 && Drawn(static_cast<std::uint16_t>(fallback))) return true;
+        if (item.kind == ItemKind::kPre || item.kind == ItemKind::kPost) {
+            for (const auto& v : rules_.familyVariants) {
+                if (v.family == item.symbol && Drawn(v.glyph)) return true;
+            }
+            return false;
+        }
+        auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), item.symbol,
+                                   [](const Attachment& a, std::uint16_t symbol) { return a.symbol < symbol; });
+        for (; it != rules_.attachments.end() && it->symbol == item.symbol; ++it) {
+            if (Drawn(it->glyph)) return true;
+        }
+        return false;
+    }
+
+    bool TailDrawn(const TailTemplate& t) const {
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            if (!SymbolDrawn(rules_.items[t.first + i])) return false;
+        }
+        return true;
     }
 
     // The items of a tail with no pre-base part, emitted after what is there.

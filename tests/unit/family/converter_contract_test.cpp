@@ -100,6 +100,39 @@ TEST_P(ConverterContract, ALongClusterIsSplitIntoSyllablesThatFit) {
     EXPECT_EQ(total, static_cast<int>(text.size()));
 }
 
+// A modifier or a reph adds to a syllable or fuses with its vowel sign; it
+// never takes a glyph away. (A fused form the fonts have no code for must
+// fall back to the sign and the modifier drawn apart, not vanish.)
+TEST_P(ConverterContract, NoSignOfASyllableVanishes) {
+    sim::SimPlatform sim;
+    RawConverter converter(sim, GetParam().file, GetParam().entry);
+    ASSERT_TRUE(converter.Loaded());
+    const auto glyphs = [&](const std::string& text) {
+        const RawResult r = converter.Call(text);
+        return r.consumed == static_cast<int>(text.size()) ? r.output.size() / 2 : 0u;
+    };
+    int checked = 0;
+    for (int c = 0xB3; c <= 0xD8; ++c) {
+        for (int sign = 0xDA; sign <= 0xE7; ++sign) {
+            const std::size_t plain = glyphs(Iscii({c, sign}));
+            if (plain == 0) continue;
+            SCOPED_TRACE(testing::Message() << GetParam().file << std::hex << " consonant " << c
+                                            << " sign " << sign);
+            for (int modifier : {0xA1, 0xA2, 0xA3}) {
+                const std::size_t with = glyphs(Iscii({c, sign, modifier}));
+                if (with == 0) continue;  // a sign the script writes otherwise
+                EXPECT_GE(with, plain) << "modifier " << modifier;
+                ++checked;
+            }
+            const std::size_t reph = glyphs(Iscii({0xCF, 0xE8, c, sign}));
+            if (reph != 0) {
+                EXPECT_GE(reph, plain) << "after ra + virama";
+            }
+        }
+    }
+    EXPECT_GT(checked, 500);
+}
+
 INSTANTIATE_TEST_SUITE_P(Devanagari, ConverterContract, ::testing::ValuesIn(kDevanagariLibraries),
                          [](const auto& info) {
                              return std::string(info.param.file).substr(0, 7);
