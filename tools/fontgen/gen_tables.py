@@ -38,6 +38,8 @@ def resolve_codes(fmap, conv):
             d = abs(h["adv"] - g["adv"]) + abs(h["dx"] - g["dx"]) + abs(h["dy"] - g["dy"])
             if best is None or d < best[0]:
                 best = (d, j)
+        if best is None and fmap.get("borrow_variants"):
+            best = nearest_variant(glyphs, g, direct)
         out.append(direct[best[1]] if best else (0, "0"))
     # A letter drawn alone whose glyph the fonts lack may have a Latin
     # stand-in (a digit): the code of that Latin letter in a face with Latin.
@@ -48,6 +50,29 @@ def resolve_codes(fmap, conv):
         if latin and len(alone) == 1 and out[alone[0]] == (0, "0"):
             out[alone[0]] = (ord(ascii_text), latin[0])
     return out
+
+
+def nearest_variant(glyphs, g, direct):
+    """(distance, index) of the held glyph of the same family (Noto's name
+    without its variant digits: ivowelsignreph01deva -> ivowelsignrephdeva)
+    and kind that is nearest in variant number, then in placement; None
+    when the fonts hold none. A map asks for it with "borrow_variants": a
+    width variant the fonts lack is drawn by its nearest held sibling, not
+    left out."""
+    from brahmic import split_variant
+    family, variant = split_variant(g["name"])
+    number = lambda v: int(v) if v.isdigit() else 0
+    best = None
+    for j in direct:
+        h = glyphs[j]
+        fam, var = split_variant(h["name"])
+        if fam != family or (h["adv"] == 0) != (g["adv"] == 0):
+            continue
+        d = (abs(number(var) - number(variant)),
+             abs(h["adv"] - g["adv"]) + abs(h["dx"] - g["dx"]) + abs(h["dy"] - g["dy"]), j)
+        if best is None or d < best[0]:
+            best = (d, j)
+    return best
 
 
 def direct_codes(fmap, conv):

@@ -15,10 +15,12 @@ sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
 import brahmic  # noqa: E402
 import familymap  # noqa: E402
 from hbshape import shape_many  # noqa: E402
+import modern_words  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto/NotoSansDevanagari-Regular.ttf"
 LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 WORDS = "/usr/share/hunspell/hi_IN.dic"
+MODERN = ("hi", "mr")  # family/words/modern-<lang>.txt: their training halves rank glyphs too
 
 VIRAMA, NUKTA, RA, ZWJ, ZWNJ = "\u094d", "\u093c", "\u0930", "\u200d", "\u200c"
 CONSONANTS = [chr(c) for c in range(0x915, 0x93A)] + [chr(c) for c in range(0x958, 0x960)]
@@ -78,7 +80,8 @@ ROMAN.update({chr(0x966 + i): str(i) for i in range(10)})
 
 def input_files():
     tools = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
-    return [NOTO, LATIN, WORDS, os.path.abspath(__file__)] + [
+    return [NOTO, LATIN, WORDS] + [modern_words.list_path(lang) for lang in MODERN] + [
+        os.path.abspath(__file__)] + [
         os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
 
 
@@ -101,6 +104,10 @@ def main():
 
     words = [w.strip() for w in open(WORDS, encoding="utf-8").read().split("\n")[1:] if w.strip()]
     design_words = words[0::2]  # the other half is kept for measuring
+    # Software and everyday text (Hindi and Marathi): loanwords with the
+    # candra e sign and its offsets, clusters the dictionary rarely has.
+    for lang in MODERN:
+        design_words += modern_words.read(lang, "train")
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE,
         vedic=[chr(c) for c in VEDIC], design_words=design_words, latin_font=LATIN,
@@ -128,6 +135,8 @@ def main():
             {"file": "RMMCV32.DLL", "entry": "iscii2rmzirvo", "kind": "roman",
              "fonts": {"1": "DV1-TTDorvan"}},
         ])
+    # A width or offset variant without a code is drawn by its nearest sibling.
+    fmap["borrow_variants"] = True
     familymap.write_map(out, fmap, input_files())
 
 
