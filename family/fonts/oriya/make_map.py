@@ -60,6 +60,35 @@ def input_files():
                                          "wordlists.py")] + iscii_blocks.source_files()
 
 
+def bare_consonants_win(script, learned):
+    """A consonant with a vowel sign is drawn as Noto draws it alone. The
+    learner votes fusions and mark offsets over every cluster that ends in
+    the same glyph; for the nukta letters (rra, rha) the three-consonant
+    clusters outvoted the letter itself, so that rra + i drew a subjoined
+    piece and no i sign. Where the letter alone takes the template's glyphs,
+    a fusion voted for its glyph is dropped and its marks take the offsets
+    Noto gives them over it."""
+    from hbshape import shape_many
+    singles = [c for c in script.consonants if len(learned.cores.get(c, [])) == 1]
+    pairs = [(c, m) for c in singles for m in script.matras]
+    for (c, m), glyphs in zip(pairs, shape_many(script.font, [c + m for c, m in pairs])):
+        glyphs = brahmic.visible(script, glyphs)
+        tail = (False, m, "", False)
+        predicted = brahmic.predict_names(script, learned, c, tail)
+        if predicted is None or predicted != [g.name for g in glyphs]:
+            continue
+        learned.fuse.pop((learned.cores[c][0], m), None)
+        prev = None
+        for g in glyphs:
+            if g.adv:
+                prev = brahmic.key_of(g)
+                continue
+            key, voted = brahmic.key_of(g), learned.attach.get((g.name, prev))
+            if prev is not None and (voted is None or max(abs(voted[2] - key[2]),
+                                                          abs(voted[3] - key[3])) > 24):
+                learned.attach[(g.name, prev)] = key
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "oriya.map.json")
     script = brahmic.Script(NOTO, CONSONANTS, MATRAS, MODIFIERS, VIRAMA, NUKTA, RA, ZWJ, ZWNJ,
@@ -72,6 +101,7 @@ def main():
     for f in PRE:
         script.groups[f] = "i"
     learned = brahmic.learn(script, reference)
+    bare_consonants_win(script, learned)
 
     words = wordlists.read(WORDS, BLOCK)
     fmap = familymap.build(
