@@ -93,10 +93,35 @@ def script_description():
     return script
 
 
+def learn_joined_chillus(script, learned):
+    """A chillu written as consonant + virama + ZWJ that Noto joins with the
+    consonant after it into one ligature (n + ZWJ + rra: the nta of the older
+    spelling of ന്റെ, common in software text) takes that cluster's glyphs
+    and variants; the other chillus stay drawn as the chillu and the
+    consonant after it."""
+    from hbshape import shape_many
+    texts = [c + VIRAMA + ZWJ + d for c in CHILLUS.values() for d in CONSONANTS]
+    joined = []
+    for text, glyphs in zip(texts, shape_many(NOTO, texts)):
+        plain = text[:2] + text[3:]
+        keys = [brahmic.key_of(g) for g in brahmic.visible(script, glyphs)]
+        # (ka + ZWJ draws the atomic chillu k even where Noto writes ka with
+        # a visible chandrakkala: only a true ligature replaces the chillu.)
+        ligature = all(k[0] != "viramamlym" for k in keys)
+        if ligature and plain in learned.cores and keys == learned.cores[plain] != (
+                learned.cores.get(text[:3], []) + learned.cores.get(text[3], [])):
+            learned.cores[text] = list(keys)
+            if plain in learned.variants:
+                learned.variants[text] = dict(learned.variants[plain])
+            joined.append(text)
+    return joined
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "malayalam.map.json")
     script = script_description()
     learned = brahmic.learn(script, KA)
+    learn_joined_chillus(script, learned)
     brahmic.learn_kerning(script, learned, VOWELS, KA)
     words = [w.strip().split("/")[0] for w in open(WORDS, encoding="utf-8").read().split("\n")[1:]
              if w.strip()]

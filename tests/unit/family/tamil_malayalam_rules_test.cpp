@@ -145,6 +145,23 @@ TEST_F(SouthScript, MalayalamChillusComeFromTheSoftVirama) {
     EXPECT_EQ(GlyphCount(Malayalam({PA, VIRAMA, VIRAMA})), 2u);
 }
 
+// The older spelling of nta (n + virama + ZWJ + rra, as in ന്‍റെ, common in
+// software text) is the nta ligature Noto draws, in both faces: not the
+// chillu n followed by a full rra.
+TEST_F(SouthScript, MalayalamChilluNBeforeRraIsTheNtaLigature) {
+    constexpr int RRA = 0xD0;
+    for (RawConverter* conv : {&mlb, &mlm}) {
+        const auto draw = [&](std::initializer_list<int> text) { return conv->Call(Iscii(text)).output; };
+        const std::string nta = draw({NA, VIRAMA, RRA});
+        ASSERT_EQ(GlyphCount(nta), 1u);
+        EXPECT_EQ(draw({NA, VIRAMA, SOFT, RRA}), nta);
+        EXPECT_EQ(draw({NA, VIRAMA, SOFT, RRA, E_SIGN}), draw({NA, VIRAMA, RRA, E_SIGN}));
+        EXPECT_EQ(draw({NA, VIRAMA, SOFT, RRA, E_SIGN}).substr(2), nta) << "the e sign goes first";
+        // Other chillus keep the consonant after them whole.
+        EXPECT_EQ(draw({LA, VIRAMA, SOFT, RRA}), draw({LA, VIRAMA, SOFT}) + draw({RRA}));
+    }
+}
+
 TEST_F(SouthScript, MalayalamReformedSignsAndTheRaSign) {
     const std::string ka = Malayalam({KA});
     ASSERT_EQ(GlyphCount(ka), 1u);
