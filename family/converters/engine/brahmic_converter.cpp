@@ -560,7 +560,8 @@ private:
         if (s.matra && pre < 0 && core.glyphs.count > 0) {
             const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
             for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
-                if (AllDrawn(f.first, f.count)) {
+                // (An empty fusion would drop the consonant with its sign.)
+                if (f.count > 0 && AllDrawn(f.first, f.count)) {
                     --core.glyphs.count;
                     for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
                     fused = true;
