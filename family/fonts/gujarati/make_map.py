@@ -80,6 +80,8 @@ def main():
             {"file": "GJMCV32.DLL", "entry": "iscii2gjzirvo", "kind": "brahmic",
              "fonts": {"1": "GJ-TTFelida"}},
         ])
+    # An i-sign width the faces lack is drawn by its nearest held width.
+    fmap["borrow_variants"] = True
     familymap.write_map(out, fmap, input_files())
 
 
