@@ -1,0 +1,168 @@
+// The page table, the defaults pages read from settings files and write
+// to the registry, the colour fields and the edit page's style rules.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "defaults/default_values.h"
+#include "defaults/settings_record.h"
+#include "module/class_table.h"
+#include "pages/edit_style_boxes.h"
+#include "pages/page_defaults.h"
+#include "pages/page_table.h"
+#include "sim/sim_registry.h"
+#include "sim/sim_settings_files.h"
+
+namespace vexa::pages {
+namespace {
+
+TEST(PageTable, EveryPageClassOfTheModuleHasOneSpecAndOneDialog) {
+    std::set<std::string_view> classes;
+    for (const auto& f : module::Factories())
+        if (f.kind == module::FactoryKind::PropertyPage) classes.insert(f.className);
+    std::set<std::string_view> specs;
+    std::set<int> dialogs;
+    for (const PageSpec& s : PageSpecs()) {
+        specs.insert(s.className);
+        EXPECT_TRUE(dialogs.insert(s.dialogId).second) << s.className;
+    }
+    EXPECT_EQ(specs, classes);
+    EXPECT_EQ(PagesOfControl("VEdit"),
+              (std::vector<std::string_view>{"CVEditPropPage", "CVEditPropPage2", "CVEditPropPage4"}));
+    EXPECT_EQ(PagesOfControl("VStatic"),
+              (std::vector<std::string_view>{"CVStaticPropPage", "CVEditPropPage2", "CPropPageURL",
+                                             "CVEditPropPage4"}));
+    EXPECT_EQ(PagesOfControl("VCheckBox"),
+              (std::vector<std::string_view>{"CVCheckBoxPropPage", "CVEditPropPage4"}));
+    EXPECT_TRUE(PagesOfControl("VComboBox").empty());
+    // The third page exists, but no control lists it.
+    for (int i = 0; i < module::kControlCount; ++i)
+        for (std::string_view page : PagesOfControl(module::ControlFactory(i).controlName))
+            EXPECT_NE(page, "CVEditPropPage3");
+}
+
+TEST(PageDefaults, SettingsFileFillsTheFieldsThePageShows) {
+    sim::SimSettingsFiles files;
+    EXPECT_FALSE(LoadPageDefaults(files, 0, 0));  // no file
+    ASSERT_TRUE(defaults::SaveSection(files, 0, [](defaults::SettingsSection& s) {
+        s.Number("Auto") = 1;
+        s.Number("Alignment") = -1;
+        s.Number("FontSize") = 300;
+        s.String("ScriptName") = "Tamil";
+        s.String("FontName") = "TMB-TTValluvar";
+    }));
+    auto values = LoadPageDefaults(files, 0, 0);
+    ASSERT_TRUE(values);
+    EXPECT_EQ(*values, (std::vector<PageValue>{{"Auto", false, 1, ""},
+                                                {"PushLike", false, 0, ""},
+                                                {"Alignment", false, -1, ""},
+                                                {"FontSize", true, 0, "300"},
+                                                {"ScriptName", true, 0, "Tamil"},
+                                                {"FontName", true, 0, "TMB-TTValluvar"}}));
+    EXPECT_FALSE(LoadPageDefaults(files, 7, 0));
+
+    ASSERT_TRUE(defaults::SaveSection(files, 1, [](defaults::SettingsSection& s) {
+        s.Number("ISCIIDataFormat") = 2;
+        s.Number("DisableEnglish") = 1;
+    }));
+    EXPECT_EQ(*LoadPageDefaults(files, 1, 1), (std::vector<PageValue>{{"ISCIIDataFormat", false, 2, ""}}));
+    EXPECT_EQ(*LoadPageDefaults(files, 1, 2), (std::vector<PageValue>{{"DisableEnglish", false, 1, ""}}));
+    EXPECT_EQ(LoadPageDefaults(files, 1, 0)->size(), 11u);  // eight style boxes, size, script, face
+}
+
+TEST(PageDefaults, DamagedFileChangesNoField) {
+    sim::SimSettingsFiles files;
+    ASSERT_TRUE(defaults::SaveSection(files, 4, [](defaults::SettingsSection& s) {
+        s.Number("FontSize") = 18;
+        s.String("ScriptName") = "Devanagari";
+        s.String("FontName") = "DVB-TTDorvan";
+    }));
+    std::string& bytes = files.files.at("VPushButton.ini");
+    ASSERT_EQ(bytes.size(), 28u);
+    bytes.resize(20);  // the face name is cut off
+    EXPECT_FALSE(LoadPageDefaults(files, 4, 0));
+    bytes = std::string("\x12\0\0\0\xff\xff\xff\xff\xff\xff\xff", 11);  // a 4 GiB length
+    EXPECT_FALSE(LoadPageDefaults(files, 4, 0));
+}
+
+TEST(SecondPage, DataFormatDefaultAndColourFields) {
+    sim::SimRegistry registry;
+    EXPECT_FALSE(SaveDataFormatDefault(registry, 2));
+    ASSERT_TRUE(registry.CreateKey("VEXAOCX.VEditCtrl.1"));
+    defaults::DefaultValuesRecord factory = defaults::FactoryDefaultValues();
+    ASSERT_TRUE(defaults::SaveDefaultValues(registry, factory, 0));
+    ASSERT_TRUE(SaveDataFormatDefault(registry, 2));
+    defaults::DefaultValuesRecord read;
+    ASSERT_TRUE(defaults::LoadDefaultValues(registry, read));
+    EXPECT_EQ(read.dataFormat, "2");
+    EXPECT_EQ(read.scriptName, "Devanagari");  // group 1 writes the data format only
+
+    EXPECT_EQ(ColourText(0x80000005u), "-2147483643");
+    EXPECT_EQ(ParseColourText("-2147483643"), 0x80000005u);
+    EXPECT_EQ(ParseColourText("255"), 255u);
+    EXPECT_EQ(ParseColourText("4294967295"), 0xFFFFFFFFu);
+    EXPECT_FALSE(ParseColourText("4294967296"));
+    EXPECT_FALSE(ParseColourText("12abc"));
+    EXPECT_FALSE(ParseColourText(""));
+    EXPECT_EQ(SecondPageColour(1)->property, "ForeColor");
+    EXPECT_EQ(SecondPageColour(0)->editId, 278);
+    EXPECT_FALSE(SecondPageColour(2));
+    EXPECT_EQ(UrlPageColour(2)->property, "VisitedColor");
+    EXPECT_EQ(UrlPageColour(1)->editId, 281);
+}
+
+using B = EditStyleBoxes;
+
+std::array<bool, 8> Values(std::initializer_list<int> on) {
+    std::array<bool, 8> v{};
+    for (int id : on)
+        for (std::size_t i = 0; i < B::kIds.size(); ++i)
+            if (B::kIds[i] == id) v[i] = true;
+    return v;
+}
+
+TEST(EditStyle, OpeningRulesFollowTheControl) {
+    B single;
+    single.Open(Values({B::kAutoHScroll, B::kHScrollBar, B::kVScrollBar, B::kWantReturn}));
+    EXPECT_FALSE(single.Checked(B::kHScrollBar));  // no MultiLine: scroll bars and Want Return off
+    EXPECT_FALSE(single.Checked(B::kWantReturn));
+    EXPECT_FALSE(single.Enabled(B::kVScrollBar));  // no Auto VScroll
+    EXPECT_TRUE(single.Enabled(B::kHScrollBar));
+
+    B password;
+    password.Open(Values({B::kPassword, B::kMultiLine}));
+    for (int id : {B::kAutoVScroll, B::kHScrollBar, B::kVScrollBar, B::kWantReturn, B::kMultiLine})
+        EXPECT_FALSE(password.Enabled(id)) << id;
+}
+
+TEST(EditStyle, ClicksKeepTheBoxesConsistent) {
+    B b;
+    b.Open(Values({B::kMultiLine, B::kAutoHScroll, B::kAutoVScroll, B::kHScrollBar, B::kVScrollBar}));
+    b.Click(B::kAutoHScroll);  // off: its bar goes
+    EXPECT_FALSE(b.Checked(B::kHScrollBar));
+    EXPECT_FALSE(b.Enabled(B::kHScrollBar));
+    b.Click(B::kAutoHScroll);  // on again in a multi-line box: Want Return on
+    EXPECT_TRUE(b.Enabled(B::kHScrollBar));
+    EXPECT_TRUE(b.Checked(B::kWantReturn));
+    b.Click(B::kWantReturn);  // off: no sideways scrolling without it
+    EXPECT_FALSE(b.Checked(B::kAutoHScroll));
+    b.Click(B::kMultiLine);  // off
+    for (int id : {B::kAutoVScroll, B::kVScrollBar, B::kHScrollBar, B::kWantReturn})
+        EXPECT_FALSE(b.Checked(id)) << id;
+    EXPECT_FALSE(b.Enabled(B::kAutoVScroll));
+    b.Click(B::kMultiLine);  // on
+    EXPECT_TRUE(b.Enabled(B::kAutoVScroll));
+    EXPECT_FALSE(b.Enabled(B::kHScrollBar));  // Auto HScroll is still off
+    b.Click(B::kAutoVScroll);
+    EXPECT_TRUE(b.Enabled(B::kVScrollBar));
+    b.Click(B::kPassword);
+    EXPECT_FALSE(b.Checked(B::kMultiLine));
+    EXPECT_FALSE(b.Checked(B::kAutoVScroll));
+    EXPECT_FALSE(b.Enabled(B::kMultiLine));
+    b.Click(B::kPassword);
+    EXPECT_TRUE(b.Enabled(B::kMultiLine));
+    EXPECT_FALSE(b.Enabled(B::kWantReturn));
+}
+
+}  // namespace
+}  // namespace vexa::pages
