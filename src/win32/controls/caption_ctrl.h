@@ -7,6 +7,7 @@
 #include "captions/caption_logic.h"
 #include "controls/script_fonts.h"
 #include "win32/framework/activex_control.h"
+#include "win32/pages/page_classes.h"
 #include "win32/seam/win32_graphics.h"
 
 namespace vexa::win32 {
@@ -25,6 +26,8 @@ public:
     ~CCaptionCtrl() override;
 
 protected:
+    // General, then the others of the control's kind.
+    std::vector<std::string_view> PropertyPages() const override { return PageClsidsOf(Class().name); }
     void DoPropExchange(module::PropertyExchange& px) override;
     void OnResetState() override;
     void OnAmbientChanged(DISPID dispId) override;

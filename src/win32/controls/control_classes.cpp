@@ -6,6 +6,7 @@
 #include "win32/controls/static_ctrl.h"
 #include "win32/controls/vedit_ctrl.h"
 #include "win32/controls/vlistbox_ctrl.h"
+#include "win32/pages/page_classes.h"
 
 namespace vexa::win32 {
 
@@ -37,7 +38,7 @@ constexpr std::array kCreators{
 CreateObjectFn CreatorOf(std::string_view className) {
     for (const ClassCreator& c : kCreators)
         if (c.className == className) return c.create;
-    return nullptr;
+    return PageCreatorOf(className);
 }
 
 }  // namespace vexa::win32

@@ -12,6 +12,7 @@
 #include "keyboard/keyboard_loader.h"
 #include "module/automation_catalogue.h"
 #include "win32/framework/activex_control.h"
+#include "win32/pages/page_classes.h"
 #include "win32/seam/win32_clipboard.h"
 
 namespace vexa::win32 {
@@ -24,6 +25,8 @@ public:
     ~CVEditCtrl() override;
 
 protected:
+    // General, then the others of the control's kind.
+    std::vector<std::string_view> PropertyPages() const override { return PageClsidsOf("VEdit"); }
     void DoPropExchange(module::PropertyExchange& px) override;
     void OnResetState() override;
     HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;

@@ -4,44 +4,13 @@
 #include <prsht.h>
 
 #include "win32/framework/com_module.h"
+#include "win32/framework/dispatch_access.h"
+#include "pages/page_defaults.h"
 #include "win32/framework/variant_convert.h"
 
 namespace vexa::win32 {
 
 namespace {
-
-DISPID IdOf(IDispatch* d, std::string_view name) {
-    std::wstring wide(name.begin(), name.end());
-    LPOLESTR names[1] = {wide.data()};
-    DISPID id = DISPID_UNKNOWN;
-    if (FAILED(d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return DISPID_UNKNOWN;
-    return id;
-}
-
-HRESULT GetValue(IDispatch* d, std::string_view name, VARTYPE type, VARIANT& out) {
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VariantInit(&out);
-    HRESULT hr = d->Invoke(IdOf(d, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                           &out, nullptr, nullptr);
-    if (SUCCEEDED(hr)) hr = VariantChangeType(&out, &out, 0, type);
-    return hr;
-}
-
-HRESULT PutValue(IDispatch* d, std::string_view name, VARIANT& value, std::string& why) {
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &put, 1, 1};
-    EXCEPINFO excep{};
-    HRESULT hr = d->Invoke(IdOf(d, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                           nullptr, &excep, nullptr);
-    if (FAILED(hr)) {
-        why = std::string(name) + ": " +
-              (excep.bstrDescription ? FromBstr(excep.bstrDescription) : std::string("refused"));
-    }
-    SysFreeString(excep.bstrSource);
-    SysFreeString(excep.bstrDescription);
-    SysFreeString(excep.bstrHelpFile);
-    return hr;
-}
 
 std::string WindowText(HWND w) {
     int length = GetWindowTextLengthA(w);
@@ -208,7 +177,7 @@ STDMETHODIMP PropertyPage::TranslateAccelerator(MSG* msg) {
 STDMETHODIMP PropertyPage::EditProperty(DISPID dispId) {
     if (!dialog_ || objects_.empty()) return E_NOTIMPL;
     for (const PageField& f : fields_) {
-        if (IdOf(objects_.front(), f.property) == dispId) {
+        if (DispIdOf(objects_.front(), f.property) == dispId) {
             SetFocus(GetDlgItem(dialog_, f.controlId));
             return S_OK;
         }
@@ -235,7 +204,7 @@ void PropertyPage::ReadFields() {
         switch (f.kind) {
             case FieldKind::Text:
             case FieldKind::ListText:
-                if (SUCCEEDED(GetValue(d, f.property, VT_BSTR, v))) {
+                if (SUCCEEDED(GetProperty(d, f.property, VT_BSTR, v))) {
                     std::string text = FromBstr(v.bstrVal);
                     if (f.kind == FieldKind::ListText)
                         SendMessageA(field, CB_SELECTSTRING, static_cast<WPARAM>(-1),
@@ -245,16 +214,26 @@ void PropertyPage::ReadFields() {
                 }
                 break;
             case FieldKind::Check:
-                if (SUCCEEDED(GetValue(d, f.property, VT_BOOL, v)))
+                if (SUCCEEDED(GetProperty(d, f.property, VT_BOOL, v)))
                     SendMessageA(field, BM_SETCHECK, v.boolVal ? BST_CHECKED : BST_UNCHECKED, 0);
                 break;
             case FieldKind::ListIndex:
-                if (SUCCEEDED(GetValue(d, f.property, VT_I4, v)))
+                if (SUCCEEDED(GetProperty(d, f.property, VT_I4, v)))
                     SendMessageA(field, CB_SETCURSEL, static_cast<WPARAM>(v.lVal), 0);
+                break;
+            case FieldKind::Number:
+                if (SUCCEEDED(GetProperty(d, f.property, VT_I4, v)))
+                    SetWindowTextA(field, pages::ColourText(static_cast<std::uint32_t>(v.lVal)).c_str());
+                break;
+            case FieldKind::Radio:
+                if (SUCCEEDED(GetProperty(d, f.property, VT_I4, v)))
+                    for (int i = 0; i < f.count; ++i)
+                        CheckDlgButton(dialog_, f.controlId + i, v.lVal == i ? BST_CHECKED : BST_UNCHECKED);
                 break;
         }
         VariantClear(&v);
     }
+    ReadOwnFields(d);
     filling_ = false;
 }
 
@@ -289,12 +268,33 @@ bool PropertyPage::WriteFields(std::string& why) {
                 v.lVal = static_cast<LONG>(index);
                 break;
             }
+            case FieldKind::Number: {
+                auto number = pages::ParseColourText(WindowText(field));
+                if (!number) {
+                    why = std::string(f.property) + ": not a number";
+                    return false;
+                }
+                v.vt = VT_UI4;
+                v.ulVal = *number;
+                break;
+            }
+            case FieldKind::Radio: {
+                int checked = -1;
+                for (int i = 0; i < f.count; ++i)
+                    if (IsDlgButtonChecked(dialog_, f.controlId + i) == BST_CHECKED) checked = i;
+                if (checked < 0) continue;
+                v.vt = VT_I4;
+                v.lVal = checked;
+                break;
+            }
         }
         bool ok = true;
-        for (IDispatch* d : objects_) ok = SUCCEEDED(PutValue(d, f.property, v, why)) && ok;
+        for (IDispatch* d : objects_) ok = SUCCEEDED(PutProperty(d, f.property, v, why)) && ok;
         VariantClear(&v);
         if (!ok) return false;
     }
+    for (IDispatch* d : objects_)
+        if (!WriteOwnFields(d, why)) return false;
     return true;
 }
 
@@ -313,11 +313,16 @@ INT_PTR CALLBACK PropertyPage::DialogProc(HWND dialog, UINT msg, WPARAM wp, LPAR
     if (!self || msg != WM_COMMAND || self->filling_) return FALSE;
     const int id = LOWORD(wp), code = HIWORD(wp);
     for (const PageField& f : self->fields_) {
-        if (f.controlId != id) continue;
+        const bool inField = f.controlId == id || (f.kind == FieldKind::Radio && id > f.controlId &&
+                                                   id < f.controlId + f.count);
+        if (!inField) continue;
         const bool changed = code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE ||
                              code == CBN_EDITCHANGE;
+        // A radio button set by a program stays the group's only choice.
+        if (f.kind == FieldKind::Radio && code == BN_CLICKED && IsDlgButtonChecked(dialog, id) == BST_CHECKED)
+            CheckRadioButton(dialog, f.controlId, f.controlId + f.count - 1, id);
         if (changed) self->SetDirty();
-        return changed;
+        return self->OnCommand(id, code) || changed;
     }
     return self->OnCommand(id, code);
 }

@@ -8,23 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "pages/page_table.h"
+
 namespace vexa::win32 {
 
-// How a dialog field shows its property.
-enum class FieldKind {
-    Text,       // an edit box (or a combo box's edit part): the value as text
-    Check,      // a check box: a boolean
-    ListIndex,  // a drop-down list: the selected index is the number
-    ListText,   // a drop-down list: the selected item's text is the string
-};
-
-// One field of a page tied to a property, by the property's automation
-// name (its DispID is the control's to say).
-struct PageField {
-    int controlId;
-    std::string_view property;
-    FieldKind kind;
-};
+// The data-exchange table of a page: fields tied to properties by name.
+using pages::FieldKind;
+using pages::PageField;
 
 // A property page over a dialog resource: the base of every page of the
 // module. Its data-exchange table ties dialog fields to properties of the
@@ -62,8 +52,17 @@ protected:
     const std::vector<IDispatch*>& Objects() const { return objects_; }
     // Fills lists and other fixed content before the fields are read.
     virtual void OnInitDialog() {}
-    // A command from a field that is not in the table; true when handled.
+    // A command from a field (after a table field marked the page dirty);
+    // true when handled.
     virtual bool OnCommand(int /*controlId*/, int /*code*/) { return false; }
+    // After the table's fields were read from `object`: the page's own
+    // fields (lists that depend on one another, hosted editors).
+    virtual void ReadOwnFields(IDispatch* /*object*/) {}
+    // After the table's fields were written to `object`; false, with the
+    // reason in `why`, when the object refused a value.
+    virtual bool WriteOwnFields(IDispatch* /*object*/, std::string& /*why*/) { return true; }
+    bool Filling() const { return filling_; }
+    void SetFilling(bool filling) { filling_ = filling; }
     // Tells the frame the page has changes to apply.
     void SetDirty(bool dirty = true);
 

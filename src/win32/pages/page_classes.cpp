@@ -1,0 +1,47 @@
+#include "win32/pages/page_classes.h"
+
+#include <array>
+
+#include "module/class_table.h"
+#include "pages/page_table.h"
+#include "win32/pages/general_page.h"
+#include "win32/pages/other_pages.h"
+
+namespace vexa::win32 {
+
+namespace {
+
+template <std::size_t N>
+IUnknown* Create() {
+    const pages::PageSpec& spec = pages::PageSpecs()[N];
+    if (spec.kind == pages::PageKind::General) return static_cast<IPropertyPage2*>(new GeneralPage(spec));
+    return static_cast<IPropertyPage2*>(new OtherPage(spec));
+}
+
+template <std::size_t... I>
+constexpr std::array<CreateObjectFn, sizeof...(I)> Creators(std::index_sequence<I...>) {
+    return {&Create<I>...};
+}
+
+// One creator per row of the page table.
+constexpr std::size_t kPageCount = 11;
+constexpr auto kCreators = Creators(std::make_index_sequence<kPageCount>());
+
+}  // namespace
+
+CreateObjectFn PageCreatorOf(std::string_view className) {
+    const auto& specs = pages::PageSpecs();
+    for (std::size_t i = 0; i < specs.size() && i < kCreators.size(); ++i)
+        if (specs[i].className == className) return kCreators[i];
+    return nullptr;
+}
+
+std::vector<std::string_view> PageClsidsOf(std::string_view controlName) {
+    std::vector<std::string_view> clsids;
+    for (std::string_view page : pages::PagesOfControl(controlName))
+        for (const module::FactoryEntry& f : module::Factories())
+            if (f.className == page && f.implemented) clsids.push_back(f.clsid);
+    return clsids;
+}
+
+}  // namespace vexa::win32
