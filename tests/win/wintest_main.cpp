@@ -50,6 +50,7 @@ void CheckListBoxInAtlHost();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
+void CheckPageClasses();
 
 namespace {
 
@@ -365,8 +366,10 @@ int main(int argc, char** argv) {
         CheckCatalogueMembers();
     else if (mode == "dispatch")
         CheckDispatchAgainstTypeLibrary();
+    else if (mode == "page-classes")
+        CheckPageClasses();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | fixture | members | dispatch\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | fixture | members | dispatch | page-classes\n");
         return 2;
     }
     OleUninitialize();

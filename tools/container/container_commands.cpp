@@ -308,8 +308,10 @@ bool Container::ShotCommand(const ScenarioLine& line, bool drawn) {
     return true;
 }
 
-// pages NAME FIELD VALUE FILE ok|cancel: the control's property frame,
-// driven from inside its modal loop (page_driver.cpp).
+// pages NAME FIELD VALUE FILE ok|cancel|close: the control's property
+// frame, driven from inside its modal loop (page_driver.cpp). "close"
+// presses OK after the field whether or not it changed anything (a label,
+// a button that acts at once).
 bool Container::PagesCommand(const ScenarioLine& line) {
     const auto& a = line.args;
     Hosted* h = Control(line, a[0]);
@@ -318,15 +320,18 @@ bool Container::PagesCommand(const ScenarioLine& line) {
     script.fieldId = std::stoi(a[1]);
     script.value = a[2];
     script.shot = a[3];
-    script.keep = a[4] == "ok";
+    script.keep = a[4] != "cancel";
+    script.apply = a[4] == "ok";
     EnsureForm();
     PageRun run = RunPropertyPages(h->object, form_, script);
     if (!run.frameShown) return Fail(line, "the property frame did not open");
     if (!run.fieldFound) return Fail(line, "no field " + a[1] + " on the pages");
-    if (!run.applyEnabled) return Fail(line, "the change did not enable Apply");
+    if (!run.applyEnabled && a[4] != "close") return Fail(line, "the change did not enable Apply");
     if (!run.shotWritten) return Fail(line, "cannot write " + a[3]);
     Log("pages " + a[0] + " field " + a[1] +
-        (script.keep ? " applied, closed with OK" : " changed, closed with Cancel"));
+        (script.apply  ? " applied, closed with OK"
+                      : script.keep ? " set, closed with OK"
+                                    : " changed, closed with Cancel"));
     Pump();
     return true;
 }

@@ -1,5 +1,8 @@
 #include "page_driver.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include "capture.h"
 
 namespace vexa::container {
@@ -39,6 +42,15 @@ LRESULT CALLBACK FrameHook(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+void PumpFrame() {
+    MSG msg;
+    for (int i = 0; i < 3; ++i)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
 struct FieldSearch {
     int id;
     HWND found;
@@ -53,19 +65,27 @@ BOOL CALLBACK MatchField(HWND child, LPARAM p) {
     return FALSE;
 }
 
+// The field on the page the frame shows (pages visited before stay as
+// hidden windows, and two pages may use the same id).
 HWND FindField(HWND frame, int id) {
     FieldSearch search{id, nullptr};
-    EnumChildWindows(frame, MatchField, reinterpret_cast<LPARAM>(&search));
+    HWND page = reinterpret_cast<HWND>(SendMessageA(frame, PSM_GETCURRENTPAGEHWND, 0, 0));
+    EnumChildWindows(page ? page : frame, MatchField, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-void PumpFrame() {
-    MSG msg;
-    for (int i = 0; i < 3; ++i)
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+// The field on the first page that has it, turning the frame's pages one
+// by one (a sheet makes a page when it is first shown).
+HWND FindFieldOnPages(HWND frame, int id) {
+    if (HWND field = FindField(frame, id)) return field;
+    HWND tabs = FindWindowExA(frame, nullptr, "SysTabControl32", nullptr);
+    const int count = tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        SendMessageA(frame, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        PumpFrame();
+        if (HWND field = FindField(frame, id)) return field;
+    }
+    return nullptr;
 }
 
 void SetField(HWND field, const std::string& value) {
@@ -91,13 +111,13 @@ void DriveFrame(HWND frame) {
     const PageScript& script = *g_driver.script;
     run.frameShown = true;
     PumpFrame();
-    if (HWND field = FindField(frame, script.fieldId)) {
+    if (HWND field = FindFieldOnPages(frame, script.fieldId)) {
         run.fieldFound = true;
         SetField(field, script.value);
         PumpFrame();
         HWND apply = GetDlgItem(frame, kApplyButton);
         run.applyEnabled = apply && IsWindowEnabled(apply);
-        if (script.keep && run.applyEnabled) {
+        if (script.keep && script.apply && run.applyEnabled) {
             SendMessageA(apply, BM_CLICK, 0, 0);
             run.applied = true;
             PumpFrame();

@@ -13,7 +13,8 @@ struct PageScript {
     int fieldId = 0;        // the field to change (a dialog control ID of the page)
     std::string value;      // text for an edit box, item text for a list, "1"/"0" for a check box
     std::string shot;       // PNG of the frame after Apply (empty: none)
-    bool keep = true;       // Apply, then OK (true); or Cancel without applying (false)
+    bool keep = true;       // close with OK (true) or Cancel without applying (false)
+    bool apply = true;      // with OK: press Apply first
 };
 
 struct PageRun {

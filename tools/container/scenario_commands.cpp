@@ -63,8 +63,9 @@ constexpr std::array kCommands{
                 "the addresses the controls opened since the last check (VEXA_URL_LOG)"},
     CommandSpec{"refuse-edit", RefuseEdit, "NAME on|off",
                 "the site refuses (on) or allows changes of bound properties"},
-    CommandSpec{"pages", Pages, "NAME FIELD:int VALUE FILE ok|cancel",
-                "open the control's property pages, set a field; apply and OK, or Cancel; picture the frame"},
+    CommandSpec{"pages", Pages, "NAME FIELD:int VALUE FILE ok|cancel|close",
+                "open the control's property pages, set (or press) a field on whichever page has it; "
+                "apply and OK, or Cancel, or just OK (close: no change needed); picture the frame"},
     CommandSpec{"modal", Modal, "",
                 "the next line opens a modal dialog; the lines up to end-modal run inside it"},
     CommandSpec{"end-modal", EndModal, "", "the end of a modal block: the dialog must be closed"},
