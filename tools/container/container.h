@@ -84,6 +84,7 @@ class Container {
     // Whether a window being activated is the dialog a modal block waits
     // for; it is then driven from inside its loop.
     static bool TakeDialog(HWND window);
+    bool ShowPageCommand(const ScenarioLine& line);
 
     static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp);

@@ -107,6 +107,8 @@ bool Container::Execute(const ScenarioLine& line) {
             return MenuCommand(line);
         case Command::Pages:
             return PagesCommand(line);
+        case Command::ShowPage:
+            return ShowPageCommand(line);
         case Command::Screenshot:
             if (!Screenshot(a[0])) return Fail(line, "cannot write " + a[0]);
             Log("screenshot " + a[0]);
@@ -332,6 +334,29 @@ bool Container::PagesCommand(const ScenarioLine& line) {
         (script.apply  ? " applied, closed with OK"
                       : script.keep ? " set, closed with OK"
                                     : " changed, closed with Cancel"));
+    Pump();
+    return true;
+}
+
+// show-page NAME PAGE-PROGID FILE: one page class in the frame over the
+// control, whether the control lists it or not (a page exchanges by
+// property name, so any control shows its layout); Cancel closes it.
+bool Container::ShowPageCommand(const ScenarioLine& line) {
+    const auto& a = line.args;
+    Hosted* h = Control(line, a[0]);
+    if (!h) return false;
+    std::wstring progId(a[1].begin(), a[1].end());
+    CLSID page{};
+    if (FAILED(CLSIDFromProgID(progId.c_str(), &page))) return Fail(line, "no page class " + a[1]);
+    PageScript script;
+    script.shot = a[2];
+    script.keep = false;
+    script.pages = {page};
+    EnsureForm();
+    PageRun run = RunPropertyPages(h->object, form_, script);
+    if (!run.frameShown) return Fail(line, "the property frame did not open");
+    if (!run.shotWritten) return Fail(line, "cannot write " + a[2]);
+    Log("show-page " + a[1] + " over " + a[0]);
     Pump();
     return true;
 }

@@ -111,7 +111,9 @@ void DriveFrame(HWND frame) {
     const PageScript& script = *g_driver.script;
     run.frameShown = true;
     PumpFrame();
-    if (HWND field = FindFieldOnPages(frame, script.fieldId)) {
+    if (script.fieldId == 0) {
+        PumpFrame();
+    } else if (HWND field = FindFieldOnPages(frame, script.fieldId)) {
         run.fieldFound = true;
         SetField(field, script.value);
         PumpFrame();
@@ -160,12 +162,20 @@ bool WindowShot(HWND window, const std::string& file) {
 
 PageRun RunPropertyPages(IUnknown* control, HWND owner, const PageScript& script) {
     PageRun run;
-    ISpecifyPropertyPages* specify = nullptr;
-    if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify))))
-        return run;
     CAUUID pages{0, nullptr};
-    HRESULT hr = specify->GetPages(&pages);
-    specify->Release();
+    HRESULT hr = S_OK;
+    if (!script.pages.empty()) {
+        pages.cElems = static_cast<ULONG>(script.pages.size());
+        pages.pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID) * script.pages.size()));
+        if (!pages.pElems) return run;
+        for (std::size_t i = 0; i < script.pages.size(); ++i) pages.pElems[i] = script.pages[i];
+    } else {
+        ISpecifyPropertyPages* specify = nullptr;
+        if (FAILED(control->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&specify))))
+            return run;
+        hr = specify->GetPages(&pages);
+        specify->Release();
+    }
     if (FAILED(hr) || pages.cElems == 0) {
         CoTaskMemFree(pages.pElems);
         run.result = FAILED(hr) ? hr : E_NOTIMPL;

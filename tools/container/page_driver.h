@@ -5,16 +5,18 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vexa::container {
 
 // What to do in a control's property frame while it is open.
 struct PageScript {
-    int fieldId = 0;        // the field to change (a dialog control ID of the page)
+    int fieldId = 0;        // the field to change (a dialog control ID); 0: none, picture only
     std::string value;      // text for an edit box, item text for a list, "1"/"0" for a check box
     std::string shot;       // PNG of the frame after Apply (empty: none)
     bool keep = true;       // close with OK (true) or Cancel without applying (false)
     bool apply = true;      // with OK: press Apply first
+    std::vector<CLSID> pages;  // these pages instead of the control's own
 };
 
 struct PageRun {

@@ -76,6 +76,8 @@ constexpr std::array kCommands{
     CommandSpec{"menu", Menu, "close|shot|pick ARG...",
                 "what to do with the next popup menu: close it, picture it (FILE), or pick "
                 "the item ID; its items and states are logged"},
+    CommandSpec{"show-page", ShowPage, "NAME PAGE-PROGID FILE",
+                "open one property page class (by its ProgID) over the control, picture it, Cancel"},
     CommandSpec{"screenshot", Screenshot, "FILE", "write the form as a PNG picture"},
     CommandSpec{"screenshot-control", ScreenshotControl, "NAME FILE",
                 "write the control's window as on the screen (caret hidden)"},

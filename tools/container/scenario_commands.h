@@ -53,6 +53,7 @@ enum class Command {
     DialogClick,
     DialogShot,
     Menu,
+    ShowPage,
     Screenshot,
     ScreenshotControl,
     Draw,
