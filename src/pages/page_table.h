@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct PageSpec {
 };
 
 // Every page class, general pages first.
+inline constexpr std::size_t kPageClassCount = 11;
 const std::vector<PageSpec>& PageSpecs();
 const PageSpec* FindPageSpec(std::string_view className);
 

@@ -44,10 +44,8 @@ void GeneralPage::OnInitDialog() {
 
 // The page shows the kind's settings file, when one can be read, for the
 // fields the file holds: the control takes them when the page is applied.
-void GeneralPage::TakeSettingsFile() {
-    auto values = pages::LoadPageDefaults(Services().settings, controlIndex_, 0);
-    if (!values) return;
-    for (const pages::PageValue& v : *values) {
+void GeneralPage::ShowFileValues(const std::vector<pages::PageValue>& values) {
+    for (const pages::PageValue& v : values) {
         for (const pages::PageField& f : spec_.fields) {
             if (f.property != v.property) continue;
             if (f.kind == pages::FieldKind::Check)
@@ -72,7 +70,7 @@ void GeneralPage::ReadOwnFields(IDispatch* object) {
             if (v.property == "ScriptName") choice.scriptName = v.text;
             if (v.property == "FontName") choice.fontName = v.text;
         }
-        TakeSettingsFile();
+        ShowFileValues(*file);
     }
     const int fontType = IsEditPage() ? static_cast<int>(GetNumber(object, "FontType").value_or(0)) : 0;
     model_.emplace(Services().platform, InstalledFaces(Dialog()),

@@ -4,6 +4,7 @@
 
 #include "pages/edit_style_boxes.h"
 #include "pages/general_page_model.h"
+#include "pages/page_defaults.h"
 #include "pages/page_table.h"
 #include "win32/framework/property_page.h"
 #include "win32/pages/hosted_editor.h"
@@ -30,7 +31,7 @@ private:
     bool IsEditPage() const { return spec_.controlName == "VEdit"; }
     int KeyboardList() const;
     std::string_view TextProperty() const;
-    void TakeSettingsFile();
+    void ShowFileValues(const std::vector<pages::PageValue>& values);
     void ShowModel();
     void ShowStyles();
     void TuneEditor();

@@ -24,8 +24,7 @@ constexpr std::array<CreateObjectFn, sizeof...(I)> Creators(std::index_sequence<
 }
 
 // One creator per row of the page table.
-constexpr std::size_t kPageCount = 11;
-constexpr auto kCreators = Creators(std::make_index_sequence<kPageCount>());
+constexpr auto kCreators = Creators(std::make_index_sequence<pages::kPageClassCount>());
 
 }  // namespace
 

@@ -27,6 +27,7 @@ TEST(PageTable, EveryPageClassOfTheModuleHasOneSpecAndOneDialog) {
         EXPECT_TRUE(dialogs.insert(s.dialogId).second) << s.className;
     }
     EXPECT_EQ(specs, classes);
+    EXPECT_EQ(PageSpecs().size(), kPageClassCount);  // the module makes one creator per row
     EXPECT_EQ(PagesOfControl("VEdit"),
               (std::vector<std::string_view>{"CVEditPropPage", "CVEditPropPage2", "CVEditPropPage4"}));
     EXPECT_EQ(PagesOfControl("VStatic"),
