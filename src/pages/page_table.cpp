@@ -21,7 +21,7 @@ std::vector<PageField> ChoiceStyle() {
     return {{219, "Auto", Check}, {217, "PushLike", Check}, {229, "Alignment", ListIndex}};
 }
 
-const std::vector<PageSpec> kSpecs{
+const std::vector<PageClass> kPages{
     {"CVPushButtonPropPage", PageKind::General, 201, "General", "VPushButton", General({})},
     {"CVCheckBoxPropPage", PageKind::General, 202, "General", "VCheckBox", General(ChoiceStyle())},
     {"CVRadioButtonPropPage", PageKind::General, 203, "General", "VRadioButton",
@@ -60,17 +60,17 @@ const std::vector<PageSpec> kSpecs{
 
 }  // namespace
 
-const std::vector<PageSpec>& PageSpecs() { return kSpecs; }
+const std::vector<PageClass>& PageClasses() { return kPages; }
 
-const PageSpec* FindPageSpec(std::string_view className) {
-    for (const PageSpec& s : kSpecs)
+const PageClass* FindPageClass(std::string_view className) {
+    for (const PageClass& s : kPages)
         if (s.className == className) return &s;
     return nullptr;
 }
 
 std::vector<std::string_view> PagesOfControl(std::string_view controlName) {
     std::string_view general;
-    for (const PageSpec& s : kSpecs)
+    for (const PageClass& s : kPages)
         if (s.kind == PageKind::General && s.controlName == controlName) general = s.className;
     if (general.empty()) return {};
     if (controlName == "VEdit" || controlName == "VListBox")

@@ -28,7 +28,7 @@ struct PageField {
 enum class PageKind { General, Second, Third, About, Url };
 
 // One property page class of the module.
-struct PageSpec {
+struct PageClass {
     std::string_view className;  // the class table's name
     PageKind kind;
     int dialogId;
@@ -39,8 +39,8 @@ struct PageSpec {
 
 // Every page class, general pages first.
 inline constexpr std::size_t kPageClassCount = 11;
-const std::vector<PageSpec>& PageSpecs();
-const PageSpec* FindPageSpec(std::string_view className);
+const std::vector<PageClass>& PageClasses();
+const PageClass* FindPageClass(std::string_view className);
 
 // The page classes a control lists, in order; empty for an unknown control.
 std::vector<std::string_view> PagesOfControl(std::string_view controlName);

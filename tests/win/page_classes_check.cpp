@@ -33,17 +33,17 @@ GUID Guid(std::string_view text) {
 
 void CheckPage(const vexa::module::FactoryEntry& f, IUnknown* object, HWND parent) {
     const std::string name(f.className);
-    const vexa::pages::PageSpec* spec = vexa::pages::FindPageSpec(f.className);
-    Check(spec != nullptr, name + " has a page description");
+    const vexa::pages::PageClass* desc = vexa::pages::FindPageClass(f.className);
+    Check(desc != nullptr, name + " has a page description");
     IPropertyPage* page = nullptr;
     HRESULT hr = CoCreateInstance(Guid(f.clsid), nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
                                   reinterpret_cast<void**>(&page));
     Check(SUCCEEDED(hr) && page, name + " is created through COM");
-    if (!page || !spec) return;
+    if (!page || !desc) return;
     PROPPAGEINFO info{};
     info.cb = sizeof info;
     Check(SUCCEEDED(page->GetPageInfo(&info)), name + " GetPageInfo");
-    Check(Narrow(info.pszTitle) == spec->title, name + " title is " + std::string(spec->title));
+    Check(Narrow(info.pszTitle) == desc->title, name + " title is " + std::string(desc->title));
     Check(info.size.cx > 100 && info.size.cy > 100, name + " has the size of its dialog");
     CoTaskMemFree(info.pszTitle);
     Check(SUCCEEDED(page->SetObjects(1, &object)), name + " SetObjects");
@@ -52,7 +52,7 @@ void CheckPage(const vexa::module::FactoryEntry& f, IUnknown* object, HWND paren
     wintest::Pump();
     HWND dialog = FindWindowExA(parent, nullptr, "#32770", nullptr);
     Check(dialog != nullptr, name + " shows its dialog");
-    for (const vexa::pages::PageField& field : spec->fields)
+    for (const vexa::pages::PageField& field : desc->fields)
         for (int i = 0; i < (field.kind == vexa::pages::FieldKind::Radio ? field.count : 1); ++i)
             Check(dialog && GetDlgItem(dialog, field.controlId + i),
                   name + " has field " + std::to_string(field.controlId + i) + " for " +

@@ -16,18 +16,18 @@ constexpr int kEditorSize = 16;  // the editor's size, whatever the control's
 
 }  // namespace
 
-GeneralPage::GeneralPage(const pages::PageSpec& spec)
-    : PropertyPage(ModuleInstance(), spec.dialogId, std::string(spec.title), spec.fields),
-      spec_(spec),
-      controlIndex_(module::ControlIndex(spec.controlName)) {}
+GeneralPage::GeneralPage(const pages::PageClass& desc)
+    : PropertyPage(ModuleInstance(), desc.dialogId, std::string(desc.title), desc.fields),
+      page_(desc),
+      controlIndex_(module::ControlIndex(desc.controlName)) {}
 
 int GeneralPage::KeyboardList() const {
     return IsEditPage() ? pages::ids::kEditKeyboardList : pages::ids::kKeyboardList;
 }
 
 std::string_view GeneralPage::TextProperty() const {
-    if (spec_.controlName == "VStatic") return "Caption";
-    if (spec_.controlName == "VListBox") return "List";
+    if (page_.controlName == "VStatic") return "Caption";
+    if (page_.controlName == "VListBox") return "List";
     return "Text";
 }
 
@@ -35,9 +35,9 @@ void GeneralPage::OnInitDialog() {
     std::vector<std::string> sizes(std::begin(pages::kSizeItems), std::end(pages::kSizeItems));
     FillList(Dialog(), pages::ids::kSizeList, sizes);
     FillList(Dialog(), KeyboardList(), {"Inscript", "Phonetic", "Typewriter"});
-    if (spec_.controlName == "VCheckBox" || spec_.controlName == "VRadioButton")
+    if (page_.controlName == "VCheckBox" || page_.controlName == "VRadioButton")
         FillList(Dialog(), 229, {"Left", "Right"});
-    if (spec_.controlName == "VStatic") FillList(Dialog(), 229, {"Left", "Center", "Right"});
+    if (page_.controlName == "VStatic") FillList(Dialog(), 229, {"Left", "Center", "Right"});
     if (IsEditPage()) FillList(Dialog(), pages::ids::kFontType, {"Bilingual", "Monolingual"});
     editor_.Create(Dialog(), pages::ids::kEditor);
 }
@@ -46,7 +46,7 @@ void GeneralPage::OnInitDialog() {
 // fields the file holds: the control takes them when the page is applied.
 void GeneralPage::ShowFileValues(const std::vector<pages::PageValue>& values) {
     for (const pages::PageValue& v : values) {
-        for (const pages::PageField& f : spec_.fields) {
+        for (const pages::PageField& f : page_.fields) {
             if (f.property != v.property) continue;
             if (f.kind == pages::FieldKind::Check)
                 CheckDlgButton(Dialog(), f.controlId, v.number ? BST_CHECKED : BST_UNCHECKED);
@@ -79,7 +79,7 @@ void GeneralPage::ReadOwnFields(IDispatch* object) {
     if (IDispatch* editor = editor_.Dispatch()) {
         if (auto format = GetNumber(object, "ISCIIDataFormat"))
             PutNumber(editor, "ISCIIDataFormat", *format, VT_I2);
-        if (spec_.controlName == "VListBox") {
+        if (page_.controlName == "VListBox") {
             PutBool(editor, "MultiLine", true);
             PutBool(editor, "WantReturn", true);
         }
@@ -189,7 +189,7 @@ bool GeneralPage::OnCommand(int id, int code) {
                           : !model_->SetCurrentDefaults(Services().registry, size)
                               ? "The defaults could not be saved: the module is not registered."
                               : nullptr;
-        if (why) MessageBoxA(Dialog(), why, std::string(spec_.title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        if (why) MessageBoxA(Dialog(), why, std::string(page_.title).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return true;
     } else if (id == pages::ids::kRestoreDefaults && code == BN_CLICKED) {
         model_->RestoreFactoryDefaults(Services().registry);

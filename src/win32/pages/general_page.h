@@ -19,7 +19,7 @@ namespace vexa::win32 {
 // controls; the page table says which dialog and fields.
 class GeneralPage : public PropertyPage {
 public:
-    explicit GeneralPage(const pages::PageSpec& spec);
+    explicit GeneralPage(const pages::PageClass& desc);
 
 protected:
     void OnInitDialog() override;
@@ -28,7 +28,7 @@ protected:
     bool OnCommand(int id, int code) override;
 
 private:
-    bool IsEditPage() const { return spec_.controlName == "VEdit"; }
+    bool IsEditPage() const { return page_.controlName == "VEdit"; }
     int KeyboardList() const;
     std::string_view TextProperty() const;
     void ShowFileValues(const std::vector<pages::PageValue>& values);
@@ -36,7 +36,7 @@ private:
     void ShowStyles();
     void TuneEditor();
 
-    const pages::PageSpec& spec_;
+    const pages::PageClass& page_;
     int controlIndex_;
     std::optional<pages::GeneralPageModel> model_;
     pages::EditStyleBoxes styles_;

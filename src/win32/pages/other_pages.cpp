@@ -15,15 +15,15 @@ constexpr int kFirstFormat = 244;  // 244, 245, 246: 8-bit, 7-bit, PC-ISCII
 
 }  // namespace
 
-OtherPage::OtherPage(const pages::PageSpec& spec)
-    : PropertyPage(ModuleInstance(), spec.dialogId, std::string(spec.title), spec.fields), spec_(spec) {}
+OtherPage::OtherPage(const pages::PageClass& desc)
+    : PropertyPage(ModuleInstance(), desc.dialogId, std::string(desc.title), desc.fields), page_(desc) {}
 
 void OtherPage::OnInitDialog() {
-    if (spec_.kind == pages::PageKind::Second) {
+    if (page_.kind == pages::PageKind::Second) {
         FillList(Dialog(), 230, {"0 - Flat", "1 - 3D"});
         FillList(Dialog(), 229, {"0 - None", "1 - FixedSingle"});
         FillList(Dialog(), pages::ids::kColourSelector, {"Back Color", "Fore Color"});
-    } else if (spec_.kind == pages::PageKind::Url) {
+    } else if (page_.kind == pages::PageKind::Url) {
         FillList(Dialog(), pages::ids::kColourSelector, {"Link Color", "Hover Color", "Visited Color"});
     }
     SendDlgItemMessageA(Dialog(), pages::ids::kColourSelector, CB_SETCURSEL, 0, 0);
@@ -32,8 +32,8 @@ void OtherPage::OnInitDialog() {
 // The second and third pages show what the edit control's settings file
 // holds, when it can be read, for the data format and DisableEnglish.
 void OtherPage::ReadOwnFields(IDispatch*) {
-    const int pageNumber = spec_.kind == pages::PageKind::Second ? 1
-                           : spec_.kind == pages::PageKind::Third ? 2
+    const int pageNumber = page_.kind == pages::PageKind::Second ? 1
+                           : page_.kind == pages::PageKind::Third ? 2
                                                                   : -1;
     if (pageNumber < 0) return;
     auto values = pages::LoadPageDefaults(Services().settings, pages::kEditControlIndex, pageNumber);
@@ -52,18 +52,18 @@ void OtherPage::CheckDataFormat(int index) {
 bool OtherPage::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return false;
     if (id == pages::ids::kSelectColour &&
-        (spec_.kind == pages::PageKind::Second || spec_.kind == pages::PageKind::Url)) {
+        (page_.kind == pages::PageKind::Second || page_.kind == pages::PageKind::Url)) {
         ChooseColour();
         return true;
     }
-    if (spec_.kind != pages::PageKind::Second) return false;
+    if (page_.kind != pages::PageKind::Second) return false;
     if (id == pages::ids::kSetDefaults) {
         int format = 0;
         for (int i = 0; i < 3; ++i)
             if (IsDlgButtonChecked(Dialog(), kFirstFormat + i) == BST_CHECKED) format = i;
         if (!pages::SaveDataFormatDefault(Services().registry, format))
             MessageBoxA(Dialog(), "The defaults could not be saved: the module is not registered.",
-                        std::string(spec_.title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+                        std::string(page_.title).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return true;
     }
     if (id == pages::ids::kRestoreDefaults) {
@@ -80,7 +80,7 @@ bool OtherPage::OnCommand(int id, int code) {
 // applied.
 void OtherPage::ChooseColour() {
     const int selector = SelectedIndex(Dialog(), pages::ids::kColourSelector);
-    auto target = spec_.kind == pages::PageKind::Second ? pages::SecondPageColour(selector)
+    auto target = page_.kind == pages::PageKind::Second ? pages::SecondPageColour(selector)
                                                         : pages::UrlPageColour(selector);
     if (!target) return;
     static COLORREF custom[16] = {};

@@ -12,7 +12,7 @@ namespace vexa::win32 {
 // data-format default buttons.
 class OtherPage : public PropertyPage {
 public:
-    explicit OtherPage(const pages::PageSpec& spec);
+    explicit OtherPage(const pages::PageClass& desc);
 
 protected:
     void OnInitDialog() override;
@@ -23,7 +23,7 @@ private:
     void ChooseColour();
     void CheckDataFormat(int index);
 
-    const pages::PageSpec& spec_;
+    const pages::PageClass& page_;
 };
 
 }  // namespace vexa::win32

@@ -13,9 +13,9 @@ namespace {
 
 template <std::size_t N>
 IUnknown* Create() {
-    const pages::PageSpec& spec = pages::PageSpecs()[N];
-    if (spec.kind == pages::PageKind::General) return static_cast<IPropertyPage2*>(new GeneralPage(spec));
-    return static_cast<IPropertyPage2*>(new OtherPage(spec));
+    const pages::PageClass& desc = pages::PageClasses()[N];
+    if (desc.kind == pages::PageKind::General) return static_cast<IPropertyPage2*>(new GeneralPage(desc));
+    return static_cast<IPropertyPage2*>(new OtherPage(desc));
 }
 
 template <std::size_t... I>
@@ -29,9 +29,9 @@ constexpr auto kCreators = Creators(std::make_index_sequence<pages::kPageClassCo
 }  // namespace
 
 CreateObjectFn PageCreatorOf(std::string_view className) {
-    const auto& specs = pages::PageSpecs();
-    for (std::size_t i = 0; i < specs.size() && i < kCreators.size(); ++i)
-        if (specs[i].className == className) return kCreators[i];
+    const auto& described = pages::PageClasses();
+    for (std::size_t i = 0; i < described.size() && i < kCreators.size(); ++i)
+        if (described[i].className == className) return kCreators[i];
     return nullptr;
 }
 

@@ -16,18 +16,18 @@
 namespace vexa::pages {
 namespace {
 
-TEST(PageTable, EveryPageClassOfTheModuleHasOneSpecAndOneDialog) {
+TEST(PageTable, EveryPageClassOfTheModuleIsDescribedOnceWithItsOwnDialog) {
     std::set<std::string_view> classes;
     for (const auto& f : module::Factories())
         if (f.kind == module::FactoryKind::PropertyPage) classes.insert(f.className);
-    std::set<std::string_view> specs;
+    std::set<std::string_view> described;
     std::set<int> dialogs;
-    for (const PageSpec& s : PageSpecs()) {
-        specs.insert(s.className);
+    for (const PageClass& s : PageClasses()) {
+        described.insert(s.className);
         EXPECT_TRUE(dialogs.insert(s.dialogId).second) << s.className;
     }
-    EXPECT_EQ(specs, classes);
-    EXPECT_EQ(PageSpecs().size(), kPageClassCount);  // the module makes one creator per row
+    EXPECT_EQ(described, classes);
+    EXPECT_EQ(PageClasses().size(), kPageClassCount);  // the module makes one creator per row
     EXPECT_EQ(PagesOfControl("VEdit"),
               (std::vector<std::string_view>{"CVEditPropPage", "CVEditPropPage2", "CVEditPropPage4"}));
     EXPECT_EQ(PagesOfControl("VStatic"),
