@@ -1,4 +1,5 @@
 #include "win32/controls/static_ctrl.h"
+#include "win32/pages/page_classes.h"
 
 #include <string_view>
 #include <unordered_map>
@@ -73,12 +74,6 @@ const module::CoClass& StaticClass() {
 }
 
 unsigned StaticMiscStatus() { return module::ControlFactory(statics::kControlIndex).miscStatus; }
-
-std::string_view PageClsid(std::string_view className) {
-    for (const module::FactoryEntry& f : module::Factories())
-        if (f.className == className) return f.clsid;
-    return {};
-}
 
 }  // namespace
 
@@ -164,12 +159,8 @@ HRESULT CVStaticCtrl::SetProperty(const module::Member& member, const PropertyVa
     return S_OK;
 }
 
-std::vector<std::string_view> CVStaticCtrl::PropertyPages() const {
-    std::vector<std::string_view> pages;
-    for (std::string_view name : {"CVStaticPropPage", "CVEditPropPage2", "CPropPageURL", "CVEditPropPage4"})
-        if (std::string_view clsid = PageClsid(name); !clsid.empty()) pages.push_back(clsid);
-    return pages;
-}
+// General, More Properties, URL Properties, About.
+std::vector<std::string_view> CVStaticCtrl::PropertyPages() const { return PageClsidsOf("VStatic"); }
 
 // ---- window ----
 
