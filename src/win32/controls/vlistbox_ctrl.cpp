@@ -9,6 +9,7 @@
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
 #include "win32/framework/module_services.h"
+#include "win32/pages/page_classes.h"
 
 namespace vexa::win32 {
 
@@ -82,12 +83,6 @@ Handled Which(const module::Member& member) {
 constexpr int kListBoxIndex = listbox::ListBoxLogic::kControlIndex;
 
 const module::CoClass& ListBoxClass() { return *module::Catalogue().FindClass("VListBox"); }
-
-std::string_view ClsidOfClass(std::string_view className) {
-    for (const module::FactoryEntry& f : module::Factories())
-        if (f.className == className) return f.clsid;
-    return {};
-}
 
 // Method arguments, converted as the type library declares them.
 bool ArgLong(VARIANT* in, long& out) {
@@ -497,9 +492,6 @@ bool CVListBoxCtrl::KeepsKey(UINT key) const {
     return listbox::ListKeepsKey(key, MapVirtualKeyA(key, 0));
 }
 
-std::vector<std::string_view> CVListBoxCtrl::PropertyPages() const {
-    return {ClsidOfClass("CVListBoxPropPage"), ClsidOfClass("CVEditPropPage2"),
-            ClsidOfClass("CVEditPropPage4")};
-}
+std::vector<std::string_view> CVListBoxCtrl::PropertyPages() const { return PageClsidsOf("VListBox"); }
 
 }  // namespace vexa::win32
