@@ -15,23 +15,9 @@ CaptionLogic::CaptionLogic(CaptionKind kind, CaptionServices services, CaptionVi
     props_.caption = props_.text = std::string(info_.constructedCaption);
 }
 
-bool CaptionLogic::EnglishMode() const {
-    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
-}
+bool CaptionLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript CaptionLogic::Drawing() const {
-    controls::DrawingScript d;
-    const controls::ActiveScript& active = binding_.Active();
-    d.scriptName = active.scriptName.empty() ? props_.scriptName : active.scriptName;
-    d.scriptFace = props_.fontName;
-    d.englishFace = props_.fontName;
-    d.fontSize = props_.fontSize;
-    d.fontType = 0;
-    d.keyboardType = props_.keyboardType;
-    d.disableEnglish = props_.disableEnglish;
-    d.englishScript = EnglishMode();
-    return d;
-}
+controls::DrawingScript CaptionLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void CaptionLogic::Reset() {
     if (info_.checkable) {

@@ -221,4 +221,17 @@ std::string ScriptBinding::GetFontList() const {
     return list;
 }
 
+DrawingScript ScriptBinding::FixedBilingualDrawing() const {
+    DrawingScript d;
+    d.scriptName = active_.scriptName.empty() ? settings_.scriptName : active_.scriptName;
+    d.scriptFace = settings_.fontName;
+    d.englishFace = settings_.fontName;
+    d.fontSize = settings_.fontSize;
+    d.fontType = 0;
+    d.keyboardType = settings_.keyboardType;
+    d.disableEnglish = settings_.disableEnglish;
+    d.englishScript = DrawsEnglish();
+    return d;
+}
+
 }  // namespace vexa::controls

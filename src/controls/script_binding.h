@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/script_fonts.h"
 #include "controls/script_settings.h"
 #include "keyboard/keyboard_loader.h"
 #include "platform/platform.h"
@@ -43,6 +44,12 @@ public:
     script::ConverterLibrary& Converter() { return converter_; }
     const script::ConverterLibrary& Converter() const { return converter_; }
     const keyboard::EditKeyboardState& Keyboard() const { return keyboard_; }
+
+    // A fixed-bilingual control draws English when its script is English or
+    // the script's converter did not load; it draws both scripts in its one
+    // face, so the drawing script names that face twice.
+    bool DrawsEnglish() const { return englishScript_ || !converter_.HasFunction(); }
+    DrawingScript FixedBilingualDrawing() const;
 
     // The window-creation steps: probe the converters, choose the script,
     // bind it, and ask the user when none binds. False when the user

@@ -42,23 +42,9 @@ ListBoxLogic::ListBoxLogic(ListBoxServices services, ListBoxView& view)
       view_(view),
       binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {}
 
-bool ListBoxLogic::EnglishMode() const {
-    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
-}
+bool ListBoxLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript ListBoxLogic::Drawing() const {
-    controls::DrawingScript d;
-    const controls::ActiveScript& active = binding_.Active();
-    d.scriptName = active.scriptName.empty() ? props_.scriptName : active.scriptName;
-    d.scriptFace = props_.fontName;
-    d.englishFace = props_.fontName;
-    d.fontSize = props_.fontSize;
-    d.fontType = 0;
-    d.keyboardType = props_.keyboardType;
-    d.disableEnglish = props_.disableEnglish;
-    d.englishScript = EnglishMode();
-    return d;
-}
+controls::DrawingScript ListBoxLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);

@@ -44,23 +44,9 @@ StaticLogic::StaticLogic(StaticServices services, StaticView& view)
     props_.hoverColor = services.highlight;
 }
 
-bool StaticLogic::EnglishMode() const {
-    return binding_.EnglishScript() || !binding_.Converter().HasFunction();
-}
+bool StaticLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript StaticLogic::Drawing() const {
-    controls::DrawingScript d;
-    const controls::ActiveScript& active = binding_.Active();
-    d.scriptName = active.scriptName.empty() ? props_.scriptName : active.scriptName;
-    d.scriptFace = props_.fontName;
-    d.englishFace = props_.fontName;
-    d.fontSize = props_.fontSize;
-    d.fontType = 0;
-    d.keyboardType = props_.keyboardType;
-    d.disableEnglish = props_.disableEnglish;
-    d.englishScript = EnglishMode();
-    return d;
-}
+controls::DrawingScript StaticLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void StaticLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
