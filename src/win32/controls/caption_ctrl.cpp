@@ -6,6 +6,7 @@
 #include "captions/caption_paint.h"
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
+#include "win32/controls/script_properties.h"
 #include "win32/framework/module_services.h"
 
 namespace vexa::win32 {
@@ -22,14 +23,6 @@ enum class Handled {
     None,
     Caption,
     Text,
-    ScriptName,
-    FontName,
-    FontSize,
-    KeyboardType,
-    LinFile,
-    DisableEnglish,
-    AccessGlobal,
-    GlobalSettings,
     Value,
     PushLike,
     Auto,
@@ -42,14 +35,6 @@ Handled Which(const module::Member& member) {
     static const std::unordered_map<std::string_view, Handled> byName{
         {"Caption", Handled::Caption},
         {"Text", Handled::Text},
-        {"ScriptName", Handled::ScriptName},
-        {"FontName", Handled::FontName},
-        {"FontSize", Handled::FontSize},
-        {"KeyboardType", Handled::KeyboardType},
-        {"LinFile", Handled::LinFile},
-        {"DisableEnglish", Handled::DisableEnglish},
-        {"AccessGlobal", Handled::AccessGlobal},
-        {"GlobalSettings", Handled::GlobalSettings},
         {"Value", Handled::Value},
         {"PushLike", Handled::PushLike},
         {"Auto", Handled::Auto},
@@ -112,18 +97,11 @@ void CCaptionCtrl::DoPropExchange(module::PropertyExchange& px) {
 }
 
 HRESULT CCaptionCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
+    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
     const captions::CaptionProperties& p = logic_.Props();
     switch (Which(member)) {
         case Handled::Caption: v.text = p.caption; break;
         case Handled::Text: v.text = p.text; break;
-        case Handled::ScriptName: v.text = p.scriptName; break;
-        case Handled::FontName: v.text = p.fontName; break;
-        case Handled::FontSize: v.number = p.fontSize; break;
-        case Handled::KeyboardType: v.number = p.keyboardType; break;
-        case Handled::LinFile: v.text = p.linFile; break;
-        case Handled::DisableEnglish: v.number = p.disableEnglish; break;
-        case Handled::AccessGlobal: v.number = p.accessGlobal; break;
-        case Handled::GlobalSettings: v.number = p.globalSettings; break;
         case Handled::Value: v.number = logic_.CheckState(); break;
         case Handled::PushLike: v.number = p.pushLike; break;
         case Handled::Auto: v.number = p.autoKind; break;
@@ -139,19 +117,12 @@ HRESULT CCaptionCtrl::GetProperty(const module::Member& member, PropertyValue& v
 }
 
 HRESULT CCaptionCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
+    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
     const bool on = v.number != 0;
     const auto i16 = static_cast<std::int16_t>(v.number);
     switch (Which(member)) {
         case Handled::Caption: logic_.SetCaption(v.text); break;
         case Handled::Text: logic_.SetText(v.text); break;
-        case Handled::ScriptName: logic_.SetScriptName(v.text); break;
-        case Handled::FontName: logic_.SetFontName(v.text); break;
-        case Handled::FontSize: logic_.SetFontSize(i16); break;
-        case Handled::KeyboardType: logic_.SetKeyboardType(i16); break;
-        case Handled::LinFile: logic_.SetLinFile(v.text); break;
-        case Handled::DisableEnglish: logic_.SetDisableEnglish(on); break;
-        case Handled::AccessGlobal: logic_.SetAccessGlobal(on); break;
-        case Handled::GlobalSettings: logic_.SetGlobalSettings(on); break;
         case Handled::Value: logic_.SetValue(i16); break;
         case Handled::PushLike: logic_.SetPushLike(on); break;
         case Handled::Auto: logic_.SetAuto(on); break;

@@ -8,6 +8,7 @@
 #include "module/class_table.h"
 #include "statics/design_host.h"
 #include "statics/static_paint.h"
+#include "win32/controls/script_properties.h"
 #include "win32/framework/module_services.h"
 
 namespace vexa::win32 {
@@ -22,14 +23,6 @@ enum class Handled {
     None,
     Caption,
     Text,
-    ScriptName,
-    FontName,
-    FontSize,
-    KeyboardType,
-    LinFile,
-    DisableEnglish,
-    AccessGlobal,
-    GlobalSettings,
     Alignment,
     DataFormat,
     BackColor,
@@ -46,14 +39,6 @@ Handled Which(const module::Member& member) {
     static const std::unordered_map<std::string_view, Handled> byName{
         {"Caption", Handled::Caption},
         {"Text", Handled::Text},
-        {"ScriptName", Handled::ScriptName},
-        {"FontName", Handled::FontName},
-        {"FontSize", Handled::FontSize},
-        {"KeyboardType", Handled::KeyboardType},
-        {"LinFile", Handled::LinFile},
-        {"DisableEnglish", Handled::DisableEnglish},
-        {"AccessGlobal", Handled::AccessGlobal},
-        {"GlobalSettings", Handled::GlobalSettings},
         {"Alignment", Handled::Alignment},
         {"ISCIIDataFormat", Handled::DataFormat},
         {"BackColor", Handled::BackColor},
@@ -94,6 +79,7 @@ void CVStaticCtrl::DoPropExchange(module::PropertyExchange& px) {
 }
 
 HRESULT CVStaticCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
+    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
     const statics::StaticProperties& p = logic_.Props();
     switch (Which(member)) {
         case Handled::Caption:
@@ -102,14 +88,6 @@ HRESULT CVStaticCtrl::GetProperty(const module::Member& member, PropertyValue& v
         case Handled::Text:
             if (controls::Outcome failed = logic_.ReadText(v.text)) return Fail(*failed);
             break;
-        case Handled::ScriptName: v.text = p.scriptName; break;
-        case Handled::FontName: v.text = p.fontName; break;
-        case Handled::FontSize: v.number = p.fontSize; break;
-        case Handled::KeyboardType: v.number = p.keyboardType; break;
-        case Handled::LinFile: v.text = p.linFile; break;
-        case Handled::DisableEnglish: v.number = p.disableEnglish; break;
-        case Handled::AccessGlobal: v.number = p.accessGlobal; break;
-        case Handled::GlobalSettings: v.number = p.globalSettings; break;
         case Handled::Alignment: v.number = p.alignment; break;
         case Handled::DataFormat: v.number = p.isciiDataFormat; break;
         case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
@@ -126,6 +104,7 @@ HRESULT CVStaticCtrl::GetProperty(const module::Member& member, PropertyValue& v
 }
 
 HRESULT CVStaticCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
+    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
     const bool on = v.number != 0;
     const auto i16 = static_cast<std::int16_t>(v.number);
     const auto colour = static_cast<std::uint32_t>(v.number);
@@ -134,14 +113,6 @@ HRESULT CVStaticCtrl::SetProperty(const module::Member& member, const PropertyVa
         case Handled::Text:
             if (controls::Outcome failed = logic_.AssignCaption(v.text)) return Fail(*failed);
             break;
-        case Handled::ScriptName: logic_.SetScriptName(v.text); break;
-        case Handled::FontName: logic_.SetFontName(v.text); break;
-        case Handled::FontSize: logic_.SetFontSize(i16); break;
-        case Handled::KeyboardType: logic_.SetKeyboardType(i16); break;
-        case Handled::LinFile: logic_.SetLinFile(v.text); break;
-        case Handled::DisableEnglish: logic_.SetDisableEnglish(on); break;
-        case Handled::AccessGlobal: logic_.SetAccessGlobal(on); break;
-        case Handled::GlobalSettings: logic_.SetGlobalSettings(on); break;
         case Handled::Alignment: logic_.SetAlignment(i16); break;
         case Handled::DataFormat:
             if (controls::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);

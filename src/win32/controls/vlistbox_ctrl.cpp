@@ -8,6 +8,7 @@
 #include "listbox/listbox_paint.h"
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
+#include "win32/controls/script_properties.h"
 #include "win32/framework/module_services.h"
 #include "win32/pages/page_classes.h"
 
@@ -23,18 +24,10 @@ enum class Handled {
     None,
     Sort,
     MultipleSelection,
-    ScriptName,
-    FontSize,
     IsciiDataFormat,
-    KeyboardType,
-    DisableEnglish,
-    LinFile,
     List,
     SelCount,
     TopIndex,
-    FontName,
-    AccessGlobal,
-    GlobalSettings,
     GetCount,
     GetCurSel,
     SetCurSel,
@@ -52,18 +45,10 @@ Handled Which(const module::Member& member) {
     static const std::unordered_map<std::string_view, Handled> byName{
         {"Sort", Handled::Sort},
         {"MultipleSelection", Handled::MultipleSelection},
-        {"ScriptName", Handled::ScriptName},
-        {"FontSize", Handled::FontSize},
         {"ISCIIDataFormat", Handled::IsciiDataFormat},
-        {"KeyboardType", Handled::KeyboardType},
-        {"DisableEnglish", Handled::DisableEnglish},
-        {"LinFile", Handled::LinFile},
         {"List", Handled::List},
         {"SelCount", Handled::SelCount},
         {"TopIndex", Handled::TopIndex},
-        {"FontName", Handled::FontName},
-        {"AccessGlobal", Handled::AccessGlobal},
-        {"GlobalSettings", Handled::GlobalSettings},
         {"GetCount", Handled::GetCount},
         {"GetCurSel", Handled::GetCurSel},
         {"SetCurSel", Handled::SetCurSel},
@@ -222,22 +207,15 @@ void CVListBoxCtrl::DoPropExchange(module::PropertyExchange& px) {
 }
 
 HRESULT CVListBoxCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
+    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
     const listbox::ListBoxProperties& p = logic_.Props();
     switch (Which(member)) {
         case Handled::Sort: v.number = p.sort; break;
         case Handled::MultipleSelection: v.number = p.multipleSelection; break;
-        case Handled::ScriptName: v.text = p.scriptName; break;
-        case Handled::FontSize: v.number = p.fontSize; break;
         case Handled::IsciiDataFormat: v.number = p.isciiDataFormat; break;
-        case Handled::KeyboardType: v.number = p.keyboardType; break;
-        case Handled::DisableEnglish: v.number = p.disableEnglish; break;
-        case Handled::LinFile: v.text = p.linFile; break;
         case Handled::List: v.text = logic_.GetList(); break;
         case Handled::SelCount: v.number = logic_.SelCount(); break;
         case Handled::TopIndex: v.number = logic_.TopIndex(); break;
-        case Handled::FontName: v.text = p.fontName; break;
-        case Handled::AccessGlobal: v.number = p.accessGlobal; break;
-        case Handled::GlobalSettings: v.number = p.globalSettings; break;
         case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
         case Handled::ForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
         default: return ActiveXControl::GetProperty(member, v);
@@ -246,27 +224,20 @@ HRESULT CVListBoxCtrl::GetProperty(const module::Member& member, PropertyValue& 
 }
 
 HRESULT CVListBoxCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
+    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
     const bool on = v.number != 0;
     const auto i16 = static_cast<std::int16_t>(v.number);
     switch (Which(member)) {
         case Handled::Sort: logic_.SetSort(on); break;
         case Handled::MultipleSelection: logic_.SetMultipleSelection(on); break;
-        case Handled::ScriptName: logic_.SetScriptName(v.text); break;
-        case Handled::FontSize: logic_.SetFontSize(i16); break;
         case Handled::IsciiDataFormat:
             if (controls::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
             break;
-        case Handled::KeyboardType: logic_.SetKeyboardType(i16); break;
-        case Handled::DisableEnglish: logic_.SetDisableEnglish(on); break;
-        case Handled::LinFile: logic_.SetLinFile(v.text); break;
         case Handled::List:
             if (controls::Outcome failed = logic_.SetList(v.text)) return Fail(*failed);
             break;
         case Handled::SelCount: return Fail(CTL_E_SETNOTSUPPORTED, "SelCount is read-only");
         case Handled::TopIndex: logic_.SetTopIndex(v.number); break;
-        case Handled::FontName: logic_.SetFontName(v.text); break;
-        case Handled::AccessGlobal: logic_.SetAccessGlobal(on); break;
-        case Handled::GlobalSettings: logic_.SetGlobalSettings(on); break;
         case Handled::BackColor:
             logic_.SetBackColor(static_cast<std::uint32_t>(v.number));
             backColor_ = logic_.Props().backColor;
