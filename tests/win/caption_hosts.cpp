@@ -18,6 +18,13 @@ using wintest::Check;
 using wintest::GetText;
 using wintest::Pump;
 
+using wintest::Bytes;
+using wintest::Connect;
+using wintest::Put;
+using wintest::PutBytes;
+using wintest::PutLong;
+using wintest::PutShort;
+
 namespace {
 
 const char kNamaste[] = "\xC6\xCC\xD7\xE8\xC2\xE1";
@@ -37,33 +44,6 @@ const Kind kKinds[] = {
     {"VEXAOCX.VGroupBoxCtrl.1", "VGroupBox", "VGroupBox", false, 9},
 };
 
-HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT v) {
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&v, &put, 1, 1};
-    return d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
-                     nullptr, nullptr);
-}
-
-// Bytes as an automation string, one character per byte (ANSI code page).
-HRESULT PutBytes(IDispatch* d, const wchar_t* name, const std::string& bytes) {
-    std::wstring wide(bytes.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                static_cast<int>(wide.size()));
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(n));
-    HRESULT hr = Put(d, name, v);
-    SysFreeString(v.bstrVal);
-    return hr;
-}
-
-HRESULT PutShort(IDispatch* d, const wchar_t* name, short value) {
-    VARIANT v;
-    v.vt = VT_I2;
-    v.iVal = value;
-    return Put(d, name, v);
-}
-
 // The bytes of a text property (the inverse of PutBytes).
 std::string GetBytes(IDispatch* d, const wchar_t* name) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
@@ -79,26 +59,6 @@ std::string GetBytes(IDispatch* d, const wchar_t* name) {
     VariantClear(&v);
     bytes.resize(n > 0 ? n : 0);
     return bytes;
-}
-
-DWORD Connect(IUnknown* control, wintest::Sink& sink) {
-    IID events{};
-    IProvideClassInfo2* info = nullptr;
-    if (SUCCEEDED(control->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
-        info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
-        info->Release();
-    }
-    IConnectionPointContainer* points = nullptr;
-    IConnectionPoint* point = nullptr;
-    DWORD cookie = 0;
-    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-        if (SUCCEEDED(points->FindConnectionPoint(events, &point))) {
-            point->Advise(&sink, &cookie);
-            point->Release();
-        }
-        points->Release();
-    }
-    return cookie;
 }
 
 

@@ -43,6 +43,28 @@ public:
     std::vector<std::string> events;
 };
 
+// Advises `sink` on the control's default event interface; the cookie, 0
+// when the control offers no events.
+inline DWORD Connect(IUnknown* control, Sink& sink) {
+    IID events{};
+    IProvideClassInfo2* info = nullptr;
+    if (SUCCEEDED(control->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
+        info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
+        info->Release();
+    }
+    IConnectionPointContainer* points = nullptr;
+    IConnectionPoint* point = nullptr;
+    DWORD cookie = 0;
+    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
+        if (SUCCEEDED(points->FindConnectionPoint(events, &point))) {
+            point->Advise(&sink, &cookie);
+            point->Release();
+        }
+        points->Release();
+    }
+    return cookie;
+}
+
 // A property bag in memory, to check the bag form of persistence.
 class Bag : public IPropertyBag {
 public:

@@ -19,40 +19,17 @@ using wintest::Check;
 using wintest::GetText;
 using wintest::Pump;
 
+using wintest::Bytes;
+using wintest::Connect;
+using wintest::Put;
+using wintest::PutBytes;
+using wintest::PutLong;
+using wintest::PutShort;
+
 namespace {
 
 // अनार, कमल, मकान, kamal
 const char kList[] = "\xA4\xC6\xDA\xCF\r\n\xB3\xCC\xD1\r\n\xCC\xB3\xDA\xC6\r\nkamal";
-
-HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT v) {
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&v, &put, 1, 1};
-    return d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
-                     nullptr, nullptr);
-}
-
-BSTR Bytes(const std::string& bytes) {
-    std::wstring wide(bytes.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                static_cast<int>(wide.size()));
-    return SysAllocStringLen(wide.data(), static_cast<UINT>(n));
-}
-
-HRESULT PutBytes(IDispatch* d, const wchar_t* name, const std::string& bytes) {
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = Bytes(bytes);
-    HRESULT hr = Put(d, name, v);
-    SysFreeString(v.bstrVal);
-    return hr;
-}
-
-HRESULT PutLong(IDispatch* d, const wchar_t* name, long value) {
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = value;
-    return Put(d, name, v);
-}
 
 // A method call with arguments in order; the result as text.
 std::string Call(IDispatch* d, const wchar_t* name, std::vector<VARIANT> args = {}) {
@@ -76,26 +53,6 @@ VARIANT Long(long value) {
     v.vt = VT_I4;
     v.lVal = value;
     return v;
-}
-
-DWORD Connect(IUnknown* control, wintest::Sink& sink) {
-    IID events{};
-    IProvideClassInfo2* info = nullptr;
-    if (SUCCEEDED(control->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
-        info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
-        info->Release();
-    }
-    IConnectionPointContainer* points = nullptr;
-    IConnectionPoint* point = nullptr;
-    DWORD cookie = 0;
-    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-        if (SUCCEEDED(points->FindConnectionPoint(events, &point))) {
-            point->Advise(&sink, &cookie);
-            point->Release();
-        }
-        points->Release();
-    }
-    return cookie;
 }
 
 std::string Events(wintest::Sink& sink) {

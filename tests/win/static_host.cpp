@@ -22,53 +22,14 @@ using wintest::Check;
 using wintest::GetText;
 using wintest::Pump;
 
+using wintest::Bytes;
+using wintest::Connect;
+using wintest::Put;
+using wintest::PutBytes;
+using wintest::PutLong;
+using wintest::PutShort;
+
 namespace {
-
-HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT v) {
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&v, &put, 1, 1};
-    return d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
-                     nullptr, nullptr);
-}
-
-HRESULT PutString(IDispatch* d, const wchar_t* name, const std::string& bytes) {
-    std::wstring wide(bytes.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                static_cast<int>(wide.size()));
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(n));
-    HRESULT hr = Put(d, name, v);
-    SysFreeString(v.bstrVal);
-    return hr;
-}
-
-HRESULT PutShort(IDispatch* d, const wchar_t* name, short value) {
-    VARIANT v;
-    v.vt = VT_I2;
-    v.iVal = value;
-    return Put(d, name, v);
-}
-
-DWORD Connect(IUnknown* control, wintest::Sink& sink) {
-    IID events{};
-    IProvideClassInfo2* info = nullptr;
-    if (SUCCEEDED(control->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
-        info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events);
-        info->Release();
-    }
-    IConnectionPointContainer* points = nullptr;
-    IConnectionPoint* point = nullptr;
-    DWORD cookie = 0;
-    if (SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-        if (SUCCEEDED(points->FindConnectionPoint(events, &point))) {
-            point->Advise(&sink, &cookie);
-            point->Release();
-        }
-        points->Release();
-    }
-    return cookie;
-}
 
 // The launch log this process points the module's launcher at.
 std::string g_log;
@@ -130,7 +91,7 @@ void CheckStaticInAtlHost() {
           "VStatic: left-aligned STATIC with click notices, no tab stop");
     Check(GetText(d, L"Caption") == "VStatic", "VStatic: Caption " + GetText(d, L"Caption"));
 
-    Check(SUCCEEDED(PutString(d, L"Caption", "\xC6\xCC\xD7\xE8\xC2\xE1 Vexa")), "VStatic: Caption set");
+    Check(SUCCEEDED(PutBytes(d, L"Caption", "\xC6\xCC\xD7\xE8\xC2\xE1 Vexa")), "VStatic: Caption set");
     const int dark = wintest::DarkPixels(label);
     Check(dark > 20, "VStatic: it paints its label (" + std::to_string(dark) + " dark pixels)");
 
@@ -145,7 +106,7 @@ void CheckStaticInAtlHost() {
     Check(GetCapture() != label, "VStatic: leaving gives it back");
 
     const std::string url = "https://example.org/vexa?lang=hi";
-    PutString(d, L"URL", url);
+    PutBytes(d, L"URL", url);
     wintest::PutBool(d, L"IsURL", true);
     sink.events.clear();
     Send(label, WM_MOUSEMOVE, 0, 20, 10);
@@ -169,7 +130,7 @@ void CheckStaticInAtlHost() {
     Send(label, WM_MOUSEMOVE, MK_LBUTTON, out, 10);
     Send(label, WM_LBUTTONUP, 0, out, 10);
     Check(Launched().empty(), "VStatic: a drag out opens nothing");
-    PutString(d, L"URL", "file:///C:/windows/system32/calc.exe");
+    PutBytes(d, L"URL", "file:///C:/windows/system32/calc.exe");
     Send(label, WM_LBUTTONDOWN, MK_LBUTTON, 20, 10);
     Send(label, WM_LBUTTONUP, 0, 20, 10);
     Check(Launched().empty(), "VStatic: a file address opens nothing");
@@ -225,7 +186,7 @@ void CheckStaticInAtlHost() {
     // Every persistent property through a property bag into a new control.
     PutShort(d, L"Alignment", 2);
     PutShort(d, L"FontSize", 22);
-    PutString(d, L"ScriptName", "Tamil");
+    PutBytes(d, L"ScriptName", "Tamil");
     wintest::PutBool(d, L"Underline", true);
     wintest::Bag bag;
     IPersistPropertyBag* pb = nullptr;
@@ -267,7 +228,7 @@ void CheckStaticInAtlHost() {
                                nullptr, nullptr, nullptr);
         Pump();
         if (IDispatch* c = atl.Control(h)) {
-            PutString(c, L"Caption", "\xC6\xCC\xD7\xE8\xC2\xE1 Vexa");
+            PutBytes(c, L"Caption", "\xC6\xCC\xD7\xE8\xC2\xE1 Vexa");
             HWND w = FindWindowExA(GetWindow(h, GW_CHILD), nullptr, "Static", nullptr);
             if (w) pixels[i] = wintest::DarkPixels(w);
             c->Release();

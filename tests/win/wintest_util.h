@@ -53,13 +53,48 @@ inline std::string GetText(IDispatch* d, const wchar_t* name) {
     return std::string(w.begin(), w.end());
 }
 
+inline HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT v) {
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&v, &put, 1, 1};
+    return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
 inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
     VARIANT v;
     v.vt = VT_BOOL;
     v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&v, &put, 1, 1};
-    return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+    return Put(d, name, v);
+}
+
+inline HRESULT PutShort(IDispatch* d, const wchar_t* name, short value) {
+    VARIANT v;
+    v.vt = VT_I2;
+    v.iVal = value;
+    return Put(d, name, v);
+}
+
+inline HRESULT PutLong(IDispatch* d, const wchar_t* name, long value) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = value;
+    return Put(d, name, v);
+}
+
+// Bytes as an automation string, one character per byte (ANSI code page).
+inline BSTR Bytes(const std::string& bytes) {
+    std::wstring wide(bytes.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                static_cast<int>(wide.size()));
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(n));
+}
+
+inline HRESULT PutBytes(IDispatch* d, const wchar_t* name, const std::string& bytes) {
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = Bytes(bytes);
+    HRESULT hr = Put(d, name, v);
+    SysFreeString(v.bstrVal);
+    return hr;
 }
 
 // How many dark pixels the window's own drawing has (asked for with
