@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,13 @@ using Outcome = std::optional<ControlError>;
 
 inline ControlError InvalidValue(std::string description) {
     return {ErrorKind::InvalidValue, std::move(description)};
+}
+
+// The data formats a control exchanges text in: 0 8-bit ISCII, 1 7-bit
+// ISCII, 2 PC-ISCII; any other value is refused with this description.
+inline Outcome CheckIsciiDataFormat(std::int16_t format) {
+    if (format >= 0 && format <= 2) return std::nullopt;
+    return InvalidValue("ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
 }
 
 }  // namespace vexa::controls

@@ -140,9 +140,7 @@ void ListBoxLogic::SetLinFile(const std::string& file) {
 }
 
 controls::Outcome ListBoxLogic::SetIsciiDataFormat(std::int16_t format) {
-    if (!KnownFormat(format))
-        return controls::InvalidValue(
-            "ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
+    if (controls::Outcome refused = controls::CheckIsciiDataFormat(format)) return refused;
     props_.isciiDataFormat = format;
     Modified();
     return std::nullopt;

@@ -137,10 +137,7 @@ void StaticLogic::SetAlignment(std::int16_t alignment) {
 }
 
 controls::Outcome StaticLogic::SetIsciiDataFormat(std::int16_t format) {
-    if (format < 0 || format > 2) {
-        return controls::InvalidValue(
-            "ISCIIDataFormat must be 0 (8-bit ISCII), 1 (7-bit ISCII) or 2 (PC-ISCII)");
-    }
+    if (controls::Outcome refused = controls::CheckIsciiDataFormat(format)) return refused;
     props_.isciiDataFormat = format;
     Modified();
     return std::nullopt;
