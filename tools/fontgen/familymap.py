@@ -111,7 +111,7 @@ def rank_by_words(ranked, mandatory, word_sets, borrow=BORROW):
 def build(script, learned, vowels, standalone, vedic, design_words, latin_font, iscii, iscii_nukta,
           roman, faces, converters, reference="\u0915", mandatory_letters=None, decompose=False,
           tolerances=(MARK_TOLERANCE, ADVANCE_TOLERANCE), script_extras=None, carver=None,
-          borrow=BORROW):
+          borrow=BORROW, half_forms_mandatory=True):
     """mandatory_letters: the letters whose glyphs every face must hold (by
     default every letter drawn alone, every half form and the reference
     consonant with each tail); the rest go by their weight in the words.
@@ -122,7 +122,11 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     a glyph of its name ranked before it (the converter borrows its code).
     script_extras: rules of the script the engine reads beyond the letters
     (see gen_tables.py): "gemination", "modifier_swaps".
-    carver: a decompose.Carver that also cuts merged simple glyphs apart."""
+    carver: a decompose.Carver that also cuts merged simple glyphs apart.
+    half_forms_mandatory: False lets the half forms compete for codes like
+    any cluster glyph: a face without a consonant's half form draws its
+    full form with a visible virama (or a held kerned variant of the half
+    form), so a small face can spend those codes on common conjuncts."""
     font = script.font
     counts = collections.Counter(learned.observed)
     for keys in learned.cores.values():
@@ -160,9 +164,10 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         if ch in latin_fallback:
             continue
         mandatory.update(canon(brahmic.key_of(g)) for g in brahmic.visible(script, single_shapes[ch]))
-    if mandatory_letters is None:
+    if mandatory_letters is None and half_forms_mandatory:
         for c in script.consonants:
             mandatory.update(canon(k) for k in learned.cores[c + script.virama + script.zwj])
+    if mandatory_letters is None:
         ref = reference
         for tail, tpl in learned.templates.items():
             if tail[0] or (tail[2] and tail[1]):

@@ -95,6 +95,8 @@ def main():
          "iivowelsignrephanusvaradeva"})
     script.variant_probes = ["\u093F", "\u0940"]
     script.mark_names = ["viramadeva", "nuktadeva", "rephdeva"]
+    # Codes go to the glyphs that complete most words (familymap.rank_by_words).
+    script.rank_by_words = True
     script.standalone_letters = VOWELS
     for f in script.pre_families:
         script.groups[f] = "i"
@@ -111,6 +113,7 @@ def main():
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE,
         vedic=[chr(c) for c in VEDIC], design_words=design_words, latin_font=LATIN,
+        half_forms_mandatory=False,
         iscii=ISCII, iscii_nukta=ISCII_NUKTA, roman=ROMAN,
         faces=[
             {"face": "DVB-TTDorvan", "latin": True, "slots": "upper", "script": True},
