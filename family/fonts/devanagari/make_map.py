@@ -113,7 +113,7 @@ def main():
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE,
         vedic=[chr(c) for c in VEDIC], design_words=design_words, latin_font=LATIN,
-        half_forms_mandatory=False,
+        half_forms_mandatory=False, borrow=50,
         iscii=ISCII, iscii_nukta=ISCII_NUKTA, roman=ROMAN,
         faces=[
             {"face": "DVB-TTDorvan", "latin": True, "slots": "upper", "script": True},
