@@ -22,7 +22,7 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
                  words_command=None, tolerances=(24, 12), carve=None, fold_kerning=False,
-                 borrow=familymap.BORROW):
+                 borrow=familymap.BORROW, rank_placer=None, sources=()):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
@@ -37,6 +37,13 @@ class Family:
         # Move the kerning inside a syllable into its later glyph
         # (brahmic.KerningFold).
         self.fold_kerning = fold_kerning
+        # rank_placer(script, learned) -> the brahmic.SubscriptPlacer the
+        # glyphs are ranked with, instead of the learned one (used only when
+        # the family's subscripts are drawn from the base's body).
+        self.rank_placer = rank_placer
+        # The family's own generator sources beyond its make_map.py (their
+        # digests go into the map).
+        self.sources = list(sources)
 
     def letter(self, devanagari):
         return chr(devanagari + self.block - 0x900)
@@ -66,7 +73,8 @@ def read_words(family):
 def input_files(family, maker):
     return [family.noto, LATIN, family.words_source(), os.path.abspath(maker),
             os.path.abspath(__file__)] + iscii_blocks.source_files() + [
-        os.path.join(HERE, n) for n in ("brahmic.py", "familymap.py", "hbshape.py", "decompose.py")]
+        os.path.join(HERE, n) for n in ("brahmic.py", "familymap.py", "hbshape.py", "decompose.py")] + [
+        os.path.abspath(p) for p in family.sources]
 
 
 def script_of(family):
@@ -98,6 +106,8 @@ def carver_of(family):
 def main(family, out):
     script = script_of(family)
     learned = brahmic.learn_below_base(script, script.consonants[0])
+    if family.rank_placer is not None and learned.subscript_placer is not None:
+        learned.subscript_placer = family.rank_placer(script, learned)
     vowels = script.standalone_letters
     standalone = family.letters(list(range(0x966, 0x970)) + [0x964, 0x965, 0x93D])
     # Signs drawn alone: what a base with no merged form of its own takes.

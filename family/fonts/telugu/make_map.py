@@ -15,8 +15,10 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
+sys.path.insert(0, HERE)
 
 import southern  # noqa: E402
+import whole_forms  # noqa: E402
 
 SIGNS = ("aavowel", "iivowel", "ivowel", "uuvowel", "uvowel", "eevowel", "evowel", "aivowel",
          "oovowel", "ovowel", "auvowel", "halant")
@@ -48,9 +50,21 @@ def merged_forms(font):
     return forms
 
 
+NOTO = "/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf"
+
+
+def rank_placer(script, learned):
+    """Ranks subscripts after merged forms the converter draws whole where
+    HarfBuzz places them (whole_forms.py)."""
+    from fontTools.ttLib import TTFont
+    B = learned.below_base
+    whole = whole_forms.whole_forms(script, learned, B, NOTO, merged_forms(TTFont(NOTO)), "telu")
+    return whole_forms.WholeFormPlacer(script, learned, B, whole)
+
+
 FAMILY = southern.Family(
     name="telugu",
-    noto="/usr/share/fonts/truetype/noto/NotoSansTelugu-Regular.ttf",
+    noto=NOTO,
     block=0xC00,
     suffix="telu",
     words_file="/usr/share/hunspell/te_IN.dic",
@@ -59,6 +73,8 @@ FAMILY = southern.Family(
     fold_kerning=True,
     carve=merged_forms,
     borrow=80,
+    rank_placer=rank_placer,
+    sources=[os.path.join(HERE, "whole_forms.py")],
     faces=[
         {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},
         {"face": "TL-TTQuilan", "latin": False, "slots": "all", "script": True},

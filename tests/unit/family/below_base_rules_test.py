@@ -165,6 +165,33 @@ class Telugu(unittest.TestCase):
         self.assertEqual(sum(g["adv"] for g in signed[:at]), sum(g["adv"] for g in alone))
         self.assertGreater(sum(g["adv"] for g in signed[at + 1:]), 0)
 
+    def test_subscript_after_a_whole_merged_form_hangs_where_harfbuzz_puts_it(self):
+        # laa, jaa and lo are one outline that no piece draws: the subscript
+        # after them must reach back under the body (within the marks' 50
+        # units), not hang a sign's width to the right of it.
+        sys.path.insert(0, os.path.join(ROOT, "tools", "fontgen"))
+        from hbshape import shape_many
+
+        def subscript_at(glyphs):
+            x = 0
+            for g in glyphs:
+                if "subscript" in g["name"]:
+                    return g["name"], x + g["dx"]
+                x += g["adv"]
+            self.fail(f"no subscript in {glyphs}")
+
+        LA, JA, NYA = 0xD1, 0xBA, 0xBC
+        cases = {"\u0C32\u0C4D\u0C32\u0C3E": (LA, VIRAMA, LA, AA),
+                 "\u0C1C\u0C4D\u0C1E\u0C3E": (JA, VIRAMA, NYA, AA),
+                 "\u0C32\u0C4D\u0C32\u0C4B": (LA, VIRAMA, LA, OO)}
+        shaped = shape_many(self.mono.map["source_font"], list(cases))
+        for (text, iscii), ref in zip(cases.items(), shaped):
+            with self.subTest(text=text):
+                want = subscript_at([{"name": g.name, "adv": g.adv, "dx": g.dx} for g in ref])
+                got = subscript_at(self.mono.glyphs(*iscii))
+                self.assertEqual(got[0], want[0])
+                self.assertLessEqual(abs(got[1] - want[1]), 50, (got, want))
+
 
 class Pieces(unittest.TestCase):
     """Composite glyphs split into pieces that a pen draws one after the
