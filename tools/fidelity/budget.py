@@ -76,10 +76,11 @@ def engine_objects(out):
     objs = []
     for src in ENGINE:
         obj = os.path.join(out, src.replace(".cpp", ".o"))
-        if not os.path.exists(obj):
+        path = os.path.join(ROOT, "family", "converters", "engine", src)
+        if not os.path.exists(obj) or os.path.getmtime(obj) < os.path.getmtime(path):
             subprocess.run(["g++", "-std=c++20", "-O2", "-fPIC", "-c", "-I",
                             os.path.join(ROOT, "family", "converters"), "-I", os.path.join(ROOT, "src"),
-                            os.path.join(ROOT, "family", "converters", "engine", src), "-o", obj],
+                            path, "-o", obj],
                            check=True)
         objs.append(obj)
     return objs
@@ -151,7 +152,8 @@ def main():
             held = total_glyphs if b == "all" else min(int(b), total_glyphs)
             bmap = budget_map(fmap, args.library, held)
         map_path = os.path.join(folder, family + ".map.json")
-        json.dump(bmap, open(map_path, "w", encoding="utf-8"), ensure_ascii=False)
+        with open(map_path, "w", encoding="utf-8") as f:
+            json.dump(bmap, f, ensure_ascii=False)
         tools = os.path.join(ROOT, "tools", "fontgen")
         subprocess.run([sys.executable, os.path.join(tools, "gen_tables.py"), map_path, family,
                         os.path.join(folder, family, family + "_tables.inc")], check=True)
