@@ -190,8 +190,19 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
     vedic_spacing_keys = {k for _, k in vedic_spacing}
     ranked = sorted(universe - accent_keys - vedic_spacing_keys,
                     key=lambda k: (k not in mandatory, -weight[k], -counts[k], k))
+    # Glyphs the converter draws by their parts (a vowel sign fused with
+    # reph or anusvara: the sign, then the modifier) get no code; a word
+    # needs their parts instead (script.parts_of names those the held signs
+    # and modifiers do not already draw).
+    by_parts = getattr(script, "drawn_by_parts", None)
+    if by_parts is not None:
+        parts_of = getattr(script, "parts_of", {})
+        word_sets = [frozenset(p for k in w for p in (
+            [canon(q) for q in parts_of.get(k[0], [])] if by_parts(k[0]) else [k])) for w in word_sets]
     if getattr(script, "rank_by_words", False):
         ranked = rank_by_words(ranked, mandatory, word_sets, borrow)
+    if by_parts is not None:
+        ranked = [k for k in ranked if not by_parts(k[0])] + [k for k in ranked if by_parts(k[0])]
     expansions = {}
     # A face marked "whole_first" holds whole glyphs in this order, pieces
     # only after them (when the pieces are cut, not exact, and it has room).

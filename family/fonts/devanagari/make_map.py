@@ -16,6 +16,7 @@ import brahmic  # noqa: E402
 import familymap  # noqa: E402
 from hbshape import shape_many  # noqa: E402
 import modern_words  # noqa: E402
+from fontTools.ttLib import TTFont  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto/NotoSansDevanagari-Regular.ttf"
 LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
@@ -85,6 +86,23 @@ def input_files():
         os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
 
 
+def attach_fused_anusvara(learned):
+    """HarfBuzz never draws an anusvara after the ii sign: Noto fuses the two.
+    Where the ii sign is drawn and then the anusvara (the fused glyph has no
+    code), the anusvara goes where Noto's composite has it. Returns the
+    fused glyph's name -> the keys of its parts."""
+    hmtx = TTFont(NOTO)["hmtx"]
+    parts_of = {}
+    for name, parts in brahmic.composites(NOTO, lambda n: n.startswith("iivowelsignanusvara")).items():
+        (sign, _, _), (mark, x, y) = parts
+        advance = hmtx[sign][0]
+        key = (mark, 0, x - advance, y)
+        learned.attach[(mark, (sign, advance, 0, 0))] = key
+        learned.observed[key] += 1
+        parts_of[name] = [(sign, advance, 0, 0), key]
+    return parts_of
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "devanagari.map.json")
     script = brahmic.Script(
@@ -97,12 +115,17 @@ def main():
     script.mark_names = ["viramadeva", "nuktadeva", "rephdeva"]
     # Codes go to the glyphs that complete most words (familymap.rank_by_words).
     script.rank_by_words = True
+    # A vowel sign fused with anusvara or reph gets no code: the converter
+    # draws the sign and then the modifier or reph, which looks the same, and
+    # the codes go to conjuncts.
+    script.drawn_by_parts = lambda name: "vowelsign" in name and ("anusvara" in name or "reph" in name)
     script.standalone_letters = VOWELS
     for f in script.pre_families:
         script.groups[f] = "i"
     for f in script.post_families:
         script.groups[f] = "ii"
     learned = brahmic.learn(script, "\u0915")
+    script.parts_of = attach_fused_anusvara(learned)
 
     words = [w.strip() for w in open(WORDS, encoding="utf-8").read().split("\n")[1:] if w.strip()]
     design_words = words[0::2]  # the other half is kept for measuring
