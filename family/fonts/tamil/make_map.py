@@ -20,7 +20,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
 
 import brahmic  # noqa: E402
+import cluster_kerning  # noqa: E402
 import familymap  # noqa: E402
+import pre_sign_kerning  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto/NotoSansTamil-Regular.ttf"
 LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
@@ -75,7 +77,8 @@ def words():
 
 def input_files():
     tools = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
-    return [NOTO, LATIN, WORDS, os.path.abspath(__file__)] + [
+    return [NOTO, LATIN, WORDS, os.path.abspath(__file__),
+            os.path.join(HERE, "pre_sign_kerning.py"), os.path.join(HERE, "cluster_kerning.py")] + [
         os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
 
 
@@ -101,6 +104,16 @@ def main():
     script = script_description()
     learned = brahmic.learn(script, KA)
     brahmic.learn_kerning(script, learned, VOWELS, KA)
+    cluster_kerning.fused_rights(script, learned, VOWELS)
+    cluster_kerning.kerned_triples(script, learned, "\u0BC6")
+    # A pulli consonant's kerning before a pre-base sign moves the sign.
+    pre_signs = {"\u0BC6": "evowelsigntamil", "\u0BC7": "eevowelsigntamil",
+                 "\u0BC8": "aivowelsigntamil"}
+    sign_advances = {name: pre_sign_kerning.TTFont(NOTO)["hmtx"][name][0]
+                     for name in pre_signs.values()}
+    variants = pre_sign_kerning.cluster_variants(script, learned, pre_signs)
+    learned.observed.update(pre_sign_kerning.shifted_keys(variants, sign_advances))
+    learned.kerning_fold = pre_sign_kerning.PreSignFold(NOTO, pre_signs.values())
     design_words = words()[0::2]  # the other half is kept for measuring
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE, vedic=[],
@@ -117,6 +130,8 @@ def main():
             {"file": "TMMCV32.DLL", "entry": "iscii2tamilzirvo", "kind": "brahmic",
              "fonts": {"1": "TM-TTTesvor"}},
         ])
+    pre_sign_kerning.apply(fmap, variants, sign_advances)
+    cluster_kerning.with_kerned_forms(fmap)
     familymap.write_map(out, fmap, input_files())
 
 

@@ -1,0 +1,129 @@
+"""Tamil's kerning between a consonant with pulli and the pre-base sign that
+follows it in the same cluster.
+
+Noto Sans Tamil narrows some consonants with pulli before the e, ee or ai
+sign (ட் before ெ by 65 units, த் and ந் by 38, ண் before ை by 31): in ட்டெ,
+த்தெ, ந்தெ the sign and everything after it sit a pixel or three to the left
+of where the consonant's own advance puts them. The converter draws the
+pulli consonant as the consonant plus a zero-advance pulli, so a kerned
+advance of the consonant cannot be chosen by the next syllable; instead the
+pre-base sign takes a variant moved left by the kerning (outline and
+advance alike, the same picture), picked per cluster through the cluster's
+pre-base variant (the engine's `preVariant`).
+
+    fold = PreSignFold(font, pre_names)      # counts design words as drawn
+    variants = cluster_variants(script, learned, sign_advances)
+    apply(fmap, variants, sign_advances)     # family variants + cluster fields
+"""
+import collections
+
+from fontTools.ttLib import TTFont
+
+import brahmic
+from hbshape import Glyph, shape_many
+
+PREHALF = "prehalftamil"
+# Spacing glyphs whose advances and offsets differ by no more than these
+# (font units) are one glyph of the map (familymap's clustering).
+ADVANCE_TOLERANCE, OFFSET_TOLERANCE = 12, 24
+
+
+class PreSignFold:
+    """Moves the kerning of a pulli consonant before a pre-base sign into the
+    sign: the consonant keeps its own advance, the sign is shifted left by the
+    kerning. Everything else is left as HarfBuzz drew it."""
+
+    def __init__(self, font_path, pre_names):
+        self.hmtx = TTFont(font_path)["hmtx"]
+        self.pre_names = set(pre_names)
+
+    def kerning(self, g, nxt):
+        """Units by which the font moved `nxt` (a pre-base sign) towards the
+        pulli consonant g; 0 when g is no pulli consonant or nxt no sign."""
+        if (nxt is None or not g.name.endswith(PREHALF) or nxt.name not in self.pre_names
+                or g.name not in self.hmtx.metrics):
+            return 0
+        return g.adv - self.hmtx[g.name][0]
+
+    def fold(self, glyphs):
+        out, carried = [], 0
+        for i, g in enumerate(glyphs):
+            own = self.kerning(g, glyphs[i + 1] if i + 1 < len(glyphs) else None)
+            if carried:
+                out.append(brahmic.ShiftedGlyph(g.name, g.dx + carried, g.dy, g.adv + carried))
+            else:
+                out.append(Glyph(g.name, g.dx, g.dy, g.adv - own))
+            carried = own
+        return out
+
+
+def variant_name(shifts):
+    """The variant of a cluster whose pre-base signs are moved by `shifts`
+    (sign name -> units, negative to the left): '' when none moves."""
+    moved = [f"{name[:-len('vowelsigntamil')]}{-units}" for name, units in sorted(shifts.items())
+             if units]
+    return "k" + "_".join(moved) if moved else ""
+
+
+def cluster_variants(script, learned, pre_signs):
+    """For every learned cluster with a pre-base sign after a pulli
+    consonant: {cluster text: {sign name: units the sign moves}} as Noto
+    draws the cluster with each sign. pre_signs: {sign character: name}."""
+    fold = PreSignFold(script.font, pre_signs.values())
+    texts, owners = [], []
+    for text, var in learned.variants.items():
+        if var.get("@pre", 0) > 0 and text in learned.cores:
+            for ch, name in sorted(pre_signs.items()):
+                texts.append(text + ch)
+                owners.append((text, name))
+    out = collections.defaultdict(dict)
+    for (text, name), glyphs in zip(owners, shape_many(script.font, texts)):
+        for i, g in enumerate(glyphs[:-1]):
+            if glyphs[i + 1].name == name:
+                out[text][name] = fold.kerning(g, glyphs[i + 1])
+                break
+    return {text: shifts for text, shifts in out.items() if any(shifts.values())}
+
+
+def shifted_keys(variants, sign_advances):
+    """The glyph keys of the moved signs the clusters ask for."""
+    keys = set()
+    for shifts in variants.values():
+        for name, units in shifts.items():
+            if units:
+                keys.add((name, sign_advances[name] + units, units, 0))
+    return keys
+
+
+def nearest_glyph(glyphs, key):
+    """Index of the map's glyph that draws `key` (same name, advance and
+    offset within the map's tolerances), or None."""
+    best = None
+    for i, g in enumerate(glyphs):
+        if g["name"] != key[0] or not g["adv"]:
+            continue
+        da, dx = abs(g["adv"] - key[1]), abs(g["dx"] - key[2])
+        if da <= ADVANCE_TOLERANCE and dx <= OFFSET_TOLERANCE and (best is None or (da, dx) < best[0]):
+            best = ((da, dx), i)
+    return best[1] if best else None
+
+
+def apply(fmap, variants, sign_advances):
+    """Gives each cluster its pre-base variant and each variant its moved
+    sign glyphs (a sign the cluster does not move stays the plain sign). A
+    face without a moved glyph draws the nearest glyph of its name, the
+    plain sign (the converter tables borrow it)."""
+    rules = fmap["rules"]
+    glyphs = fmap["glyphs"]
+    family_variants = rules["family_variants"]
+    for core in rules["cores"]:
+        shifts = variants.get(core[0])
+        if not shifts:
+            continue
+        name = variant_name(shifts)
+        core[3] = name
+        for sign in sign_advances:
+            units = shifts.get(sign, 0)
+            index = nearest_glyph(glyphs, (sign, sign_advances[sign] + units, units, 0)) \
+                if units else None
+            family_variants[sign][name] = family_variants[sign][""] if index is None else index
