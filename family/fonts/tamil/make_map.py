@@ -20,12 +20,16 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools", "fontgen"))
 
 import brahmic  # noqa: E402
+from fontTools.ttLib import TTFont  # noqa: E402
 import cluster_kerning  # noqa: E402
 import familymap  # noqa: E402
+import final_pulli  # noqa: E402
 import pre_sign_kerning  # noqa: E402
 
 NOTO = "/usr/share/fonts/truetype/noto/NotoSansTamil-Regular.ttf"
 LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
+NOTO_FONT = TTFont(NOTO)
+SAME_ADVANCE = 12  # font units: advances the map holds as one (nna with pulli is 1 unit wider)
 # The word list: aspell's Tamil dictionary (Debian has no hunspell one).
 WORDS = "/usr/share/aspell/ta.cwl.gz"
 
@@ -78,8 +82,26 @@ def words():
 def input_files():
     tools = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
     return [NOTO, LATIN, WORDS, os.path.abspath(__file__),
-            os.path.join(HERE, "pre_sign_kerning.py"), os.path.join(HERE, "cluster_kerning.py")] + [
+            os.path.join(HERE, "pre_sign_kerning.py"), os.path.join(HERE, "cluster_kerning.py"),
+            os.path.join(HERE, "final_pulli.py")] + [
         os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
+
+
+def splits_exactly(name):
+    """Is Noto's glyph a consonant with pulli or with the ii sign that is
+    drawn as the consonant plus a zero-advance pulli or ii? Only where the
+    composite is as wide as the consonant (within SAME_ADVANCE): ca, tta, nna, nnna, ra and lla
+    with ii and ssa with pulli are wider or narrower, and a zero-advance
+    sign after the consonant would lose that (and the kerning against the
+    next syllable, which the converter looks up on the last spacing glyph),
+    so they keep glyphs of their own."""
+    if not (name.endswith("prehalftamil") or name.endswith("iivowelsigntamil")):
+        return False
+    glyph = NOTO_FONT["glyf"][name]
+    if not glyph.isComposite():
+        return False
+    first = glyph.components[0].glyphName
+    return abs(NOTO_FONT["hmtx"][name][0] - NOTO_FONT["hmtx"][first][0]) <= SAME_ADVANCE
 
 
 def script_description():
@@ -93,8 +115,7 @@ def script_description():
     script.fallback_references = [SHA, "\u0B9C"]
     for f in script.pre_families:
         script.groups[f] = "i"
-    script.decompose = brahmic.composites(
-        NOTO, lambda n: n.endswith("prehalftamil") or n.endswith("iivowelsigntamil"))
+    script.decompose = brahmic.composites(NOTO, lambda n: splits_exactly(n))
     script.iscii_alias = ISCII_ALIAS
     return script
 
@@ -132,6 +153,8 @@ def main():
         ])
     pre_sign_kerning.apply(fmap, variants, sign_advances)
     cluster_kerning.with_kerned_forms(fmap)
+    final_pulli.attach(fmap, final_pulli.pulli_offsets(NOTO, NOTO_FONT["glyf"], CONSONANTS, VIRAMA),
+                       "viramatamil")
     familymap.write_map(out, fmap, input_files())
 
 
