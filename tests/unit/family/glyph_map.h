@@ -156,8 +156,15 @@ public:
                     for (const auto& [index, code] : codes->members) {
                         const std::size_t i = std::stoul(index);
                         if (i >= glyphs->items.size()) continue;
-                        const JsonValue* gname = glyphs->items[i].Find("name");
-                        names_[{static_cast<int>(code.number), digit[0]}] = gname ? gname->text : "";
+                        const JsonValue& g = glyphs->items[i];
+                        const JsonValue* gname = g.Find("name");
+                        const JsonValue* adv = g.Find("adv");
+                        const JsonValue* dx = g.Find("dx");
+                        const std::pair<int, char> key{static_cast<int>(code.number), digit[0]};
+                        names_[key] = gname ? gname->text : "";
+                        placements_[key] = {gname ? gname->text : "",
+                                            adv ? static_cast<int>(adv->number) : 0,
+                                            dx ? static_cast<int>(dx->number) : 0};
                     }
                 }
             }
@@ -177,8 +184,27 @@ public:
         return out;
     }
 
+    // A drawn glyph as the map places it: its Noto name, its advance and
+    // its horizontal offset from the pen, in font units.
+    struct Placement {
+        std::string name;
+        int adv = 0;
+        int dx = 0;
+    };
+
+    // The placements of a converter's output ("?" for a code no face holds).
+    std::vector<Placement> Placements(const std::string& pairs) const {
+        std::vector<Placement> out;
+        for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+            auto it = placements_.find({static_cast<unsigned char>(pairs[i]), pairs[i + 1]});
+            out.push_back(it == placements_.end() ? Placement{"?", 0, 0} : it->second);
+        }
+        return out;
+    }
+
 private:
     std::map<std::pair<int, char>, std::string> names_;
+    std::map<std::pair<int, char>, Placement> placements_;
     bool loaded_ = false;
 };
 
