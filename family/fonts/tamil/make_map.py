@@ -23,6 +23,7 @@ import brahmic  # noqa: E402
 from fontTools.ttLib import TTFont  # noqa: E402
 import cluster_kerning  # noqa: E402
 import familymap  # noqa: E402
+import modern_words  # noqa: E402
 import final_pulli  # noqa: E402
 import pre_sign_kerning  # noqa: E402
 
@@ -81,7 +82,7 @@ def words():
 
 def input_files():
     tools = os.path.join(HERE, "..", "..", "..", "tools", "fontgen")
-    return [NOTO, LATIN, WORDS, os.path.abspath(__file__),
+    return [NOTO, LATIN, WORDS, modern_words.list_path("ta"), os.path.abspath(__file__),
             os.path.join(HERE, "pre_sign_kerning.py"), os.path.join(HERE, "cluster_kerning.py"),
             os.path.join(HERE, "final_pulli.py")] + [
         os.path.join(tools, n) for n in ("brahmic.py", "familymap.py", "hbshape.py")]
@@ -117,6 +118,9 @@ def script_description():
         script.groups[f] = "i"
     script.decompose = brahmic.composites(NOTO, lambda n: splits_exactly(n))
     script.iscii_alias = ISCII_ALIAS
+    # The faces hold the glyphs that complete the most design words first
+    # (familymap.rank_by_words): the 128-code face draws more whole words.
+    script.rank_by_words = True
     return script
 
 
@@ -136,6 +140,9 @@ def main():
     learned.observed.update(pre_sign_kerning.shifted_keys(variants, sign_advances))
     learned.kerning_fold = pre_sign_kerning.PreSignFold(NOTO, pre_signs.values())
     design_words = words()[0::2]  # the other half is kept for measuring
+    # Software and everyday text: loanwords and names with clusters the
+    # dictionary rarely has (the training half of the modern words only).
+    design_words += modern_words.read("ta", "train")
     fmap = familymap.build(
         script=script, learned=learned, vowels=VOWELS, standalone=STANDALONE, vedic=[],
         design_words=design_words, latin_font=LATIN, iscii=ISCII, iscii_nukta=ISCII_NUKTA,
