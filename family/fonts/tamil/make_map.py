@@ -138,7 +138,8 @@ def main():
                      for name in pre_signs.values()}
     variants = pre_sign_kerning.cluster_variants(script, learned, pre_signs)
     learned.observed.update(pre_sign_kerning.shifted_keys(variants, sign_advances))
-    learned.kerning_fold = pre_sign_kerning.PreSignFold(NOTO, pre_signs.values())
+    learned.kerning_fold = pre_sign_kerning.PreSignFold(
+        NOTO, pre_signs.values(), pre_sign_kerning.drawn_advances(script, learned))
     design_words = words()[0::2]  # the other half is kept for measuring
     # Software and everyday text: loanwords and names with clusters the
     # dictionary rarely has (the training half of the modern words only).

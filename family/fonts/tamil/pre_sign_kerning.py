@@ -30,25 +30,45 @@ ADVANCE_TOLERANCE, OFFSET_TOLERANCE = 12, 24
 
 class PreSignFold:
     """Moves the kerning of a pulli consonant before a pre-base sign into the
-    sign: the consonant keeps its own advance, the sign is shifted left by the
-    kerning. Everything else is left as HarfBuzz drew it."""
+    sign: the consonant keeps the advance the converter draws it with (its
+    cluster's, kerned before the consonant after the sign), the sign moves
+    by the difference. Everything else is left as HarfBuzz drew it.
 
-    def __init__(self, font_path, pre_names):
+    drawn: {(pulli consonant's glyph name, consonant after the sign's glyph
+    name): the advance the converter draws the pulli consonant with}; a pair
+    it lacks is drawn at the glyph's own advance."""
+
+    def __init__(self, font_path, pre_names, drawn=None):
         self.hmtx = TTFont(font_path)["hmtx"]
         self.pre_names = set(pre_names)
+        self.drawn = drawn or {}
+        self.prefixes = sorted({b for _, b in self.drawn}, key=len, reverse=True)
 
-    def kerning(self, g, nxt):
-        """Units by which the font moved `nxt` (a pre-base sign) towards the
-        pulli consonant g; 0 when g is no pulli consonant or nxt no sign."""
+    def base_of(self, name):
+        """The consonant glyph a glyph name starts with (katamil for
+        kauvowelsigntamil), or the name itself."""
+        for b in self.prefixes:
+            if name.startswith(b[:-len("tamil")]) and name.endswith("tamil"):
+                return b
+        return name
+
+    def kerning(self, g, nxt, after=None):
+        """Units by which the font moved `nxt` (a pre-base sign) from where
+        the converter's pulli consonant g ends; 0 when g is no pulli
+        consonant or nxt no sign. after: the glyph after the sign."""
         if (nxt is None or not g.name.endswith(PREHALF) or nxt.name not in self.pre_names
                 or g.name not in self.hmtx.metrics):
             return 0
-        return g.adv - self.hmtx[g.name][0]
+        own = self.hmtx[g.name][0]
+        if after is not None:
+            own = self.drawn.get((g.name, self.base_of(after.name)), own)
+        return g.adv - own
 
     def fold(self, glyphs):
         out, carried = [], 0
         for i, g in enumerate(glyphs):
-            own = self.kerning(g, glyphs[i + 1] if i + 1 < len(glyphs) else None)
+            nxt = glyphs[i + 1] if i + 1 < len(glyphs) else None
+            own = self.kerning(g, nxt, glyphs[i + 2] if i + 2 < len(glyphs) else None)
             if carried:
                 out.append(brahmic.ShiftedGlyph(g.name, g.dx + carried, g.dy, g.adv + carried))
             else:
@@ -57,10 +77,27 @@ class PreSignFold:
         return out
 
 
+def drawn_advances(script, learned):
+    """{(glyph name of a consonant with pulli, glyph name of the consonant
+    after it): the advance of the first consonant in their learned
+    cluster}, for PreSignFold."""
+    v = script.virama
+    cs = script.consonants
+    names = dict(zip(cs, (g[0].name for g in shape_many(script.font, cs))))
+    halves = dict(zip(cs, (g[0].name for g in shape_many(script.font, [c + v for c in cs]))))
+    out = {}
+    for a in cs:
+        for b in cs:
+            keys = learned.cores.get(a + v + b)
+            if keys:
+                out[(halves[a], names[b])] = keys[0][1]
+    return out
+
+
 def variant_name(shifts):
     """The variant of a cluster whose pre-base signs are moved by `shifts`
     (sign name -> units, negative to the left): '' when none moves."""
-    moved = [f"{name[:-len('vowelsigntamil')]}{-units}" for name, units in sorted(shifts.items())
+    moved = [f"{name[:-len('vowelsigntamil')]}{units:+d}" for name, units in sorted(shifts.items())
              if units]
     return "k" + "_".join(moved) if moved else ""
 
@@ -68,8 +105,8 @@ def variant_name(shifts):
 def cluster_variants(script, learned, pre_signs):
     """For every learned cluster with a pre-base sign after a pulli
     consonant: {cluster text: {sign name: units the sign moves}} as Noto
-    draws the cluster with each sign. pre_signs: {sign character: name}."""
-    fold = PreSignFold(script.font, pre_signs.values())
+    draws the cluster with each sign, against the advance the cluster gives
+    the spacing glyph before the sign. pre_signs: {sign character: name}."""
     texts, owners = [], []
     for text, var in learned.variants.items():
         if var.get("@pre", 0) > 0 and text in learned.cores:
@@ -78,9 +115,11 @@ def cluster_variants(script, learned, pre_signs):
                 owners.append((text, name))
     out = collections.defaultdict(dict)
     for (text, name), glyphs in zip(owners, shape_many(script.font, texts)):
+        pre = learned.variants[text]["@pre"]
+        core = [k for k in learned.cores[text][:pre] if k[1]]
         for i, g in enumerate(glyphs[:-1]):
-            if glyphs[i + 1].name == name:
-                out[text][name] = fold.kerning(g, glyphs[i + 1])
+            if glyphs[i + 1].name == name and g.adv and core:
+                out[text][name] = g.adv - core[-1][1]
                 break
     return {text: shifts for text, shifts in out.items() if any(shifts.values())}
 
