@@ -2,17 +2,20 @@
 follows it in the same cluster.
 
 Noto Sans Tamil narrows some consonants with pulli before the e, ee or ai
-sign (ட் before ெ by 65 units, த் and ந் by 38, ண் before ை by 31): in ட்டெ,
-த்தெ, ந்தெ the sign and everything after it sit a pixel or three to the left
-of where the consonant's own advance puts them. The converter draws the
-pulli consonant as the consonant plus a zero-advance pulli, so a kerned
-advance of the consonant cannot be chosen by the next syllable; instead the
-pre-base sign takes a variant moved left by the kerning (outline and
-advance alike, the same picture), picked per cluster through the cluster's
-pre-base variant (the engine's `preVariant`).
+sign (ட் before ெ by 65 units, த் and ந் by 38, ண் before ை by 31), and
+kerns them before the sign instead of before the consonant after it (ன் is
+narrowed before த, not before the e sign of ன்தெ). A cluster's glyphs are
+learned without the sign, so in ட்டெ, த்தெ, ந்தெ, ன்தெ the sign and
+everything after it sat a pixel or two off. The converter draws the pulli
+consonant as the consonant plus a zero-advance pulli, so the consonant's
+advance cannot depend on the sign; instead the pre-base sign takes a variant
+moved by the difference (outline and advance alike, the same picture),
+picked per cluster through the cluster's pre-base variant (the engine's
+`preVariant`).
 
-    fold = PreSignFold(font, pre_names)      # counts design words as drawn
-    variants = cluster_variants(script, learned, sign_advances)
+    variants = cluster_variants(script, learned, pre_signs)
+    learned.kerning_fold = PreSignFold(font, pre_names, drawn_advances(script, learned))
+    ... familymap.build(...)                 # design words counted as drawn
     apply(fmap, variants, sign_advances)     # family variants + cluster fields
 """
 import collections
