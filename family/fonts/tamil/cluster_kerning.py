@@ -78,7 +78,8 @@ def fused_rights(script, learned, vowels):
         lefts += [c + m for m in [""] + script.matras]
     candidates = [c + m for c in script.consonants for m in script.matras]
     alone = dict(zip(lefts + candidates, shape_many(script.font, lefts + candidates)))
-    plain = {c: g[0].name for c, g in zip(script.consonants, shape_many(script.font, script.consonants))}
+    plain = {c: g[0].name
+             for c, g in zip(script.consonants, shape_many(script.font, script.consonants))}
     rights = [t for t in candidates
               if len(alone[t]) == 1 and alone[t][0].name != plain[t[0]]]
     pairs = [(a, b) for a in lefts for b in rights]

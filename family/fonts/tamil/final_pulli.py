@@ -49,7 +49,8 @@ def attach(fmap, offsets, virama_name):
         held = table.get((virama_name, base[0][1]))
         if held is not None and abs(glyphs[held]["dx"] - want) <= MARK_TOLERANCE:
             continue
-        table[(virama_name, base[0][1])] = min(pullis, key=lambda i: (abs(glyphs[i]["dx"] - want), i))
+        nearest = min(pullis, key=lambda i: (abs(glyphs[i]["dx"] - want), i))
+        table[(virama_name, base[0][1])] = nearest
         changed.append(name)
     fmap["rules"]["attach"] = sorted([n, prev, g] for (n, prev), g in table.items())
     return changed

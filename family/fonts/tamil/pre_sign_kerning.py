@@ -145,7 +145,8 @@ def nearest_glyph(glyphs, key):
         if g["name"] != key[0] or not g["adv"]:
             continue
         da, dx = abs(g["adv"] - key[1]), abs(g["dx"] - key[2])
-        if da <= ADVANCE_TOLERANCE and dx <= OFFSET_TOLERANCE and (best is None or (da, dx) < best[0]):
+        if da <= ADVANCE_TOLERANCE and dx <= OFFSET_TOLERANCE and (
+                best is None or (da, dx) < best[0]):
             best = ((da, dx), i)
     return best[1] if best else None
 

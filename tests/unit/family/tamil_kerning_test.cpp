@@ -52,8 +52,8 @@ protected:
 
 TEST_F(TamilKerning, PreBaseSignMovesLeftAfterAPulliConsonantNotoNarrows) {
     const Placements ttaPulli = Glyphs({TTA, VIRAMA, KA, E_SIGN});
-    ASSERT_EQ(NamesOf(ttaPulli), (std::vector<std::string>{"ttatamil", "viramatamil",
-                                                            "evowelsigntamil", "katamil"}));
+    ASSERT_EQ(NamesOf(ttaPulli),
+              (std::vector<std::string>{"ttatamil", "viramatamil", "evowelsigntamil", "katamil"}));
     const auto plain = Find(Glyphs({KA, VIRAMA, KA, E_SIGN}), "evowelsigntamil");
     EXPECT_EQ(plain.dx, 0) << "ka with pulli is not narrowed";
     const auto afterTta = ttaPulli[2];
@@ -79,9 +79,10 @@ TEST_F(TamilKerning, PreBaseSignMovesLeftAfterAPulliConsonantNotoNarrows) {
 
 TEST_F(TamilKerning, BilingualFaceStillDrawsEverySign) {
     // The 128-code face may lack the moved sign: it draws the sign anyway.
-    const auto names = NamesOf(bilingual.Placements(tmb.Call(Iscii({TTA, VIRAMA, KA, E_SIGN})).output));
-    EXPECT_EQ(names, (std::vector<std::string>{"ttatamil", "viramatamil", "evowelsigntamil",
-                                               "katamil"}));
+    const auto names =
+        NamesOf(bilingual.Placements(tmb.Call(Iscii({TTA, VIRAMA, KA, E_SIGN})).output));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"ttatamil", "viramatamil", "evowelsigntamil", "katamil"}));
 }
 
 TEST_F(TamilKerning, ClusterOfThreeKeepsTheKerningOfItsFirstPair) {
