@@ -137,5 +137,19 @@ TEST_F(TamilKerning, FinalPulliOfSsaSitsOverSsa) {
     EXPECT_LT(fromLeft, atEnd[0].adv * 3 / 4) << "nearer ssa's middle than its right edge";
 }
 
+TEST_F(TamilKerning, BothFacesPlaceEveryFinalPulliAlike) {
+    // The 128-code face must not save codes on the pulli: drawn with another
+    // consonant's pulli, ம் or ஷ் would put it a pixel or more off.
+    for (int c : {0xB3, 0xB7, 0xB8, 0xBA, 0xBC, 0xBD, 0xC1, 0xC2, 0xC6, 0xC7, 0xC8, 0xCC,
+                  0xCD, 0xCF, 0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8}) {
+        const Placements mono1 = Glyphs({c, VIRAMA});
+        const Placements bi = bilingual.Placements(tmb.Call(Iscii({c, VIRAMA})).output);
+        ASSERT_EQ(mono1.size(), 2u) << std::hex << c;
+        ASSERT_EQ(NamesOf(bi), NamesOf(mono1)) << std::hex << c;
+        EXPECT_EQ(bi[0].adv, mono1[0].adv) << std::hex << c;
+        EXPECT_EQ(bi[1].dx, mono1[1].dx) << std::hex << c;
+    }
+}
+
 }  // namespace
 }  // namespace vexa::test
