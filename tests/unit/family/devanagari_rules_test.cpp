@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "unit/family/glyph_map.h"
 #include "unit/family/raw_converter.h"
 
 namespace vexa::test {
 namespace {
 
-constexpr int KA = 0xB3, KHA = 0xB4, TA = 0xC2, NA = 0xC6, MA = 0xCC, RA = 0xCF, SSA = 0xD6,
+constexpr int KA = 0xB3, KHA = 0xB4, JA = 0xBA, NYA = 0xBC, DDA = 0xBF, DA = 0xC4, YA = 0xCD, VA = 0xD4,
+              II_SIGN = 0xDC, TA = 0xC2, NA = 0xC6, MA = 0xCC, RA = 0xCF, SSA = 0xD6,
               SA = 0xD7, HA = 0xD8, VIRAMA = 0xE8, NUKTA = 0xE9, I_SIGN = 0xDB, AA_SIGN = 0xDA,
               U_SIGN = 0xDD, E_SIGN = 0xE1, ANUSVARA = 0xA2, INV = 0xD9, EXT = 0xF0;
 
@@ -123,6 +125,34 @@ TEST_F(Devanagari, BilingualOverflowGoesToTheExtensionFontAndMonolingualStaysInO
         p += static_cast<std::size_t>(b.consumed);
     }
     EXPECT_TRUE(sawExtension) << "rarer conjuncts of the bilingual face live in its extension";
+}
+
+// The one-face library has 223 codes. They go to the glyphs that complete
+// most words: the common conjuncts are drawn whole, while a vowel sign fused
+// with anusvara or reph is drawn as the sign and then the modifier.
+TEST_F(Devanagari, OneFaceLibrarySpendsItsCodesOnCommonConjuncts) {
+    const GlyphMap map{VEXA_SOURCE_DIR "/family/fonts/devanagari/devanagari.map.json", "DVMCV32.DLL"};
+    ASSERT_TRUE(map.Loaded());
+    for (auto cluster : {Iscii({JA, VIRAMA, NYA}), Iscii({DA, VIRAMA, VA}), Iscii({DA, VIRAMA, YA}),
+                         Iscii({DDA, VIRAMA, DDA})}) {
+        const auto names = map.Names(dvm.Call(cluster).output);
+        ASSERT_EQ(names.size(), 1u) << "a conjunct drawn with a half form or a visible virama";
+        EXPECT_NE(names[0], "?");
+    }
+    // ka + ii + anusvara: the sign, then the anusvara placed over the ii
+    // sign's stem, as Noto's fused glyph has it (not over the ka).
+    const auto kii = map.Placements(dvm.Call(Iscii({KA, II_SIGN, ANUSVARA})).output);
+    ASSERT_EQ(kii.size(), 3u);
+    EXPECT_EQ(kii[0].name, "kadeva");
+    EXPECT_EQ(kii[1].name.rfind("iivowelsign", 0), 0u) << kii[1].name;
+    EXPECT_EQ(kii[2].name, "anusvaradeva");
+    EXPECT_GT(kii[2].dx, 0) << "the anusvara sits on the sign that was drawn last";
+    // ka + i + anusvara: the i sign first, the anusvara after the cluster.
+    const auto ki = map.Names(dvm.Call(Iscii({KA, I_SIGN, ANUSVARA})).output);
+    ASSERT_EQ(ki.size(), 3u);
+    EXPECT_EQ(ki[0].rfind("ivowelsign", 0), 0u) << ki[0];
+    EXPECT_EQ(ki[1], "kadeva");
+    EXPECT_EQ(ki[2], "anusvaradeva");
 }
 
 TEST_F(Devanagari, VedicAccentsAreOverprintedGlyphsOfTheExtensionFace) {
