@@ -29,9 +29,14 @@
 #include <vector>
 
 #include "container_site.h"
+#include "wintest_util.h"
 
 using vexa::container::ControlSite;
 using vexa::container::WideText;
+using wintest::IdOf;
+using wintest::Put;
+using wintest::PutBool;
+using wintest::PutLong;
 
 namespace {
 
@@ -72,34 +77,6 @@ std::vector<std::string> Words(std::size_t count) {
         words.push_back(std::move(w));
     }
     return words;
-}
-
-DISPID IdOf(IDispatch* d, const wchar_t* name) {
-    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    return id;
-}
-
-HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT value) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return d->Invoke(IdOf(d, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                     nullptr, nullptr, nullptr);
-}
-
-HRESULT PutBool(IDispatch* d, const wchar_t* name, bool on) {
-    VARIANT v;
-    v.vt = VT_BOOL;
-    v.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
-    return Put(d, name, v);
-}
-
-HRESULT PutNumber(IDispatch* d, const wchar_t* name, long n) {
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = n;
-    return Put(d, name, v);
 }
 
 long CallCount(IDispatch* d) {
@@ -176,7 +153,7 @@ Figures BenchVListBox(HWND form, const std::vector<std::string>& words, bool add
         ip->Release();
     }
     if (d && list) {
-        PutNumber(d, L"FontSize", 15);
+        PutLong(d, L"FontSize", 15);
         std::string text;
         for (const std::string& w : words) text += w + "\r\n";
         VARIANT v;
@@ -224,7 +201,7 @@ Figures BenchVListBox(HWND form, const std::vector<std::string>& words, bool add
         Pump();
         out.sort = Now() - start;
         out.count = CallCount(d);
-        PutNumber(d, L"TopIndex", static_cast<long>(words.size() / 2));
+        PutLong(d, L"TopIndex", static_cast<long>(words.size() / 2));
         Pump();
         out.paint = PaintPage(list);
         out.key = TypeKey(list, 'E');  // the aa sign: no item starts with it

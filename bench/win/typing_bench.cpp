@@ -32,9 +32,13 @@
 #include <vector>
 
 #include "container_site.h"
+#include "wintest_util.h"
 
 using vexa::container::ControlSite;
 using vexa::container::WideText;
+using wintest::Put;
+using wintest::PutBool;
+using wintest::PutLong;
 
 namespace {
 
@@ -165,17 +169,6 @@ Figures TypeKeys(HWND target, int count) {
     return f;
 }
 
-HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT value) {
-    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
-    DISPID id = 0;
-    HRESULT hr = d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) return hr;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                     nullptr, nullptr);
-}
-
 // The length of the control's Text property, to check that the keys typed.
 long TextLength(IDispatch* d) {
     LPOLESTR names[1] = {const_cast<LPOLESTR>(L"Text")};
@@ -191,20 +184,6 @@ long TextLength(IDispatch* d) {
     const long n = static_cast<long>(SysStringLen(v.bstrVal));
     VariantClear(&v);
     return n;
-}
-
-HRESULT PutBool(IDispatch* d, const wchar_t* name, bool on) {
-    VARIANT v;
-    v.vt = VT_BOOL;
-    v.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
-    return Put(d, name, v);
-}
-
-HRESULT PutNumber(IDispatch* d, const wchar_t* name, long n) {
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = n;
-    return Put(d, name, v);
 }
 
 IOleObject* CreateVEdit(const Module& module) {
@@ -256,15 +235,15 @@ Figures BenchVEdit(HWND form, const Module& module, std::size_t size, bool wrap,
     }
     if (ok) {
         ok = SUCCEEDED(PutBool(d, L"MultiLine", true)) && SUCCEEDED(PutBool(d, L"VScrollBar", true)) &&
-             SUCCEEDED(PutNumber(d, L"FontSize", 20));
+             SUCCEEDED(PutLong(d, L"FontSize", 20));
         if (wrap) ok = ok && SUCCEEDED(PutBool(d, L"AutoHScroll", false));
         VARIANT text;
         text.vt = VT_BSTR;
         text.bstrVal = WideText(MakeText(size, true));
         ok = ok && SUCCEEDED(Put(d, L"Text", text));
         VariantClear(&text);
-        ok = ok && SUCCEEDED(PutNumber(d, L"SelStart", 1 << 30)) &&
-             SUCCEEDED(PutNumber(d, L"SelLength", 0));
+        ok = ok && SUCCEEDED(PutLong(d, L"SelStart", 1 << 30)) &&
+             SUCCEEDED(PutLong(d, L"SelLength", 0));
         Pump();
     }
     if (ok) {
