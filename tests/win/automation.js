@@ -1,21 +1,8 @@
 // The edit control driven late-bound by Wine's JScript. cscript exits 0
 // even when a script fails, so the last line is the result the runner
 // requires: "RESULT ok N checks" or "RESULT failed N".
-var failures = 0, checks = 0;
-function check(ok, what) {
-    checks++;
-    if (!ok) { failures++; WScript.Echo("FAIL " + what); }
-}
-function bytes(s) {
-    var out = [];
-    for (var i = 0; i < s.length; i++) out.push(s.charCodeAt(i).toString(16));
-    return out.join(" ");
-}
-function chars() {
-    var s = "";
-    for (var i = 0; i < arguments.length; i++) s += String.fromCharCode(arguments[i]);
-    return s;
-}
+eval(new ActiveXObject("Scripting.FileSystemObject").OpenTextFile(
+    WScript.ScriptFullName.replace(/[^\\]*$/, "check.js")).ReadAll());
 
 try {
     var e = new ActiveXObject("VEXAOCX.VEditCtrl.1");
@@ -75,4 +62,4 @@ try {
     failures++;
     WScript.Echo("FAIL exception " + x.message);
 }
-WScript.Echo(failures ? "RESULT failed " + failures : "RESULT ok " + checks + " checks");
+result();

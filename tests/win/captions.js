@@ -1,21 +1,8 @@
 // The four caption controls driven late-bound by Wine's JScript: every
 // property and method of their dispatch interfaces. cscript exits 0 even
 // when a script fails, so the last line is the result the runner requires.
-var failures = 0, checks = 0;
-function check(ok, what) {
-    checks++;
-    if (!ok) { failures++; WScript.Echo("FAIL " + what); }
-}
-function bytes(s) {
-    var out = [];
-    for (var i = 0; i < s.length; i++) out.push(s.charCodeAt(i).toString(16));
-    return out.join(" ");
-}
-function chars() {
-    var s = "";
-    for (var i = 0; i < arguments.length; i++) s += String.fromCharCode(arguments[i]);
-    return s;
-}
+eval(new ActiveXObject("Scripting.FileSystemObject").OpenTextFile(
+    WScript.ScriptFullName.replace(/[^\\]*$/, "check.js")).ReadAll());
 
 // The members every caption control has.
 function common(c, name, caption) {
@@ -111,4 +98,4 @@ try {
     failures++;
     WScript.Echo("FAIL exception " + x.message);
 }
-WScript.Echo(failures ? "RESULT failed " + failures : "RESULT ok " + checks + " checks");
+result();

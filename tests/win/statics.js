@@ -2,25 +2,8 @@
 // of its dispatch interface. A script can set any URL, but nothing it does
 // opens one (only a click on the control does). cscript exits 0 even when a
 // script fails, so the last line is the result the runner requires.
-var failures = 0, checks = 0;
-function check(ok, what) {
-    checks++;
-    if (!ok) { failures++; WScript.Echo("FAIL " + what); }
-}
-function bytes(s) {
-    var out = [];
-    for (var i = 0; i < s.length; i++) out.push(s.charCodeAt(i).toString(16));
-    return out.join(" ");
-}
-function chars() {
-    var s = "";
-    for (var i = 0; i < arguments.length; i++) s += String.fromCharCode(arguments[i]);
-    return s;
-}
-function refused(f) {
-    try { f(); } catch (x) { return x.description != ""; }
-    return false;
-}
+eval(new ActiveXObject("Scripting.FileSystemObject").OpenTextFile(
+    WScript.ScriptFullName.replace(/[^\\]*$/, "check.js")).ReadAll());
 
 try {
     var s = new ActiveXObject("VEXAOCX.VStaticCtrl.1");
@@ -97,4 +80,4 @@ try {
     failures++;
     WScript.Echo("FAIL exception " + x.message);
 }
-WScript.Echo(failures ? "RESULT failed " + failures : "RESULT ok " + checks + " checks");
+result();
