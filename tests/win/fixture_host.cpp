@@ -16,13 +16,10 @@ void CheckFixtureHost() {
     Check(atl.Ready(), "Wine's ATL host is there");
     if (!atl.Ready()) return;
 
-    HWND frame = CreateWindowA("STATIC", "fixture host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 150,
-                               nullptr, nullptr, nullptr, nullptr);
-    HWND host = CreateWindowA("AtlAxWin", "VexaFixture.Button.1", WS_CHILD | WS_VISIBLE, 10, 10, 160, 40,
-                              frame, nullptr, nullptr, nullptr);
-    wintest::Pump();
-    IUnknown* unknown = nullptr;
-    IDispatch* d = atl.Control(host, &unknown);
+    const auto placed = atl.Place("fixture host", 300, 150, "VexaFixture.Button.1", {10, 10, 170, 50});
+    HWND frame = placed.frame;
+    IUnknown* unknown = placed.unknown;
+    IDispatch* d = placed.control;
     Check(d != nullptr, "the ATL host created the fixture");
     if (!d) return;
 

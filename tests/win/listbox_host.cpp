@@ -156,19 +156,12 @@ void CheckListBoxInAtlHost() {
     wintest::AtlHost atl;
     Check(atl.Ready(), "Wine's ATL host is there");
     if (!atl.Ready()) return;
-    HWND frame = CreateWindowA("STATIC", "list box", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 260,
-                               nullptr, nullptr, nullptr, nullptr);
-    HWND host = CreateWindowA("AtlAxWin", "VEXAOCX.VListBoxCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10, 240,
-                              170, frame, nullptr, nullptr, nullptr);
-    Pump();
-    IUnknown* unknown = nullptr;
-    IDispatch* d = atl.Control(host, &unknown);
+    const auto placed = atl.Place("list box", 320, 260, "VEXAOCX.VListBoxCtrl.1", {10, 10, 250, 180});
+    HWND frame = placed.frame, host = placed.host;
+    IUnknown* unknown = placed.unknown;
+    IDispatch* d = placed.control;
     Check(d != nullptr, "VListBox: the ATL host created it");
-    if (!d) {
-        if (unknown) unknown->Release();
-        DestroyWindow(frame);
-        return;
-    }
+    if (!d) return;
     HWND list = FindWindowExA(GetWindow(host, GW_CHILD), nullptr, "ListBox", nullptr);
     Check(list && GetText(d, L"hWnd") == std::to_string(reinterpret_cast<INT_PTR>(list)),
           "VListBox: its window is a LISTBOX, and hWnd names it");

@@ -69,19 +69,12 @@ void CheckStaticInAtlHost() {
     wintest::AtlHost atl;
     Check(atl.Ready(), "Wine's ATL host is there");
     if (!atl.Ready()) return;
-    HWND frame = CreateWindowA("STATIC", "static", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 360, 160,
-                               nullptr, nullptr, nullptr, nullptr);
-    HWND host = CreateWindowA("AtlAxWin", "VEXAOCX.VStaticCtrl.1", WS_CHILD | WS_VISIBLE, 10, 10, 300, 40,
-                              frame, nullptr, nullptr, nullptr);
-    Pump();
-    IUnknown* unknown = nullptr;
-    IDispatch* d = atl.Control(host, &unknown);
+    const auto placed = atl.Place("static", 360, 160, "VEXAOCX.VStaticCtrl.1", {10, 10, 310, 50});
+    HWND frame = placed.frame, host = placed.host;
+    IUnknown* unknown = placed.unknown;
+    IDispatch* d = placed.control;
     Check(d != nullptr, "VStatic: the ATL host created it");
-    if (!d) {
-        if (unknown) unknown->Release();
-        DestroyWindow(frame);
-        return;
-    }
+    if (!d) return;
     HWND label = FindWindowExA(GetWindow(host, GW_CHILD), nullptr, "Static", nullptr);
     Check(label && GetText(d, L"hWnd") == std::to_string(reinterpret_cast<INT_PTR>(label)),
           "VStatic: its window is a STATIC, and hWnd names it");

@@ -166,6 +166,32 @@ public:
         return d;
     }
 
+    // A visible frame window with one host of `progId` in it at `at`, its
+    // messages pumped so that the control is made. When the host holds no
+    // control, the frame is destroyed and `control` is null.
+    struct Placed {
+        HWND frame = nullptr;
+        HWND host = nullptr;
+        IUnknown* unknown = nullptr;
+        IDispatch* control = nullptr;
+    };
+    Placed Place(const char* title, int width, int height, const char* progId, RECT at) const {
+        Placed p;
+        p.frame = CreateWindowA("STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width, height,
+                                nullptr, nullptr, nullptr, nullptr);
+        p.host = CreateWindowA("AtlAxWin", progId, WS_CHILD | WS_VISIBLE, at.left, at.top, at.right - at.left,
+                               at.bottom - at.top, p.frame, nullptr, nullptr, nullptr);
+        Pump();
+        p.control = Control(p.host, &p.unknown);
+        if (!p.control) {
+            if (p.unknown) p.unknown->Release();
+            p.unknown = nullptr;
+            DestroyWindow(p.frame);
+            p.frame = p.host = nullptr;
+        }
+        return p;
+    }
+
 private:
     HRESULT(WINAPI* getControl_)(HWND, IUnknown**) = nullptr;
     bool ready_ = false;
