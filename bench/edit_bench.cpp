@@ -50,7 +50,7 @@ public:
         s.autoVScroll = true;
         s.wantReturn = true;
         s.vScrollBar = true;
-        controls::DrawingScript& sc = engine.Script();
+        common::DrawingScript& sc = engine.Script();
         sc.scriptName = "Devanagari";
         sc.scriptFace = "DVB-TTDorvan";
         sc.englishFace = "DVB-TTDorvan";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "defaults/default_values.h"
 #include "keyboard/keyboard_layout.h"
 #include "listbox/item_store.h"
@@ -84,11 +84,11 @@ struct ListBench : listbox::ListBoxView {
     }
     listbox::ListWindow& List() override { return store; }
     bool WindowExists() const override { return store.Exists(); }
-    int BuildFonts(const controls::DrawingScript& script) override {
+    int BuildFonts(const common::DrawingScript& script) override {
         auto surface = window.GetSurface();
         scriptFonts.MakeFontDescriptions(*surface, script, script.fontSize);
         scriptFonts.BuildWidthTables(fonts, *surface, script, false, true);
-        return scriptFonts.Description(controls::FontSlot::Script).height;
+        return scriptFonts.Description(common::FontSlot::Script).height;
     }
     void Fill(const std::vector<std::string>& words) {
         bool added = false;
@@ -100,7 +100,7 @@ struct ListBench : listbox::ListBoxView {
     sim::SimSettingsFiles files;
     sim::SimFonts fonts;
     sim::SimWindow window;
-    controls::ScriptFonts scriptFonts;
+    common::ScriptFonts scriptFonts;
     listbox::ItemStore store;
     listbox::ListBoxLogic logic;
 };

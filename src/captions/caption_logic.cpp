@@ -1,6 +1,6 @@
 #include "captions/caption_logic.h"
 
-#include "controls/saved_defaults.h"
+#include "common/default_values.h"
 #include "defaults/settings_record.h"
 #include "script/converter_probe.h"
 #include "script/font_code.h"
@@ -11,13 +11,13 @@ CaptionLogic::CaptionLogic(CaptionKind kind, CaptionServices services, CaptionVi
     : info_(KindInfo(kind)),
       services_(services),
       view_(view),
-      binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {
+      binding_(services.platform, props_, *this, common::BindingRules::FixedBilingual) {
     props_.caption = props_.text = std::string(info_.constructedCaption);
 }
 
 bool CaptionLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript CaptionLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
+common::DrawingScript CaptionLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void CaptionLogic::Reset() {
     if (info_.checkable) {
@@ -27,7 +27,7 @@ void CaptionLogic::Reset() {
 }
 
 void CaptionLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
+    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
     CaptionProperties& p = props_;
     const std::string savedCaption(info_.savedCaption);
     for (Persisted item : info_.exchangeOrder) {
@@ -60,7 +60,7 @@ void CaptionLogic::Exchange(module::PropertyExchange& px, bool userMode) {
         }
     }
     if (px.IsLoading()) p.text = p.caption;
-    controls::ApplySettingsFileRules(px, userMode, p,
+    common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
                                       [this] { return SaveGlobalSettings(); }});
 }

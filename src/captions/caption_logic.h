@@ -4,9 +4,9 @@
 #include <string>
 
 #include "captions/caption_kinds.h"
-#include "controls/script_binding.h"
-#include "controls/script_fonts.h"
-#include "controls/script_settings.h"
+#include "common/script_binding.h"
+#include "common/script_fonts.h"
+#include "common/script_settings.h"
 #include "module/property_exchange.h"
 #include "platform/platform.h"
 #include "platform/registry_store.h"
@@ -17,7 +17,7 @@ namespace vexa::captions {
 // The persistent properties of a caption control (the check box and radio
 // button use all of them; the push button and group box leave the check
 // members alone).
-struct CaptionProperties : controls::ScriptSettings {
+struct CaptionProperties : common::ScriptSettings {
     std::string caption;  // as set at design time
     std::string text;     // the text shown: the caption after loading, or Text
     std::int16_t value = 0;
@@ -34,7 +34,7 @@ public:
     // The button's kind and style bits changed (only with a window).
     virtual void ApplyStyle(std::uint32_t /*style*/) {}
     // Build the window font(s) for the script, faces and size.
-    virtual void RebuildFont(const controls::DrawingScript& /*script*/) {}
+    virtual void RebuildFont(const common::DrawingScript& /*script*/) {}
     // The window text: the plain font-code text of the current text.
     virtual void ShowWindowText(const std::string& /*text*/) {}
     virtual void Invalidate() {}
@@ -59,17 +59,17 @@ struct ClickOutcome {
 // window: the properties and their rules, the script binding, the window
 // text in font codes, the button's check state, clicks, persistence and
 // the settings file. The kind table says where the four differ.
-class CaptionLogic : private controls::ScriptHost {
+class CaptionLogic : private common::ScriptHost {
 public:
     CaptionLogic(CaptionKind kind, CaptionServices services, CaptionView& view);
 
     const CaptionKindInfo& Info() const { return info_; }
     CaptionProperties& Props() { return props_; }
     const CaptionProperties& Props() const { return props_; }
-    controls::ScriptBinding& Binding() { return binding_; }
+    common::ScriptBinding& Binding() { return binding_; }
     // English mode: the "English" script, or no converter could be bound.
     bool EnglishMode() const;
-    controls::DrawingScript Drawing() const;
+    common::DrawingScript Drawing() const;
 
     // The framework's reset of a new control.
     void Reset();
@@ -133,7 +133,7 @@ private:
     CaptionServices services_;
     CaptionView& view_;
     CaptionProperties props_;
-    controls::ScriptBinding binding_;
+    common::ScriptBinding binding_;
     std::string windowText_;
     std::string drawRun_;
     int checkState_ = 0;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "captions/caption_kinds.h"
-#include "controls/run_painter.h"
+#include "common/run_painter.h"
 
 namespace vexa::captions {
 
@@ -52,15 +52,15 @@ void Disc(Surface& s, int x, int y, int diameter, Colour c) {
 }
 
 struct Caption {
-    const controls::ScriptFonts& fonts;
+    const common::ScriptFonts& fonts;
     std::string_view scriptName;
     std::string_view run;
     int Width() const { return fonts.Built() ? fonts.MeasureRun(run) : 0; }
-    int Height() const { return fonts.Built() ? fonts.Description(controls::FontSlot::Script).height : 0; }
+    int Height() const { return fonts.Built() ? fonts.Description(common::FontSlot::Script).height : 0; }
     void Draw(Surface& s, int x, int y, Colour colour) const {
         if (!fonts.Built() || run.empty()) return;
         s.SetTextColour(colour);
-        controls::DrawFontCodeRun(s, fonts, scriptName, run, x, y, true);
+        common::DrawFontCodeRun(s, fonts, scriptName, run, x, y, true);
     }
 };
 
@@ -153,7 +153,7 @@ CheckLayout LayoutCheck(const Rect& client, bool leftText, int textWidth, int te
     return at;
 }
 
-void PaintCaption(Surface& surface, const controls::ScriptFonts& fonts, std::string_view scriptName,
+void PaintCaption(Surface& surface, const common::ScriptFonts& fonts, std::string_view scriptName,
                   std::string_view run, const Rect& client, std::uint32_t style,
                   const ButtonState& state, const ButtonColours& colours) {
     const Caption caption{fonts, scriptName, run};

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
 
@@ -47,7 +47,7 @@ CheckLayout LayoutCheck(const platform::Rect& client, bool leftText, int textWid
 // push-like check or radio button as a push button that stays pressed while
 // checked, or the group box's etched frame with the caption on its top
 // edge. The caption is a font-code run, drawn with the three fonts.
-void PaintCaption(platform::Surface& surface, const controls::ScriptFonts& fonts,
+void PaintCaption(platform::Surface& surface, const common::ScriptFonts& fonts,
                   std::string_view scriptName, std::string_view run,
                   const platform::Rect& client, std::uint32_t style, const ButtonState& state,
                   const ButtonColours& colours);

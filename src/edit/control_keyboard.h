@@ -12,7 +12,7 @@ namespace vexa::edit {
 // owner may change them at any time.
 class ControlKeyboard : public KeyboardServices {
 public:
-    ControlKeyboard(const platform::KeyboardInput& input, const controls::DrawingScript& script,
+    ControlKeyboard(const platform::KeyboardInput& input, const common::DrawingScript& script,
                     const keyboard::KeyboardBinding& binding)
         : input_(input), script_(script), binding_(binding) {}
 
@@ -23,7 +23,7 @@ public:
 
 private:
     const platform::KeyboardInput& input_;
-    const controls::DrawingScript& script_;
+    const common::DrawingScript& script_;
     const keyboard::KeyboardBinding& binding_;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controls/text_bytes.h"
+#include "common/text_bytes.h"
 
 namespace vexa::edit {
 // The edit control works in the controls' shared text conventions.
-using namespace vexa::controls::text;
+using namespace vexa::common::text;
 }  // namespace vexa::edit

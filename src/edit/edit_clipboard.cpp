@@ -102,7 +102,7 @@ std::optional<PastedText> ReadPastedText(platform::Clipboard& clipboard, unsigne
 }
 
 script::UnicodeScript EditClipboard::Script() const {
-    const controls::DrawingScript& s = engine_.Script();
+    const common::DrawingScript& s = engine_.Script();
     return s.englishScript ? script::UnicodeScript::kEnglish
                            : script::UnicodeScriptOf(s.scriptName);
 }

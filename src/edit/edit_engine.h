@@ -7,7 +7,7 @@
 #include "edit/edit_buffer.h"
 #include "edit/edit_bytes.h"
 #include "edit/edit_style.h"
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "platform/control_window.h"
 #include "platform/graphics.h"
 #include "platform/message_boxes.h"
@@ -15,7 +15,7 @@
 
 namespace vexa::edit {
 
-using controls::FontSlot;
+using common::FontSlot;
 
 // What the engine tells its owner. The owner turns them into the control's
 // events (CHANGE, Selected, UnSelected) and its modified flag.
@@ -88,8 +88,8 @@ public:
     // --- settings (the owner applies its property rules, then calls these)
     EditStyle& Style() { return style_; }
     const EditStyle& Style() const { return style_; }
-    controls::DrawingScript& Script() { return script_; }
-    const controls::DrawingScript& Script() const { return script_; }
+    common::DrawingScript& Script() { return script_; }
+    const common::DrawingScript& Script() const { return script_; }
     void SetColours(platform::Colour fore, platform::Colour back) {
         fore_ = fore;
         back_ = back;
@@ -157,7 +157,7 @@ public:
 
     // --- state, for the owner and for tests
     const EditBuffer& Buffer() const { return buffer_; }
-    const controls::ScriptFonts& Metrics() const { return metrics_; }
+    const common::ScriptFonts& Metrics() const { return metrics_; }
     int TextWidth() const { return textWidth_; }
     int PageLines() const { return pageLines_; }
     int VisibleLines() const { return visibleLines_; }
@@ -258,10 +258,10 @@ private:
     KeyboardServices* keyboard_ = nullptr;
 
     EditStyle style_;
-    controls::DrawingScript script_;
+    common::DrawingScript script_;
     platform::Colour fore_ = 0x000000;
     platform::Colour back_ = 0xFFFFFF;
-    mutable controls::ScriptFonts metrics_;
+    mutable common::ScriptFonts metrics_;
     EditBuffer buffer_;
 
     platform::Rect textRect_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "controls/run_painter.h"
+#include "common/run_painter.h"
 #include "edit/edit_engine.h"
 #include "script/font_code.h"
 
@@ -101,7 +101,7 @@ void EditEngine::DrawLine(platform::Surface& surface, std::string_view line, int
             std::string bytes(piece);
             run = FontCode(bytes);
         }
-        controls::DrawFontCodeRun(surface, metrics_, script_.scriptName, run, buffer_.hScroll + xk, y, true);
+        common::DrawFontCodeRun(surface, metrics_, script_.scriptName, run, buffer_.hScroll + xk, y, true);
         if (tab == std::string_view::npos) break;
         xk = (xk + metrics_.MeasureRun(run) + kTabStop) / kTabStop * kTabStop;
         p = tab + 1;
@@ -172,7 +172,7 @@ void EditEngine::RedrawWord(bool withCaretMark) {
     }
     const int end = b.wordStartX + metrics_.MeasureRun(run);
     surface->Fill({end, b.caretY, end + textWidth_, b.caretY + h}, back_);
-    controls::DrawFontCodeRun(*surface, metrics_, script_.scriptName, run, b.wordStartX, b.caretY, false);
+    common::DrawFontCodeRun(*surface, metrics_, script_.scriptName, run, b.wordStartX, b.caretY, false);
     surface->SelectFont(nullptr);
     window_.ShowCaret();
 }

@@ -1,7 +1,7 @@
 #include "edit/vedit_logic.h"
 
-#include "controls/saved_defaults.h"
-#include "controls/stored_text.h"
+#include "common/default_values.h"
+#include "common/stored_text.h"
 #include "module/class_table.h"
 #include "defaults/settings_record.h"
 #include "script/iscii_text.h"
@@ -27,7 +27,7 @@ void VEditLogic::Reset() {
 }
 
 void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const controls::PersistenceDefaults defaults = controls::ReadPersistenceDefaults(services_.registry);
+    const common::DefaultValues defaults = common::ReadDefaultValues(services_.registry);
 
     VEditProperties& p = props_;
     px.Bool("AccessGlobal", p.accessGlobal, false);
@@ -53,19 +53,19 @@ void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
     p.wordWrap = !p.autoHScroll;
 
-    controls::ApplySettingsFileRules(px, userMode, p,
+    common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
                                       [this] { return SaveGlobalSettings(); }});
 }
 
 bool VEditLogic::BindAtCreation() {
-    const controls::PersistenceDefaults saved =
-        controls::ReadPersistenceDefaults(services_.registry);
+    const common::DefaultValues saved =
+        common::ReadDefaultValues(services_.registry);
     return binding_.BindAtCreation("VEdit", saved.fontName);
 }
 
 void VEditLogic::LoadStoredText() {
-    props_.text = controls::FilterOwnText(props_.text);
+    props_.text = common::FilterOwnText(props_.text);
     view_.TextReplaced();
 }
 
@@ -130,8 +130,8 @@ void VEditLogic::SetPassword(bool on) {
     Modified();
 }
 
-controls::Outcome VEditLogic::SetIsciiDataFormat(std::int16_t format) {
-    if (controls::Outcome refused = controls::CheckIsciiDataFormat(format)) return refused;
+common::Outcome VEditLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (common::Outcome refused = common::CheckIsciiDataFormat(format)) return refused;
     props_.isciiDataFormat = format;
     Modified();
     return std::nullopt;
@@ -182,7 +182,7 @@ void VEditLogic::SetAccessGlobal(bool on) {
 
 // ---- Text ----
 
-controls::Outcome VEditLogic::ReadText(std::string& out) {
+common::Outcome VEditLogic::ReadText(std::string& out) {
     out.clear();
     if (std::optional<std::string> text =
             script::StoredTextInFormat(props_.text, props_.isciiDataFormat)) {
@@ -195,19 +195,19 @@ controls::Outcome VEditLogic::ReadText(std::string& out) {
                   platform::MessageIcon::None);
     messages.Show(caption, std::string(script::kInvalidFormatHelpText), platform::MessageButtons::Ok,
                   platform::MessageIcon::None);
-    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+    return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
 }
 
-controls::Outcome VEditLogic::AssignText(std::string_view input) {
+common::Outcome VEditLogic::AssignText(std::string_view input) {
     std::optional<std::string> text = script::AssignedTextFromFormat(input, props_.isciiDataFormat);
     if (!text) {
         services_.platform.messages.Show(std::string(script::kInvalidFormatCaption),
                                          std::string(script::kInvalidFormatHelpText),
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
-        return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+        return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
     if (!view_.RequestTextEdit()) {
-        return controls::ControlError{controls::ErrorKind::PermissionDenied,
+        return common::ControlError{common::ErrorKind::PermissionDenied,
                                       "The container did not allow Text to change"};
     }
     props_.text = std::move(*text);

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "controls/control_error.h"
-#include "controls/script_binding.h"
-#include "controls/script_settings.h"
+#include "common/control_error.h"
+#include "common/script_binding.h"
+#include "common/script_settings.h"
 #include "edit/edit_style.h"
 #include "keyboard/keyboard_loader.h"
 #include "module/property_exchange.h"
@@ -19,7 +19,7 @@ namespace vexa::edit {
 
 // The persistent properties of the edit control: its style, the script
 // settings every control has, and its own.
-struct VEditProperties : EditStyle, controls::ScriptSettings {
+struct VEditProperties : EditStyle, common::ScriptSettings {
     std::int16_t isciiDataFormat = 0;
     std::uint32_t foreColor = 0;
     std::uint32_t backColor = 0x80000005;
@@ -29,7 +29,7 @@ struct VEditProperties : EditStyle, controls::ScriptSettings {
 };
 
 // What the logic asks of the control's window side.
-class VEditView : public controls::ScriptHost {
+class VEditView : public common::ScriptHost {
 public:
     virtual void Repaint() {}
     // The style bits changed: text width, line counts, page lines.
@@ -57,11 +57,11 @@ public:
 
     VEditProperties& Props() { return props_; }
     const VEditProperties& Props() const { return props_; }
-    const controls::ActiveScript& Script() const { return binding_.Active(); }
+    const common::ActiveScript& Script() const { return binding_.Active(); }
     bool EnglishScript() const { return binding_.EnglishScript(); }
     script::ConverterLibrary& Converter() { return binding_.Converter(); }
     const keyboard::EditKeyboardState& Keyboard() const { return binding_.Keyboard(); }
-    controls::ScriptBinding& Binding() { return binding_; }
+    common::ScriptBinding& Binding() { return binding_; }
 
     // The framework's reset, then the control's own defaults.
     void Reset();
@@ -95,7 +95,7 @@ public:
     void SetDisableEnglish(bool on) { binding_.SetDisableEnglish(on); }
     // Refuses a format other than 0 (8-bit), 1 (7-bit) and 2 (PC-ISCII);
     // the stored format is then unchanged.
-    controls::Outcome SetIsciiDataFormat(std::int16_t format);
+    common::Outcome SetIsciiDataFormat(std::int16_t format);
     void SetForeColor(std::uint32_t colour);
     void SetBackColor(std::uint32_t colour);
     void SetGlobalSettings(bool on);
@@ -107,11 +107,11 @@ public:
     // Text in the current data format. A stored format that is not valid
     // (from a settings file or the registry) is reported to the user and
     // fails, leaving `out` empty.
-    controls::Outcome ReadText(std::string& out);
+    common::Outcome ReadText(std::string& out);
     // Replaces the text from the current data format. Fails, with the text
     // unchanged, when the format is invalid (reported to the user) or the
     // container refuses the change.
-    controls::Outcome AssignText(std::string_view input);
+    common::Outcome AssignText(std::string_view input);
     // Sets the 8-bit text directly (typing, undo); the owner repaints.
     void SetStoredText(std::string text) { props_.text = std::move(text); }
 
@@ -124,7 +124,7 @@ private:
     VEditServices services_;
     VEditView& view_;
     VEditProperties props_;
-    controls::ScriptBinding binding_;
+    common::ScriptBinding binding_;
 };
 
 }  // namespace vexa::edit

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/saved_defaults.h"
+#include "common/default_values.h"
 #include "defaults/settings_record.h"
 #include "keyboard/keyboard_loader.h"
 #include "keyboard/translate_key.h"
@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kControlName = "VListBox";
 
-controls::ControlError InvalidFormat() {
-    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+common::ControlError InvalidFormat() {
+    return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
 }
 
 bool KnownFormat(int format) { return format >= 0 && format <= 2; }
@@ -40,14 +40,14 @@ bool ListKeepsKey(unsigned vk, unsigned scanCode) {
 ListBoxLogic::ListBoxLogic(ListBoxServices services, ListBoxView& view)
     : services_(services),
       view_(view),
-      binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {}
+      binding_(services.platform, props_, *this, common::BindingRules::FixedBilingual) {}
 
 bool ListBoxLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript ListBoxLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
+common::DrawingScript ListBoxLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
+    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
     ListBoxProperties& p = props_;
     // The items travel as ISCII text, each ended by CR LF.
     std::string list;
@@ -72,7 +72,7 @@ void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
         for (const std::string& item : items) AddIscii(item, -1);
         view_.List().EndUpdate();
     }
-    controls::ApplySettingsFileRules(px, userMode, p,
+    common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
                                       [this] { return SaveGlobalSettings(); }});
     // The settings file may have changed the selection kind and sorting.
@@ -139,8 +139,8 @@ void ListBoxLogic::SetLinFile(const std::string& file) {
     LoadKeyboard();
 }
 
-controls::Outcome ListBoxLogic::SetIsciiDataFormat(std::int16_t format) {
-    if (controls::Outcome refused = controls::CheckIsciiDataFormat(format)) return refused;
+common::Outcome ListBoxLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (common::Outcome refused = common::CheckIsciiDataFormat(format)) return refused;
     props_.isciiDataFormat = format;
     Modified();
     return std::nullopt;
@@ -219,7 +219,7 @@ void ListBoxLogic::SetAccessGlobal(bool on) {
 
 std::string ListBoxLogic::GetList() const { return JoinItems(view_.List(), "\r\n", false); }
 
-controls::Outcome ListBoxLogic::SetList(const std::string& text) {
+common::Outcome ListBoxLogic::SetList(const std::string& text) {
     if (!KnownFormat(props_.isciiDataFormat)) return InvalidFormat();
     // Each item is converted on its own; a sorted list is sorted once and
     // then filled in order.
@@ -281,7 +281,7 @@ bool ListBoxLogic::AddIscii(const std::string& iscii, int index) {
     return true;
 }
 
-controls::Outcome ListBoxLogic::AddItem(const std::string& text, int index, bool& added) {
+common::Outcome ListBoxLogic::AddItem(const std::string& text, int index, bool& added) {
     added = false;
     std::optional<std::string> iscii = script::AssignedTextFromFormat(text, props_.isciiDataFormat);
     if (!iscii) return InvalidFormat();
@@ -289,7 +289,7 @@ controls::Outcome ListBoxLogic::AddItem(const std::string& text, int index, bool
     return std::nullopt;
 }
 
-controls::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
+common::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
     text.clear();
     const ListWindow& list = view_.List();
     if (index < 0 || index >= list.Count()) return std::nullopt;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_error.h"
-#include "controls/script_binding.h"
-#include "controls/script_fonts.h"
-#include "controls/script_settings.h"
+#include "common/control_error.h"
+#include "common/script_binding.h"
+#include "common/script_fonts.h"
+#include "common/script_settings.h"
 #include "keyboard/keyboard_layout.h"
 #include "listbox/list_window.h"
 #include "module/property_exchange.h"
@@ -19,7 +19,7 @@
 namespace vexa::listbox {
 
 // The persistent properties of a list box.
-struct ListBoxProperties : controls::ScriptSettings {
+struct ListBoxProperties : common::ScriptSettings {
     std::int16_t isciiDataFormat = 0;
     bool sort = false;
     bool multipleSelection = false;
@@ -36,7 +36,7 @@ public:
     virtual bool WindowExists() const = 0;
     // Builds the item fonts for the script, faces and size; returns the
     // item height (0 when it cannot build them now).
-    virtual int BuildFonts(const controls::DrawingScript& /*script*/) { return 0; }
+    virtual int BuildFonts(const common::DrawingScript& /*script*/) { return 0; }
     // Single or extended selection changed (with a window).
     virtual void SelectionKindChanged(bool /*multiple*/) {}
     virtual void Invalidate() {}
@@ -53,7 +53,7 @@ struct ListBoxServices {
 // the script binding, the items (added in the data format, kept in byte
 // order when sorted), the automation methods, type-ahead through the
 // control's keyboard, persistence and the settings file.
-class ListBoxLogic : private controls::ScriptHost {
+class ListBoxLogic : private common::ScriptHost {
 public:
     static constexpr int kControlIndex = 3;
 
@@ -61,9 +61,9 @@ public:
 
     ListBoxProperties& Props() { return props_; }
     const ListBoxProperties& Props() const { return props_; }
-    controls::ScriptBinding& Binding() { return binding_; }
+    common::ScriptBinding& Binding() { return binding_; }
     bool EnglishMode() const;
-    controls::DrawingScript Drawing() const;
+    common::DrawingScript Drawing() const;
     // The height of every item row; 0 while no font is built.
     int ItemHeight() const { return itemHeight_; }
 
@@ -84,7 +84,7 @@ public:
     void SetKeyboardType(std::int16_t type);
     void SetLinFile(const std::string& file);
     void SetDisableEnglish(bool on) { binding_.SetDisableEnglish(on); }
-    controls::Outcome SetIsciiDataFormat(std::int16_t format);
+    common::Outcome SetIsciiDataFormat(std::int16_t format);
     void SetSort(bool on);
     void SetMultipleSelection(bool on);
     void SetBackColor(std::uint32_t colour);
@@ -93,7 +93,7 @@ public:
     void SetGlobalSettings(bool on);
     // The items joined by CR LF, as the host gets them (no conversion).
     std::string GetList() const;
-    controls::Outcome SetList(const std::string& text);
+    common::Outcome SetList(const std::string& text);
     int SelCount() const;
     int TopIndex() const { return view_.List().TopIndex(); }
     void SetTopIndex(int index);
@@ -110,8 +110,8 @@ public:
     std::optional<std::vector<int>> GetSelectedItems(int maxItems) const;
     // Adds a host's text (in the data format) at `index` (-1: the end; a
     // sorted list places it by byte order). False when the window refused.
-    controls::Outcome AddItem(const std::string& text, int index, bool& added);
-    controls::Outcome GetItemText(int index, std::string& text) const;
+    common::Outcome AddItem(const std::string& text, int index, bool& added);
+    common::Outcome GetItemText(int index, std::string& text) const;
 
     // ---- keys
     // A key went down: type-ahead selects the first item that starts with
@@ -137,7 +137,7 @@ private:
     ListBoxServices services_;
     ListBoxView& view_;
     ListBoxProperties props_;
-    controls::ScriptBinding binding_;
+    common::ScriptBinding binding_;
     int itemHeight_ = 0;
     // This control's keyboard layout: the shared list layout is loaded with
     // it before each key is translated.

@@ -1,10 +1,10 @@
 #include "listbox/listbox_paint.h"
 
-#include "controls/run_painter.h"
+#include "common/run_painter.h"
 
 namespace vexa::listbox {
 
-void PaintItem(platform::Surface& surface, const controls::ScriptFonts& fonts,
+void PaintItem(platform::Surface& surface, const common::ScriptFonts& fonts,
                std::string_view scriptName, std::string_view run, const platform::Rect& row,
                bool selected, const ItemColours& colours) {
     surface.Fill(row, selected ? colours.highlight : colours.back);
@@ -12,10 +12,10 @@ void PaintItem(platform::Surface& surface, const controls::ScriptFonts& fonts,
     surface.SetTextColour(selected ? colours.highlightText : colours.fore);
     surface.SetBackColour(selected ? colours.highlight : colours.back);
     surface.SetTransparent(true);
-    controls::DrawFontCodeRun(surface, fonts, scriptName, run, row.left, row.top, true);
+    common::DrawFontCodeRun(surface, fonts, scriptName, run, row.left, row.top, true);
 }
 
-int PaintPage(platform::Surface& surface, ListBoxLogic& logic, const controls::ScriptFonts& fonts,
+int PaintPage(platform::Surface& surface, ListBoxLogic& logic, const common::ScriptFonts& fonts,
               const ListWindow& list, const platform::Rect& client, const ItemColours& colours) {
     surface.Fill(client, colours.back);
     const int height = logic.ItemHeight();

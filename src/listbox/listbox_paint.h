@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "listbox/listbox_logic.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
@@ -21,13 +21,13 @@ struct ItemColours {
 // when selected), then the item's font-code run from the row's top-left
 // corner, transparently, in the fore colour (white on the highlight).
 // Without built fonts only the fill is drawn.
-void PaintItem(platform::Surface& surface, const controls::ScriptFonts& fonts,
+void PaintItem(platform::Surface& surface, const common::ScriptFonts& fonts,
                std::string_view scriptName, std::string_view run, const platform::Rect& row,
                bool selected, const ItemColours& colours);
 
 // Paints the rows the client area shows, from the list's top index: the
 // background, then each item row. Returns the number of rows drawn.
-int PaintPage(platform::Surface& surface, ListBoxLogic& logic, const controls::ScriptFonts& fonts,
+int PaintPage(platform::Surface& surface, ListBoxLogic& logic, const common::ScriptFonts& fonts,
               const ListWindow& list, const platform::Rect& client, const ItemColours& colours);
 
 }  // namespace vexa::listbox

@@ -31,7 +31,7 @@ constexpr std::array kHelp{
               "True: saving at design time stores these settings as the defaults of every "
               "control of this kind"},
     HelpEntry{Member, "", "AccessGlobal",
-              "True: take the settings from the saved defaults of this kind of control"},
+              "True: take the settings from the settings file of this kind of control"},
     // Stock properties and methods.
     HelpEntry{Member, "", "Enabled", "True when the control accepts mouse and keyboard input"},
     HelpEntry{Member, "", "hWnd", "Window handle of the control (read-only); 0 while it has no window"},

@@ -18,14 +18,14 @@ bool RegisterClasses(platform::RegistryStore& registry, const std::string& modul
 
 // Removes the keys of every class of the table, implemented or not, so that
 // keys an earlier version of the module wrote go too. The ProgID key of the
-// edit control keeps its "DefaultValues" subkey (the saved defaults outlive
+// edit control keeps its "DefaultValues" subkey (the default values outlive
 // unregistration), so only its own values and class subkeys go. The
 // version-independent ProgID goes when its CurVer names this module's ProgID
 // (or is missing): a newer module's registration stays.
 bool UnregisterClasses(platform::RegistryStore& registry);
 
 // The keys of this module's registration still present: class keys, ProgID
-// keys and values (the kept saved defaults aside), the type library and its
+// keys and values (the kept default values aside), the type library and its
 // interfaces. Empty after a complete unregistration.
 std::vector<std::string> RegistrationLeftBehind(platform::RegistryStore& registry);
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "controls/saved_defaults.h"
+#include "common/default_values.h"
 #include "defaults/settings_record.h"
 #include "platform/web_address.h"
 #include "script/font_code.h"
@@ -40,16 +40,16 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 StaticLogic::StaticLogic(StaticServices services, StaticView& view)
     : services_(services),
       view_(view),
-      binding_(services.platform, props_, *this, controls::BindingRules::FixedBilingual) {
+      binding_(services.platform, props_, *this, common::BindingRules::FixedBilingual) {
     props_.hoverColor = services.highlight;
 }
 
 bool StaticLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
-controls::DrawingScript StaticLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
+common::DrawingScript StaticLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
 void StaticLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const controls::PersistenceDefaults d = controls::ReadPersistenceDefaults(services_.registry);
+    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
     StaticProperties& p = props_;
     px.Bool("AccessGlobal", p.accessGlobal, false);
     px.String("Caption", p.caption, std::string(kControlName));
@@ -71,7 +71,7 @@ void StaticLogic::Exchange(module::PropertyExchange& px, bool userMode) {
     px.Bool("DisableEnglish", p.disableEnglish, false);
     px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
     if (px.IsLoading()) p.text = p.caption;
-    controls::ApplySettingsFileRules(px, userMode, p,
+    common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
                                       [this] { return SaveGlobalSettings(); }});
 }
@@ -85,7 +85,7 @@ std::uint32_t StaticLogic::WindowStyle() const {
     return align | kNotifyStyle;
 }
 
-controls::Outcome StaticLogic::ReadCaption(std::string& out) const {
+common::Outcome StaticLogic::ReadCaption(std::string& out) const {
     out.clear();
     if (std::optional<std::string> text =
             script::StoredTextInFormat(props_.caption, props_.isciiDataFormat)) {
@@ -95,21 +95,21 @@ controls::Outcome StaticLogic::ReadCaption(std::string& out) const {
     services_.platform.messages.Show(std::string(kReadFormatCaption),
                                      std::string(script::kInvalidFormatHelpText),
                                      platform::MessageButtons::Ok, platform::MessageIcon::None);
-    return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+    return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
 }
 
-controls::Outcome StaticLogic::ReadText(std::string& out) const {
+common::Outcome StaticLogic::ReadText(std::string& out) const {
     // The caption and the text are one text in two roles.
     return ReadCaption(out);
 }
 
-controls::Outcome StaticLogic::AssignCaption(std::string_view input) {
+common::Outcome StaticLogic::AssignCaption(std::string_view input) {
     std::optional<std::string> text = FromFormat(input, props_.isciiDataFormat);
     if (!text) {
         services_.platform.messages.Show(std::string(script::kInvalidFormatCaption),
                                          std::string(script::kInvalidFormatHelpText),
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
-        return controls::InvalidValue(std::string(script::kInvalidFormatHelpText));
+        return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
     props_.caption = props_.text = std::move(*text);
     view_.Invalidate();
@@ -136,8 +136,8 @@ void StaticLogic::SetAlignment(std::int16_t alignment) {
     Modified();
 }
 
-controls::Outcome StaticLogic::SetIsciiDataFormat(std::int16_t format) {
-    if (controls::Outcome refused = controls::CheckIsciiDataFormat(format)) return refused;
+common::Outcome StaticLogic::SetIsciiDataFormat(std::int16_t format) {
+    if (common::Outcome refused = common::CheckIsciiDataFormat(format)) return refused;
     props_.isciiDataFormat = format;
     Modified();
     return std::nullopt;

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "controls/control_error.h"
-#include "controls/script_binding.h"
-#include "controls/script_fonts.h"
-#include "controls/script_settings.h"
+#include "common/control_error.h"
+#include "common/script_binding.h"
+#include "common/script_fonts.h"
+#include "common/script_settings.h"
 #include "module/property_exchange.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
@@ -31,7 +31,7 @@ inline constexpr std::uint32_t kRightStyle = 0x2;
 inline constexpr std::uint32_t kNotifyStyle = 0x100;
 
 // The persistent properties of the label.
-struct StaticProperties : controls::ScriptSettings {
+struct StaticProperties : common::ScriptSettings {
     std::string caption = "VStatic";
     std::string text = "VStatic";  // the same text in its second role
     std::int16_t isciiDataFormat = 0;
@@ -53,7 +53,7 @@ public:
     virtual bool WindowExists() const = 0;
     // Build the window fonts for the script, faces and size; underlined for
     // a hyperlink with Underline on.
-    virtual void RebuildFont(const controls::DrawingScript& /*script*/, bool /*underline*/) {}
+    virtual void RebuildFont(const common::DrawingScript& /*script*/, bool /*underline*/) {}
     virtual void Invalidate() {}
     // Invalidate, erase and paint now (the hover colour follows the mouse).
     virtual void RedrawNow() {}
@@ -75,16 +75,16 @@ struct StaticServices {
 // their rules, the script binding, Caption and Text in the data formats,
 // persistence and the settings file, the colour of each paint, and the
 // mouse rules that follow a link.
-class StaticLogic : private controls::ScriptHost {
+class StaticLogic : private common::ScriptHost {
 public:
     StaticLogic(StaticServices services, StaticView& view);
 
     StaticProperties& Props() { return props_; }
     const StaticProperties& Props() const { return props_; }
-    controls::ScriptBinding& Binding() { return binding_; }
+    common::ScriptBinding& Binding() { return binding_; }
     const LinkState& Link() const { return link_; }
     bool EnglishMode() const;
-    controls::DrawingScript Drawing() const;
+    common::DrawingScript Drawing() const;
     // The font is underlined: a hyperlink with Underline on.
     bool Underlined() const { return props_.isUrl && props_.underline; }
 
@@ -96,10 +96,10 @@ public:
     // Caption and Text in the current data format. A format outside 0 to
     // 2 (from saved data) is reported to the user and fails: reading gives
     // nothing, assigning leaves the text as it was.
-    controls::Outcome ReadCaption(std::string& out) const;
-    controls::Outcome ReadText(std::string& out) const;
-    controls::Outcome AssignCaption(std::string_view input);
-    controls::Outcome AssignText(std::string_view input) { return AssignCaption(input); }
+    common::Outcome ReadCaption(std::string& out) const;
+    common::Outcome ReadText(std::string& out) const;
+    common::Outcome AssignCaption(std::string_view input);
+    common::Outcome AssignText(std::string_view input) { return AssignCaption(input); }
 
     void SetScriptName(const std::string& name);
     void SetFontName(const std::string& face) { binding_.SetFontName(face); }
@@ -108,7 +108,7 @@ public:
     void SetLinFile(const std::string& file) { binding_.SetLinFile(file); }
     void SetDisableEnglish(bool on) { binding_.SetDisableEnglish(on); }
     void SetAlignment(std::int16_t alignment);
-    controls::Outcome SetIsciiDataFormat(std::int16_t format);
+    common::Outcome SetIsciiDataFormat(std::int16_t format);
     void SetForeColor(std::uint32_t colour);
     void SetBackColor(std::uint32_t colour);
     void SetAccessGlobal(bool on);
@@ -155,7 +155,7 @@ private:
     StaticServices services_;
     StaticView& view_;
     StaticProperties props_;
-    controls::ScriptBinding binding_;
+    common::ScriptBinding binding_;
     LinkState link_;
 };
 

@@ -1,6 +1,6 @@
 #include "statics/static_paint.h"
 
-#include "controls/run_painter.h"
+#include "common/run_painter.h"
 
 namespace vexa::statics {
 
@@ -12,7 +12,7 @@ int LineLeft(const platform::Rect& client, int width, int alignment) {
     }
 }
 
-void PaintStatic(platform::Surface& surface, const controls::ScriptFonts& fonts,
+void PaintStatic(platform::Surface& surface, const common::ScriptFonts& fonts,
                  std::string_view scriptName, const std::vector<std::string>& runs,
                  const platform::Rect& client, int alignment, platform::Colour back,
                  platform::Colour text) {
@@ -20,12 +20,12 @@ void PaintStatic(platform::Surface& surface, const controls::ScriptFonts& fonts,
     if (!fonts.Built()) return;
     surface.SetTransparent(true);
     surface.SetTextColour(text);
-    const int step = fonts.Description(controls::FontSlot::Script).height;
+    const int step = fonts.Description(common::FontSlot::Script).height;
     int y = client.top;
     for (const std::string& run : runs) {
         if (!run.empty()) {
             const int x = LineLeft(client, fonts.MeasureRun(run), alignment);
-            controls::DrawFontCodeRun(surface, fonts, scriptName, run, x, y, true);
+            common::DrawFontCodeRun(surface, fonts, scriptName, run, x, y, true);
         }
         y += step;
         if (y >= client.bottom) break;

@@ -1,5 +1,5 @@
 // A control made by a script host has no site and no window, and nobody
-// calls InitNew: it must still start from the saved defaults, answer every
+// calls InitNew: it must still start from the default values, answer every
 // member as a placed control does, raise errors a script can read, and
 // never block on a message box. The runner gives this script a time limit.
 eval(new ActiveXObject("Scripting.FileSystemObject").OpenTextFile(

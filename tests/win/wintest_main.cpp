@@ -201,7 +201,7 @@ void CheckRegistered() {
 
 void CheckUnregistered() {
     // Nothing of the registration is left: classes, ProgIDs, type library,
-    // interfaces (the saved defaults are not part of it).
+    // interfaces (the default values are not part of it).
     vexa::win32::Win32Registry registry;
     for (const std::string& key : vexa::module::RegistrationLeftBehind(registry)) {
         Check(false, key + " left behind");
@@ -215,7 +215,7 @@ void CheckUnregistered() {
     Check(!KeyExists("VEXAOCX.VStaticCtrl.1"), "static ProgID key removed");
     Check(!KeyExists(std::string("TypeLib\\") + kLib), "type library removed");
     Check(!KeyExists("Interface\\{E7C054A9-A473-4468-AA5F-445C33ECECEA}"), "interface removed");
-    // Category descriptions and the saved defaults stay.
+    // Category descriptions and the default values stay.
     Expect(std::string("Component Categories\\") + kSafeScript, "409", "Controls safely scriptable!");
     Expect("VEXAOCX.VEditCtrl.1\\DefaultValues", "FontName", "DVB-TTDorvan");
 }

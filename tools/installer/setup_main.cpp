@@ -39,7 +39,7 @@ int Call(const char* module, const char* entry) {
     return 0;
 }
 
-// The saved defaults live under the versioned ProgID of each control.
+// The default values live under the versioned ProgID of each control.
 void RemoveSavedDefaults() {
     for (const vexa::module::FactoryEntry& f : vexa::module::Factories()) {
         if (f.kind != vexa::module::FactoryKind::Control) continue;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_error.h"
+#include "common/control_error.h"
 #include "module/automation_types.h"
 #include "module/property_exchange.h"
 #include "platform/platform.h"
@@ -184,7 +184,7 @@ protected:
     // Records why the current automation call fails and returns the code to
     // hand back; the caller sees the description with the error.
     HRESULT Fail(HRESULT code, std::string description = {});
-    HRESULT Fail(const controls::ControlError& error);
+    HRESULT Fail(const common::ControlError& error);
 
     // The seam's services for this control: the module's, with message boxes
     // that never block a host without a user interface.

@@ -113,7 +113,7 @@ HRESULT ActiveXControl::Fail(HRESULT code, std::string description) {
     return code;
 }
 
-HRESULT ActiveXControl::Fail(const controls::ControlError& error) {
+HRESULT ActiveXControl::Fail(const common::ControlError& error) {
     return Fail(ErrorCodeOf(error.kind), error.description);
 }
 

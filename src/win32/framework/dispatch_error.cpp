@@ -15,11 +15,11 @@ BSTR Wide(const std::string& text) {
 
 }  // namespace
 
-HRESULT ErrorCodeOf(controls::ErrorKind kind) {
+HRESULT ErrorCodeOf(common::ErrorKind kind) {
     switch (kind) {
-        case controls::ErrorKind::InvalidValue: return CTL_E_INVALIDPROPERTYVALUE;
-        case controls::ErrorKind::PermissionDenied: return CTL_E_PERMISSIONDENIED;
-        case controls::ErrorKind::Unavailable: return E_FAIL;
+        case common::ErrorKind::InvalidValue: return CTL_E_INVALIDPROPERTYVALUE;
+        case common::ErrorKind::PermissionDenied: return CTL_E_PERMISSIONDENIED;
+        case common::ErrorKind::Unavailable: return E_FAIL;
     }
     return E_FAIL;
 }

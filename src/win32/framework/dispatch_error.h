@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "controls/control_error.h"
+#include "common/control_error.h"
 
 namespace vexa::win32 {
 
 // The automation error code of a control's refusal.
-HRESULT ErrorCodeOf(controls::ErrorKind kind);
+HRESULT ErrorCodeOf(common::ErrorKind kind);
 
 // A description for a failure that came without one.
 std::string DefaultDescription(HRESULT code);

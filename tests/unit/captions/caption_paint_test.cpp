@@ -25,7 +25,7 @@ struct PaintRig : CaptionRig {
                      logic.WindowStyle(), state, kColours);
         return window.Screen();
     }
-    int TextTop() const { return (30 - fonts.Description(controls::FontSlot::Script).height) / 2; }
+    int TextTop() const { return (30 - fonts.Description(common::FontSlot::Script).height) / 2; }
 };
 
 TEST(CaptionPaintTest, CheckBoxCaptionBesideTheBoxOnEitherSide) {
@@ -75,7 +75,7 @@ TEST(CaptionPaintTest, RadioDotPushButtonFrameAndGroupBoxFrame) {
 
     PaintRig group(CaptionKind::GroupBox);
     const sim::SimScreen& g = group.Paint({});
-    const int h = group.fonts.Description(controls::FontSlot::Script).height;
+    const int h = group.fonts.Description(common::FontSlot::Script).height;
     row = g.GlyphsOnRow(0);
     ASSERT_EQ(row.size(), 3u);
     EXPECT_EQ(row[0].x, 8);

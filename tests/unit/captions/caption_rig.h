@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "captions/caption_logic.h"
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "defaults/default_values.h"
 #include "sim/sim_fonts.h"
 #include "sim/sim_registry.h"
@@ -33,7 +33,7 @@ struct CaptionRig : CaptionView {
 
     bool WindowExists() const override { return hasWindow; }
     void ApplyStyle(std::uint32_t style) override { styles.push_back(style); }
-    void RebuildFont(const controls::DrawingScript& script) override {
+    void RebuildFont(const common::DrawingScript& script) override {
         ++fontBuilds;
         drawing = script;
         auto surface = window.GetSurface();
@@ -74,10 +74,10 @@ struct CaptionRig : CaptionView {
     sim::SimSettingsFiles files;
     sim::SimFonts simFonts;
     sim::SimWindow window;
-    controls::ScriptFonts fonts;
+    common::ScriptFonts fonts;
     bool hasWindow = false;
     std::vector<std::uint32_t> styles;
-    controls::DrawingScript drawing;
+    common::DrawingScript drawing;
     std::string windowText;
     int fontBuilds = 0, textSets = 0, invalidations = 0, modified = 0;
     CaptionLogic logic;

@@ -113,7 +113,7 @@ TEST(CaptionCreationTest, TheWindowShowsTheCaptionInFontCodesWithTheFontNameForB
     EXPECT_EQ(rig.drawing.scriptFace, "DVB-TTDorvan");
     EXPECT_EQ(rig.drawing.englishFace, "DVB-TTDorvan");
     EXPECT_FALSE(rig.drawing.englishScript);
-    EXPECT_EQ(rig.fonts.Description(controls::FontSlot::Script).height, 24);  // 18 pt at 96 dpi
+    EXPECT_EQ(rig.fonts.Description(common::FontSlot::Script).height, 24);  // 18 pt at 96 dpi
     EXPECT_TRUE(rig.platform.messages.Boxes().empty());
 }
 
@@ -150,7 +150,7 @@ TEST(CaptionCreationTest, WithoutConvertersTheUserIsAskedAndNoFailsCreation) {
     EXPECT_EQ(english.logic.Props().fontName, "Roman");
     EXPECT_TRUE(english.drawing.englishScript);
     EXPECT_EQ(english.windowText, "VRadioButton");  // unconverted
-    EXPECT_EQ(english.fonts.Description(controls::FontSlot::Script).face, "Roman");
+    EXPECT_EQ(english.fonts.Description(common::FontSlot::Script).face, "Roman");
 }
 
 TEST(CaptionTextTest, CaptionWaitsForARebuildWhileTextConvertsAtOnce) {
@@ -163,7 +163,7 @@ TEST(CaptionTextTest, CaptionWaitsForARebuildWhileTextConvertsAtOnce) {
     EXPECT_EQ(rig.windowText, before);  // not shown yet
     rig.logic.SetFontSize(24);  // the next rebuild shows it
     EXPECT_EQ(rig.windowText, Converted(rig, 3, kNamaste));
-    EXPECT_EQ(rig.fonts.Description(controls::FontSlot::Script).height, 32);
+    EXPECT_EQ(rig.fonts.Description(common::FontSlot::Script).height, 32);
 
     const std::string word = Bytes({0xC6, 0xDA, 0xCC});
     rig.logic.SetText(word);
@@ -194,7 +194,7 @@ TEST(CaptionTextTest, EnglishAndUnknownScriptsKeepTheShownTextUntilTheNextRebuil
     EXPECT_EQ(rig.fontBuilds, builds);
     rig.logic.SetFontName("Anything");  // a rebuild: unconverted, in Roman
     EXPECT_EQ(rig.windowText, kNamaste);
-    EXPECT_EQ(rig.fonts.Description(controls::FontSlot::Script).face, "Roman");
+    EXPECT_EQ(rig.fonts.Description(common::FontSlot::Script).face, "Roman");
 
     const int modified = rig.modified;
     rig.logic.SetKeyboardType(1);

@@ -99,7 +99,7 @@ public:
         fonts.SetWidths("DVB-TTDorvanEN", sim::SimFonts::Uniform(kExtensionW));
         converter.Load("DVBCV32.DLL", "iscii2devzirvo");
         engine.Style() = style;
-        controls::DrawingScript& s = engine.Script();
+        common::DrawingScript& s = engine.Script();
         s.scriptName = "Devanagari";
         s.scriptFace = "DVB-TTDorvan";
         s.englishFace = "EN-Test";

@@ -39,7 +39,7 @@ protected:
         EditStyle& s = engine.Style();
         s.multiLine = s.wantReturn = s.autoVScroll = true;
         s.autoHScroll = false;
-        controls::DrawingScript& sc = engine.Script();
+        common::DrawingScript& sc = engine.Script();
         sc.scriptName = "Devanagari";
         sc.scriptFace = sc.englishFace = "DVB-TTDorvan";
         sc.englishScript = false;

@@ -40,7 +40,7 @@ TEST(MetricsTest, FontSizeZeroLeavesOneRowAndPaintingSafe) {
 
 TEST(MetricsTest, RunsAreMeasuredFromTheTablesWithTabStopsAndStopAtLineEnds) {
     EditRig rig;
-    const controls::ScriptFonts& m = rig.engine.Metrics();
+    const common::ScriptFonts& m = rig.engine.Metrics();
     // English "a" is 7 wide: the tab reaches 100, then "b".
     EXPECT_EQ(m.MeasureRun(Bytes({0x02, 'a', 0x09, 'b'})), 100 + kEnglishW);
     EXPECT_EQ(m.MeasureRun(Bytes({0x03, 0xB3, 0x0D, 0xB4})), kScriptW);

@@ -47,7 +47,7 @@ struct CountingRig {
         fonts.SetWidths("EN-Test", sim::SimFonts::Uniform(kEnglishW));
         converter.Load("DVBCV32.DLL", "iscii2devzirvo");
         engine.Style() = style;
-        controls::DrawingScript& s = engine.Script();
+        common::DrawingScript& s = engine.Script();
         s.scriptName = "Devanagari";
         s.scriptFace = "DVB-TTDorvan";
         s.englishFace = "EN-Test";

@@ -57,7 +57,7 @@ TEST(ListBoxLogicTest, AnUnknownDataFormatIsRefusedAndToldNotApplied) {
     // A saved control can still carry one.
     rig.logic.Props().isciiDataFormat = 9;
     bool added = true;
-    controls::Outcome failed = rig.logic.AddItem("x", -1, added);
+    common::Outcome failed = rig.logic.AddItem("x", -1, added);
     ASSERT_TRUE(failed.has_value());
     EXPECT_NE(failed->description.find("ISCIIDataFormat"), std::string::npos);
     EXPECT_FALSE(added);

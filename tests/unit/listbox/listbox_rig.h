@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "controls/script_fonts.h"
+#include "common/script_fonts.h"
 #include "defaults/default_values.h"
 #include "listbox/item_store.h"
 #include "listbox/listbox_logic.h"
@@ -36,12 +36,12 @@ struct ListBoxRig : ListBoxView {
 
     ListWindow& List() override { return store; }
     bool WindowExists() const override { return store.Exists(); }
-    int BuildFonts(const controls::DrawingScript& script) override {
+    int BuildFonts(const common::DrawingScript& script) override {
         ++fontBuilds;
         auto surface = window.GetSurface();
         fonts.MakeFontDescriptions(*surface, script, script.fontSize);
         fonts.BuildWidthTables(simFonts, *surface, script, false, true);
-        return fonts.Description(controls::FontSlot::Script).height;
+        return fonts.Description(common::FontSlot::Script).height;
     }
     void Invalidate() override { ++invalidations; }
     void MarkModified() override { ++modified; }
@@ -84,7 +84,7 @@ struct ListBoxRig : ListBoxView {
     sim::SimSettingsFiles files;
     sim::SimFonts simFonts;
     sim::SimWindow window;
-    controls::ScriptFonts fonts;
+    common::ScriptFonts fonts;
     ItemStore store;
     int fontBuilds = 0, invalidations = 0, modified = 0;
     ListBoxLogic logic;

@@ -106,7 +106,7 @@ TEST(Registration, WhatUnregisteringLeavesBehindIsNamed) {
     EXPECT_EQ(RegistrationLeftBehind(r), (std::vector<std::string>{lib, editInterface}));
     r.DeleteTree(lib);
     r.DeleteTree(editInterface);
-    // The saved defaults are not ours to remove and do not count.
+    // The default values are not ours to remove and do not count.
     EXPECT_TRUE(RegistrationLeftBehind(r).empty());
     EXPECT_TRUE(r.KeyExists(defaults::kDefaultValuesKey));
     r.CreateKey("VEXAOCX.VEditCtrl.1\\Insertable");

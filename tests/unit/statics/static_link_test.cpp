@@ -129,13 +129,13 @@ TEST(StaticLinkTest, UnderlineNeedsLinkModeAndWaitsForTheNextFontBuild) {
     rig.LoadFresh();
     rig.logic.SetUnderline(true);
     rig.Create();
-    EXPECT_FALSE(rig.fonts.Description(controls::FontSlot::Script).underline);
+    EXPECT_FALSE(rig.fonts.Description(common::FontSlot::Script).underline);
     rig.logic.SetIsUrl(true);
-    EXPECT_FALSE(rig.fonts.Description(controls::FontSlot::Script).underline);
+    EXPECT_FALSE(rig.fonts.Description(common::FontSlot::Script).underline);
     EXPECT_EQ(rig.logic.ChooseForeColor(), kLinkColour);  // colours at once
     rig.logic.SetFontSize(20);
-    EXPECT_TRUE(rig.fonts.Description(controls::FontSlot::Script).underline);
-    EXPECT_TRUE(rig.fonts.Description(controls::FontSlot::English).underline);
+    EXPECT_TRUE(rig.fonts.Description(common::FontSlot::Script).underline);
+    EXPECT_TRUE(rig.fonts.Description(common::FontSlot::English).underline);
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST(StaticFormatTest, AnInvalidFormatFromSavedDataIsReportedOnEveryReadAndWrite
     EXPECT_EQ(rig.logic.Props().isciiDataFormat, 0);
     rig.logic.Props().isciiDataFormat = 3;  // as a settings file may hold it
     std::string out = "stale";
-    const controls::Outcome read = rig.logic.ReadCaption(out);
+    const common::Outcome read = rig.logic.ReadCaption(out);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(out, "");
     ASSERT_EQ(rig.platform.messages.Boxes().size(), 1u);  // one box per read
@@ -172,7 +172,7 @@ TEST(StaticScriptTest, EnglishAndUnknownScriptsRedrawAtOnceAKnownOneSwitchesFace
     rig.logic.SetScriptName("English");
     EXPECT_EQ(rig.fontBuilds, builds + 1);
     EXPECT_TRUE(rig.drawing.englishScript);
-    EXPECT_EQ(rig.fonts.Description(controls::FontSlot::Script).face, "Roman");
+    EXPECT_EQ(rig.fonts.Description(common::FontSlot::Script).face, "Roman");
 }
 
 TEST(StaticCreationTest, WithoutConvertersTheUserIsAskedUnderTheStaticsName) {

@@ -26,7 +26,7 @@ struct PaintRig : StaticRig {
                     logic.Props().alignment, 0xC0C0C0, colour);
         return window.Screen();
     }
-    int LineStep() const { return fonts.Description(controls::FontSlot::Script).height; }
+    int LineStep() const { return fonts.Description(common::FontSlot::Script).height; }
 };
 
 TEST(StaticPaintTest, EachAlignmentPlacesTheLineAndAnyOtherValueIsRight) {

@@ -33,7 +33,7 @@ struct StaticRig : StaticView {
     }
 
     bool WindowExists() const override { return hasWindow; }
-    void RebuildFont(const controls::DrawingScript& script, bool underline) override {
+    void RebuildFont(const common::DrawingScript& script, bool underline) override {
         ++fontBuilds;
         drawing = script;
         auto surface = window.GetSurface();
@@ -87,10 +87,10 @@ struct StaticRig : StaticView {
     sim::SimUrlLauncher launcher;
     sim::SimFonts simFonts;
     sim::SimWindow window;
-    controls::ScriptFonts fonts;
+    common::ScriptFonts fonts;
     bool hasWindow = false;
     bool capture = false;
-    controls::DrawingScript drawing;
+    common::DrawingScript drawing;
     std::vector<std::uint32_t> colourAtRedraw;
     int fontBuilds = 0, invalidations = 0, redraws = 0, clicks = 0, modified = 0;
     StaticLogic logic;

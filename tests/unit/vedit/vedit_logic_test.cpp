@@ -130,18 +130,18 @@ TEST_F(VEditLogicTest, TextFormatsAndTheirFailures) {
     EXPECT_EQ(read, "xka ");
 
     // The setter refuses a format that does not exist and keeps the old one.
-    controls::Outcome refused = logic.SetIsciiDataFormat(3);
+    common::Outcome refused = logic.SetIsciiDataFormat(3);
     ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->kind, controls::ErrorKind::InvalidValue);
+    EXPECT_EQ(refused->kind, common::ErrorKind::InvalidValue);
     EXPECT_NE(refused->description.find("ISCIIDataFormat"), std::string::npos);
     EXPECT_EQ(logic.Props().isciiDataFormat, 1);
 
     // One read from a settings file can still hold it: Text then fails, with
     // the user told and the text kept.
     logic.Props().isciiDataFormat = 3;
-    controls::Outcome failed = logic.AssignText("anything");
+    common::Outcome failed = logic.AssignText("anything");
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->kind, controls::ErrorKind::InvalidValue);
+    EXPECT_EQ(failed->kind, common::ErrorKind::InvalidValue);
     EXPECT_EQ(logic.Props().text, Bytes({0xDA, 0xCD, 0x20}));  // kept
     EXPECT_TRUE(logic.ReadText(read));
     EXPECT_EQ(read, "");
@@ -153,9 +153,9 @@ TEST_F(VEditLogicTest, TextFormatsAndTheirFailures) {
 
     logic.Props().isciiDataFormat = 0;
     view.allowEdit = false;
-    controls::Outcome denied = logic.AssignText("refused");
+    common::Outcome denied = logic.AssignText("refused");
     ASSERT_TRUE(denied);
-    EXPECT_EQ(denied->kind, controls::ErrorKind::PermissionDenied);
+    EXPECT_EQ(denied->kind, common::ErrorKind::PermissionDenied);
     EXPECT_EQ(logic.Props().text, Bytes({0xDA, 0xCD, 0x20}));
 }
 

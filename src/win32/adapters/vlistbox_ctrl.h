@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+// The seam's Surface::TextOut is not the Win32 macro.
+#undef TextOut
+
+#include "common/script_fonts.h"
+#include "listbox/listbox_logic.h"
+#include "listbox/listbox_paint.h"
+#include "win32/adapters/listbox_window.h"
+#include "win32/framework/activex_control.h"
+#include "win32/seam/win32_graphics.h"
+
+namespace vexa::win32 {
+
+// The VListBox ActiveX control: the framework's control object on a
+// subclassed, owner-drawn LISTBOX around the list box logic. The window
+// keeps the selection and the scrolling and asks the control to measure
+// and draw each item; the control draws the item's font codes with the
+// script's fonts and does its own type-ahead through its keyboard.
+class CVListBoxCtrl : public ActiveXControl, private listbox::ListBoxView {
+public:
+    CVListBoxCtrl();
+    ~CVListBoxCtrl() override;
+
+protected:
+    void DoPropExchange(module::PropertyExchange& px) override;
+    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
+    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
+    HRESULT CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
+                       VARIANT* result) override;
+
+    WindowKind Kind() const override;
+    bool OnCreate() override;
+    void OnDestroy() override;
+    void OnDraw(HDC dc, const RECT& bounds) override;
+    void OnSize(int width, int height) override;
+    void OnKeyDown(UINT key, LPARAM flags) override;
+    void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool KeepsKey(UINT key) const override;
+    std::vector<std::string_view> PropertyPages() const override;
+
+private:
+    // ListBoxView
+    listbox::ListWindow& List() override { return list_; }
+    bool WindowExists() const override { return Window() != nullptr; }
+    int BuildFonts(const common::DrawingScript& script) override;
+    void SelectionKindChanged(bool multiple) override;
+    void Invalidate() override { InvalidateControl(); }
+    void MarkModified() override { SetModifiedFlag(); }
+
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    // The whole-rows rule: the window (and its reflector) lose the part of
+    // a row at the bottom.
+    void FitHeight();
+    listbox::ItemColours Colours() const;
+    HRESULT GetSelectedItems(VARIANT* maxItems, VARIANT* items, VARIANT* result);
+
+    Win32ListWindow list_;
+    listbox::ListBoxLogic logic_;
+    Win32Fonts fonts_;
+    common::ScriptFonts scriptFonts_;
+    HBRUSH backBrush_ = nullptr;
+    std::uint32_t brushColour_ = 0;
+    bool fitting_ = false;
+};
+
+}  // namespace vexa::win32
