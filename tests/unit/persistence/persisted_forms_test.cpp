@@ -1,0 +1,194 @@
+// What every control writes into its container's stream and into its kind's
+// settings file, byte for byte, against files saved by an earlier build:
+// stored forms and settings files outlive the code that wrote them.
+//
+// Each control is saved twice: as a new control, and after loading a stream
+// in which every persisted property has a value other than its default.
+// VEXA_WRITE_PERSISTED=1 rewrites the files (look at the diff first).
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "defaults/settings_record.h"
+#include "edit/vedit_logic.h"
+#include "unit/captions/caption_rig.h"
+#include "unit/listbox/listbox_rig.h"
+#include "unit/statics/static_rig.h"
+
+namespace vexa::test {
+namespace {
+
+using module::PropertyMap;
+using module::PropertyType;
+using module::PropertyValue;
+
+std::string FixturePath(const std::string& name) { return std::string(VEXA_PERSISTED_DIR) + "/" + name; }
+
+void ExpectSameAsFixture(const std::string& name, const std::string& bytes) {
+    if (std::getenv("VEXA_WRITE_PERSISTED")) {
+        std::ofstream(FixturePath(name), std::ios::binary) << bytes;
+        return;
+    }
+    std::ifstream in(FixturePath(name), std::ios::binary);
+    ASSERT_TRUE(in) << "missing fixture " << name;
+    std::stringstream stored;
+    stored << in.rdbuf();
+    EXPECT_EQ(stored.str(), bytes) << name << " differs from what an earlier build saved";
+}
+
+// A value of each persisted property that differs from the one a new
+// control saves, and that the control accepts as it is.
+PropertyValue OtherValue(const std::string& name, const PropertyValue& v) {
+    PropertyValue o = v;
+    switch (v.type) {
+        case PropertyType::Bool: o.number = v.number ? 0 : 1; break;
+        case PropertyType::Short:
+        case PropertyType::Long:
+            if (name == "ISCIIDataFormat" || name == "KeyboardType" || name == "FontType")
+                o.number = v.number == 1 ? 2 : 1;
+            else if (name == "Value")
+                o.number = v.number == 1 ? 0 : 1;
+            else
+                o.number = v.number + 7;
+            break;
+        case PropertyType::Color: o.number = static_cast<std::int32_t>(static_cast<std::uint32_t>(v.number) ^ 0x00345678u); break;
+        case PropertyType::String:
+            if (name == "ScriptName") o.text = "Tamil";
+            else if (name == "FontName") o.text = "TM-TTValluvar";
+            else if (name == "LinFile") o.text = "ta1lay.lin";
+            else if (name == "List") o.text = "alpha\r\nzeta\r\n";
+            else o.text = v.text + "\xCC\xDA z";
+            break;
+    }
+    return o;
+}
+
+PropertyMap AllChanged(const PropertyMap& fresh) {
+    PropertyMap changed;
+    for (const auto& [name, value] : fresh.Items()) changed.Set(name, OtherValue(name, value));
+    return changed;
+}
+
+// One control kind driven through its logic: load, save, write its file.
+struct Subject {
+    std::string name;
+    std::function<PropertyMap()> saveFresh;
+    std::function<PropertyMap(PropertyMap)> loadAndSave;
+    std::function<std::string()> settingsFile;
+};
+
+void CheckSubject(const Subject& s) {
+    SCOPED_TRACE(s.name);
+    const PropertyMap fresh = s.saveFresh();
+    ASSERT_FALSE(fresh.Items().empty());
+    ExpectSameAsFixture(s.name + "-new.vxp", module::EncodeProperties(fresh));
+    const PropertyMap changed = AllChanged(fresh);
+    const PropertyMap saved = s.loadAndSave(changed);
+    // Every changed value comes back as loaded: nothing was kept at its default.
+    for (const auto& [name, value] : changed.Items()) {
+        const PropertyValue* back = saved.Find(name);
+        ASSERT_NE(back, nullptr) << name;
+        EXPECT_EQ(*back, value) << name;
+    }
+    ExpectSameAsFixture(s.name + "-set.vxp", module::EncodeProperties(saved));
+    ExpectSameAsFixture(s.name + ".ini", s.settingsFile());
+}
+
+template <class Rig>
+std::string SettingsBytes(Rig& rig, const std::string& file) {
+    EXPECT_TRUE(rig.logic.SaveGlobalSettings());
+    return rig.files.Read(file).value_or("");
+}
+
+TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
+    const std::pair<captions::CaptionKind, std::string> kinds[] = {
+        {captions::CaptionKind::PushButton, "VPushButton"},
+        {captions::CaptionKind::CheckBox, "VCheckBox"},
+        {captions::CaptionKind::RadioButton, "VRadioButton"},
+        {captions::CaptionKind::GroupBox, "VGroupBox"}};
+    for (const auto& [kind, name] : kinds) {
+        captions::test::CaptionRig rig(kind);
+        CheckSubject({name,
+                      [&] {
+                          rig.LoadFresh();
+                          return rig.Save();
+                      },
+                      [&](PropertyMap map) {
+                          module::MapExchange px(map, true);
+                          rig.logic.Exchange(px, true);
+                          return rig.Save();
+                      },
+                      [&] { return SettingsBytes(rig, name + ".ini"); }});
+    }
+}
+
+TEST(PersistedForms, StaticSavesWhatEarlierBuildsSaved) {
+    statics::test::StaticRig rig;
+    CheckSubject({"VStatic",
+                  [&] {
+                      rig.LoadFresh();
+                      return rig.Save();
+                  },
+                  [&](PropertyMap map) {
+                      rig.Load(std::move(map));
+                      return rig.Save();
+                  },
+                  [&] { return SettingsBytes(rig, "VStatic.ini"); }});
+}
+
+TEST(PersistedForms, ListBoxSavesWhatEarlierBuildsSaved) {
+    listbox::test::ListBoxRig rig;
+    CheckSubject({"VListBox",
+                  [&] {
+                      rig.LoadFresh();
+                      return rig.Save();
+                  },
+                  [&](PropertyMap map) {
+                      rig.Load(std::move(map));
+                      return rig.Save();
+                  },
+                  [&] { return SettingsBytes(rig, "VListBox.ini"); }});
+}
+
+struct QuietEditView : edit::VEditView {};
+
+TEST(PersistedForms, EditSavesWhatEarlierBuildsSaved) {
+    FixturePlatform platform;
+    sim::SimRegistry registry;
+    sim::SimSettingsFiles files;
+    QuietEditView view;
+    edit::VEditLogic logic({platform, registry, files}, view);
+    registry.CreateKey("VEXAOCX.VEditCtrl.1");
+    defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
+    defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
+    auto exchange = [&](PropertyMap& map, bool loading) {
+        module::MapExchange px(map, loading);
+        logic.Exchange(px, true);
+    };
+    CheckSubject({"VEdit",
+                  [&] {
+                      PropertyMap empty, saved;
+                      logic.Reset();
+                      exchange(empty, true);
+                      exchange(saved, false);
+                      return saved;
+                  },
+                  [&](PropertyMap map) {
+                      PropertyMap saved;
+                      exchange(map, true);
+                      exchange(saved, false);
+                      return saved;
+                  },
+                  [&] {
+                      EXPECT_TRUE(logic.SaveGlobalSettings());
+                      return files.Read("VEdit.ini").value_or("");
+                  }});
+}
+
+}  // namespace
+}  // namespace vexa::test
