@@ -71,8 +71,8 @@ struct ListBench : listbox::ListBoxView {
         registry.CreateKey("VEXAOCX.VEditCtrl.1");
         defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
         script::ScriptCatalogue::SetReach(0);
-        module::PropertyMap empty;
-        module::MapExchange px(empty, true);
+        common::PropertyMap empty;
+        common::MapExchange px(empty, true);
         logic.Exchange(px, true);
         logic.Props().scriptName = "Devanagari";
         logic.Props().fontSize = 12;

@@ -6,29 +6,15 @@ namespace vexa::captions {
 
 namespace {
 
-using P = Persisted;
-
-constexpr std::array kCheckBoxOrder{P::Caption,      P::AccessGlobal, P::ScriptName, P::FontName,
-                                    P::FontSize,     P::KeyboardType, P::Alignment,  P::Auto,
-                                    P::PushLike,     P::DisableEnglish, P::Value,    P::LinFile};
-constexpr std::array kRadioOrder{P::AccessGlobal, P::Caption,  P::PushLike,     P::Auto,
-                                 P::ScriptName,   P::FontName, P::FontSize,     P::KeyboardType,
-                                 P::Alignment,    P::DisableEnglish, P::Value,  P::LinFile};
-constexpr std::array kPushOrder{P::AccessGlobal, P::Caption,      P::ScriptName,    P::FontSize,
-                                P::FontName,     P::KeyboardType, P::DisableEnglish, P::LinFile};
-constexpr std::array kGroupOrder{P::AccessGlobal, P::Text,         P::Caption,
-                                 P::ScriptName,   P::FontSize,     P::FontName,
-                                 P::KeyboardType, P::DisableEnglish, P::LinFile};
-
 constexpr std::array<CaptionKindInfo, 4> kKinds{{
     {CaptionKind::PushButton, "VPushButton", 4, "", "VPushButton", false, kPushButtonKind, true,
-     true, true, false, DialogRole::PushButton, kPushOrder},
+     true, true, false, DialogRole::PushButton},
     {CaptionKind::CheckBox, "VCheckBox", 0, "VCheckBox", "VCheckBox", true, kAutoCheckBoxKind,
-     true, false, false, false, DialogRole::CheckBox, kCheckBoxOrder},
+     true, false, false, false, DialogRole::CheckBox},
     {CaptionKind::RadioButton, "VRadioButton", 5, "VRadio", "VRadioButton", true, kAutoRadioKind,
-     true, false, false, false, DialogRole::RadioButton, kRadioOrder},
+     true, false, false, false, DialogRole::RadioButton},
     {CaptionKind::GroupBox, "VGroupBox", 2, "VGroupBox", "VGroupBox", false, kGroupBoxKind, false,
-     false, false, true, DialogRole::Static, kGroupOrder},
+     false, false, true, DialogRole::Static},
 }};
 
 }  // namespace

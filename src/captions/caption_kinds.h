@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace vexa::captions {
@@ -19,23 +18,6 @@ inline constexpr std::uint32_t kAutoRadioKind = 9;
 inline constexpr std::uint32_t kPushLikeStyle = 0x1000;
 inline constexpr std::uint32_t kLeftTextStyle = 0x20;
 
-// The persistent properties, named for the order tables below.
-enum class Persisted {
-    Caption,
-    Text,
-    AccessGlobal,
-    ScriptName,
-    FontName,
-    FontSize,
-    KeyboardType,
-    Alignment,
-    Auto,
-    PushLike,
-    DisableEnglish,
-    Value,
-    LinFile,
-};
-
 // How the platform's dialog handling should treat the control's window.
 enum class DialogRole { PushButton, CheckBox, RadioButton, Static };
 
@@ -52,7 +34,6 @@ struct CaptionKindInfo {
     bool ownColours;      // BackColor/ForeColor of its own that always read 0
     bool fillsFace;       // fills what it repaints with the button face first
     DialogRole role;
-    std::span<const Persisted> exchangeOrder;
 };
 
 const CaptionKindInfo& KindInfo(CaptionKind kind);

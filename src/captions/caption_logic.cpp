@@ -1,4 +1,5 @@
 #include "captions/caption_logic.h"
+#include "captions/caption_properties.h"
 
 #include "common/default_values.h"
 #include "defaults/settings_record.h"
@@ -26,39 +27,10 @@ void CaptionLogic::Reset() {
     }
 }
 
-void CaptionLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
+void CaptionLogic::Exchange(common::PropertyExchange& px, bool userMode) {
     CaptionProperties& p = props_;
-    const std::string savedCaption(info_.savedCaption);
-    for (Persisted item : info_.exchangeOrder) {
-        switch (item) {
-            case Persisted::Caption: px.String("Caption", p.caption, savedCaption); break;
-            case Persisted::Text: px.String("Text", p.text, savedCaption); break;
-            case Persisted::AccessGlobal: px.Bool("AccessGlobal", p.accessGlobal, false); break;
-            case Persisted::ScriptName: px.String("ScriptName", p.scriptName, d.scriptName); break;
-            case Persisted::FontName: px.String("FontName", p.fontName, d.fontName); break;
-            case Persisted::FontSize: px.Short("FontSize", p.fontSize, d.fontSize); break;
-            case Persisted::KeyboardType:
-                px.Short("KeyboardType", p.keyboardType, d.keyboardType);
-                break;
-            case Persisted::Alignment: px.Short("Alignment", p.alignment, std::int16_t{1}); break;
-            // No default: a missing value keeps the reset state.
-            case Persisted::Auto: px.Bool("Auto", p.autoKind); break;
-            case Persisted::PushLike:
-                if (info_.kind == CaptionKind::CheckBox)
-                    px.Bool("PushLike", p.pushLike, false);
-                else
-                    px.Bool("PushLike", p.pushLike);
-                break;
-            case Persisted::DisableEnglish:
-                px.Bool("DisableEnglish", p.disableEnglish, false);
-                break;
-            case Persisted::Value: px.Short("Value", p.value, std::int16_t{0}); break;
-            case Persisted::LinFile:
-                px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
-                break;
-        }
-    }
+    common::ExchangeTable(CaptionPropertyTable(info_.kind), p, px,
+                          common::ReadDefaultValues(services_.registry));
     if (px.IsLoading()) p.text = p.caption;
     common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
@@ -180,34 +152,11 @@ ClickOutcome CaptionLogic::Clicked() {
 }
 
 bool CaptionLogic::SaveGlobalSettings() {
-    const CaptionProperties& p = props_;
-    return defaults::SaveSection(services_.settings, info_.controlIndex,
-                                 [&](defaults::SettingsSection& s) {
-                                     if (info_.checkable) {
-                                         s.Number("PushLike") = p.pushLike;
-                                         s.Number("Auto") = p.autoKind;
-                                         s.Number("Alignment") = p.alignment;
-                                     }
-                                     s.Number("FontSize") = p.fontSize;
-                                     s.String("ScriptName") = p.scriptName;
-                                     s.String("FontName") = p.fontName;
-                                 });
+    return common::SaveSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
 }
 
 bool CaptionLogic::LoadGlobalSettings() {
-    std::optional<defaults::SettingsSection> s =
-        defaults::LoadSection(services_.settings, info_.controlIndex);
-    if (!s) return false;
-    CaptionProperties& p = props_;
-    if (info_.checkable) {
-        p.pushLike = s->Number("PushLike") != 0;
-        p.autoKind = s->Number("Auto") != 0;
-        p.alignment = static_cast<std::int16_t>(s->Number("Alignment"));
-    }
-    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
-    p.scriptName = s->String("ScriptName");
-    p.fontName = s->String("FontName");
-    return true;
+    return common::LoadSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
 }
 
 }  // namespace vexa::captions

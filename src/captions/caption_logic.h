@@ -7,7 +7,7 @@
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/platform.h"
 #include "platform/registry_store.h"
 #include "platform/settings_files.h"
@@ -76,7 +76,7 @@ public:
     // Exchange of the persistent properties in the kind's order, with the
     // registry defaults; then the current text follows the caption and the
     // settings-file rules apply.
-    void Exchange(module::PropertyExchange& px, bool userMode);
+    void Exchange(common::PropertyExchange& px, bool userMode);
 
     // Window creation: binds the script (asking the user when no converter
     // binds). False when the user answers No: creation fails.

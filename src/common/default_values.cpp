@@ -10,11 +10,17 @@ DefaultValues ReadDefaultValues(platform::RegistryStore& registry) {
     auto number = [](const std::string& s) {
         return static_cast<std::int16_t>(defaults::DecimalValue(s));
     };
+    // A keyboard or data format the controls do not know is damage: the
+    // factory's value stands in for it, as for a missing store.
+    auto choice = [&](const std::string& s) {
+        const std::int16_t n = number(s);
+        return n >= 0 && n <= 2 ? n : std::int16_t{0};
+    };
     return {record.scriptName, record.fontName, number(record.fontSize),
-            number(record.keyboardType), number(record.dataFormat)};
+            choice(record.keyboardType), choice(record.dataFormat)};
 }
 
-void ApplySettingsFileRules(const module::PropertyExchange& px, bool userMode,
+void ApplySettingsFileRules(const common::PropertyExchange& px, bool userMode,
                             ScriptSettings& settings, const SettingsFileAccess& file) {
     if (px.IsLoading()) {
         if (userMode && settings.accessGlobal && file.load) file.load();

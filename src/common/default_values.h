@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/script_settings.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/registry_store.h"
 
 namespace vexa::common {
@@ -33,7 +33,7 @@ struct SettingsFileAccess {
 // AccessGlobal on takes the settings file's values; loading at design time
 // clears GlobalSettings; saving at design time with GlobalSettings on
 // writes the file after the container has the properties.
-void ApplySettingsFileRules(const module::PropertyExchange& px, bool userMode,
+void ApplySettingsFileRules(const common::PropertyExchange& px, bool userMode,
                             ScriptSettings& settings, const SettingsFileAccess& file);
 
 }  // namespace vexa::common

@@ -74,6 +74,9 @@ private:
 
 }  // namespace
 
+const std::vector<std::string_view>& NumberFields(int index) { return Layouts().at(index).numbers; }
+const std::vector<std::string_view>& StringFields(int index) { return Layouts().at(index).strings; }
+
 std::int32_t& SettingsSection::Number(std::string_view name) {
     return numbers.at(Position(Layouts().at(index).numbers, name));
 }

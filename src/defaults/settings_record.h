@@ -38,6 +38,10 @@ struct SavedSettingsRecord {
     SavedSettingsRecord();
 };
 
+// The names of a section's numbers and strings, in file order.
+const std::vector<std::string_view>& NumberFields(int index);
+const std::vector<std::string_view>& StringFields(int index);
+
 // The settings file of a control index ("VEdit.ini"); empty for index 7.
 std::string_view SettingsFileName(int index);
 

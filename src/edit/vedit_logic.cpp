@@ -1,4 +1,5 @@
 #include "edit/vedit_logic.h"
+#include "edit/vedit_properties.h"
 
 #include "common/default_values.h"
 #include "common/stored_text.h"
@@ -26,31 +27,9 @@ void VEditLogic::Reset() {
     props_.wantReturn = props_.readOnly = props_.multiLine = false;
 }
 
-void VEditLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const common::DefaultValues defaults = common::ReadDefaultValues(services_.registry);
-
+void VEditLogic::Exchange(common::PropertyExchange& px, bool userMode) {
     VEditProperties& p = props_;
-    px.Bool("AccessGlobal", p.accessGlobal, false);
-    px.Bool("AutoHScroll", p.autoHScroll);
-    px.Bool("HScrollBar", p.hScrollBar);
-    px.Bool("AutoVScroll", p.autoVScroll);
-    px.Bool("VScrollBar", p.vScrollBar);
-    px.Bool("MultiLine", p.multiLine);
-    px.Bool("WantReturn", p.wantReturn);
-    px.Bool("ReadOnly", p.readOnly);
-    px.String("Text", p.text);
-    px.String("ScriptName", p.scriptName, defaults.scriptName);
-    px.Short("FontSize", p.fontSize, defaults.fontSize);
-    px.String("FontName", p.fontName, defaults.fontName);
-    px.Short("ISCIIDataFormat", p.isciiDataFormat, defaults.dataFormat);
-    px.Short("KeyboardType", p.keyboardType, defaults.keyboardType);
-    px.Bool("Password", p.password, false);
-    px.Bool("DisableEnglish", p.disableEnglish, false);
-    px.Color("ForeColor", p.foreColor, 0u);
-    px.Color("BackColor", p.backColor, 0x80000005u);
-    px.Long("UnicodeText", p.unicodeText, 0);
-    px.Short("FontType", p.fontType, 0);
-    px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
+    common::ExchangeTable(VEditPropertyTable(), p, px, common::ReadDefaultValues(services_.registry));
     p.wordWrap = !p.autoHScroll;
 
     common::ApplySettingsFileRules(px, userMode, p,
@@ -220,48 +199,13 @@ common::Outcome VEditLogic::AssignText(std::string_view input) {
 // ---- saved settings ----
 
 bool VEditLogic::SaveGlobalSettings() {
-    const VEditProperties& p = props_;
-    return defaults::SaveSection(services_.settings, kEditIndex, [&](defaults::SettingsSection& s) {
-        s.Number("AutoHScroll") = p.autoHScroll;
-        s.Number("HScrollBar") = p.hScrollBar;
-        s.Number("AutoVScroll") = p.autoVScroll;
-        s.Number("VScrollBar") = p.vScrollBar;
-        s.Number("MultiLine") = p.multiLine;
-        s.Number("WantReturn") = p.wantReturn;
-        s.Number("ReadOnly") = p.readOnly;
-        s.Number("Password") = p.password;
-        s.Number("DisableEnglish") = p.disableEnglish;
-        s.Number("FontSize") = p.fontSize;
-        s.Number("KeyboardType") = p.keyboardType;
-        s.Number("ISCIIDataFormat") = p.isciiDataFormat;
-        s.Number("ForeColor") = static_cast<std::int32_t>(p.foreColor);
-        s.Number("BackColor") = static_cast<std::int32_t>(p.backColor);
-        s.String("ScriptName") = p.scriptName;
-        s.String("FontName") = p.fontName;
-    });
+    return common::SaveSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_);
 }
 
 bool VEditLogic::LoadGlobalSettings() {
-    std::optional<defaults::SettingsSection> s = defaults::LoadSection(services_.settings, kEditIndex);
-    if (!s) return false;
-    VEditProperties& p = props_;
-    p.autoHScroll = s->Number("AutoHScroll") != 0;
-    p.hScrollBar = s->Number("HScrollBar") != 0;
-    p.autoVScroll = s->Number("AutoVScroll") != 0;
-    p.vScrollBar = s->Number("VScrollBar") != 0;
-    p.multiLine = s->Number("MultiLine") != 0;
-    p.wantReturn = s->Number("WantReturn") != 0;
-    p.readOnly = s->Number("ReadOnly") != 0;
-    p.password = s->Number("Password") != 0;
-    p.disableEnglish = s->Number("DisableEnglish") != 0;
-    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
-    p.keyboardType = static_cast<std::int16_t>(s->Number("KeyboardType"));
-    p.isciiDataFormat = static_cast<std::int16_t>(s->Number("ISCIIDataFormat"));
-    p.foreColor = static_cast<std::uint32_t>(s->Number("ForeColor"));
-    p.backColor = static_cast<std::uint32_t>(s->Number("BackColor"));
-    p.scriptName = s->String("ScriptName");
-    p.fontName = s->String("FontName");
-    p.wordWrap = !p.autoHScroll;
+    if (!common::LoadSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_))
+        return false;
+    props_.wordWrap = !props_.autoHScroll;
     return true;
 }
 

@@ -9,7 +9,7 @@
 #include "common/script_settings.h"
 #include "edit/edit_style.h"
 #include "keyboard/keyboard_loader.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/platform.h"
 #include "platform/registry_store.h"
 #include "platform/settings_files.h"
@@ -67,7 +67,7 @@ public:
     void Reset();
     // Exchange of the persistent properties in the stored order, with the
     // defaults from the registry store, then the saved-settings rules.
-    void Exchange(module::PropertyExchange& px, bool userMode);
+    void Exchange(common::PropertyExchange& px, bool userMode);
 
     // The window-creation steps that bind the script: probe the converters,
     // ask the user when none binds. False when the user answers No.

@@ -1,4 +1,5 @@
 #include "listbox/listbox_logic.h"
+#include "listbox/listbox_properties.h"
 
 #include <algorithm>
 
@@ -15,6 +16,13 @@ namespace vexa::listbox {
 namespace {
 
 constexpr std::string_view kControlName = "VListBox";
+
+// The count, the selection and the search start are 16-bit numbers at the
+// automation boundary: an item past the last one they can name is refused,
+// so that no index ever stands for another item.
+common::ControlError TooManyItems() {
+    return common::InvalidValue("A VListBox holds at most 32767 items");
+}
 
 common::ControlError InvalidFormat() {
     return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
@@ -46,24 +54,13 @@ bool ListBoxLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
 common::DrawingScript ListBoxLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
-void ListBoxLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
+void ListBoxLogic::Exchange(common::PropertyExchange& px, bool userMode) {
     ListBoxProperties& p = props_;
     // The items travel as ISCII text, each ended by CR LF.
-    std::string list;
-    if (!px.IsLoading()) list = JoinItems(view_.List(), "\r\n", true);
-    px.Bool("AccessGlobal", p.accessGlobal, false);
-    px.Short("FontSize", p.fontSize, d.fontSize);
-    px.String("FontName", p.fontName, d.fontName);
-    px.String("ScriptName", p.scriptName, d.scriptName);
-    px.Short("ISCIIDataFormat", p.isciiDataFormat, d.dataFormat);
-    px.Short("KeyboardType", p.keyboardType, d.keyboardType);
-    px.String("List", list);
-    px.Bool("Sort", p.sort);
-    px.Bool("MultipleSelection", p.multipleSelection);
-    px.Color("ForeColor", p.foreColor, 0u);
-    px.Color("BackColor", p.backColor, 0x80000005u);
-    px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
+    p.storedList = px.IsLoading() ? std::string() : JoinItems(view_.List(), "\r\n", true);
+    common::ExchangeTable(ListBoxPropertyTable(), p, px, common::ReadDefaultValues(services_.registry));
+    const std::string list = std::move(p.storedList);
+    p.storedList.clear();
     if (px.IsLoading()) {
         // Saved items are ISCII already: no data-format conversion.
         const std::vector<std::string> items = ParseList(list);
@@ -226,6 +223,7 @@ common::Outcome ListBoxLogic::SetList(const std::string& text) {
     std::vector<std::string> items;
     for (const std::string& item : ParseList(text))
         items.push_back(*script::AssignedTextFromFormat(item, props_.isciiDataFormat));
+    if (items.size() > static_cast<std::size_t>(kMaxItems)) return TooManyItems();
     if (props_.sort)
         std::sort(items.begin(), items.end(),
                   [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
@@ -285,6 +283,7 @@ common::Outcome ListBoxLogic::AddItem(const std::string& text, int index, bool& 
     added = false;
     std::optional<std::string> iscii = script::AssignedTextFromFormat(text, props_.isciiDataFormat);
     if (!iscii) return InvalidFormat();
+    if (view_.List().Count() >= kMaxItems) return TooManyItems();
     added = AddIscii(*iscii, index);
     return std::nullopt;
 }
@@ -317,34 +316,11 @@ std::string ListBoxLogic::ItemRun(int index) {
 }
 
 bool ListBoxLogic::SaveGlobalSettings() {
-    const ListBoxProperties& p = props_;
-    return defaults::SaveSection(services_.settings, kControlIndex,
-                                 [&](defaults::SettingsSection& s) {
-                                     s.Number("Sort") = p.sort;
-                                     s.Number("MultipleSelection") = p.multipleSelection;
-                                     s.Number("FontSize") = p.fontSize;
-                                     s.Number("ISCIIDataFormat") = p.isciiDataFormat;
-                                     s.Number("ForeColor") = static_cast<std::int32_t>(p.foreColor);
-                                     s.Number("BackColor") = static_cast<std::int32_t>(p.backColor);
-                                     s.String("ScriptName") = p.scriptName;
-                                     s.String("FontName") = p.fontName;
-                                 });
+    return common::SaveSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
 }
 
 bool ListBoxLogic::LoadGlobalSettings() {
-    std::optional<defaults::SettingsSection> s =
-        defaults::LoadSection(services_.settings, kControlIndex);
-    if (!s) return false;
-    ListBoxProperties& p = props_;
-    p.sort = s->Number("Sort") != 0;
-    p.multipleSelection = s->Number("MultipleSelection") != 0;
-    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
-    p.isciiDataFormat = static_cast<std::int16_t>(s->Number("ISCIIDataFormat"));
-    p.foreColor = static_cast<std::uint32_t>(s->Number("ForeColor"));
-    p.backColor = static_cast<std::uint32_t>(s->Number("BackColor"));
-    p.scriptName = s->String("ScriptName");
-    p.fontName = s->String("FontName");
-    return true;
+    return common::LoadSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
 }
 
 }  // namespace vexa::listbox

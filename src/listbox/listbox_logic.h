@@ -11,7 +11,7 @@
 #include "common/script_settings.h"
 #include "keyboard/keyboard_layout.h"
 #include "listbox/list_window.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/platform.h"
 #include "platform/registry_store.h"
 #include "platform/settings_files.h"
@@ -25,6 +25,8 @@ struct ListBoxProperties : common::ScriptSettings {
     bool multipleSelection = false;
     std::uint32_t backColor = 0x80000005;  // the system window colour
     std::uint32_t foreColor = 0;
+    // The items as the container's stream holds them, during an exchange.
+    std::string storedList;
 };
 
 // What the logic asks of the control's window side.
@@ -56,6 +58,8 @@ struct ListBoxServices {
 class ListBoxLogic : private common::ScriptHost {
 public:
     static constexpr int kControlIndex = 3;
+    // The most items the 16-bit count and indices of the interface can name.
+    static constexpr int kMaxItems = 32767;
 
     ListBoxLogic(ListBoxServices services, ListBoxView& view);
 
@@ -67,7 +71,7 @@ public:
     // The height of every item row; 0 while no font is built.
     int ItemHeight() const { return itemHeight_; }
 
-    void Exchange(module::PropertyExchange& px, bool userMode);
+    void Exchange(common::PropertyExchange& px, bool userMode);
     // Window creation: binds the script and its keyboard (asking the user
     // when no converter binds). False when the user answers No.
     bool BindAtCreation();
@@ -93,6 +97,7 @@ public:
     void SetGlobalSettings(bool on);
     // The items joined by CR LF, as the host gets them (no conversion).
     std::string GetList() const;
+    // Refused whole when it holds more than kMaxItems items.
     common::Outcome SetList(const std::string& text);
     int SelCount() const;
     int TopIndex() const { return view_.List().TopIndex(); }
@@ -110,6 +115,7 @@ public:
     std::optional<std::vector<int>> GetSelectedItems(int maxItems) const;
     // Adds a host's text (in the data format) at `index` (-1: the end; a
     // sorted list places it by byte order). False when the window refused.
+    // Refused, with the list unchanged, when the list holds kMaxItems.
     common::Outcome AddItem(const std::string& text, int index, bool& added);
     common::Outcome GetItemText(int index, std::string& text) const;
 

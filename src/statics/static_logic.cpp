@@ -1,4 +1,5 @@
 #include "statics/static_logic.h"
+#include "statics/static_properties.h"
 
 #include <optional>
 
@@ -48,28 +49,9 @@ bool StaticLogic::EnglishMode() const { return binding_.DrawsEnglish(); }
 
 common::DrawingScript StaticLogic::Drawing() const { return binding_.FixedBilingualDrawing(); }
 
-void StaticLogic::Exchange(module::PropertyExchange& px, bool userMode) {
-    const common::DefaultValues d = common::ReadDefaultValues(services_.registry);
+void StaticLogic::Exchange(common::PropertyExchange& px, bool userMode) {
     StaticProperties& p = props_;
-    px.Bool("AccessGlobal", p.accessGlobal, false);
-    px.String("Caption", p.caption, std::string(kControlName));
-    px.String("ScriptName", p.scriptName, d.scriptName);
-    px.String("FontName", p.fontName, d.fontName);
-    px.Short("FontSize", p.fontSize, d.fontSize);
-    px.Short("ISCIIDataFormat", p.isciiDataFormat, d.dataFormat);
-    px.Short("KeyboardType", p.keyboardType, d.keyboardType);
-    // No defaults: a missing colour keeps the value of construction.
-    px.Color("LinkColor", p.linkColor);
-    px.Color("VisitedColor", p.visitedColor);
-    px.Color("HoverColor", p.hoverColor);
-    px.Bool("IsURL", p.isUrl, false);
-    px.String("URL", p.url);
-    px.Bool("Underline", p.underline, false);
-    px.Short("Alignment", p.alignment, std::int16_t{0});
-    px.Color("ForeColor", p.foreColor, 0u);
-    px.Color("BackColor", p.backColor, kButtonFace);
-    px.Bool("DisableEnglish", p.disableEnglish, false);
-    px.String("LinFile", p.linFile, std::string("dv1lay.lin"));
+    common::ExchangeTable(StaticPropertyTable(), p, px, common::ReadDefaultValues(services_.registry));
     if (px.IsLoading()) p.text = p.caption;
     common::ApplySettingsFileRules(px, userMode, p,
                                      {[this] { return LoadGlobalSettings(); },
@@ -231,28 +213,11 @@ bool StaticLogic::ButtonUp(platform::Point p, const platform::Rect& client) {
 void StaticLogic::CaptureLost() { Apply(link_.CaptureLost()); }
 
 bool StaticLogic::SaveGlobalSettings() {
-    const StaticProperties& p = props_;
-    return defaults::SaveSection(services_.settings, kControlIndex,
-                                 [&](defaults::SettingsSection& s) {
-                                     s.Number("ISCIIDataFormat") = p.isciiDataFormat;
-                                     s.Number("Alignment") = p.alignment;
-                                     s.Number("FontSize") = p.fontSize;
-                                     s.String("ScriptName") = p.scriptName;
-                                     s.String("FontName") = p.fontName;
-                                 });
+    return common::SaveSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
 }
 
 bool StaticLogic::LoadGlobalSettings() {
-    std::optional<defaults::SettingsSection> s =
-        defaults::LoadSection(services_.settings, kControlIndex);
-    if (!s) return false;
-    StaticProperties& p = props_;
-    p.isciiDataFormat = static_cast<std::int16_t>(s->Number("ISCIIDataFormat"));
-    p.alignment = static_cast<std::int16_t>(s->Number("Alignment"));
-    p.fontSize = static_cast<std::int16_t>(s->Number("FontSize"));
-    p.scriptName = s->String("ScriptName");
-    p.fontName = s->String("FontName");
-    return true;
+    return common::LoadSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
 }
 
 }  // namespace vexa::statics

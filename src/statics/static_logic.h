@@ -9,7 +9,7 @@
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/geometry.h"
 #include "platform/graphics.h"
 #include "platform/platform.h"
@@ -88,7 +88,7 @@ public:
     // The font is underlined: a hyperlink with Underline on.
     bool Underlined() const { return props_.isUrl && props_.underline; }
 
-    void Exchange(module::PropertyExchange& px, bool userMode);
+    void Exchange(common::PropertyExchange& px, bool userMode);
     bool BindAtCreation();
     void WindowCreated() { RebuildFont(); }
     std::uint32_t WindowStyle() const;

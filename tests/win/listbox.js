@@ -42,6 +42,12 @@ try {
     l.TopIndex = 2;
     check(l.TopIndex == 2, "TopIndex " + l.TopIndex);
     check(refused(function () { l.SelCount = 3; }) != "", "SelCount is read-only");
+    // A 16-bit parameter given a number outside 16 bits is refused, never
+    // wrapped into another index.
+    check(refused(function () { l.SetCurSel(65536); }).indexOf("Index") >= 0 && l.GetCurSel() == -1,
+          "SetCurSel(65536) is refused and selects nothing");
+    check(refused(function () { l.FindString(65536, false, "x"); }).indexOf("IndexStartFrom") >= 0,
+          "FindString(65536, ...) is refused");
 
     // GetSelectedItems: a single-selection list has none to give; an array
     // shorter than nMaxItems is never written past its end.
@@ -51,6 +57,10 @@ try {
     check(l.MultipleSelection === true && l.SelCount == 0, "multiple selection, none selected");
     var short = [];
     check(l.GetSelectedItems(10, short) === true && short.length == 0, "an empty array stays empty");
+    // Nothing to write into: refused with a description, never True.
+    check(refused(function () { l.GetSelectedItems(5, 3); }).indexOf("ArrItems") >= 0, "a number");
+    check(refused(function () { l.GetSelectedItems(5, null); }).indexOf("ArrItems") >= 0, "null");
+    check(refused(function () { l.GetSelectedItems(5, "abc"); }).indexOf("ArrItems") >= 0, "a string");
     check(l.SetCurSel(1) === false, "no single selection in a multiple-selection list");
     l.MultipleSelection = false;
 

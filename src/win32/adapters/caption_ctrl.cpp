@@ -1,50 +1,20 @@
 #include "win32/adapters/caption_ctrl.h"
 
 #include <string_view>
-#include <unordered_map>
 
 #include "captions/caption_paint.h"
+#include "captions/caption_properties.h"
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
-#include "win32/adapters/script_properties.h"
 #include "win32/framework/module_services.h"
+#include "win32/framework/rebuild_font.h"
 
 namespace vexa::win32 {
 
 using captions::CaptionKind;
 using captions::DialogRole;
-using module::PropertyValue;
 
 namespace {
-
-// The members this adapter handles, found by their names in the automation
-// catalogue: the DispIDs are the catalogue's alone.
-enum class Handled {
-    None,
-    Caption,
-    Text,
-    Value,
-    PushLike,
-    Auto,
-    Alignment,
-    BackColor,
-    ForeColor,
-};
-
-Handled Which(const module::Member& member) {
-    static const std::unordered_map<std::string_view, Handled> byName{
-        {"Caption", Handled::Caption},
-        {"Text", Handled::Text},
-        {"Value", Handled::Value},
-        {"PushLike", Handled::PushLike},
-        {"Auto", Handled::Auto},
-        {"Alignment", Handled::Alignment},
-        {"BackColor", Handled::BackColor},
-        {"ForeColor", Handled::ForeColor},
-    };
-    auto it = byName.find(member.name);
-    return it == byName.end() ? Handled::None : it->second;
-}
 
 const module::CoClass& ClassOf(CaptionKind kind) {
     return *module::Catalogue().FindClass(captions::KindInfo(kind).controlName);
@@ -76,7 +46,10 @@ bool IsArrow(UINT key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_U
 
 CCaptionCtrl::CCaptionCtrl(CaptionKind kind)
     : ActiveXControl(ClassOf(kind), MiscStatusOf(kind)),
-      logic_(kind, {ControlPlatform(), Services().registry, Services().settings}, *this) {}
+      logic_(kind, {ControlPlatform(), Services().registry, Services().settings}, *this),
+      table_(captions::CaptionPropertyTable(kind), logic_) {
+    UseProperties(table_);
+}
 
 CCaptionCtrl::~CCaptionCtrl() = default;
 
@@ -88,53 +61,12 @@ void CCaptionCtrl::OnAmbientChanged(DISPID dispId) {
     InvalidateControl();
 }
 
-void CCaptionCtrl::DoPropExchange(module::PropertyExchange& px) {
+void CCaptionCtrl::DoPropExchange(common::PropertyExchange& px) {
     logic_.Exchange(px, AmbientUserMode());
     if (px.IsLoading() && Window()) {
         ApplyStyle(logic_.WindowStyle());
         logic_.RebuildFontAndText();
     }
-}
-
-HRESULT CCaptionCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
-    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
-    const captions::CaptionProperties& p = logic_.Props();
-    switch (Which(member)) {
-        case Handled::Caption: v.text = p.caption; break;
-        case Handled::Text: v.text = p.text; break;
-        case Handled::Value: v.number = logic_.CheckState(); break;
-        case Handled::PushLike: v.number = p.pushLike; break;
-        case Handled::Auto: v.number = p.autoKind; break;
-        case Handled::Alignment: v.number = p.alignment; break;
-        case Handled::BackColor:
-        case Handled::ForeColor:
-            if (!logic_.Info().ownColours) return ActiveXControl::GetProperty(member, v);
-            v.number = 0;
-            break;
-        default: return ActiveXControl::GetProperty(member, v);
-    }
-    return S_OK;
-}
-
-HRESULT CCaptionCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
-    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
-    const bool on = v.number != 0;
-    const auto i16 = static_cast<std::int16_t>(v.number);
-    switch (Which(member)) {
-        case Handled::Caption: logic_.SetCaption(v.text); break;
-        case Handled::Text: logic_.SetText(v.text); break;
-        case Handled::Value: logic_.SetValue(i16); break;
-        case Handled::PushLike: logic_.SetPushLike(on); break;
-        case Handled::Auto: logic_.SetAuto(on); break;
-        case Handled::Alignment: logic_.SetAlignment(i16); break;
-        case Handled::BackColor:
-        case Handled::ForeColor:
-            if (!logic_.Info().ownColours) return ActiveXControl::SetProperty(member, v);
-            logic_.TouchColour();
-            break;
-        default: return ActiveXControl::SetProperty(member, v);
-    }
-    return S_OK;
 }
 
 // ---- window ----
@@ -165,17 +97,9 @@ void CCaptionCtrl::ApplyStyle(std::uint32_t style) {
     InvalidateControl();
 }
 
+// The window font is the script font; the button draws with all three.
 void CCaptionCtrl::RebuildFont(const common::DrawingScript& script) {
-    HWND hwnd = Window();
-    if (!hwnd) return;
-    Win32Surface surface(GetDC(hwnd), [hwnd](HDC dc) { ReleaseDC(hwnd, dc); });
-    scriptFonts_.MakeFontDescriptions(surface, script, script.fontSize);
-    surface.SelectFont(nullptr);
-    scriptFonts_.SetTibetanSpace(script.IsTibetan(), surface.CharWidth(0xA1));
-    scriptFonts_.BuildWidthTables(fonts_, surface, script, false, true);
-    // The window font is the script font; the button draws with all three.
-    if (const auto* font = static_cast<const Win32Font*>(scriptFonts_.FontOf(common::FontSlot::Script)))
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->Handle()), TRUE);
+    win32::RebuildFont(Window(), scriptFonts_, fonts_, script, {.redraw = true});
 }
 
 void CCaptionCtrl::ShowWindowText(const std::string& text) {

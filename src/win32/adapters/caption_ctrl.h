@@ -7,7 +7,7 @@
 #include "captions/caption_logic.h"
 #include "common/script_fonts.h"
 #include "win32/framework/activex_control.h"
-#include "win32/pages/page_classes.h"
+#include "win32/framework/class_registry.h"
 #include "win32/seam/win32_graphics.h"
 
 namespace vexa::win32 {
@@ -28,11 +28,9 @@ public:
 protected:
     // General, then the others of the control's kind.
     std::vector<std::string_view> PropertyPages() const override { return PageClsidsOf(Class().name); }
-    void DoPropExchange(module::PropertyExchange& px) override;
+    void DoPropExchange(common::PropertyExchange& px) override;
     void OnResetState() override;
     void OnAmbientChanged(DISPID dispId) override;
-    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
-    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
 
     WindowKind Kind() const override;
     bool OnCreate() override;
@@ -69,6 +67,7 @@ private:
     bool IsDefault() const { return ambientDefault_ || dialogDefault_; }
 
     captions::CaptionLogic logic_;
+    TableAccess<captions::CaptionLogic> table_;
     Win32Fonts fonts_;
     common::ScriptFonts scriptFonts_;
     bool ambientDefault_ = false;

@@ -1,58 +1,19 @@
 #include "win32/adapters/static_ctrl.h"
-#include "win32/pages/page_classes.h"
+#include "win32/framework/class_registry.h"
 
 #include <string_view>
-#include <unordered_map>
 
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
 #include "statics/design_host.h"
 #include "statics/static_paint.h"
-#include "win32/adapters/script_properties.h"
+#include "statics/static_properties.h"
 #include "win32/framework/module_services.h"
+#include "win32/framework/rebuild_font.h"
 
 namespace vexa::win32 {
 
-using module::PropertyValue;
-
 namespace {
-
-// The members this adapter handles, found by their names in the automation
-// catalogue: the DispIDs are the catalogue's alone.
-enum class Handled {
-    None,
-    Caption,
-    Text,
-    Alignment,
-    DataFormat,
-    BackColor,
-    ForeColor,
-    LinkColor,
-    VisitedColor,
-    HoverColor,
-    Url,
-    IsUrl,
-    Underline,
-};
-
-Handled Which(const module::Member& member) {
-    static const std::unordered_map<std::string_view, Handled> byName{
-        {"Caption", Handled::Caption},
-        {"Text", Handled::Text},
-        {"Alignment", Handled::Alignment},
-        {"ISCIIDataFormat", Handled::DataFormat},
-        {"BackColor", Handled::BackColor},
-        {"ForeColor", Handled::ForeColor},
-        {"LinkColor", Handled::LinkColor},
-        {"VisitedColor", Handled::VisitedColor},
-        {"HoverColor", Handled::HoverColor},
-        {"URL", Handled::Url},
-        {"IsURL", Handled::IsUrl},
-        {"Underline", Handled::Underline},
-    };
-    auto it = byName.find(member.name);
-    return it == byName.end() ? Handled::None : it->second;
-}
 
 const module::CoClass& StaticClass() {
     return *module::Catalogue().FindClass(statics::kControlName);
@@ -66,68 +27,19 @@ CVStaticCtrl::CVStaticCtrl()
     : ActiveXControl(StaticClass(), StaticMiscStatus()),
       logic_({ControlPlatform(), Services().registry, Services().settings, Services().launcher,
               GetSysColor(COLOR_HIGHLIGHT)},
-             *this) {}
+             *this),
+      table_(statics::StaticPropertyTable(), logic_) {
+    UseProperties(table_);
+}
 
 CVStaticCtrl::~CVStaticCtrl() = default;
 
-void CVStaticCtrl::DoPropExchange(module::PropertyExchange& px) {
+void CVStaticCtrl::DoPropExchange(common::PropertyExchange& px) {
     // The framework's stock properties first, then the label's own.
     px.Short("BorderStyle", borderStyle_, std::int16_t{0});
     px.Short("Appearance", appearance_, std::int16_t{0});
     logic_.Exchange(px, AmbientUserMode());
     if (px.IsLoading() && Window()) logic_.RebuildFont();
-}
-
-HRESULT CVStaticCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
-    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
-    const statics::StaticProperties& p = logic_.Props();
-    switch (Which(member)) {
-        case Handled::Caption:
-            if (common::Outcome failed = logic_.ReadCaption(v.text)) return Fail(*failed);
-            break;
-        case Handled::Text:
-            if (common::Outcome failed = logic_.ReadText(v.text)) return Fail(*failed);
-            break;
-        case Handled::Alignment: v.number = p.alignment; break;
-        case Handled::DataFormat: v.number = p.isciiDataFormat; break;
-        case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
-        case Handled::ForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
-        case Handled::LinkColor: v.number = static_cast<std::int32_t>(p.linkColor); break;
-        case Handled::VisitedColor: v.number = static_cast<std::int32_t>(p.visitedColor); break;
-        case Handled::HoverColor: v.number = static_cast<std::int32_t>(p.hoverColor); break;
-        case Handled::Url: v.text = p.url; break;
-        case Handled::IsUrl: v.number = p.isUrl; break;
-        case Handled::Underline: v.number = p.underline; break;
-        default: return ActiveXControl::GetProperty(member, v);
-    }
-    return S_OK;
-}
-
-HRESULT CVStaticCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
-    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
-    const bool on = v.number != 0;
-    const auto i16 = static_cast<std::int16_t>(v.number);
-    const auto colour = static_cast<std::uint32_t>(v.number);
-    switch (Which(member)) {
-        case Handled::Caption:
-        case Handled::Text:
-            if (common::Outcome failed = logic_.AssignCaption(v.text)) return Fail(*failed);
-            break;
-        case Handled::Alignment: logic_.SetAlignment(i16); break;
-        case Handled::DataFormat:
-            if (common::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
-            break;
-        case Handled::BackColor: logic_.SetBackColor(colour); break;
-        case Handled::ForeColor: logic_.SetForeColor(colour); break;
-        case Handled::LinkColor: logic_.SetLinkColor(colour); break;
-        case Handled::VisitedColor: logic_.SetVisitedColor(colour); break;
-        case Handled::HoverColor: logic_.SetHoverColor(colour); break;
-        case Handled::Url: logic_.SetUrl(v.text); break;
-        case Handled::IsUrl: logic_.SetIsUrl(on); break;
-        case Handled::Underline: logic_.SetUnderline(on); break;
-        default: return ActiveXControl::SetProperty(member, v);
-    }
-    return S_OK;
 }
 
 // General, More Properties, URL Properties, About.
@@ -156,16 +68,7 @@ void CVStaticCtrl::OnDestroy() {
 HCURSOR CVStaticCtrl::Cursor() const { return logic_.Props().isUrl ? hand_ : nullptr; }
 
 void CVStaticCtrl::RebuildFont(const common::DrawingScript& script, bool underline) {
-    HWND hwnd = Window();
-    if (!hwnd) return;
-    Win32Surface surface(GetDC(hwnd), [hwnd](HDC dc) { ReleaseDC(hwnd, dc); });
-    scriptFonts_.MakeFontDescriptions(surface, script, script.fontSize);
-    scriptFonts_.SetUnderline(underline);
-    surface.SelectFont(nullptr);
-    scriptFonts_.SetTibetanSpace(script.IsTibetan(), surface.CharWidth(0xA1));
-    scriptFonts_.BuildWidthTables(fonts_, surface, script, false, true);
-    if (const auto* font = static_cast<const Win32Font*>(scriptFonts_.FontOf(common::FontSlot::Script)))
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->Handle()), FALSE);
+    win32::RebuildFont(Window(), scriptFonts_, fonts_, script, {.underline = underline});
 }
 
 void CVStaticCtrl::OnDraw(HDC dc, const RECT& r) {

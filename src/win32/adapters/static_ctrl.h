@@ -23,9 +23,7 @@ public:
     ~CVStaticCtrl() override;
 
 protected:
-    void DoPropExchange(module::PropertyExchange& px) override;
-    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
-    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
+    void DoPropExchange(common::PropertyExchange& px) override;
 
     WindowKind Kind() const override;
     bool OnCreate() override;
@@ -56,6 +54,7 @@ private:
     bool StandardPaintFollows(HWND hwnd) const;
 
     statics::StaticLogic logic_;
+    TableAccess<statics::StaticLogic> table_;
     Win32Fonts fonts_;
     common::ScriptFonts scriptFonts_;
     HCURSOR hand_ = nullptr;  // loaded at creation in hyperlink mode

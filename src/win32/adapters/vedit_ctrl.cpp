@@ -2,9 +2,9 @@
 
 #include <cstring>
 #include <string_view>
-#include <unordered_map>
 
 #include "edit/key_routing.h"
+#include "edit/vedit_properties.h"
 #include "keyboard/translate_key.h"
 #include "module/class_table.h"
 #include "script/font_code.h"
@@ -13,7 +13,7 @@
 
 namespace vexa::win32 {
 
-using module::PropertyValue;
+using common::PropertyValue;
 
 namespace {
 
@@ -23,85 +23,6 @@ constexpr WORD kNotifyKillFocus = 0x0200;
 constexpr WORD kNotifyKey = 0x0300;
 // The private message that undoes the last edit.
 constexpr UINT kUndoMessage = 0x0405;
-
-// The members this adapter handles, found by their names in the automation
-// catalogue: the DispIDs are the catalogue's alone.
-enum class Handled {
-    None,
-    AutoHScroll,
-    HScrollBar,
-    AutoVScroll,
-    VScrollBar,
-    WantReturn,
-    ReadOnly,
-    MultiLine,
-    FontSize,
-    Password,
-    ScriptName,
-    IsciiDataFormat,
-    DisableEnglish,
-    KeyboardType,
-    LinFile,
-    SelStart,
-    SelLength,
-    FontName,
-    GlobalSettings,
-    AccessGlobal,
-    FontType,
-    Cut,
-    Copy,
-    Paste,
-    ShowFindDialog,
-    ShowReplaceDialog,
-    GetScriptList,
-    GetFontList,
-    GetFormattedZirvoText,
-    GetZirvoText,
-    Undo,
-    BackColor,
-    ForeColor,
-    Text,
-};
-
-Handled Which(const module::Member& member) {
-    static const std::unordered_map<std::string_view, Handled> byName{
-        {"AutoHScroll", Handled::AutoHScroll},
-        {"HScrollBar", Handled::HScrollBar},
-        {"AutoVScroll", Handled::AutoVScroll},
-        {"VScrollBar", Handled::VScrollBar},
-        {"WantReturn", Handled::WantReturn},
-        {"ReadOnly", Handled::ReadOnly},
-        {"MultiLine", Handled::MultiLine},
-        {"FontSize", Handled::FontSize},
-        {"Password", Handled::Password},
-        {"ScriptName", Handled::ScriptName},
-        {"ISCIIDataFormat", Handled::IsciiDataFormat},
-        {"DisableEnglish", Handled::DisableEnglish},
-        {"KeyboardType", Handled::KeyboardType},
-        {"LinFile", Handled::LinFile},
-        {"SelStart", Handled::SelStart},
-        {"SelLength", Handled::SelLength},
-        {"FontName", Handled::FontName},
-        {"GlobalSettings", Handled::GlobalSettings},
-        {"AccessGlobal", Handled::AccessGlobal},
-        {"FontType", Handled::FontType},
-        {"Cut", Handled::Cut},
-        {"Copy", Handled::Copy},
-        {"Paste", Handled::Paste},
-        {"ShowFindDialog", Handled::ShowFindDialog},
-        {"ShowReplaceDialog", Handled::ShowReplaceDialog},
-        {"GetScriptList", Handled::GetScriptList},
-        {"GetFontList", Handled::GetFontList},
-        {"GetFormattedZIRVOText", Handled::GetFormattedZirvoText},
-        {"GetZIRVOText", Handled::GetZirvoText},
-        {"Undo", Handled::Undo},
-        {"BackColor", Handled::BackColor},
-        {"ForeColor", Handled::ForeColor},
-        {"Text", Handled::Text},
-    };
-    auto it = byName.find(member.name);
-    return it == byName.end() ? Handled::None : it->second;
-}
 
 const module::CoClass& EditClass() { return *module::Catalogue().FindClass("VEdit"); }
 
@@ -114,7 +35,9 @@ CVEditCtrl::CVEditCtrl()
       engine_(window_, fonts_, Messages(), logic_.Converter(), *this),
       keyboard_(Services().keyboard, engine_.Script(), logic_.Keyboard().binding),
       clipboard_([this] { return Window(); }),
-      clipboardCommands_(engine_, clipboard_, Messages()) {
+      clipboardCommands_(engine_, clipboard_, Messages()),
+      table_(edit::VEditPropertyTable(), logic_, &edit::VEditMethodTable()) {
+    UseProperties(table_);
     appearance_ = 1;
     engine_.SetKeyboard(&keyboard_);
 }
@@ -159,7 +82,7 @@ void CVEditCtrl::SyncEngine() {
     engine_.SetWordWrap(p.wordWrap);
 }
 
-void CVEditCtrl::DoPropExchange(module::PropertyExchange& px) {
+void CVEditCtrl::DoPropExchange(common::PropertyExchange& px) {
     if (!px.IsLoading()) PullText();
     logic_.Exchange(px, AmbientUserMode());
     backColor_ = logic_.Props().backColor;
@@ -174,128 +97,58 @@ void CVEditCtrl::DoPropExchange(module::PropertyExchange& px) {
     }
 }
 
+// The caret's members are the window side's; the text is read and written
+// through the table once the window's text is the stored one.
 HRESULT CVEditCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
-    const edit::VEditProperties& p = logic_.Props();
-    switch (Which(member)) {
-        case Handled::AutoHScroll: v.number = p.autoHScroll; break;
-        case Handled::HScrollBar: v.number = p.hScrollBar; break;
-        case Handled::AutoVScroll: v.number = p.autoVScroll; break;
-        case Handled::VScrollBar: v.number = p.vScrollBar; break;
-        case Handled::WantReturn: v.number = p.wantReturn; break;
-        case Handled::ReadOnly: v.number = p.readOnly; break;
-        case Handled::MultiLine: v.number = p.multiLine; break;
-        case Handled::FontSize: v.number = p.fontSize; break;
-        case Handled::Password: v.number = p.password; break;
-        case Handled::ScriptName: v.text = p.scriptName; break;
-        case Handled::IsciiDataFormat: v.number = p.isciiDataFormat; break;
-        case Handled::DisableEnglish: v.number = p.disableEnglish; break;
-        case Handled::KeyboardType: v.number = p.keyboardType; break;
-        case Handled::LinFile: v.text = p.linFile; break;
-        case Handled::SelStart: v.number = engine_.SelStart(); break;
-        case Handled::SelLength: v.number = engine_.SelLength(); break;
-        case Handled::FontName: v.text = p.fontName; break;
-        case Handled::GlobalSettings: v.number = p.globalSettings; break;
-        case Handled::AccessGlobal: v.number = p.accessGlobal; break;
-        case Handled::FontType: v.number = p.fontType; break;
-        case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
-        case Handled::ForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
-        case Handled::Text:
-            PullText();
-            if (common::Outcome failed = logic_.ReadText(v.text)) return Fail(*failed);
-            break;
-        default: return ActiveXControl::GetProperty(member, v);
+    if (member.name == "SelStart") v.number = engine_.SelStart();
+    else if (member.name == "SelLength") v.number = engine_.SelLength();
+    else {
+        if (member.dispId == module::kDispIdText) PullText();
+        return ActiveXControl::GetProperty(member, v);
     }
     return S_OK;
 }
 
 HRESULT CVEditCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
-    bool on = v.number != 0;
-    auto i16 = static_cast<std::int16_t>(v.number);
-    switch (Which(member)) {
-        case Handled::AutoHScroll: logic_.SetAutoHScroll(on); break;
-        case Handled::HScrollBar: logic_.SetHScrollBar(on); break;
-        case Handled::AutoVScroll: logic_.SetAutoVScroll(on); break;
-        case Handled::VScrollBar: logic_.SetVScrollBar(on); break;
-        case Handled::WantReturn: logic_.SetWantReturn(on); break;
-        case Handled::ReadOnly: logic_.SetReadOnly(on); break;
-        case Handled::MultiLine: logic_.SetMultiLine(on); break;
-        case Handled::FontSize: logic_.SetFontSize(i16); break;
-        case Handled::Password: logic_.SetPassword(on); break;
-        case Handled::ScriptName: logic_.SetScriptName(v.text); break;
-        case Handled::IsciiDataFormat:
-            if (common::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
-            break;
-        case Handled::DisableEnglish: logic_.SetDisableEnglish(on); break;
-        case Handled::KeyboardType: logic_.SetKeyboardType(i16); break;
-        case Handled::LinFile: logic_.SetLinFile(v.text); break;
-        case Handled::SelStart: engine_.SetSelStart(v.number); break;
-        case Handled::SelLength: engine_.SetSelLength(v.number); break;
-        case Handled::FontName: logic_.SetFontName(v.text); break;
-        case Handled::GlobalSettings: logic_.SetGlobalSettings(on); break;
-        case Handled::AccessGlobal: logic_.SetAccessGlobal(on); break;
-        case Handled::FontType: logic_.SetFontType(i16); break;
-        case Handled::BackColor:
-            logic_.SetBackColor(static_cast<std::uint32_t>(v.number));
-            backColor_ = logic_.Props().backColor;
-            break;
-        case Handled::ForeColor:
-            logic_.SetForeColor(static_cast<std::uint32_t>(v.number));
-            foreColor_ = logic_.Props().foreColor;
-            break;
-        case Handled::Text:
-            PullText();
-            if (common::Outcome failed = logic_.AssignText(v.text)) return Fail(*failed);
-            break;
-        default: return ActiveXControl::SetProperty(member, v);
+    if (member.name == "SelStart") engine_.SetSelStart(v.number);
+    else if (member.name == "SelLength") engine_.SetSelLength(v.number);
+    else {
+        if (member.dispId == module::kDispIdText) PullText();
+        return ActiveXControl::SetProperty(member, v);
     }
     return S_OK;
 }
 
-HRESULT CVEditCtrl::CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
-                               VARIANT* result) {
-    auto answer = [&](const std::string& text) {
-        if (result) {
-            result->vt = VT_BSTR;
-            result->bstrVal = ToBstr(text);
-        }
+void CVEditCtrl::OnPropertyWritten(const module::Member&) {
+    backColor_ = logic_.Props().backColor;
+    foreColor_ = logic_.Props().foreColor;
+}
+
+// The methods of the window side: the clipboard, the dialogs, the engine's
+// text. The script and font lists are the logic's, in its method table.
+HRESULT CVEditCtrl::CallMethod(MethodCall& call) {
+    const std::string_view name = call.member.name;
+    if (name == "GetZIRVOText") {
+        call.result.text = engine_.GetZIRVOText(call.args[0].text);
         return S_OK;
-    };
-    switch (Which(member)) {
-        case Handled::GetScriptList: return answer(logic_.GetScriptList());
-        case Handled::GetFontList: return answer(logic_.GetFontList());
-        case Handled::GetZirvoText: {
-            VARIANT text;
-            VariantInit(&text);
-            if (FAILED(VariantChangeType(&text, args[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
-            std::string iscii = FromBstr(text.bstrVal);
-            VariantClear(&text);
-            return answer(engine_.GetZIRVOText(iscii));
-        }
-        case Handled::GetFormattedZirvoText: {
-            VARIANT size, width;
-            VariantInit(&size);
-            VariantInit(&width);
-            if (FAILED(VariantChangeType(&size, args[0], 0, VT_I2)) ||
-                FAILED(VariantChangeType(&width, args[1], 0, VT_I4)))
-                return DISP_E_TYPEMISMATCH;
-            PullText();
-            return answer(engine_.GetFormattedZIRVOText(size.iVal, width.lVal));
-        }
-        case Handled::Cut: return ClipboardMethod(clipboardCommands_.Cut());
-        case Handled::Copy: return ClipboardMethod(clipboardCommands_.Copy());
-        case Handled::Paste:
-            return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
-        case Handled::ShowFindDialog: return ShowDialog(false);
-        case Handled::ShowReplaceDialog: return ShowDialog(true);
-        case Handled::Undo:
-            engine_.Undo();
-            if (result) {
-                result->vt = VT_I4;
-                result->lVal = 0;
-            }
-            return S_OK;
-        default: return ActiveXControl::CallMethod(member, args, result);
     }
+    if (name == "GetFormattedZIRVOText") {
+        PullText();
+        call.result.text = engine_.GetFormattedZIRVOText(static_cast<std::int16_t>(call.args[0].number),
+                                                         call.args[1].number);
+        return S_OK;
+    }
+    if (name == "Cut") return ClipboardMethod(clipboardCommands_.Cut());
+    if (name == "Copy") return ClipboardMethod(clipboardCommands_.Copy());
+    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
+    if (name == "ShowFindDialog") return ShowDialog(false);
+    if (name == "ShowReplaceDialog") return ShowDialog(true);
+    if (name == "Undo") {
+        engine_.Undo();
+        call.result.number = 0;
+        return S_OK;
+    }
+    return ActiveXControl::CallMethod(call);
 }
 
 // A clipboard method that could not reach the clipboard fails with a

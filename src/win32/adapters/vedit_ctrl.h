@@ -12,7 +12,7 @@
 #include "keyboard/keyboard_loader.h"
 #include "module/automation_catalogue.h"
 #include "win32/framework/activex_control.h"
-#include "win32/pages/page_classes.h"
+#include "win32/framework/class_registry.h"
 #include "win32/seam/win32_clipboard.h"
 
 namespace vexa::win32 {
@@ -27,12 +27,12 @@ public:
 protected:
     // General, then the others of the control's kind.
     std::vector<std::string_view> PropertyPages() const override { return PageClsidsOf("VEdit"); }
-    void DoPropExchange(module::PropertyExchange& px) override;
+    void DoPropExchange(common::PropertyExchange& px) override;
     void OnResetState() override;
-    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
-    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
-    HRESULT CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
-                       VARIANT* result) override;
+    HRESULT GetProperty(const module::Member& member, common::PropertyValue& value) override;
+    HRESULT SetProperty(const module::Member& member, const common::PropertyValue& value) override;
+    void OnPropertyWritten(const module::Member& member) override;
+    HRESULT CallMethod(MethodCall& call) override;
 
     bool OnCreate() override;
     void OnDestroy() override;
@@ -89,6 +89,7 @@ private:
     edit::ControlKeyboard keyboard_;
     Win32Clipboard clipboard_;
     edit::EditClipboard clipboardCommands_;
+    TableAccess<edit::VEditLogic> table_;
     // The engine holds the text once the control is initialised, with or
     // without a window.
     bool engineReady_ = false;

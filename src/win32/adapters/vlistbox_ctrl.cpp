@@ -3,131 +3,47 @@
 #include <dispex.h>
 
 #include <string_view>
-#include <unordered_map>
 
 #include "listbox/listbox_paint.h"
+#include "listbox/listbox_properties.h"
 #include "module/automation_catalogue.h"
 #include "module/class_table.h"
-#include "win32/adapters/script_properties.h"
 #include "win32/framework/module_services.h"
-#include "win32/pages/page_classes.h"
+#include "win32/framework/rebuild_font.h"
+#include "win32/framework/class_registry.h"
 
 namespace vexa::win32 {
 
-using module::PropertyValue;
+using common::PropertyValue;
 
 namespace {
-
-// The members this adapter handles, found by their names in the automation
-// catalogue: the DispIDs are the catalogue's alone.
-enum class Handled {
-    None,
-    Sort,
-    MultipleSelection,
-    IsciiDataFormat,
-    List,
-    SelCount,
-    TopIndex,
-    GetCount,
-    GetCurSel,
-    SetCurSel,
-    FindString,
-    Clear,
-    RemoveItem,
-    GetSelectedItems,
-    AddItem,
-    GetItemText,
-    BackColor,
-    ForeColor,
-};
-
-Handled Which(const module::Member& member) {
-    static const std::unordered_map<std::string_view, Handled> byName{
-        {"Sort", Handled::Sort},
-        {"MultipleSelection", Handled::MultipleSelection},
-        {"ISCIIDataFormat", Handled::IsciiDataFormat},
-        {"List", Handled::List},
-        {"SelCount", Handled::SelCount},
-        {"TopIndex", Handled::TopIndex},
-        {"GetCount", Handled::GetCount},
-        {"GetCurSel", Handled::GetCurSel},
-        {"SetCurSel", Handled::SetCurSel},
-        {"FindString", Handled::FindString},
-        {"Clear", Handled::Clear},
-        {"RemoveItem", Handled::RemoveItem},
-        {"GetSelectedItems", Handled::GetSelectedItems},
-        {"AddItem", Handled::AddItem},
-        {"GetItemText", Handled::GetItemText},
-        {"BackColor", Handled::BackColor},
-        {"ForeColor", Handled::ForeColor},
-    };
-    auto it = byName.find(member.name);
-    return it == byName.end() ? Handled::None : it->second;
-}
 
 constexpr int kListBoxIndex = listbox::ListBoxLogic::kControlIndex;
 
 const module::CoClass& ListBoxClass() { return *module::Catalogue().FindClass("VListBox"); }
 
-// Method arguments, converted as the type library declares them.
-bool ArgLong(VARIANT* in, long& out) {
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(VariantChangeType(&v, in, 0, VT_I4))) return false;
-    out = v.lVal;
-    return true;
-}
-
-bool ArgBool(VARIANT* in, bool& out) {
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(VariantChangeType(&v, in, 0, VT_BOOL))) return false;
-    out = v.boolVal != VARIANT_FALSE;
-    return true;
-}
-
-bool ArgString(VARIANT* in, std::string& out) {
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(VariantChangeType(&v, in, 0, VT_BSTR))) return false;
-    out = FromBstr(v.bstrVal);
-    VariantClear(&v);
-    return true;
-}
-
-HRESULT Answer(VARIANT* result, VARTYPE type, long value) {
-    if (!result) return S_OK;
-    result->vt = type;
-    if (type == VT_BOOL)
-        result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    else if (type == VT_I2)
-        result->iVal = static_cast<SHORT>(value);
-    else
-        result->lVal = value;
-    return S_OK;
-}
-
 // IDispatchEx, which mingw-w64's uuid library lacks.
 constexpr IID kIidDispatchEx = {0xA6EF9860, 0xC720, 0x11D0, {0x93, 0x37, 0x00, 0xA0, 0xC9, 0x0D, 0xCA, 0xA9}};
 
 // Writes indices into a script array object (a JScript Array): never past
-// its length.
-void WriteToScriptArray(IDispatch* array, const std::vector<int>& indices) {
-    if (!array) return;
+// its length. The number written.
+std::size_t WriteToScriptArray(IDispatch* array, const std::vector<int>& indices) {
+    if (!array) return 0;
     LPOLESTR lengthName = const_cast<LPOLESTR>(L"length");
     DISPID lengthId;
     if (FAILED(array->GetIDsOfNames(IID_NULL, &lengthName, 1, LOCALE_USER_DEFAULT, &lengthId)))
-        return;
+        return 0;
     VARIANT length;
     VariantInit(&length);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     if (FAILED(array->Invoke(lengthId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                              &length, nullptr, nullptr)) ||
         FAILED(VariantChangeType(&length, &length, 0, VT_I4)))
-        return;
+        return 0;
     IDispatchEx* ex = nullptr;
     array->QueryInterface(kIidDispatchEx, reinterpret_cast<void**>(&ex));
     const std::size_t n = std::min<std::size_t>(indices.size(), length.lVal > 0 ? length.lVal : 0);
+    std::size_t written = 0;
     for (std::size_t i = 0; i < n; ++i) {
         std::wstring name = std::to_wstring(i);
         BSTR bname = SysAllocString(name.c_str());
@@ -141,35 +57,51 @@ void WriteToScriptArray(IDispatch* array, const std::vector<int>& indices) {
         value.lVal = indices[i];
         DISPID put = DISPID_PROPERTYPUT;
         DISPPARAMS params{&value, &put, 1, 1};
-        if (ex)
-            ex->InvokeEx(id, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                         nullptr);
-        else
-            array->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                          nullptr, nullptr);
+        hr = ex ? ex->InvokeEx(id, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                               nullptr, nullptr)
+                : array->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                                nullptr, nullptr, nullptr);
+        if (FAILED(hr)) break;
+        ++written;
     }
     if (ex) ex->Release();
+    return written;
 }
 
-// Writes indices into a safe array of integers or variants, within its
-// bounds.
-void WriteToSafeArray(SAFEARRAY* array, VARTYPE element, const std::vector<int>& indices) {
-    if (!array || SafeArrayGetDim(array) != 1) return;
+// Writes indices into a one-dimensional safe array of integers or variants,
+// within its bounds. The number written.
+std::size_t WriteToSafeArray(SAFEARRAY* array, VARTYPE element, const std::vector<int>& indices) {
     LONG low = 0, high = -1;
     SafeArrayGetLBound(array, 1, &low);
     SafeArrayGetUBound(array, 1, &high);
+    std::size_t written = 0;
     for (LONG i = 0; i < static_cast<LONG>(indices.size()) && low + i <= high; ++i) {
         LONG at = low + i;
+        HRESULT hr;
         if (element == VT_I4) {
             LONG value = indices[static_cast<std::size_t>(i)];
-            SafeArrayPutElement(array, &at, &value);
-        } else if (element == VT_VARIANT) {
+            hr = SafeArrayPutElement(array, &at, &value);
+        } else {
             VARIANT value;
             value.vt = VT_I4;
             value.lVal = indices[static_cast<std::size_t>(i)];
-            SafeArrayPutElement(array, &at, &value);
+            hr = SafeArrayPutElement(array, &at, &value);
         }
+        if (FAILED(hr)) break;
+        ++written;
     }
+    return written;
+}
+
+// The safe array a GetSelectedItems argument holds, when it is one the
+// indices can be written into.
+SAFEARRAY* WritableArray(const VARIANT& target) {
+    if (!(target.vt & VT_ARRAY)) return nullptr;
+    const VARTYPE element = target.vt & VT_TYPEMASK;
+    if (element != VT_I4 && element != VT_VARIANT) return nullptr;
+    SAFEARRAY* array = (target.vt & VT_BYREF) ? (target.pparray ? *target.pparray : nullptr)
+                                              : target.parray;
+    return array && SafeArrayGetDim(array) == 1 ? array : nullptr;
 }
 
 // Whether the current call came through a proxy (another apartment or
@@ -188,13 +120,16 @@ bool CallIsMarshalled() {
 CVListBoxCtrl::CVListBoxCtrl()
     : ActiveXControl(ListBoxClass(), module::ControlFactory(kListBoxIndex).miscStatus),
       list_([this] { return Window(); }),
-      logic_({ControlPlatform(), Services().registry, Services().settings}, *this) {}
+      logic_({ControlPlatform(), Services().registry, Services().settings}, *this),
+      table_(listbox::ListBoxPropertyTable(), logic_, &listbox::ListBoxMethodTable()) {
+    UseProperties(table_);
+}
 
 CVListBoxCtrl::~CVListBoxCtrl() {
     if (backBrush_) DeleteObject(backBrush_);
 }
 
-void CVListBoxCtrl::DoPropExchange(module::PropertyExchange& px) {
+void CVListBoxCtrl::DoPropExchange(common::PropertyExchange& px) {
     const bool wasMultiple = logic_.Props().multipleSelection;
     logic_.Exchange(px, AmbientUserMode());
     backColor_ = logic_.Props().backColor;
@@ -206,113 +141,50 @@ void CVListBoxCtrl::DoPropExchange(module::PropertyExchange& px) {
     }
 }
 
-HRESULT CVListBoxCtrl::GetProperty(const module::Member& member, PropertyValue& v) {
-    if (ReadScriptProperty(member.name, logic_.Props(), v)) return S_OK;
-    const listbox::ListBoxProperties& p = logic_.Props();
-    switch (Which(member)) {
-        case Handled::Sort: v.number = p.sort; break;
-        case Handled::MultipleSelection: v.number = p.multipleSelection; break;
-        case Handled::IsciiDataFormat: v.number = p.isciiDataFormat; break;
-        case Handled::List: v.text = logic_.GetList(); break;
-        case Handled::SelCount: v.number = logic_.SelCount(); break;
-        case Handled::TopIndex: v.number = logic_.TopIndex(); break;
-        case Handled::BackColor: v.number = static_cast<std::int32_t>(p.backColor); break;
-        case Handled::ForeColor: v.number = static_cast<std::int32_t>(p.foreColor); break;
-        default: return ActiveXControl::GetProperty(member, v);
-    }
-    return S_OK;
+void CVListBoxCtrl::OnPropertyWritten(const module::Member&) {
+    backColor_ = logic_.Props().backColor;
+    foreColor_ = logic_.Props().foreColor;
 }
 
-HRESULT CVListBoxCtrl::SetProperty(const module::Member& member, const PropertyValue& v) {
-    if (WriteScriptProperty(member.name, logic_, v)) return S_OK;
-    const bool on = v.number != 0;
-    const auto i16 = static_cast<std::int16_t>(v.number);
-    switch (Which(member)) {
-        case Handled::Sort: logic_.SetSort(on); break;
-        case Handled::MultipleSelection: logic_.SetMultipleSelection(on); break;
-        case Handled::IsciiDataFormat:
-            if (common::Outcome failed = logic_.SetIsciiDataFormat(i16)) return Fail(*failed);
-            break;
-        case Handled::List:
-            if (common::Outcome failed = logic_.SetList(v.text)) return Fail(*failed);
-            break;
-        case Handled::SelCount: return Fail(CTL_E_SETNOTSUPPORTED, "SelCount is read-only");
-        case Handled::TopIndex: logic_.SetTopIndex(v.number); break;
-        case Handled::BackColor:
-            logic_.SetBackColor(static_cast<std::uint32_t>(v.number));
-            backColor_ = logic_.Props().backColor;
-            break;
-        case Handled::ForeColor:
-            logic_.SetForeColor(static_cast<std::uint32_t>(v.number));
-            foreColor_ = logic_.Props().foreColor;
-            break;
-        default: return ActiveXControl::SetProperty(member, v);
-    }
-    return S_OK;
+HRESULT CVListBoxCtrl::CallMethod(MethodCall& call) {
+    if (call.member.name == "GetSelectedItems")
+        return GetSelectedItems(call.args[0].number, call.raw[1], call.result);
+    return ActiveXControl::CallMethod(call);
 }
 
-HRESULT CVListBoxCtrl::CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
-                                  VARIANT* result) {
-    long index = 0;
-    bool flag = false;
-    std::string text;
-    switch (Which(member)) {
-        case Handled::GetCount: return Answer(result, VT_I2, logic_.GetCount());
-        case Handled::GetCurSel: return Answer(result, VT_I2, logic_.GetCurSel());
-        case Handled::SetCurSel:
-            if (!ArgLong(args[0], index)) return DISP_E_TYPEMISMATCH;
-            return Answer(result, VT_BOOL, logic_.SetCurSel(static_cast<SHORT>(index)));
-        case Handled::FindString:
-            if (!ArgLong(args[0], index) || !ArgBool(args[1], flag) || !ArgString(args[2], text))
-                return DISP_E_TYPEMISMATCH;
-            return Answer(result, VT_I2, logic_.FindString(static_cast<SHORT>(index), flag, text));
-        case Handled::Clear: logic_.Clear(); return S_OK;
-        case Handled::RemoveItem:
-            if (!ArgLong(args[0], index)) return DISP_E_TYPEMISMATCH;
-            return Answer(result, VT_BOOL, logic_.RemoveItem(index));
-        case Handled::GetSelectedItems: return GetSelectedItems(args[0], args[1], result);
-        case Handled::AddItem: {
-            if (!ArgString(args[0], text) || !ArgLong(args[1], index)) return DISP_E_TYPEMISMATCH;
-            bool added = false;
-            if (common::Outcome failed = logic_.AddItem(text, index, added)) return Fail(*failed);
-            return Answer(result, VT_BOOL, added);
-        }
-        case Handled::GetItemText:
-            if (!ArgLong(args[0], index)) return DISP_E_TYPEMISMATCH;
-            if (common::Outcome failed = logic_.GetItemText(index, text)) return Fail(*failed);
-            if (result) {
-                result->vt = VT_BSTR;
-                result->bstrVal = ToBstr(text);
-            }
-            return S_OK;
-        default: return ActiveXControl::CallMethod(member, args, result);
-    }
-}
-
-HRESULT CVListBoxCtrl::GetSelectedItems(VARIANT* maxItems, VARIANT* items, VARIANT* result) {
-    long max = 0;
-    if (!ArgLong(maxItems, max)) return DISP_E_TYPEMISMATCH;
-    std::optional<std::vector<int>> selected = logic_.GetSelectedItems(max);
-    if (!selected) return Answer(result, VT_BOOL, false);
+// Writes the selected indices (at most `max`) into the caller's array and
+// answers whether it wrote every one of them; an argument nothing can be
+// written into is refused with a description, never answered with True.
+HRESULT CVListBoxCtrl::GetSelectedItems(long max, VARIANT* items, PropertyValue& result) {
     VARIANT* target = items;
     if (target->vt == (VT_BYREF | VT_VARIANT) && target->pvarVal) target = target->pvarVal;
     const VARTYPE vt = target->vt;
-    if (vt == (VT_BYREF | VT_I4) && target->plVal) {
+    IDispatch* script = vt == VT_DISPATCH ? target->pdispVal
+                        : vt == (VT_BYREF | VT_DISPATCH) && target->ppdispVal ? *target->ppdispVal
+                                                                              : nullptr;
+    SAFEARRAY* array = WritableArray(*target);
+    const bool firstElement = vt == (VT_BYREF | VT_I4) && target->plVal;
+    if (!script && !array && !firstElement)
+        return Fail(E_INVALIDARG,
+                    "ArrItems must be an array to write the indices into: a script array, a "
+                    "one-dimensional array of Long or Variant, or the first Long of an array "
+                    "of at least nMaxItems elements");
+    std::optional<std::vector<int>> selected = logic_.GetSelectedItems(max);
+    result.number = 0;
+    if (!selected) return S_OK;
+    std::size_t written = 0;
+    if (firstElement) {
         // An array passed by its first element: as many as were fetched,
         // but only the one integer when the call was marshalled.
-        std::size_t n = CallIsMarshalled() ? std::min<std::size_t>(1, selected->size())
-                                           : selected->size();
-        for (std::size_t i = 0; i < n; ++i) target->plVal[i] = (*selected)[i];
-    } else if (vt == VT_DISPATCH || vt == (VT_BYREF | VT_DISPATCH)) {
-        WriteToScriptArray(vt == VT_DISPATCH ? target->pdispVal
-                                             : (target->ppdispVal ? *target->ppdispVal : nullptr),
-                           *selected);
-    } else if (vt & VT_ARRAY) {
-        SAFEARRAY* array = (vt & VT_BYREF) ? (target->pparray ? *target->pparray : nullptr)
-                                           : target->parray;
-        WriteToSafeArray(array, vt & VT_TYPEMASK, *selected);
+        written = CallIsMarshalled() ? std::min<std::size_t>(1, selected->size()) : selected->size();
+        for (std::size_t i = 0; i < written; ++i) target->plVal[i] = (*selected)[i];
+    } else if (script) {
+        written = WriteToScriptArray(script, *selected);
+    } else {
+        written = WriteToSafeArray(array, vt & VT_TYPEMASK, *selected);
     }
-    return Answer(result, VT_BOOL, true);
+    result.number = written == selected->size();
+    return S_OK;
 }
 
 // ---- window ----
@@ -342,15 +214,8 @@ void CVListBoxCtrl::SelectionKindChanged(bool) {
 }
 
 int CVListBoxCtrl::BuildFonts(const common::DrawingScript& script) {
-    HWND hwnd = Window();
-    if (!hwnd) return 0;
-    Win32Surface surface(GetDC(hwnd), [hwnd](HDC dc) { ReleaseDC(hwnd, dc); });
-    scriptFonts_.MakeFontDescriptions(surface, script, script.fontSize);
-    surface.SelectFont(nullptr);
-    scriptFonts_.SetTibetanSpace(script.IsTibetan(), surface.CharWidth(0xA1));
-    scriptFonts_.BuildWidthTables(fonts_, surface, script, false, true);
-    if (const auto* font = static_cast<const Win32Font*>(scriptFonts_.FontOf(common::FontSlot::Script)))
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->Handle()), FALSE);
+    if (!Window()) return 0;
+    win32::RebuildFont(Window(), scriptFonts_, fonts_, script);
     const int height = scriptFonts_.Description(common::FontSlot::Script).height;
     FitHeight();
     return height;

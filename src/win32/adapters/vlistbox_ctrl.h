@@ -24,11 +24,9 @@ public:
     ~CVListBoxCtrl() override;
 
 protected:
-    void DoPropExchange(module::PropertyExchange& px) override;
-    HRESULT GetProperty(const module::Member& member, module::PropertyValue& value) override;
-    HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value) override;
-    HRESULT CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
-                       VARIANT* result) override;
+    void DoPropExchange(common::PropertyExchange& px) override;
+    void OnPropertyWritten(const module::Member& member) override;
+    HRESULT CallMethod(MethodCall& call) override;
 
     WindowKind Kind() const override;
     bool OnCreate() override;
@@ -57,10 +55,11 @@ private:
     // a row at the bottom.
     void FitHeight();
     listbox::ItemColours Colours() const;
-    HRESULT GetSelectedItems(VARIANT* maxItems, VARIANT* items, VARIANT* result);
+    HRESULT GetSelectedItems(long maxItems, VARIANT* items, common::PropertyValue& result);
 
     Win32ListWindow list_;
     listbox::ListBoxLogic logic_;
+    TableAccess<listbox::ListBoxLogic> table_;
     Win32Fonts fonts_;
     common::ScriptFonts scriptFonts_;
     HBRUSH backBrush_ = nullptr;

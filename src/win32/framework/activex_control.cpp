@@ -12,8 +12,8 @@ namespace vexa::win32 {
 
 using module::Member;
 using module::MemberKind;
-using module::PropertyType;
-using module::PropertyValue;
+using common::PropertyType;
+using common::PropertyValue;
 using module::VarType;
 
 namespace {

@@ -11,9 +11,10 @@
 
 #include "common/control_error.h"
 #include "module/automation_types.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "platform/platform.h"
 #include "win32/framework/control_messages.h"
+#include "win32/framework/property_access.h"
 #include "win32/framework/variant_convert.h"
 
 namespace vexa::win32 {
@@ -175,7 +176,7 @@ public:
 
 protected:
     // Exchange of the persistent properties; the direction is in `px`.
-    virtual void DoPropExchange(module::PropertyExchange& px) = 0;
+    virtual void DoPropExchange(common::PropertyExchange& px) = 0;
     // Defaults before a fresh control is initialised.
     virtual void OnResetState() {}
     // The container changed an ambient property (DISPID_UNKNOWN: several).
@@ -191,11 +192,28 @@ protected:
     const platform::Platform& ControlPlatform() const { return platform_; }
     ControlMessages& Messages() { return messages_; }
 
-    // Automation. Return S_OK or a failing HRESULT (DISP_E_...).
-    virtual HRESULT GetProperty(const module::Member& member, module::PropertyValue& value);
-    virtual HRESULT SetProperty(const module::Member& member, const module::PropertyValue& value);
-    virtual HRESULT CallMethod(const module::Member& member, std::vector<VARIANT*>& args,
-                               VARIANT* result);
+    // The control's property table: automation reads and writes its rows
+    // before the stock properties. The adapter owns it.
+    void UseProperties(PropertyAccess& properties) { properties_ = &properties; }
+    // A row of the table was written (the adapter mirrors what it must).
+    virtual void OnPropertyWritten(const module::Member&) {}
+
+    // Automation. Return S_OK or a failing HRESULT (DISP_E_...). The
+    // defaults serve the property table, then the stock properties.
+    virtual HRESULT GetProperty(const module::Member& member, common::PropertyValue& value);
+    virtual HRESULT SetProperty(const module::Member& member, const common::PropertyValue& value);
+    // A method call: the arguments converted to the catalogue's parameter
+    // types (a by-reference parameter's value is left empty: `raw` has it
+    // as the caller passed it), and the result, which the framework turns
+    // into the method's result type.
+    struct MethodCall {
+        const module::Member& member;
+        std::vector<common::PropertyValue> args;
+        std::vector<VARIANT*> raw;
+        common::PropertyValue result;
+    };
+    // The default serves the property table's methods, then AboutBox.
+    virtual HRESULT CallMethod(MethodCall& call);
 
     // Window. OnCreate returning false makes the activation fail.
     virtual bool OnCreate() { return true; }
@@ -286,8 +304,11 @@ private:
     void ReadAmbientUserMode();
     HRESULT InvokeProperty(const module::Member& member, WORD flags, DISPPARAMS* params,
                            VARIANT* result);
-    HRESULT LoadFromMap(const module::PropertyMap& map);
-    module::PropertyMap SaveToMap();
+    HRESULT InvokeMethod(const module::Member& member, DISPPARAMS* params, VARIANT* result,
+                         UINT* argErr);
+    HRESULT Overflow(std::string_view name);
+    HRESULT LoadFromMap(const common::PropertyMap& map);
+    common::PropertyMap SaveToMap();
     void AfterLoad();
 
     LONG refs_ = 1;
@@ -303,6 +324,7 @@ private:
     HWND reflector_ = nullptr;     // parent of a subclassed system window
     WNDPROC originalProc_ = nullptr;
     bool initialized_ = false;
+    PropertyAccess* properties_ = nullptr;
     std::string pendingError_;
     ControlMessages messages_;
     platform::Platform platform_;

@@ -13,8 +13,8 @@ namespace vexa::win32 {
 
 using module::Member;
 using module::MemberKind;
-using module::PropertyType;
-using module::PropertyValue;
+using common::PropertyType;
+using common::PropertyValue;
 using module::VarType;
 
 // ---- IDispatch ----
@@ -62,6 +62,7 @@ HRESULT ActiveXControl::InvokeProperty(const Member& member, WORD flags, DISPPAR
         if (!params || params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
         PropertyValue value;
         HRESULT hr = FromVariant(&params->rgvarg[0], PropertyTypeOf(member.type), value);
+        if (hr == DISP_E_OVERFLOW) return Overflow(member.name);
         if (FAILED(hr)) return hr;
         return SetProperty(member, value);
     }
@@ -92,12 +93,7 @@ STDMETHODIMP ActiveXControl::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DIS
     } else if ((params ? params->cArgs : 0) != m->params.size()) {
         hr = DISP_E_BADPARAMCOUNT;
     } else {
-        std::vector<VARIANT*> args;
-        for (UINT i = 0; i < m->params.size(); ++i)
-            args.push_back(&params->rgvarg[params->cArgs - 1 - i]);
-        if (result) VariantInit(result);
-        hr = CallMethod(*m, args, result);
-        if (hr == DISP_E_TYPEMISMATCH && argErr) *argErr = 0;
+        hr = InvokeMethod(*m, params, result, argErr);
     }
     if (FAILED(hr) && !IsDispatchProtocolError(hr)) {
         std::string source = std::string(class_.name) + " Control";
@@ -105,6 +101,38 @@ STDMETHODIMP ActiveXControl::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DIS
     }
     pendingError_.clear();
     Release();
+    return hr;
+}
+
+// A 16-bit parameter or property given a number outside its range is
+// refused, never wrapped into another value.
+HRESULT ActiveXControl::Overflow(std::string_view name) {
+    return Fail(CTL_E_OVERFLOW,
+                std::string(name) + " must be a 16-bit number, from -32768 to 32767");
+}
+
+HRESULT ActiveXControl::InvokeMethod(const Member& m, DISPPARAMS* params, VARIANT* result,
+                                     UINT* argErr) {
+    MethodCall call{m, {}, {}, {}};
+    for (UINT i = 0; i < m.params.size(); ++i) {
+        VARIANT* raw = &params->rgvarg[params->cArgs - 1 - i];
+        call.raw.push_back(raw);
+        PropertyValue value;
+        value.type = PropertyTypeOf(m.params[i].type);
+        if (!m.params[i].byRef) {
+            const HRESULT hr = FromVariant(raw, value.type, value);
+            if (hr == DISP_E_OVERFLOW) return Overflow(m.params[i].name);
+            if (FAILED(hr)) {
+                if (argErr) *argErr = params->cArgs - 1 - i;
+                return hr;
+            }
+        }
+        call.args.push_back(std::move(value));
+    }
+    call.result.type = PropertyTypeOf(m.type);
+    if (result) VariantInit(result);
+    const HRESULT hr = CallMethod(call);
+    if (SUCCEEDED(hr) && result && m.type != VarType::Void) ToVariant(call.result, result);
     return hr;
 }
 
@@ -118,6 +146,9 @@ HRESULT ActiveXControl::Fail(const common::ControlError& error) {
 }
 
 HRESULT ActiveXControl::GetProperty(const Member& member, PropertyValue& value) {
+    common::Outcome outcome;
+    if (properties_ && properties_->Get(member.name, value, outcome))
+        return outcome ? Fail(*outcome) : S_OK;
     switch (member.dispId) {
         case module::kDispIdEnabled: value.number = enabled_; return S_OK;
         case module::kDispIdHwnd:
@@ -132,6 +163,12 @@ HRESULT ActiveXControl::GetProperty(const Member& member, PropertyValue& value) 
 }
 
 HRESULT ActiveXControl::SetProperty(const Member& member, const PropertyValue& value) {
+    common::Outcome outcome;
+    if (properties_ && properties_->Set(member.name, value, outcome)) {
+        if (outcome) return Fail(*outcome);
+        OnPropertyWritten(member);
+        return S_OK;
+    }
     switch (member.dispId) {
         case module::kDispIdEnabled:
             enabled_ = value.number != 0;
@@ -149,8 +186,11 @@ HRESULT ActiveXControl::SetProperty(const Member& member, const PropertyValue& v
     return S_OK;
 }
 
-HRESULT ActiveXControl::CallMethod(const Member& member, std::vector<VARIANT*>&, VARIANT*) {
-    if (member.dispId == module::kDispIdAboutBox) {
+HRESULT ActiveXControl::CallMethod(MethodCall& call) {
+    common::Outcome outcome;
+    if (properties_ && properties_->Call(call.member.name, call.args, call.result, outcome))
+        return outcome ? Fail(*outcome) : S_OK;
+    if (call.member.dispId == module::kDispIdAboutBox) {
         std::string text = std::string(class_.helpString) + "\nVexa_OCX ActiveX Control module 1.0";
         messages_.Show(std::string(class_.helpString), text, platform::MessageButtons::Ok,
                        platform::MessageIcon::Information);

@@ -13,14 +13,14 @@ namespace vexa::win32 {
 
 using module::Member;
 using module::MemberKind;
-using module::PropertyType;
-using module::PropertyValue;
+using common::PropertyType;
+using common::PropertyValue;
 using module::VarType;
 
 namespace {
 
 // Property exchange with a container's property bag.
-class BagExchange : public module::PropertyExchange {
+class BagExchange : public common::PropertyExchange {
 public:
     BagExchange(IPropertyBag* bag, IErrorLog* log, bool loading)
         : bag_(bag), log_(log), loading_(loading) {}
@@ -62,19 +62,19 @@ STDMETHODIMP ActiveXControl::GetClassID(CLSID* clsid) {
     return S_OK;
 }
 
-HRESULT ActiveXControl::LoadFromMap(const module::PropertyMap& map) {
+HRESULT ActiveXControl::LoadFromMap(const common::PropertyMap& map) {
     initialized_ = true;
-    module::PropertyMap copy = map;
-    module::MapExchange px(copy, true);
+    common::PropertyMap copy = map;
+    common::MapExchange px(copy, true);
     DoPropExchange(px);
     AfterLoad();
     return S_OK;
 }
 
-module::PropertyMap ActiveXControl::SaveToMap() {
+common::PropertyMap ActiveXControl::SaveToMap() {
     EnsureInitialized();
-    module::PropertyMap map;
-    module::MapExchange px(map, false);
+    common::PropertyMap map;
+    common::MapExchange px(map, false);
     DoPropExchange(px);
     return map;
 }
@@ -92,14 +92,14 @@ STDMETHODIMP ActiveXControl::Load(IStream* stream) {
         return E_FAIL;
     std::string bytes(size, '\0');
     if (size && (FAILED(stream->Read(bytes.data(), size, &read)) || read != size)) return E_FAIL;
-    std::optional<module::PropertyMap> map = module::DecodeProperties(bytes);
+    std::optional<common::PropertyMap> map = common::DecodeProperties(bytes);
     if (!map) return E_FAIL;
     return LoadFromMap(*map);
 }
 
 STDMETHODIMP ActiveXControl::Save(IStream* stream, BOOL clearDirty) {
     if (!stream) return E_POINTER;
-    std::string bytes = module::EncodeProperties(SaveToMap());
+    std::string bytes = common::EncodeProperties(SaveToMap());
     std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
     ULONG written = 0;
     if (FAILED(stream->Write(&size, sizeof size, &written)) || written != sizeof size ||
@@ -111,7 +111,7 @@ STDMETHODIMP ActiveXControl::Save(IStream* stream, BOOL clearDirty) {
 
 STDMETHODIMP ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
     if (!size) return E_POINTER;
-    size->QuadPart = 4 + module::EncodeProperties(SaveToMap()).size();
+    size->QuadPart = 4 + common::EncodeProperties(SaveToMap()).size();
     return S_OK;
 }
 
@@ -121,7 +121,7 @@ void ActiveXControl::EnsureInitialized() {
 
 STDMETHODIMP ActiveXControl::InitNew() {
     OnResetState();
-    return LoadFromMap(module::PropertyMap());
+    return LoadFromMap(common::PropertyMap());
 }
 
 STDMETHODIMP ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {

@@ -4,8 +4,8 @@
 
 namespace vexa::win32 {
 
-using module::PropertyType;
-using module::PropertyValue;
+using common::PropertyType;
+using common::PropertyValue;
 using module::VarType;
 
 namespace {
@@ -28,7 +28,7 @@ GUID Guid(std::string_view text) {
     return g;
 }
 
-module::PropertyType PropertyTypeOf(module::VarType t) {
+common::PropertyType PropertyTypeOf(module::VarType t) {
     switch (t) {
         case VarType::Bool: return PropertyType::Bool;
         case VarType::I2: return PropertyType::Short;
@@ -45,7 +45,7 @@ HRESULT FromVariant(const VARIANT* in, PropertyType type, PropertyValue& out) {
     if (SUCCEEDED(hr)) hr = VariantChangeType(&v, &v, 0, VariantTypeOf(type));
     if (FAILED(hr)) {
         VariantClear(&v);
-        return DISP_E_TYPEMISMATCH;
+        return hr == DISP_E_OVERFLOW ? hr : DISP_E_TYPEMISMATCH;
     }
     out.type = type;
     switch (type) {

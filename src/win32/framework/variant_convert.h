@@ -7,17 +7,18 @@
 #include <string_view>
 
 #include "module/automation_types.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 
 namespace vexa::win32 {
 
 // The property type an automation type is exchanged as.
-module::PropertyType PropertyTypeOf(module::VarType t);
+common::PropertyType PropertyTypeOf(module::VarType t);
 
 // Converts any argument (by value or by reference) to the wanted type;
-// DISP_E_TYPEMISMATCH when it cannot be.
-HRESULT FromVariant(const VARIANT* in, module::PropertyType type, module::PropertyValue& out);
-void ToVariant(const module::PropertyValue& value, VARIANT* out);
+// DISP_E_OVERFLOW when the number does not fit it, DISP_E_TYPEMISMATCH when
+// it cannot be converted at all.
+HRESULT FromVariant(const VARIANT* in, common::PropertyType type, common::PropertyValue& out);
+void ToVariant(const common::PropertyValue& value, VARIANT* out);
 
 // Automation strings are 8-bit inside the controls, one character per byte
 // in the ANSI code page.

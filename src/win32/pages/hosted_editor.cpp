@@ -1,6 +1,6 @@
 #include "win32/pages/hosted_editor.h"
 
-#include "win32/adapters/control_classes.h"
+#include "win32/framework/class_registry.h"
 
 namespace vexa::win32 {
 

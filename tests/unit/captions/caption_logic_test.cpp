@@ -9,7 +9,7 @@ namespace {
 constexpr CaptionKind kAllKinds[] = {CaptionKind::PushButton, CaptionKind::CheckBox,
                                      CaptionKind::RadioButton, CaptionKind::GroupBox};
 
-std::vector<std::string> Names(const module::PropertyMap& map) {
+std::vector<std::string> Names(const common::PropertyMap& map) {
     std::vector<std::string> names;
     for (const auto& [name, value] : map.Items()) names.push_back(name);
     return names;
@@ -75,10 +75,10 @@ TEST(CaptionPersistenceTest, EveryPropertyRoundTripsThroughTheContainer) {
         p.autoKind = false;
         p.pushLike = true;
         p.alignment = -1;
-        module::PropertyMap saved = rig.Save();
+        common::PropertyMap saved = rig.Save();
 
         CaptionRig other(kind);
-        module::MapExchange load(saved, true);
+        common::MapExchange load(saved, true);
         other.logic.Reset();
         other.logic.Exchange(load, true);  // the settings file is missing: container values stay
         const CaptionProperties& q = other.logic.Props();
@@ -107,8 +107,8 @@ TEST(CaptionPersistenceTest, AutoAndRadioPushLikeHaveNoDefaultAndKeepTheResetSta
     CaptionRig radio(CaptionKind::RadioButton);
     radio.LoadFresh();
     radio.logic.Props().autoKind = false;  // not reset: a missing value keeps it
-    module::PropertyMap empty;
-    module::MapExchange px(empty, true);
+    common::PropertyMap empty;
+    common::MapExchange px(empty, true);
     radio.logic.Exchange(px, true);
     EXPECT_FALSE(radio.logic.Props().autoKind);
     radio.logic.Reset();
@@ -130,8 +130,8 @@ TEST(CaptionPersistenceTest, TheCaptionCarriesItsBytesUnchanged) {
         rig.logic.SetCaption(input);
         EXPECT_EQ(rig.logic.Props().caption, input);
         CaptionRig other(CaptionKind::CheckBox);
-        module::PropertyMap saved = rig.Save();
-        module::MapExchange load(saved, true);
+        common::PropertyMap saved = rig.Save();
+        common::MapExchange load(saved, true);
         other.logic.Exchange(load, true);
         EXPECT_EQ(other.logic.Props().caption, input);
         EXPECT_EQ(other.logic.Props().text, input);
@@ -234,9 +234,9 @@ TEST(CaptionSettingsFileTest, FileRulesAtTheEndOfTheExchangeAndTheAccessGlobalSe
     // container's values.
     CaptionRig third(CaptionKind::RadioButton);
     third.files.files = rig.files.files;
-    module::PropertyMap saved = other.Save();
-    saved.Set("FontSize", module::PropertyValue{module::PropertyType::Short, 11, {}});
-    module::MapExchange load(saved, true);
+    common::PropertyMap saved = other.Save();
+    saved.Set("FontSize", common::PropertyValue{common::PropertyType::Short, 11, {}});
+    common::MapExchange load(saved, true);
     third.logic.Exchange(load, true);
     EXPECT_EQ(third.logic.Props().fontSize, 24);
 }

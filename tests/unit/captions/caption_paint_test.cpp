@@ -84,5 +84,33 @@ TEST(CaptionPaintTest, RadioDotPushButtonFrameAndGroupBoxFrame) {
     EXPECT_EQ(g.BackgroundAt(80, 20), kColours.face);      // the whole area filled
 }
 
+// The states the container and the user give a button: the focus (a dotted
+// frame), the default button (a dark outer frame), and disabled (grey text,
+// an empty box).
+TEST(CaptionPaintTest, FocusedDefaultAndDisabledStates) {
+    PaintRig push(CaptionKind::PushButton);
+    const sim::SimScreen& focused = push.Paint({.focused = true});
+    EXPECT_EQ(focused.BackgroundAt(3, 3), kColours.text);  // the dotted frame, 3 pixels in
+    EXPECT_EQ(focused.BackgroundAt(4, 3), kColours.face);  // dotted: every other pixel
+    EXPECT_EQ(push.Paint({}).BackgroundAt(3, 3), kColours.face);
+    const sim::SimScreen& byDefault = push.Paint({.isDefault = true});
+    EXPECT_EQ(byDefault.BackgroundAt(0, 0), kColours.darkShadow);
+    EXPECT_EQ(byDefault.BackgroundAt(1, 1), kColours.highlight);  // the bevel moves in by one
+    const sim::SimScreen& disabled = push.Paint({.enabled = false});
+    const auto row = disabled.GlyphsOnRow(push.TextTop());
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_EQ(row[0].colour, kColours.grayText);
+
+    PaintRig check(CaptionKind::CheckBox);
+    check.logic.SetValue(1);
+    const sim::SimScreen& greyed = check.Paint({.check = 1, .enabled = false});
+    EXPECT_EQ(greyed.BackgroundAt(8, 13), kColours.grayText);  // the tick
+    EXPECT_EQ(greyed.GlyphsOnRow(check.TextTop())[0].colour, kColours.grayText);
+    EXPECT_EQ(check.Paint({.enabled = false}).BackgroundAt(6, 15), kColours.face);  // not white
+    // The focus frames the caption, one pixel around it.
+    const sim::SimScreen& focusedCheck = check.Paint({.focused = true});
+    EXPECT_EQ(focusedCheck.BackgroundAt(16, check.TextTop() - 1), kColours.text);
+}
+
 }  // namespace
 }  // namespace vexa::captions::test

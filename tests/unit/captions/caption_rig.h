@@ -12,6 +12,7 @@
 #include "sim/sim_settings_files.h"
 #include "sim/sim_window.h"
 #include "sim/sim_platform.h"
+#include "unit/exchange_rig.h"
 #include "unit/fixture_platform.h"
 
 namespace vexa::captions::test {
@@ -50,10 +51,8 @@ struct CaptionRig : CaptionView {
     // A new control as a container makes one: reset, then loaded with no
     // saved properties.
     void LoadFresh(bool userMode = true) {
-        module::PropertyMap empty;
-        module::MapExchange px(empty, true);
         logic.Reset();
-        logic.Exchange(px, userMode);
+        vexa::test::LoadProperties(logic, {}, userMode);
     }
     // Creation of the window: bind, then font, text and check state.
     bool Create() {
@@ -62,12 +61,7 @@ struct CaptionRig : CaptionView {
         logic.WindowCreated();
         return true;
     }
-    module::PropertyMap Save(bool userMode = true) {
-        module::PropertyMap map;
-        module::MapExchange px(map, false);
-        logic.Exchange(px, userMode);
-        return map;
-    }
+    common::PropertyMap Save(bool userMode = true) { return vexa::test::SaveProperties(logic, userMode); }
 
     sim::SimPlatform platform;
     sim::SimRegistry registry;

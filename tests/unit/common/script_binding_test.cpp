@@ -2,7 +2,7 @@
 
 #include "common/default_values.h"
 #include "common/script_binding.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "script/script_catalogue.h"
 #include "unit/fixture_platform.h"
 
@@ -236,8 +236,8 @@ TEST_F(ScriptBindingTest, FixedBilingualRulesIgnoreTheReachAndDrawEnglishInTheSc
 TEST(SettingsFileRulesTest, RunTimeLoadsDesignTimeClearsAndSavesWithGlobalSettings) {
     int loads = 0, saves = 0;
     SettingsFileAccess file{[&] { return ++loads, true; }, [&] { return ++saves, true; }};
-    module::PropertyMap map;
-    module::MapExchange loading(map, true), saving(map, false);
+    common::PropertyMap map;
+    common::MapExchange loading(map, true), saving(map, false);
     ScriptSettings s;
 
     ApplySettingsFileRules(loading, true, s, file);  // AccessGlobal off: nothing read

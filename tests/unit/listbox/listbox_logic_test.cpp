@@ -67,6 +67,25 @@ TEST(ListBoxLogicTest, AnUnknownDataFormatIsRefusedAndToldNotApplied) {
     EXPECT_EQ(rig.Items(), Items{"keep"});  // nothing changed
 }
 
+// The interface names items by 16-bit numbers: the item that would be the
+// 32768th is refused, a List of more is refused whole, and nothing wraps.
+TEST(ListBoxLogicTest, NoMoreItemsThanA16BitIndexCanName) {
+    Created rig;
+    std::string many;
+    for (int i = 0; i < ListBoxLogic::kMaxItems; ++i) many += "i\r\n";
+    ASSERT_FALSE(rig.logic.SetList(many).has_value());
+    EXPECT_EQ(rig.logic.GetCount(), ListBoxLogic::kMaxItems);
+    bool added = true;
+    common::Outcome failed = rig.logic.AddItem("one more", -1, added);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_NE(failed->description.find("32767"), std::string::npos);
+    EXPECT_FALSE(added);
+    EXPECT_EQ(rig.logic.GetCount(), ListBoxLogic::kMaxItems);
+    rig.logic.SetList("a\r\n");
+    EXPECT_TRUE(rig.logic.SetList(many + "past\r\n").has_value());
+    EXPECT_EQ(rig.Items(), Items{"a"});
+}
+
 TEST(ListBoxLogicTest, ListTextEdgeCases) {
     Created rig;
     EXPECT_FALSE(rig.logic.SetList("A\r\nB"));
@@ -194,7 +213,7 @@ TEST(ListBoxLogicTest, PropertiesAndItemsSurviveSaveAndLoad) {
     rig.logic.SetBackColor(0x80000005);
     rig.logic.SetIsciiDataFormat(2);
     rig.logic.SetList(*script::StoredTextInFormat(Hindi(u"कमल") + "\r" + Hindi(u"अनार"), 2));
-    const module::PropertyMap saved = rig.Save();
+    const common::PropertyMap saved = rig.Save();
 
     ListBoxRig again;
     again.Load(saved);
@@ -218,9 +237,9 @@ TEST(ListBoxLogicTest, SettingsFileWrittenAtDesignTimeAndReadAtRunTime) {
 
     ListBoxRig user;
     user.files = designer.files;
-    module::PropertyMap map;
-    map.Set("AccessGlobal", {module::PropertyType::Bool, 1, {}});
-    map.Set("List", {module::PropertyType::String, 0, "b\r\na\r\n"});
+    common::PropertyMap map;
+    map.Set("AccessGlobal", {common::PropertyType::Bool, 1, {}});
+    map.Set("List", {common::PropertyType::String, 0, "b\r\na\r\n"});
     user.Load(map, /*userMode=*/true);
     EXPECT_TRUE(user.logic.Props().sort);
     EXPECT_EQ(user.logic.Props().fontSize, 20);

@@ -6,13 +6,14 @@
 #include "defaults/default_values.h"
 #include "listbox/item_store.h"
 #include "listbox/listbox_logic.h"
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 #include "script/script_catalogue.h"
 #include "sim/sim_fonts.h"
 #include "sim/sim_platform.h"
 #include "sim/sim_registry.h"
 #include "sim/sim_settings_files.h"
 #include "sim/sim_window.h"
+#include "unit/exchange_rig.h"
 #include "unit/fixture_platform.h"
 
 namespace vexa::listbox::test {
@@ -46,14 +47,9 @@ struct ListBoxRig : ListBoxView {
     void Invalidate() override { ++invalidations; }
     void MarkModified() override { ++modified; }
 
-    void LoadFresh(bool userMode = true) {
-        module::PropertyMap empty;
-        module::MapExchange px(empty, true);
-        logic.Exchange(px, userMode);
-    }
-    void Load(module::PropertyMap map, bool userMode = true) {
-        module::MapExchange px(map, true);
-        logic.Exchange(px, userMode);
+    void LoadFresh(bool userMode = true) { vexa::test::LoadProperties(logic, {}, userMode); }
+    void Load(common::PropertyMap map, bool userMode = true) {
+        vexa::test::LoadProperties(logic, std::move(map), userMode);
     }
     bool Create() {
         if (!logic.BindAtCreation()) return false;
@@ -62,12 +58,7 @@ struct ListBoxRig : ListBoxView {
         store.SetPageRows(logic.ItemHeight() > 0 ? window.ClientRect().Height() / logic.ItemHeight() : 1);
         return true;
     }
-    module::PropertyMap Save(bool userMode = true) {
-        module::PropertyMap map;
-        module::MapExchange px(map, false);
-        logic.Exchange(px, userMode);
-        return map;
-    }
+    common::PropertyMap Save(bool userMode = true) { return vexa::test::SaveProperties(logic, userMode); }
     std::vector<std::string> Items() const {
         std::vector<std::string> items;
         for (int i = 0; i < store.Count(); ++i) items.push_back(store.Text(i));

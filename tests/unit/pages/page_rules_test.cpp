@@ -105,11 +105,6 @@ TEST(SecondPage, DataFormatDefaultAndColourFields) {
     EXPECT_FALSE(ParseColourText("4294967296"));
     EXPECT_FALSE(ParseColourText("12abc"));
     EXPECT_FALSE(ParseColourText(""));
-    EXPECT_EQ(SecondPageColour(1)->property, "ForeColor");
-    EXPECT_EQ(SecondPageColour(0)->editId, 278);
-    EXPECT_FALSE(SecondPageColour(2));
-    EXPECT_EQ(UrlPageColour(2)->property, "VisitedColor");
-    EXPECT_EQ(UrlPageColour(1)->editId, 281);
 }
 
 using B = EditStyleBoxes;

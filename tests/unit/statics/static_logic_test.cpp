@@ -11,7 +11,7 @@ namespace {
 
 const std::string kNamaste = Bytes({0xC6, 0xCC, 0xD7, 0xE8, 0xC2, 0xE1});
 
-std::vector<std::string> Names(const module::PropertyMap& map) {
+std::vector<std::string> Names(const common::PropertyMap& map) {
     std::vector<std::string> names;
     for (const auto& [name, value] : map.Items()) names.push_back(name);
     return names;
@@ -55,7 +55,7 @@ TEST(StaticPersistenceTest, DefaultsOrderAndARoundTripOfEveryProperty) {
     w.backColor = 0x00C0FFEE;
     w.disableEnglish = true;
     w.linFile = "tm1lay.lin";
-    const module::PropertyMap saved = rig.Save();
+    const common::PropertyMap saved = rig.Save();
 
     StaticRig other;
     other.Load(saved);
@@ -219,9 +219,9 @@ TEST(StaticSettingsTest, TheFileHoldsFormatAlignmentSizeAndNamesAndKeepsItsReser
     // Loaded at run time with AccessGlobal: the file's values win.
     StaticRig reader;
     reader.files.files["VStatic.ini"] = *file;
-    module::PropertyMap saved;
-    saved.Set("AccessGlobal", {module::PropertyType::Bool, 1, {}});
-    saved.Set("FontSize", {module::PropertyType::Short, 11, {}});
+    common::PropertyMap saved;
+    saved.Set("AccessGlobal", {common::PropertyType::Bool, 1, {}});
+    saved.Set("FontSize", {common::PropertyType::Short, 11, {}});
     reader.Load(saved, true);
     EXPECT_EQ(reader.logic.Props().fontSize, 300);
     EXPECT_EQ(reader.logic.Props().alignment, -1);

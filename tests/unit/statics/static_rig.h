@@ -11,6 +11,7 @@
 #include "sim/sim_url_launcher.h"
 #include "sim/sim_window.h"
 #include "statics/static_logic.h"
+#include "unit/exchange_rig.h"
 #include "unit/fixture_platform.h"
 
 namespace vexa::statics::test {
@@ -51,14 +52,9 @@ struct StaticRig : StaticView {
     void FireClick() override { ++clicks; }
     void MarkModified() override { ++modified; }
 
-    void LoadFresh(bool userMode = true) {
-        module::PropertyMap empty;
-        module::MapExchange px(empty, true);
-        logic.Exchange(px, userMode);
-    }
-    void Load(module::PropertyMap map, bool userMode = true) {
-        module::MapExchange px(map, true);
-        logic.Exchange(px, userMode);
+    void LoadFresh(bool userMode = true) { vexa::test::LoadProperties(logic, {}, userMode); }
+    void Load(common::PropertyMap map, bool userMode = true) {
+        vexa::test::LoadProperties(logic, std::move(map), userMode);
     }
     bool Create() {
         if (!logic.BindAtCreation()) return false;
@@ -66,12 +62,7 @@ struct StaticRig : StaticView {
         logic.WindowCreated();
         return true;
     }
-    module::PropertyMap Save(bool userMode = true) {
-        module::PropertyMap map;
-        module::MapExchange px(map, false);
-        logic.Exchange(px, userMode);
-        return map;
-    }
+    common::PropertyMap Save(bool userMode = true) { return vexa::test::SaveProperties(logic, userMode); }
     // A press and a release at the same point: what the user's click is.
     void Click(platform::Point p) {
         logic.ButtonDown(p, window.ClientRect());

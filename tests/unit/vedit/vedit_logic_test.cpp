@@ -30,8 +30,8 @@ protected:
         defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
     }
     void LoadFresh(bool userMode = true) {
-        module::PropertyMap empty;
-        module::MapExchange px(empty, true);
+        common::PropertyMap empty;
+        common::MapExchange px(empty, true);
         logic.Reset();
         logic.Exchange(px, userMode);
     }
@@ -69,8 +69,8 @@ TEST_F(VEditLogicTest, PropertiesRoundTripInTheStoredOrder) {
     logic.Props().text = Bytes({0xA4, 'x'});
     logic.Props().fontType = 1;
     logic.Props().unicodeText = 42;
-    module::PropertyMap saved;
-    module::MapExchange save(saved, false);
+    common::PropertyMap saved;
+    common::MapExchange save(saved, false);
     logic.Exchange(save, true);
     std::vector<std::string> names;
     for (const auto& [n, v] : saved.Items()) names.push_back(n);
@@ -83,7 +83,7 @@ TEST_F(VEditLogicTest, PropertiesRoundTripInTheStoredOrder) {
 
     RecordingView otherView;
     VEditLogic other({platform, registry, settings}, otherView);
-    module::MapExchange load(saved, true);
+    common::MapExchange load(saved, true);
     other.Exchange(load, true);
     EXPECT_TRUE(other.Props().multiLine);
     EXPECT_EQ(other.Props().text, Bytes({0xA4, 'x'}));
@@ -165,8 +165,8 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     logic.SetMultiLine(true);
     logic.Props().fontSize = 300;
     logic.SetGlobalSettings(true);
-    module::PropertyMap saved;
-    module::MapExchange save(saved, false);
+    common::PropertyMap saved;
+    common::MapExchange save(saved, false);
     logic.Exchange(save, /*userMode=*/false);  // design-time save writes the file
     auto section = defaults::LoadSection(settings, 1);
     ASSERT_TRUE(section);
@@ -175,17 +175,17 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     EXPECT_EQ(section->Number("MultiLine"), 1);
 
     // Loading at design time clears GlobalSettings.
-    module::MapExchange loadDesign(saved, true);
+    common::MapExchange loadDesign(saved, true);
     logic.Exchange(loadDesign, false);
     EXPECT_FALSE(logic.Props().globalSettings);
 
     // A run-time control with AccessGlobal takes the file's values.
     RecordingView v;
     VEditLogic other({platform, registry, settings}, v);
-    module::PropertyMap stored;
-    stored.Set("AccessGlobal", {module::PropertyType::Bool, 1, {}});
-    stored.Set("ScriptName", {module::PropertyType::String, 0, "Devanagari"});
-    module::MapExchange load(stored, true);
+    common::PropertyMap stored;
+    stored.Set("AccessGlobal", {common::PropertyType::Bool, 1, {}});
+    stored.Set("ScriptName", {common::PropertyType::String, 0, "Devanagari"});
+    common::MapExchange load(stored, true);
     other.Exchange(load, true);
     EXPECT_EQ(other.Props().scriptName, "Tamil");
     EXPECT_TRUE(other.Props().multiLine);
@@ -194,7 +194,7 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     settings.files.clear();
     RecordingView v2;
     VEditLogic third({platform, registry, settings}, v2);
-    module::MapExchange load2(stored, true);
+    common::MapExchange load2(stored, true);
     third.Exchange(load2, true);
     EXPECT_EQ(third.Props().scriptName, "Devanagari");
 }
@@ -221,10 +221,10 @@ TEST_F(VEditLogicTest, AccessGlobalAppliesTheFileThroughTheSetters) {
 }
 
 TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
-    module::PropertyMap stored;
+    common::PropertyMap stored;
     // No FontName: the registry's Devanagari face stands in for it.
-    stored.Set("ScriptName", {module::PropertyType::String, 0, "Tamil"});
-    module::MapExchange px(stored, true);
+    stored.Set("ScriptName", {common::PropertyType::String, 0, "Tamil"});
+    common::MapExchange px(stored, true);
     logic.Reset();
     logic.Exchange(px, true);
     ASSERT_EQ(logic.Props().fontName, "DVB-TTDorvan");

@@ -59,11 +59,11 @@ public:
     FixtureButton() : ActiveXControl(FixtureClass(), OLEMISC_ACTSLIKEBUTTON | OLEMISC_SETCLIENTSITEFIRST) {}
 
 protected:
-    void DoPropExchange(vexa::module::PropertyExchange& px) override {
+    void DoPropExchange(vexa::common::PropertyExchange& px) override {
         px.String("Caption", caption_, std::string("Fixture"));
     }
     WindowKind Kind() const override { return {"BUTTON", BS_OWNERDRAW}; }
-    HRESULT GetProperty(const Member& member, vexa::module::PropertyValue& v) override {
+    HRESULT GetProperty(const Member& member, vexa::common::PropertyValue& v) override {
         switch (member.dispId) {
             case 1: v.text = caption_; return S_OK;
             case 2: v.number = clicks_; return S_OK;
@@ -71,7 +71,7 @@ protected:
             default: return ActiveXControl::GetProperty(member, v);
         }
     }
-    HRESULT SetProperty(const Member& member, const vexa::module::PropertyValue& v) override {
+    HRESULT SetProperty(const Member& member, const vexa::common::PropertyValue& v) override {
         if (member.dispId != 1) return ActiveXControl::SetProperty(member, v);
         caption_ = v.text;
         InvalidateControl();

@@ -1,6 +1,6 @@
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 
-namespace vexa::module {
+namespace vexa::common {
 
 const PropertyValue* PropertyMap::Find(std::string_view name) const {
     for (const auto& [n, v] : items_)
@@ -66,4 +66,4 @@ std::optional<PropertyValue> MapExchange::Read(std::string_view name, PropertyTy
 
 void MapExchange::Write(std::string_view name, const PropertyValue& value) { map_.Set(name, value); }
 
-}  // namespace vexa::module
+}  // namespace vexa::common

@@ -11,7 +11,7 @@
 #include "module/class_table.h"
 #include "module/registration.h"
 #include "defaults/default_values.h"
-#include "win32/adapters/control_classes.h"
+#include "win32/framework/class_registry.h"
 #include "win32/framework/com_module.h"
 #include "win32/framework/module_services.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 
-namespace vexa::module {
+namespace vexa::common {
 namespace {
 
 struct Sample {
@@ -82,4 +82,4 @@ TEST(PropertyStream, RejectsDamagedData) {
 }
 
 }  // namespace
-}  // namespace vexa::module
+}  // namespace vexa::common

@@ -23,11 +23,13 @@
 namespace vexa::test {
 namespace {
 
-using module::PropertyMap;
-using module::PropertyType;
-using module::PropertyValue;
+using common::PropertyMap;
+using common::PropertyType;
+using common::PropertyValue;
 
-std::string FixturePath(const std::string& name) { return std::string(VEXA_PERSISTED_DIR) + "/" + name; }
+std::string FixturePath(const std::string& name) {
+    return std::string(VEXA_PERSISTED_DIR) + "/" + name;
+}
 
 void ExpectSameAsFixture(const std::string& name, const std::string& bytes) {
     if (std::getenv("VEXA_WRITE_PERSISTED")) {
@@ -46,7 +48,9 @@ void ExpectSameAsFixture(const std::string& name, const std::string& bytes) {
 PropertyValue OtherValue(const std::string& name, const PropertyValue& v) {
     PropertyValue o = v;
     switch (v.type) {
-        case PropertyType::Bool: o.number = v.number ? 0 : 1; break;
+        case PropertyType::Bool:
+            o.number = v.number ? 0 : 1;
+            break;
         case PropertyType::Short:
         case PropertyType::Long:
             if (name == "ISCIIDataFormat" || name == "KeyboardType" || name == "FontType")
@@ -56,13 +60,21 @@ PropertyValue OtherValue(const std::string& name, const PropertyValue& v) {
             else
                 o.number = v.number + 7;
             break;
-        case PropertyType::Color: o.number = static_cast<std::int32_t>(static_cast<std::uint32_t>(v.number) ^ 0x00345678u); break;
+        case PropertyType::Color:
+            o.number =
+                static_cast<std::int32_t>(static_cast<std::uint32_t>(v.number) ^ 0x00345678u);
+            break;
         case PropertyType::String:
-            if (name == "ScriptName") o.text = "Tamil";
-            else if (name == "FontName") o.text = "TM-TTValluvar";
-            else if (name == "LinFile") o.text = "ta1lay.lin";
-            else if (name == "List") o.text = "alpha\r\nzeta\r\n";
-            else o.text = v.text + "\xCC\xDA z";
+            if (name == "ScriptName")
+                o.text = "Tamil";
+            else if (name == "FontName")
+                o.text = "TM-TTValluvar";
+            else if (name == "LinFile")
+                o.text = "ta1lay.lin";
+            else if (name == "List")
+                o.text = "alpha\r\nzeta\r\n";
+            else
+                o.text = v.text + "\xCC\xDA z";
             break;
     }
     return o;
@@ -86,7 +98,7 @@ void CheckSubject(const Subject& s) {
     SCOPED_TRACE(s.name);
     const PropertyMap fresh = s.saveFresh();
     ASSERT_FALSE(fresh.Items().empty());
-    ExpectSameAsFixture(s.name + "-new.vxp", module::EncodeProperties(fresh));
+    ExpectSameAsFixture(s.name + "-new.vxp", common::EncodeProperties(fresh));
     const PropertyMap changed = AllChanged(fresh);
     const PropertyMap saved = s.loadAndSave(changed);
     // Every changed value comes back as loaded: nothing was kept at its default.
@@ -95,7 +107,7 @@ void CheckSubject(const Subject& s) {
         ASSERT_NE(back, nullptr) << name;
         EXPECT_EQ(*back, value) << name;
     }
-    ExpectSameAsFixture(s.name + "-set.vxp", module::EncodeProperties(saved));
+    ExpectSameAsFixture(s.name + "-set.vxp", common::EncodeProperties(saved));
     ExpectSameAsFixture(s.name + ".ini", s.settingsFile());
 }
 
@@ -119,7 +131,7 @@ TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
                           return rig.Save();
                       },
                       [&](PropertyMap map) {
-                          module::MapExchange px(map, true);
+                          common::MapExchange px(map, true);
                           rig.logic.Exchange(px, true);
                           return rig.Save();
                       },
@@ -155,6 +167,38 @@ TEST(PersistedForms, ListBoxSavesWhatEarlierBuildsSaved) {
                   [&] { return SettingsBytes(rig, "VListBox.ini"); }});
 }
 
+// What a damaged settings file or registry store holds out of range is
+// passed over like other damage: the control keeps the value it had.
+TEST(PersistedForms, OutOfRangeStoredValuesArePassedOver) {
+    statics::test::StaticRig rig;
+    rig.LoadFresh();
+    ASSERT_TRUE(defaults::SaveSection(rig.files, statics::kControlIndex,
+                                      [](defaults::SettingsSection& s) {
+                                          s.Number("FontSize") = 100000;
+                                          s.Number("ISCIIDataFormat") = 5;
+                                          s.Number("Alignment") = 2;
+                                          s.String("ScriptName") = "Tamil";
+                                      }));
+    ASSERT_TRUE(rig.logic.LoadGlobalSettings());
+    EXPECT_EQ(rig.logic.Props().fontSize, 18);
+    EXPECT_EQ(rig.logic.Props().isciiDataFormat, 0);
+    EXPECT_EQ(rig.logic.Props().alignment, 2);  // the sound values still apply
+    EXPECT_EQ(rig.logic.Props().scriptName, "Tamil");
+
+    // A registry default no control knows: the factory's value stands in,
+    // and the list box still takes items.
+    listbox::test::ListBoxRig list;
+    defaults::DefaultValuesRecord damaged = defaults::FactoryDefaultValues();
+    damaged.dataFormat = "5";
+    damaged.keyboardType = "7";
+    ASSERT_TRUE(defaults::SaveDefaultValues(list.registry, damaged, 0));
+    ASSERT_TRUE(defaults::SaveDefaultValues(list.registry, damaged, 1));
+    list.LoadFresh();
+    EXPECT_EQ(list.logic.Props().isciiDataFormat, 0);
+    EXPECT_EQ(list.logic.Props().keyboardType, 0);
+    EXPECT_TRUE(list.Add("item"));
+}
+
 struct QuietEditView : edit::VEditView {};
 
 TEST(PersistedForms, EditSavesWhatEarlierBuildsSaved) {
@@ -166,23 +210,15 @@ TEST(PersistedForms, EditSavesWhatEarlierBuildsSaved) {
     registry.CreateKey("VEXAOCX.VEditCtrl.1");
     defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
     defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
-    auto exchange = [&](PropertyMap& map, bool loading) {
-        module::MapExchange px(map, loading);
-        logic.Exchange(px, true);
-    };
     CheckSubject({"VEdit",
                   [&] {
-                      PropertyMap empty, saved;
                       logic.Reset();
-                      exchange(empty, true);
-                      exchange(saved, false);
-                      return saved;
+                      LoadProperties(logic);
+                      return SaveProperties(logic);
                   },
                   [&](PropertyMap map) {
-                      PropertyMap saved;
-                      exchange(map, true);
-                      exchange(saved, false);
-                      return saved;
+                      LoadProperties(logic, std::move(map));
+                      return SaveProperties(logic);
                   },
                   [&] {
                       EXPECT_TRUE(logic.SaveGlobalSettings());

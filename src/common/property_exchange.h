@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace vexa::module {
+namespace vexa::common {
 
 enum class PropertyType : std::uint8_t { Bool = 1, Short = 2, Long = 3, String = 4, Color = 5 };
 
@@ -82,4 +82,4 @@ std::optional<PropertyMap> DecodeProperties(std::string_view bytes);
 // readers that must stop at the end of the block; 0 when malformed.
 std::size_t EncodedSize(std::string_view bytes);
 
-}  // namespace vexa::module
+}  // namespace vexa::common

@@ -1,6 +1,6 @@
-#include "module/property_exchange.h"
+#include "common/property_exchange.h"
 
-namespace vexa::module {
+namespace vexa::common {
 
 namespace {
 
@@ -106,4 +106,4 @@ std::size_t EncodedSize(std::string_view bytes) {
     return Decode(bytes, &used) ? used : 0;
 }
 
-}  // namespace vexa::module
+}  // namespace vexa::common

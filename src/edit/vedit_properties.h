@@ -1,0 +1,14 @@
+#pragma once
+
+#include "common/property_table.h"
+#include "edit/vedit_logic.h"
+
+namespace vexa::edit {
+
+// Every property of the edit control: automation, stream, settings file,
+// pages. SelStart and SelLength belong to the window side (the caret).
+const common::PropertyTable<VEditLogic>& VEditPropertyTable();
+// The methods the logic answers; the rest are the window side's.
+const common::MethodTable<VEditLogic>& VEditMethodTable();
+
+}  // namespace vexa::edit
