@@ -158,7 +158,7 @@ TEST_F(ClipboardEdit, CutCopiesThenRemovesTheSelection) {
         2, 2);
     ASSERT_EQ(commands.Cut(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "abcd");
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     EXPECT_EQ(Block(commands.Format()), std::string("\xB3\xDA\0\0", 4));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -168,7 +168,7 @@ TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsSpace
     board.Put(commands.Format(), std::string("\xB3\x04\xDA\x01z\0", 6));
     ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "ab\xB3 \xDAzcd");
-    EXPECT_EQ(rig.B().caretIndex, 2u);  // in front of the pasted text
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);  // in front of the pasted text
     EXPECT_FALSE(rig.engine.HasSelection());
     EXPECT_TRUE(rig.sim.messages.Boxes().empty());
     EXPECT_EQ(CheckInvariants(rig), "");
