@@ -203,7 +203,8 @@ void EditCommands::InsertPasted(const std::string& bytes) {
     // Soft line ends are spaces and tabs again; the text is wrapped anew.
     for (std::size_t i = buffer_.CaretIndex(); i < buffer_.Size(); ++i) {
         const unsigned char b = buffer_.At(i);
-        if (b == kSoftBreakSpace || b == kSoftBreakTab) buffer_.Replace(i, kSpace);
+        if (b == kSoftBreakSpace) buffer_.Replace(i, kSpace);
+        if (b == kSoftBreakTab) buffer_.Replace(i, kTab);
     }
     if (view_.WrapsLines() && style_.multiLine) view_.Rewrap();
     buffer_.MoveCaret(buffer_.CaretIndex());
