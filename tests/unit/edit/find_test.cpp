@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "edit/find_session.h"
 #include "edit/find_text.h"
 #include "unit/edit/edit_rig.h"
@@ -56,6 +58,70 @@ TEST(FindText, ReplaceEveryMakesOnePassAndCounts) {
     EXPECT_EQ(ReplaceEvery("abc", "", "x", kDown).count, 0);
     EXPECT_EQ(ReplaceEvery("abc", "q", "x", kDown).text, "abc");
     EXPECT_EQ(ReplaceEvery("AbAB", "ab", "-", kAnyCaseDown).text, "--");
+}
+
+// The search as first written, position by position: the oracle for the
+// one-pass search.
+std::optional<TextMatch> OracleMatchAt(std::string_view text, std::string_view what,
+                                       std::size_t at, bool matchCase) {
+    const auto typed = [matchCase](unsigned char b, bool inText) {
+        if (inText && b == kSoftBreakSpace) b = ' ';
+        if (inText && b == kSoftBreakTab) b = '\t';
+        return !matchCase && b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b;
+    };
+    if (what.empty() || at >= text.size()) return std::nullopt;
+    std::size_t j = at;
+    for (std::size_t i = 0; i < what.size(); ++i, ++j) {
+        while (i > 0 && j < text.size() && static_cast<unsigned char>(text[j]) == kForcedBreak &&
+               static_cast<unsigned char>(what[i]) != kForcedBreak)
+            ++j;
+        if (j >= text.size() || typed(static_cast<unsigned char>(text[j]), true) !=
+                                    typed(static_cast<unsigned char>(what[i]), false))
+            return std::nullopt;
+    }
+    return TextMatch{at, j};
+}
+
+std::optional<TextMatch> OracleFind(std::string_view text, std::string_view what,
+                                    std::size_t from, const FindOptions& options) {
+    if (!options.up) {
+        for (std::size_t at = from; at < text.size(); ++at)
+            if (auto m = OracleMatchAt(text, what, at, options.matchCase)) return m;
+        return std::nullopt;
+    }
+    for (std::size_t at = std::min(from, text.size()); at-- > 0;) {
+        auto m = OracleMatchAt(text, what, at, options.matchCase);
+        if (m && m->end <= from) return m;
+    }
+    return std::nullopt;
+}
+
+TEST(FindText, AgreesWithThePositionByPositionSearchOnRandomTexts) {
+    std::mt19937 random(2026);
+    const std::string textBytes = Bytes({'a', 'b', 'A', ' ', 0x04, 0x05, '\t', 0x1D, 0x0D, 0xB3});
+    const std::string typedBytes = Bytes({'a', 'b', 'B', 'A', ' ', '\t', 0xB3});
+    auto pick = [&](const std::string& from) { return from[random() % from.size()]; };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text) c = pick(textBytes);
+        std::string what(1 + random() % 5, ' ');
+        for (char& c : what) c = pick(typedBytes);
+        // Now and then the string holds a forced break of its own.
+        if (random() % 20 == 0) what[random() % what.size()] = static_cast<char>(kForcedBreak);
+        const FindOptions options{random() % 2 == 0, random() % 2 == 0};
+        const std::size_t from = random() % (text.size() + 2);
+        ASSERT_EQ(FindInText(text, what, from, options), OracleFind(text, what, from, options))
+            << "round " << round;
+        if (options.up) continue;
+        std::string replaced;
+        std::size_t copied = 0;
+        while (auto m = OracleFind(text, what, copied, options)) {
+            replaced += text.substr(copied, m->begin - copied) + "<>";
+            copied = m->end;
+        }
+        replaced += text.substr(copied);
+        ASSERT_EQ(ReplaceEvery(text, what, "<>", options).text, replaced) << "round " << round;
+    }
 }
 
 class FindSessionTest : public ::testing::Test {
