@@ -4,11 +4,16 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: test demo installer installer-test regen-docs win-test bootstrap native native-asan win64 win32 fuzz bench bench-win regen clean regen-layouts fonts fidelity golden modern-words
+.PHONY: test demo installer installer-test regen-docs win-test bootstrap native native-asan win64 win32 fuzz fuzz-smoke run-fuzz bench bench-win regen clean regen-layouts fonts fidelity golden modern-words
+
+# Build output goes to build/logs/<preset>.log and is shown only when the
+# build fails, so what a command prints is its result (VERBOSE=1 shows it).
+VERBOSE ?= 0
 
 test: bootstrap
 	$(MAKE) --no-print-directory native-test
 	$(MAKE) --no-print-directory native-asan-test
+	$(MAKE) --no-print-directory fuzz-smoke
 	$(MAKE) --no-print-directory win64 win32
 	$(MAKE) --no-print-directory win-test
 	@echo "make test: all passed"
@@ -30,10 +35,12 @@ win-test: win64
 	tests/win/run-tests
 	$(MAKE) --no-print-directory installer-test
 
-# The x64 package on a fresh Wine prefix: install, run the JScript sample,
-# uninstall, compare files and registry with before (about a minute).
-installer-test: win64
-	tools/installer/make-installer win64
+# Both packages, as `make installer` builds them; then the x64 one on a
+# fresh Wine prefix: install, run the JScript sample, uninstall, compare
+# files and registry with before (about a minute). The x86 package is built
+# and not installed: this machine cannot run 32-bit programs.
+installer-test: win64 win32
+	tools/installer/make-installer win64 win32
 	tests/win/installer-test
 
 # Opt-in: rewrites the golden pictures of the rendering checks from a run
@@ -46,10 +53,20 @@ bootstrap:
 
 # Configure once per preset, then build incrementally.
 build/%/CMakeCache.txt:
-	$(CMAKE) --preset $* >/dev/null
+	@mkdir -p build/logs
+	@$(CMAKE) --preset $* >build/logs/$*-configure.log 2>&1 || \
+	  { cat build/logs/$*-configure.log; echo "configuring $* failed (build/logs/$*-configure.log)"; exit 1; }
 
 native native-asan win64 win32 fuzz: %: build/%/CMakeCache.txt
+ifeq ($(VERBOSE),1)
 	$(CMAKE) --build --preset $*
+else
+	@mkdir -p build/logs
+	@echo "building $* (log: build/logs/$*.log)"
+	@$(CMAKE) --build --preset $* >build/logs/$*.log 2>&1 || \
+	  { grep -v '^\[ *[0-9]*%]' build/logs/$*.log | tail -n 80; \
+	    echo "building $* failed; the whole output: build/logs/$*.log"; exit 1; }
+endif
 
 native-test: native
 	$(CTEST) --preset native
@@ -66,13 +83,17 @@ bench: native
 bench-win: bootstrap win64
 	scripts/bench-win
 
-# Runs each libFuzzer target for FUZZ_SECONDS seconds (needs clang).
+# Runs each libFuzzer target for FUZZ_SECONDS seconds (needs clang); one
+# line per target, its whole output in build/fuzz/logs/.
 FUZZ_SECONDS ?= 60
 run-fuzz: fuzz
-	@for t in build/fuzz/fuzz/fuzz_*; do \
-	  echo "== $$t"; mkdir -p build/fuzz/corpus/$$(basename $$t); \
-	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus/$$(basename $$t) || exit 1; \
-	done
+	@scripts/run-fuzz $(FUZZ_SECONDS)
+
+# What `make test` runs: the fuzz build and a few seconds of every target,
+# so a fuzz build that no longer links or a target that fails at once is
+# seen at once.
+fuzz-smoke: fuzz
+	@scripts/run-fuzz 3
 
 # Rewrites the committed keyboard layout files from their sources.
 regen-layouts: native

@@ -141,7 +141,7 @@ void TypeKeys(benchmark::State& state, Converter which, bool middle, bool paint)
         bench.engine.OnKeyDown(++n % 6 == 0 ? ' ' : 'K', {});
         if (paint) bench.window.RunPendingPaint();
     }
-    state.counters["lines"] = bench.engine.Buffer().lastLine + 1;
+    state.counters["lines"] = bench.engine.Buffer().LastLine() + 1;
 }
 
 void BM_TypeKeyAtEnd(benchmark::State& state, Converter c) { TypeKeys(state, c, false, false); }
@@ -186,7 +186,7 @@ void SetAndWrap(benchmark::State& state, Converter which, bool prose) {
     const std::string text = prose ? EditBench::MakeProse(size) : EditBench::MakeText(size);
     for (auto _ : state) {
         bench.engine.SetText(text);
-        benchmark::DoNotOptimize(bench.engine.Buffer().lastLine);
+        benchmark::DoNotOptimize(bench.engine.Buffer().LastLine());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }

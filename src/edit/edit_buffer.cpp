@@ -13,28 +13,72 @@ int EditBuffer::CountLineEnds(std::string_view bytes) {
     return n;
 }
 
-void EditBuffer::Assign(std::string text) {
+void EditBuffer::Reset(std::string text) {
     text_ = std::move(text);
-    lastLine = CountLineEnds(text_);
-    topLine = 0;
-    topLineOffset = 0;
+    lastLine_ = CountLineEnds(text_);
+    topLine_ = 0;
+    topLineOffset_ = 0;
+    caretIndex_ = 0;
+    caretLine_ = 0;
+    pending_.clear();
+}
+
+void EditBuffer::SetTopLine(int line) {
+    topLineOffset_ = LineOffset(line);
+    topLine_ = line;
+}
+
+void EditBuffer::SetCaret(std::size_t index, int line) {
+    caretIndex_ = index;
+    caretLine_ = line;
+}
+
+void EditBuffer::MoveCaret(std::size_t index) {
+    caretIndex_ = std::min(index, text_.size());
+    caretLine_ = LineOf(caretIndex_);
+}
+
+void EditBuffer::InsertPendingAt(std::size_t offset) {
+    if (pending_.empty()) return;
+    const std::string pending = std::move(pending_);
+    pending_.clear();
+    Insert(offset, pending);
+}
+
+void EditBuffer::Flush() {
+    if (pending_.empty()) return;
+    const std::size_t n = pending_.size();
+    caretLine_ += CountLineEnds(pending_);
+    InsertPendingAt(caretIndex_);
+    caretIndex_ += n;
+}
+
+void EditBuffer::KeepUndoCopy() {
+    if (!undoArmed_) return;
+    undoText_ = text_;
+    undoArmed_ = false;
+}
+
+std::string_view EditBuffer::LineAround(std::size_t offset) const {
+    const std::size_t start = LineStart(offset);
+    return std::string_view(text_).substr(start, LineStop(offset) - start);
 }
 
 void EditBuffer::Insert(std::size_t offset, std::string_view bytes) {
     offset = std::min(offset, text_.size());
     const int ends = CountLineEnds(bytes);
     text_.insert(offset, bytes);
-    lastLine += ends;
-    if (offset < topLineOffset) {
-        topLineOffset += bytes.size();
-        topLine += ends;
+    lastLine_ += ends;
+    if (offset < topLineOffset_) {
+        topLineOffset_ += bytes.size();
+        topLine_ += ends;
     }
 }
 
 void EditBuffer::Erase(std::size_t first, std::size_t count) {
     if (first >= text_.size()) return;
     count = std::min(count, text_.size() - first);
-    const std::size_t oldTop = topLineOffset;
+    const std::size_t oldTop = topLineOffset_;
     const int ends = CountLineEnds(std::string_view(text_).substr(first, count));
     int endsBeforeTop = 0;
     if (first < oldTop) {
@@ -42,10 +86,10 @@ void EditBuffer::Erase(std::size_t first, std::size_t count) {
             CountLineEnds(std::string_view(text_).substr(first, std::min(count, oldTop - first)));
     }
     text_.erase(first, count);
-    lastLine -= ends;
+    lastLine_ -= ends;
     if (first < oldTop) {
-        topLine -= endsBeforeTop;
-        topLineOffset = first + count < oldTop ? oldTop - count : LineStart(first);
+        topLine_ -= endsBeforeTop;
+        topLineOffset_ = first + count < oldTop ? oldTop - count : LineStart(first);
     }
 }
 
@@ -55,7 +99,7 @@ void EditBuffer::Splice(std::size_t first, std::size_t count, std::string_view b
     const std::string_view old = std::string_view(text_).substr(first, count);
     // Only a change wholly after the top line's start can skip the top
     // bookkeeping of Erase and Insert.
-    if (first < topLineOffset || CountLineEnds(old) != 0 || CountLineEnds(bytes) != 0) {
+    if (first < topLineOffset_ || CountLineEnds(old) != 0 || CountLineEnds(bytes) != 0) {
         Erase(first, count);
         Insert(first, bytes);
         return;
@@ -69,36 +113,16 @@ void EditBuffer::Replace(std::size_t offset, unsigned char b) {
     text_[offset] = static_cast<char>(b);
     const bool isEnd = IsLineEnd(b);
     if (wasEnd == isEnd) return;
-    lastLine += isEnd ? 1 : -1;
-    if (offset < topLineOffset) {
+    lastLine_ += isEnd ? 1 : -1;
+    if (offset < topLineOffset_) {
         if (isEnd) {
-            ++topLine;
+            ++topLine_;
         } else {
-            --topLine;
+            --topLine_;
             // The line end just in front of the top line joins it to the line before.
-            if (offset + 1 == topLineOffset) topLineOffset = LineStart(offset);
+            if (offset + 1 == topLineOffset_) topLineOffset_ = LineStart(offset);
         }
     }
-}
-
-EditBuffer::CaretAndWord EditBuffer::SaveCaretAndWord() const {
-    return {caretIndex,       caretLine,           caretX,      caretY,
-            currentLineWidth, wordStart,           currentWord, keyboardWord,
-            wordCaretOffset,  keyboardCaretOffset, wordStartX};
-}
-
-void EditBuffer::RestoreCaretAndWord(const CaretAndWord& saved) {
-    caretIndex = saved.caretIndex;
-    caretLine = saved.caretLine;
-    caretX = saved.caretX;
-    caretY = saved.caretY;
-    currentLineWidth = saved.currentLineWidth;
-    wordStart = saved.wordStart;
-    currentWord = saved.currentWord;
-    keyboardWord = saved.keyboardWord;
-    wordCaretOffset = saved.wordCaretOffset;
-    keyboardCaretOffset = saved.keyboardCaretOffset;
-    wordStartX = saved.wordStartX;
 }
 
 std::size_t EditBuffer::LineStart(std::size_t offset) const {
@@ -114,13 +138,13 @@ std::size_t EditBuffer::LineStop(std::size_t offset) const {
 
 std::size_t EditBuffer::LineOffset(int line) const {
     if (line <= 0) return 0;
-    if (line > lastLine) return text_.size();
+    if (line > lastLine_) return text_.size();
     // Walk from the nearest of the text start and the top line.
     std::size_t p = 0;
     int at = 0;
-    if (std::abs(line - topLine) < line) {
-        p = topLineOffset;
-        at = topLine;
+    if (std::abs(line - topLine_) < line) {
+        p = topLineOffset_;
+        at = topLine_;
     }
     while (at > line) {
         p = LineStart(p - 1);
@@ -135,8 +159,8 @@ std::size_t EditBuffer::LineOffset(int line) const {
 
 int EditBuffer::LineOf(std::size_t offset) const {
     offset = std::min(offset, text_.size());
-    if (offset >= topLineOffset) {
-        return topLine + CountLineEnds(std::string_view(text_).substr(topLineOffset, offset - topLineOffset));
+    if (offset >= topLineOffset_) {
+        return topLine_ + CountLineEnds(std::string_view(text_).substr(topLineOffset_, offset - topLineOffset_));
     }
     return CountLineEnds(std::string_view(text_).substr(0, offset));
 }

@@ -4,25 +4,26 @@
 #include <string>
 #include <string_view>
 
-#include "platform/geometry.h"
-
 namespace vexa::edit {
 
-// The text store of the edit control with its line counters and caret.
+// The edit control's document: its text with the line counters, the caret's
+// place in it, the bytes typed but not yet put in, and the one-level undo copy.
 //
 // The whole text is one byte string; lines are the runs between line-end
-// bytes (0x0D, 0x04, 0x05, 0x1D). Every change goes through Insert, Erase or
-// Replace, which keep `lastLine` equal to the number of line-end bytes and
-// keep `topLine`/`topLineOffset` on the same line when a change happens in
-// front of it. The caret fields are moved by the editing operations.
+// bytes (0x0D, 0x04, 0x05, 0x1D). Every change goes through Insert, Erase,
+// Replace or Splice, which keep the last line number equal to the number of
+// line-end bytes and keep the top line (the first one shown) on the same
+// line when a change happens in front of it. Nothing here is measured in
+// pixels: that is the view's.
 class EditBuffer {
 public:
     const std::string& Text() const { return text_; }
     std::size_t Size() const { return text_.size(); }
     unsigned char At(std::size_t i) const { return static_cast<unsigned char>(text_[i]); }
 
-    // Replaces the whole text; counters are recounted, the top line is 0.
-    void Assign(std::string text);
+    // Replaces the whole text: counters recounted, top line and caret at the
+    // start, no pending input. The undo copy stays.
+    void Reset(std::string text);
     void Insert(std::size_t offset, std::string_view bytes);
     // Removes up to `count` bytes from `first` (clamped to the end).
     void Erase(std::size_t first, std::size_t count);
@@ -30,59 +31,64 @@ public:
     // Replaces `count` bytes from `first` with `bytes` in one move.
     void Splice(std::size_t first, std::size_t count, std::string_view bytes);
 
+    // --- lines
     // Offset of the first byte of the line that holds `offset`.
     std::size_t LineStart(std::size_t offset) const;
     // Offset of the line-end byte that ends the line holding `offset`, or
     // the text's length for the last line.
     std::size_t LineStop(std::size_t offset) const;
+    // The bytes of the line that holds `offset`, without its line end.
+    std::string_view LineAround(std::size_t offset) const;
     // Offset of the first byte of line `line` (the end of the text when the
     // line does not exist).
     std::size_t LineOffset(int line) const;
     // Number of the line holding `offset` (counts from the nearest anchor).
     int LineOf(std::size_t offset) const;
-    // Line-end bytes in [first, first + count).
     static int CountLineEnds(std::string_view bytes);
+    // The number of line-end bytes: the last line's number.
+    int LastLine() const { return lastLine_; }
 
-    // --- counters and caret, read and moved by the engine
-    std::string pendingInput;
-    std::string undoText = "VEdit";
-    bool undoArmed = false;
+    // The first line shown; the buffer keeps it on its line across edits.
+    int TopLine() const { return topLine_; }
+    std::size_t TopLineOffset() const { return topLineOffset_; }
+    // `line` must be within [0, LastLine()].
+    void SetTopLine(int line);
 
-    std::size_t caretIndex = 0;
-    int caretLine = 0;
-    int lastLine = 0;
-    int topLine = 0;
-    std::size_t topLineOffset = 0;
+    // --- caret
+    std::size_t CaretIndex() const { return caretIndex_; }
+    int CaretLine() const { return caretLine_; }
+    // The caret at `index`, on line `line` (the caller knows it).
+    void SetCaret(std::size_t index, int line);
+    // The caret at `index` (clamped to the text), its line counted.
+    void MoveCaret(std::size_t index);
 
-    // Pixel positions are signed: they are tested for going negative.
-    int caretX = 0;
-    int caretY = 0;
-    int hScroll = 0;
-    int currentLineWidth = 0;
-    int widestLine = 0;
+    // --- pending input: bytes typed that go in at the caret on the next Flush
+    const std::string& Pending() const { return pending_; }
+    void AppendPending(unsigned char b) { pending_ += static_cast<char>(b); }
+    void SetPending(std::string bytes) { pending_ = std::move(bytes); }
+    // Puts the pending bytes in at `offset`; the caret does not move.
+    void InsertPendingAt(std::size_t offset);
+    // Puts the pending bytes in at the caret, the caret behind them.
+    void Flush();
 
-    // The word that holds the caret.
-    std::size_t wordStart = 0;
-    std::string currentWord;
-    std::string keyboardWord;
-    std::size_t wordCaretOffset = 0;
-    std::size_t keyboardCaretOffset = 0;
-    int wordStartX = 0;
-
-    // The caret and current-word fields, saved and restored together.
-    struct CaretAndWord {
-        std::size_t caretIndex = 0;
-        int caretLine = 0, caretX = 0, caretY = 0, currentLineWidth = 0;
-        std::size_t wordStart = 0;
-        std::string currentWord, keyboardWord;
-        std::size_t wordCaretOffset = 0, keyboardCaretOffset = 0;
-        int wordStartX = 0;
-    };
-    CaretAndWord SaveCaretAndWord() const;
-    void RestoreCaretAndWord(const CaretAndWord& saved);
+    // --- undo: one copy of the text, taken by the first edit after an arming
+    // action (a caret move by key or mouse)
+    const std::string& UndoText() const { return undoText_; }
+    void SetUndoText(std::string text) { undoText_ = std::move(text); }
+    void ArmUndo() { undoArmed_ = true; }
+    // Copies the text for undo when armed, and disarms.
+    void KeepUndoCopy();
 
 private:
     std::string text_ = "VEdit";
+    int lastLine_ = 0;
+    int topLine_ = 0;
+    std::size_t topLineOffset_ = 0;
+    std::size_t caretIndex_ = 0;
+    int caretLine_ = 0;
+    std::string pending_;
+    std::string undoText_ = "VEdit";
+    bool undoArmed_ = false;
 };
 
 }  // namespace vexa::edit

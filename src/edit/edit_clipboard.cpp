@@ -154,37 +154,4 @@ ClipboardResult EditClipboard::Paste(DropNotice notice) {
     return ClipboardResult::kDone;
 }
 
-void EditEngine::InsertPasted(const std::string& bytes) {
-    Flush();
-    if (buffer_.undoArmed) {
-        buffer_.undoText = buffer_.Text();
-        buffer_.undoArmed = false;
-    }
-    if (HasSelection()) DeleteSelection(false);
-    const int lineEnds = EditBuffer::CountLineEnds(bytes);
-    buffer_.currentWord.clear();
-    buffer_.pendingInput = bytes;
-    InsertPendingAt(buffer_.caretIndex);  // the caret stays in front of the pasted text
-    // Soft line ends are spaces and tabs again; the text is wrapped anew.
-    for (std::size_t i = buffer_.caretIndex; i < buffer_.Size(); ++i) {
-        const unsigned char b = buffer_.At(i);
-        if (b == kSoftBreakSpace || b == kSoftBreakTab) buffer_.Replace(i, kSpace);
-    }
-    if (wordWrap_ && style_.multiLine) Rewrap();
-    buffer_.caretLine = buffer_.LineOf(buffer_.caretIndex);
-    EnsureCaretLineVisible();
-    Recount();
-    const int h = metrics_.LineHeight();
-    buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * h;
-    buffer_.caretX = XOfOffset(buffer_.caretIndex);
-    buffer_.currentLineWidth = MeasureCaretLine();
-    if (lineEnds > 0) {
-        window_.Invalidate(textRect_, true);
-    } else {
-        RepaintFromCaretLine();
-    }
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
-    UpdateCurrentWord();
-}
-
 }  // namespace vexa::edit

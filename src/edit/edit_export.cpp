@@ -10,9 +10,9 @@ std::string EditEngine::GetZIRVOText(std::string_view iscii) {
 }
 
 std::string EditEngine::GetFormattedZIRVOText(int /*fontSize*/, int lineWidth) {
-    Flush();
+    buffer_.Flush();
     const std::string fc = script::ToPlainFontCode(converter_, buffer_.Text(), script_.englishScript);
-    const auto& widths = metrics_.Widths(FontSlot::Script);
+    const auto& widths = view_.Metrics().Widths(FontSlot::Script);
     std::string result;
     std::string line;
     int w = 0;

@@ -1,10 +1,7 @@
-// Editing operations on the buffer: insertion, line breaks, wrapping,
-// deleting, the current word.
+// Editing the text: line breaks, wrapping at the caret, deleting, pasting.
 #include <algorithm>
-#include <memory>
 
-#include "edit/edit_engine.h"
-#include "edit/word_widths.h"
+#include "edit/edit_commands.h"
 
 namespace vexa::edit {
 
@@ -14,89 +11,46 @@ bool IsSeparator(unsigned char b) { return b == kSpace || b == kTab || IsLineEnd
 
 }  // namespace
 
-void EditEngine::InsertPendingAt(std::size_t offset) {
-    if (buffer_.pendingInput.empty()) return;
-    const std::string pending = std::move(buffer_.pendingInput);
-    buffer_.pendingInput.clear();
-    buffer_.Insert(offset, pending);
-}
-
-void EditEngine::Flush() {
-    if (buffer_.pendingInput.empty()) return;
-    const std::size_t n = buffer_.pendingInput.size();
-    buffer_.caretLine += EditBuffer::CountLineEnds(buffer_.pendingInput);
-    InsertPendingAt(buffer_.caretIndex);
-    buffer_.caretIndex += n;
-}
-
-void EditEngine::DeleteRange(std::size_t first, std::size_t last) {
-    if (last < first) return;
-    buffer_.Erase(first, last - first + 1);
-}
-
-void EditEngine::ScrollOneLineDown() {
-    SetTopLine(buffer_.topLine + 1, true);
-    window_.Invalidate(textRect_, true);
-}
-
-// The caller moves the caret's row.
-void EditEngine::ScrollOneLineUp() {
-    if (buffer_.topLine == 0) return;
-    SetTopLine(buffer_.topLine - 1, true);
-    window_.Invalidate(textRect_, true);
-}
-
-void EditEngine::InvalidateRow(int row) {
-    const int h = metrics_.LineHeight();
-    window_.Invalidate({textRect_.left, row * h, textRect_.right, (row + 1) * h}, true);
-}
-
-void EditEngine::RepaintFromCaretLine() {
-    platform::Rect r = textRect_;
-    r.top = std::max(textRect_.top, buffer_.caretY);
-    window_.Invalidate(r, true);
-}
-
-void EditEngine::InsertLineBreak(unsigned char marker) {
-    Flush();
-    AppendPending(marker);
-    Flush();
-    if (marker == kHardBreak && buffer_.caretIndex < buffer_.Size() &&
-        buffer_.At(buffer_.caretIndex) == kForcedBreak) {
+void EditCommands::InsertLineBreak(unsigned char marker) {
+    buffer_.Flush();
+    buffer_.AppendPending(marker);
+    buffer_.Flush();
+    const std::size_t caret = buffer_.CaretIndex();
+    if (marker == kHardBreak && caret < buffer_.Size() && buffer_.At(caret) == kForcedBreak) {
         // Enter in front of a forced break takes its place.
-        buffer_.Erase(buffer_.caretIndex, 1);
+        buffer_.Erase(caret, 1);
     }
-    buffer_.currentLineWidth = MeasureCaretLine();
-    UpdateVisibleLines();
-    SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
+    view_.MeasureCaretLineWidth();
+    view_.UpdateVisibleLines();
+    view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
 
-    buffer_.caretX = buffer_.hScroll;
-    if (buffer_.caretLine - buffer_.topLine >= pageLines_) {
-        ScrollOneLineDown();
+    view_.SetCaretX(view_.HScroll());
+    if (buffer_.CaretLine() - buffer_.TopLine() >= view_.PageLines()) {
+        view_.ScrollOneLineDown();
     } else {
-        buffer_.caretY += metrics_.LineHeight();
+        view_.SetCaretY(view_.CaretY() + view_.LineHeight());
     }
-    if (buffer_.hScroll != 0) ScrollTo(0, true, true);
-    buffer_.caretX = 0;
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
-    window_.Invalidate(textRect_, true);
+    if (view_.HScroll() != 0) view_.ScrollTo(0, true, true);
+    view_.PlaceCaret(0, view_.CaretY());
+    view_.InvalidateText();
     if (marker == kHardBreak) window_.Update();
     UpdateCurrentWord();
 }
 
-int EditEngine::WrapAtCaret() {
-    Flush();
-    if ((wordWrap_ && !style_.multiLine) ||
-        (!style_.autoVScroll && buffer_.lastLine >= std::max(1, pageLines_) - 1)) {
+int EditCommands::WrapAtCaret() {
+    buffer_.Flush();
+    if ((view_.WrapsLines() && !style_.multiLine) ||
+        (!style_.autoVScroll && buffer_.LastLine() >= std::max(1, view_.PageLines()) - 1)) {
         TakeBackKeystroke();
         return 0;
     }
-    if (buffer_.caretIndex == 0) return 2;
-    std::size_t q = buffer_.caretIndex - 1;
+    const std::size_t caret = buffer_.CaretIndex();
+    if (caret == 0) return 2;
+    std::size_t q = caret - 1;
     while (q > 0 && !IsSeparator(buffer_.At(q))) --q;
     const unsigned char found = buffer_.At(q);
     if (found != kSpace && found != kTab) {
-        if (!wordWrap_) return 2;
+        if (!view_.WrapsLines()) return 2;
         // No place to break: the syllable just typed starts a new line.
         StepLeft();
         InsertLineBreak(kForcedBreak);
@@ -104,82 +58,30 @@ int EditEngine::WrapAtCaret() {
         return 2;
     }
     buffer_.Replace(q, found == kSpace ? kSoftBreakSpace : kSoftBreakTab);
-    SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
-    buffer_.caretLine += 1;
-    UpdateVisibleLines();
-    buffer_.caretX = buffer_.hScroll + MeasureText(std::string_view(buffer_.Text())
-                                                       .substr(q + 1, buffer_.caretIndex - q - 1));
-    if (buffer_.caretLine - buffer_.topLine >= pageLines_) {
-        ScrollOneLineDown();
+    view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
+    buffer_.SetCaret(caret, buffer_.CaretLine() + 1);
+    view_.UpdateVisibleLines();
+    const std::string_view typed = std::string_view(buffer_.Text()).substr(q + 1, caret - q - 1);
+    view_.SetCaretX(view_.HScroll() + view_.MeasureText(typed));
+    if (buffer_.CaretLine() - buffer_.TopLine() >= view_.PageLines()) {
+        view_.ScrollOneLineDown();
     } else {
-        buffer_.caretY += metrics_.LineHeight();
+        view_.SetCaretY(view_.CaretY() + view_.LineHeight());
     }
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
-    window_.Invalidate(textRect_, true);
+    view_.PlaceCaret();
+    view_.InvalidateText();
     return 1;
 }
 
-int EditEngine::Rewrap() {
-    Flush();
-    const std::string& t = buffer_.Text();
-    const int spaceWidth = MeasureText(" ");
-    int breaks = 0;
-    int acc = 0;
-    int widest = 0;
-    std::size_t p = buffer_.LineStart(buffer_.caretIndex);
-    std::size_t separator = std::string::npos;  // in front of the current word
-    // Words repeat: each distinct one is converted about once per pass.
-    auto widths = std::make_unique<WordWidths>();
-    const auto measure = [this](std::string_view word) { return MeasureText(word); };
-    while (p <= t.size()) {
-        std::size_t q = p;
-        while (q < t.size() && !IsSeparator(static_cast<unsigned char>(t[q]))) ++q;
-        const int w = widths->Width(std::string_view(t).substr(p, q - p), measure);
-        if (acc + w >= textWidth_ && separator != std::string::npos) {
-            const auto s = static_cast<unsigned char>(t[separator]);
-            buffer_.Replace(separator, s == kSpace ? kSoftBreakSpace : kSoftBreakTab);
-            ++breaks;
-            widest = std::max(widest, acc);
-            acc = 0;
-        }
-        acc += w;
-        if (q >= t.size()) break;
-        const auto b = static_cast<unsigned char>(t[q]);
-        if (IsLineEnd(b)) {
-            widest = std::max(widest, acc);
-            acc = 0;
-            separator = std::string::npos;
-        } else {
-            acc = b == kTab ? (acc / kTabStop + 1) * kTabStop : acc + spaceWidth;
-            separator = q;
-        }
-        p = q + 1;
-    }
-    rewrapWidest_ = std::max(widest, acc);
-    buffer_.caretLine = buffer_.LineOf(buffer_.caretIndex);
-    UpdateVisibleLines();
-    SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
-    return breaks;
-}
-
-platform::Rect EditEngine::Recount() {
-    Flush();
-    UpdateVisibleLines();
-    SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
-    return {0, buffer_.caretY, textWidth_, buffer_.caretY + metrics_.LineHeight()};
-}
-
-void EditEngine::Backspace() {
-    if (buffer_.undoArmed) {
-        buffer_.undoText = buffer_.Text();
-        buffer_.undoArmed = false;
-    }
-    Flush();
-    if (buffer_.caretIndex == 0) {
-        Beep();
+void EditCommands::Backspace() {
+    buffer_.KeepUndoCopy();
+    buffer_.Flush();
+    const std::size_t caret = buffer_.CaretIndex();
+    if (caret == 0) {
+        messages_.Beep();
         return;
     }
-    const std::size_t at = buffer_.caretIndex - 1;
+    const std::size_t at = caret - 1;
     const unsigned char b = buffer_.At(at);
     std::size_t first = at;
     if (b == kForcedBreak) {
@@ -191,152 +93,133 @@ void EditEngine::Backspace() {
     const int ends =
         EditBuffer::CountLineEnds(std::string_view(buffer_.Text()).substr(first, at + 1 - first));
     buffer_.Erase(first, at + 1 - first);
-    buffer_.caretIndex = first;
+    buffer_.SetCaret(first, buffer_.CaretLine() - ends);
     if (ends > 0) {
-        buffer_.caretLine -= ends;
-        SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
+        view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
         // The top line may have moved with the joined line: go by lines.
-        buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * metrics_.LineHeight();
-        while (buffer_.caretLine < buffer_.topLine) {
-            ScrollOneLineUp();
-            buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * metrics_.LineHeight();
+        view_.CaretRowFromLine();
+        while (buffer_.CaretLine() < buffer_.TopLine()) {
+            view_.ScrollOneLineUp();
+            view_.CaretRowFromLine();
         }
-        UpdateVisibleLines();
+        view_.UpdateVisibleLines();
     }
     ClampSelection();
-    buffer_.caretX = XOfOffset(buffer_.caretIndex);
-    buffer_.currentLineWidth = MeasureCaretLine();
-    if (wordWrap_) Recount();
-    RepaintFromCaretLine();
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
+    view_.SetCaretX(view_.XOfOffset(first));
+    view_.MeasureCaretLineWidth();
+    if (view_.WrapsLines()) view_.Recount();
+    view_.RepaintFromCaretLine();
+    view_.PlaceCaret();
     UpdateCurrentWord();
 }
 
-void EditEngine::DeleteForward() {
-    Flush();
-    if (buffer_.caretIndex >= buffer_.Size()) {
-        Beep();
+void EditCommands::DeleteForward() {
+    buffer_.Flush();
+    const std::size_t at = buffer_.CaretIndex();
+    if (at >= buffer_.Size()) {
+        messages_.Beep();
         return;
     }
-    if (buffer_.undoArmed) {
-        buffer_.undoText = buffer_.Text();
-        buffer_.undoArmed = false;
-    }
-    const std::size_t at = buffer_.caretIndex;
+    buffer_.KeepUndoCopy();
     const unsigned char b = buffer_.At(at);
     std::size_t count = 1;
     if (b == kForcedBreak) {
         count = 2;
     } else if (b >= kFirstIscii) {
-        count = SyllableLength(std::string_view(buffer_.Text()).substr(at));
+        count = view_.SyllableLength(std::string_view(buffer_.Text()).substr(at));
     }
     count = std::min(count, buffer_.Size() - at);
     const int ends = EditBuffer::CountLineEnds(std::string_view(buffer_.Text()).substr(at, count));
     buffer_.Erase(at, count);
     bool joined = ends > 0;
     if (ends > 0) {
-        UpdateVisibleLines();
-        SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
+        view_.UpdateVisibleLines();
+        view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
     }
-    if (wordWrap_) {
-        Recount();
-        const std::size_t c = buffer_.caretIndex;
+    if (view_.WrapsLines()) {
+        view_.Recount();
+        const std::size_t c = buffer_.CaretIndex();
         if (c > 0 && buffer_.At(c - 1) == kForcedBreak &&
             (c == buffer_.Size() || IsLineEnd(buffer_.At(c)))) {
             // The forced break has nothing left to break.
             buffer_.Erase(c - 1, 1);
-            buffer_.caretIndex = c - 1;
-            buffer_.caretLine -= 1;
-            while (buffer_.caretLine < buffer_.topLine) ScrollOneLineUp();
-            buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * metrics_.LineHeight();
-            UpdateVisibleLines();
-            SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
+            buffer_.SetCaret(c - 1, buffer_.CaretLine() - 1);
+            while (buffer_.CaretLine() < buffer_.TopLine()) view_.ScrollOneLineUp();
+            view_.CaretRowFromLine();
+            view_.UpdateVisibleLines();
+            view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
             joined = true;
         }
     }
-    buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * metrics_.LineHeight();
+    view_.CaretRowFromLine();
     ClampSelection();
-    buffer_.caretX = XOfOffset(buffer_.caretIndex);
-    buffer_.currentLineWidth = MeasureCaretLine();
-    platform::Rect r = textRect_;
-    r.top = std::max(0, buffer_.caretY - (joined ? metrics_.LineHeight() : 0));
+    view_.SetCaretX(view_.XOfOffset(buffer_.CaretIndex()));
+    view_.MeasureCaretLineWidth();
+    platform::Rect r = view_.TextArea();
+    r.top = std::max(0, view_.CaretY() - (joined ? view_.LineHeight() : 0));
     window_.Invalidate(r, true);
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
+    view_.PlaceCaret();
     UpdateCurrentWord();
 }
 
-void EditEngine::UpdateCurrentWord() {
-    EditBuffer& b = buffer_;
-    if (b.Size() == 0) {
-        b.currentWord.clear();
-        b.keyboardWord.clear();
-        b.wordStart = b.wordCaretOffset = b.keyboardCaretOffset = 0;
-        b.wordStartX = b.hScroll;
-        return;
-    }
-    std::size_t start = 0;
-    if (b.caretIndex > 0) {
-        std::size_t p = std::min(b.caretIndex, b.Size()) - 1;
-        int steps = 0;
-        while (p > 0 && b.At(p) != kSpace && !IsLineEnd(b.At(p)) && steps < 100) {
-            --p;
-            ++steps;
-        }
-        start = (b.At(p) == kSpace || IsLineEnd(b.At(p))) ? p + 1 : p;
-    }
-    std::size_t stop = start;
-    while (stop < b.Size() && b.At(stop) != kSpace && !IsLineEnd(b.At(stop))) ++stop;
-    b.wordStart = start;
-    b.currentWord = b.Text().substr(start, stop - start);
-    b.keyboardWord = b.currentWord;
-    b.wordCaretOffset = b.caretIndex >= start ? b.caretIndex - start : 0;
-    b.keyboardCaretOffset = b.wordCaretOffset;
-    b.wordStartX = XOfOffset(start);
-}
-
-void EditEngine::EnsureCurrentWord() {
-    // The word must be the one at the caret; recompute it when anything
-    // moved the text under it.
-    const EditBuffer& b = buffer_;
-    if (b.wordStart > b.Size() || b.caretIndex != b.wordStart + b.wordCaretOffset ||
-        b.Text().compare(b.wordStart, b.currentWord.size(), b.currentWord) != 0) {
-        UpdateCurrentWord();
-    }
-}
-
-void EditEngine::DeleteSelection(bool repaint) {
-    Flush();
-    if (!HasSelection()) return;
-    const std::size_t start = SelectionBegin();
-    const std::size_t end = SelectionEnd();
-    ClearSelection();
+void EditCommands::DeleteSelection(bool repaint) {
+    buffer_.Flush();
+    if (!view_.Sel().Any()) return;
+    const std::size_t start = view_.Sel().Begin();
+    const std::size_t end = view_.Sel().End();
+    view_.ClearSelection();
     buffer_.Erase(start, end - start);
-    buffer_.caretIndex = start;
-    buffer_.caretLine = buffer_.LineOf(start);
-    const int h = metrics_.LineHeight();
-    if (buffer_.caretLine < buffer_.topLine) {
-        SetTopLine(buffer_.caretLine, false);
-        window_.Invalidate(textRect_, true);
+    buffer_.MoveCaret(start);
+    if (buffer_.CaretLine() < buffer_.TopLine()) {
+        view_.SetTopLine(buffer_.CaretLine(), false);
+        view_.InvalidateText();
     }
-    UpdateVisibleLines();
-    SetBarRange(platform::ScrollBar::Vertical, buffer_.lastLine);
-    if (wordWrap_) Recount();
-    buffer_.caretY = (buffer_.caretLine - buffer_.topLine) * h;
-    buffer_.caretX = XOfOffset(start);
-    buffer_.currentLineWidth = MeasureCaretLine();
-    if (repaint) RepaintFromCaretLine();
-    PlaceCaret(buffer_.caretX, buffer_.caretY);
+    view_.UpdateVisibleLines();
+    view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
+    if (view_.WrapsLines()) view_.Recount();
+    view_.CaretRowFromLine();
+    view_.SetCaretX(view_.XOfOffset(start));
+    view_.MeasureCaretLineWidth();
+    if (repaint) view_.RepaintFromCaretLine();
+    view_.PlaceCaret();
     UpdateCurrentWord();
 }
-
-}  // namespace vexa::edit
-
-namespace vexa::edit {
 
 // Offsets of an empty selection may point past a text that got shorter.
-void EditEngine::ClampSelection() {
-    selAnchor_ = std::min(selAnchor_, buffer_.Size());
-    selExtent_ = std::min(selExtent_, buffer_.Size());
+void EditCommands::ClampSelection() {
+    Selection& sel = view_.Sel();
+    sel.anchor = std::min(sel.anchor, buffer_.Size());
+    sel.extent = std::min(sel.extent, buffer_.Size());
+}
+
+void EditCommands::InsertPasted(const std::string& bytes) {
+    buffer_.Flush();
+    buffer_.KeepUndoCopy();
+    if (view_.Sel().Any()) DeleteSelection(false);
+    const int lineEnds = EditBuffer::CountLineEnds(bytes);
+    word_.text.clear();
+    buffer_.SetPending(bytes);
+    buffer_.InsertPendingAt(buffer_.CaretIndex());  // the caret stays in front of the pasted text
+    // Soft line ends are spaces and tabs again; the text is wrapped anew.
+    for (std::size_t i = buffer_.CaretIndex(); i < buffer_.Size(); ++i) {
+        const unsigned char b = buffer_.At(i);
+        if (b == kSoftBreakSpace) buffer_.Replace(i, kSpace);
+        if (b == kSoftBreakTab) buffer_.Replace(i, kTab);
+    }
+    if (view_.WrapsLines() && style_.multiLine) view_.Rewrap();
+    buffer_.MoveCaret(buffer_.CaretIndex());
+    view_.EnsureCaretLineVisible();
+    view_.Recount();
+    view_.CaretRowFromLine();
+    view_.SetCaretX(view_.XOfOffset(buffer_.CaretIndex()));
+    view_.MeasureCaretLineWidth();
+    if (lineEnds > 0) {
+        view_.InvalidateText();
+    } else {
+        view_.RepaintFromCaretLine();
+    }
+    view_.PlaceCaret();
+    UpdateCurrentWord();
 }
 
 }  // namespace vexa::edit

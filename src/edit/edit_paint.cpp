@@ -1,18 +1,32 @@
-// Painting: full repaint, drawing into a container's context, the quick
-// redraw of the typed word, and the selection highlight.
+// The view's painting: invalidation, full repaint, drawing into a
+// container's context, the quick redraw of the typed word, and the
+// selection highlight.
 #include <algorithm>
 #include <array>
 
 #include "common/run_painter.h"
-#include "edit/edit_engine.h"
+#include "edit/edit_view.h"
 #include "script/font_code.h"
 
 namespace vexa::edit {
 
-void EditEngine::OnPaint() {
-    Flush();
+void EditView::InvalidateText() { window_.Invalidate(textRect_, true); }
+
+void EditView::InvalidateRow(int row) {
     const int h = metrics_.LineHeight();
-    if (buffer_.lastLine != 0) {
+    window_.Invalidate({textRect_.left, row * h, textRect_.right, (row + 1) * h}, true);
+}
+
+void EditView::RepaintFromCaretLine() {
+    platform::Rect r = textRect_;
+    r.top = std::max(textRect_.top, caret_.y);
+    window_.Invalidate(r, true);
+}
+
+void EditView::OnPaint() {
+    buffer_.Flush();
+    const int h = metrics_.LineHeight();
+    if (buffer_.LastLine() != 0) {
         if (!layoutReady_) Layout();
         const platform::Rect client = window_.ClientRect();
         if (h > 0 && client.bottom % h != 0) {
@@ -27,19 +41,19 @@ void EditEngine::OnPaint() {
     PaintInto(*surface, true);
 }
 
-void EditEngine::DrawInto(platform::Surface& surface, const platform::Rect& /*bounds*/) {
-    Flush();
+void EditView::DrawInto(platform::Surface& surface) {
+    buffer_.Flush();
     PaintInto(surface, false);
 }
 
-void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
+void EditView::PaintInto(platform::Surface& surface, bool withCaret) {
     const EditBuffer& b = buffer_;
     const int h = metrics_.LineHeight();
     surface.SetBackColour(back_);
     surface.SetTextColour(fore_);
 
     const std::string& text = b.Text();
-    std::size_t start = std::min(b.topLineOffset, text.size());
+    std::size_t start = std::min(b.TopLineOffset(), text.size());
     std::size_t stop = b.LineStop(start);
     if (stop == text.size() && stop == start) {
         // Nothing to show on the first row and nothing after it.
@@ -51,8 +65,8 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
 
     // Rows past the client area are never visible; the bound is signed so a
     // scrolled view never makes it wrap.
-    const int bound = std::min(std::max(visibleLines_, std::max(0, pageLines_ - b.topLine + 1)),
-                               RowsFit() + 1);
+    const int rowsAfterTop = std::max(0, pageLines_ - b.TopLine() + 1);
+    const int bound = std::min(std::max(visibleLines_, rowsAfterTop), RowsFit() + 1);
     // Rows outside the area being painted would change no pixel.
     const platform::Rect clip = surface.ClipBox();
     for (int r = 0; r <= bound; ++r) {
@@ -64,8 +78,9 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
             // The caret mark shows the converter where the caret stands;
             // English text meets no converter, and the mark would be
             // measured as a glyph there.
-            if (!script_.englishScript && b.caretIndex >= start && b.caretIndex <= stop) {
-                line.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+            const std::size_t caret = b.CaretIndex();
+            if (!script_.englishScript && caret >= start && caret <= stop) {
+                line.insert(caret - start, 1, static_cast<char>(kCaretMark));
             }
             DrawLine(surface, line, r * h);
         }
@@ -80,14 +95,14 @@ void EditEngine::PaintInto(platform::Surface& surface, bool withCaret) {
         surface.Fill({0, r * h, textWidth_, (r + 1) * h}, back_);
     }
     // Equal offsets select nothing, whatever position they were left at.
-    if (HasSelection() || dragging_) {
-        InvertSelection(selAnchorX_, selAnchorY_, b.caretX, b.caretY, &surface);
+    if (sel_.Any() || sel_.dragging) {
+        InvertSelection(sel_.anchorX, sel_.anchorY, caret_.x, caret_.y, &surface);
     }
     surface.SelectFont(nullptr);
     if (focus) window_.ShowCaret();
 }
 
-void EditEngine::DrawLine(platform::Surface& surface, std::string_view line, int y) {
+void EditView::DrawLine(platform::Surface& surface, std::string_view line, int y) {
     int xk = 0;
     std::size_t p = 0;
     while (true) {
@@ -101,14 +116,14 @@ void EditEngine::DrawLine(platform::Surface& surface, std::string_view line, int
             std::string bytes(piece);
             run = FontCode(bytes);
         }
-        common::DrawFontCodeRun(surface, metrics_, script_.scriptName, run, buffer_.hScroll + xk, y, true);
+        common::DrawFontCodeRun(surface, metrics_, script_.scriptName, run, hScroll_ + xk, y, true);
         if (tab == std::string_view::npos) break;
         xk = (xk + metrics_.MeasureRun(run) + kTabStop) / kTabStop * kTabStop;
         p = tab + 1;
     }
 }
 
-void EditEngine::InvertSelection(int x1, int y1, int x2, int y2, platform::Surface* surface) {
+void EditView::InvertSelection(int x1, int y1, int x2, int y2, platform::Surface* surface) {
     if (y2 < y1 || (y1 == y2 && x2 < x1)) {
         std::swap(x1, x2);
         std::swap(y1, y2);
@@ -143,19 +158,20 @@ void EditEngine::InvertSelection(int x1, int y1, int x2, int y2, platform::Surfa
     surface->InvertPolygon(std::span<const platform::Point>(corners.data(), n));
 }
 
-void EditEngine::RedrawWord(bool withCaretMark) {
-    Flush();
+void EditView::RedrawWord(std::size_t wordStart, bool withCaretMark) {
+    buffer_.Flush();
     if (style_.password) {
         window_.InvalidateAll(true);
         window_.Update();
         return;
     }
     const EditBuffer& b = buffer_;
-    const std::size_t start = std::min(b.wordStart, b.Size());
+    const std::size_t start = std::min(wordStart, b.Size());
+    const std::size_t caret = b.CaretIndex();
     const std::size_t stop = b.LineStop(start);
     std::string bytes = b.Text().substr(start, stop - start);
-    if (withCaretMark && !script_.englishScript && b.caretIndex >= start && b.caretIndex <= stop) {
-        bytes.insert(b.caretIndex - start, 1, static_cast<char>(kCaretMark));
+    if (withCaretMark && !script_.englishScript && caret >= start && caret <= stop) {
+        bytes.insert(caret - start, 1, static_cast<char>(kCaretMark));
     }
     const std::string run = FontCode(bytes);
     auto surface = window_.GetSurface();
@@ -163,16 +179,16 @@ void EditEngine::RedrawWord(bool withCaretMark) {
     surface->SetBackColour(back_);
     surface->SetTextColour(fore_);
     const int h = metrics_.LineHeight();
-    if (b.caretIndex > 0 && b.caretIndex <= b.Size() && b.At(b.caretIndex - 1) == kSpace) {
+    const int x = caret_.x, y = caret_.y;
+    if (caret > 0 && caret <= b.Size() && b.At(caret - 1) == kSpace) {
         const int space = MeasureText(" ");
-        const platform::Rect r{std::max(0, b.caretX - space), b.caretY,
-                               std::max(0, b.caretX - space) + b.caretX, b.caretY + h};
+        const platform::Rect r{std::max(0, x - space), y, std::max(0, x - space) + x, y + h};
         surface->Fill(r, back_);
         window_.Invalidate(r, true);
     }
-    const int end = b.wordStartX + metrics_.MeasureRun(run);
-    surface->Fill({end, b.caretY, end + textWidth_, b.caretY + h}, back_);
-    common::DrawFontCodeRun(*surface, metrics_, script_.scriptName, run, b.wordStartX, b.caretY, false);
+    const int end = caret_.wordStartX + metrics_.MeasureRun(run);
+    surface->Fill({end, y, end + textWidth_, y + h}, back_);
+    common::DrawFontCodeRun(*surface, metrics_, script_.scriptName, run, caret_.wordStartX, y, false);
     surface->SelectFont(nullptr);
     window_.ShowCaret();
 }

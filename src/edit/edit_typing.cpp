@@ -2,144 +2,153 @@
 // wrapping the line when it is full.
 #include <algorithm>
 
-#include "edit/edit_engine.h"
+#include "edit/edit_commands.h"
 
 namespace vexa::edit {
 
-void EditEngine::ProcessKey(unsigned virtualKey, bool impliedShift) {
-    EditBuffer& b = buffer_;
-    if (b.undoArmed) {
-        Flush();
-        b.undoText = b.Text();
-        b.undoArmed = false;
-    }
-    Flush();
-    const int x0 = b.caretX;
+void EditCommands::ProcessKey(unsigned virtualKey, bool impliedShift) {
+    buffer_.Flush();
+    buffer_.KeepUndoCopy();
+    const int x0 = view_.CaretX();
     // Recorded for as long as the key is handled, so that a line or page
     // that refuses it can take it back whole.
-    keystroke_ = Keystroke{b.caretIndex, 0, {}, b.SaveCaretAndWord()};
+    keystroke_ = Keystroke{buffer_.CaretIndex(), 0, {}, buffer_.CaretIndex(), buffer_.CaretLine(),
+                           view_.Caret(), word_};
     struct Forget {
         std::optional<Keystroke>& keystroke;
         ~Forget() { keystroke.reset(); }
     } forget{keystroke_};
 
+    if (!TypeSpaceOrKey(virtualKey, impliedShift, x0)) return;
+    bool repaint = false;
+    bool toBottom = false;
+    if (!ShowTypedKey(x0, repaint, toBottom)) return;
+    const int width = view_.TextWidth();
+    if (view_.CaretX() >= width && !view_.WrapsLines()) {
+        view_.ScrollTo(view_.HScroll() - width / 2, true, true);
+    }
+    if (virtualKey == keys::kSpace && BreakBeforeForcedBreak()) return;
+    RepaintAfterKey(repaint, toBottom);
+}
+
+bool EditCommands::TypeSpaceOrKey(unsigned virtualKey, bool impliedShift, int x0) {
     if (!style_.autoHScroll && !style_.multiLine) {
         // A single line that may not scroll takes no key once it is full.
         const std::string key(1, static_cast<char>(virtualKey));
-        if (MeasureCaretLine() + MeasureText(key) >= textWidth_) return;
+        if (view_.MeasureCaretLine() + view_.MeasureText(key) >= view_.TextWidth()) return false;
     }
-
-    const bool space = virtualKey == keys::kSpace;
-    if (space) {
-        const int w = MeasureText(" ");
-        b.currentWord.clear();
-        b.keyboardWord.clear();
-        b.wordStart = b.caretIndex + 1;
-        b.wordCaretOffset = b.keyboardCaretOffset = 0;
-        AppendPending(kSpace);
-        Flush();
-        keystroke_->length = 1;
-        // Measured on the line: a space takes the font of what precedes it.
-        b.caretX = XOfOffset(b.caretIndex);
-        b.wordStartX = b.caretX;
-        if (b.caretIndex < b.Size()) UpdateCurrentWord();
-        b.currentLineWidth += w;
-    } else {
-        if (keyboard_ == nullptr) return;
+    if (virtualKey != keys::kSpace) {
+        if (keyboard_ == nullptr) return false;
         ComposeTyped(keyboard_->TranslateKey(virtualKey, impliedShift));
-        if (b.caretX > x0) b.currentLineWidth += b.caretX - x0;
+        const int grew = view_.CaretX() - x0;
+        if (grew > 0) view_.SetCaretLineWidth(view_.CaretLineWidth() + grew);
+        return true;
     }
+    const int w = view_.MeasureText(" ");
+    word_ = CurrentWord();
+    word_.start = buffer_.CaretIndex() + 1;
+    buffer_.AppendPending(kSpace);
+    buffer_.Flush();
+    keystroke_->length = 1;
+    // Measured on the line: a space takes the font of what precedes it.
+    view_.SetCaretX(view_.XOfOffset(buffer_.CaretIndex()));
+    view_.SetWordStartX(view_.CaretX());
+    if (buffer_.CaretIndex() < buffer_.Size()) UpdateCurrentWord();
+    view_.SetCaretLineWidth(view_.CaretLineWidth() + w);
+    return true;
+}
 
-    bool repaint = false;
-    bool toBottom = false;
-    const int h = metrics_.LineHeight();
-    auto repaintCaretRow = [&] {
-        window_.Invalidate({0, b.caretY, textWidth_ + 2, b.caretY + h}, true);
+bool EditCommands::ShowTypedKey(int x0, bool& repaint, bool& toBottom) {
+    const int h = view_.LineHeight();
+    const int width = view_.TextWidth();
+    const bool wrap = view_.WrapsLines();
+    auto showOnRow = [&] {
+        view_.PlaceCaret();
+        window_.Invalidate({0, view_.CaretY(), width + 2, view_.CaretY() + h}, true);
     };
-    if (!wordWrap_ && style_.multiLine) {
-        PlaceCaret(b.caretX, b.caretY);
-        repaintCaretRow();
-        if (b.currentLineWidth > b.widestLine) {
-            b.widestLine = b.currentLineWidth;
-            SetBarRange(platform::ScrollBar::Horizontal, b.widestLine);
+    if (!wrap && style_.multiLine) {
+        showOnRow();
+        if (view_.CaretLineWidth() > view_.WidestLine()) {
+            view_.SetWidestLine(view_.CaretLineWidth());
+            view_.SetBarRange(platform::ScrollBar::Horizontal, view_.WidestLine());
         }
-    } else if (b.caretX < textWidth_ || !style_.multiLine) {
-        if (wordWrap_ && !style_.multiLine) {
+    } else if (view_.CaretX() < width || !style_.multiLine) {
+        if (wrap && !style_.multiLine) {
             // The key's own letter fitted, but what it typed may not.
-            Flush();
-            if (MeasureCaretLine() >= textWidth_) {
+            buffer_.Flush();
+            if (view_.MeasureCaretLine() >= width) {
                 TakeBackKeystroke();
-                return;
+                return false;
             }
         }
-        if (!wordWrap_ || style_.autoVScroll) {
-            PlaceCaret(b.caretX, b.caretY);
-            repaintCaretRow();
+        if (!wrap || style_.autoVScroll) {
+            showOnRow();
         } else {
-            Flush();
-            if (MeasureCaretLine() < textWidth_) {
-                PlaceCaret(b.caretX, b.caretY);
-                repaintCaretRow();
-            }
+            buffer_.Flush();
+            if (view_.MeasureCaretLine() < width) showOnRow();
         }
     } else {
-        Flush();
+        buffer_.Flush();
         const int r = WrapAtCaret();
-        if (b.caretX != x0) b.wordStartX = b.hScroll;
+        if (view_.CaretX() != x0) view_.SetWordStartX(view_.HScroll());
         repaint = r != 0;
         toBottom = r == 2;
-        window_.SetCaretPosition({b.caretX, b.caretY});
+        window_.SetCaretPosition({view_.CaretX(), view_.CaretY()});
     }
-    if (b.caretX >= textWidth_ && !wordWrap_) ScrollTo(b.hScroll - textWidth_ / 2, true, true);
+    return true;
+}
 
-    if (wordWrap_ && space) {
-        std::size_t p = b.caretIndex;
-        while (p < b.Size() && !IsLineEnd(b.At(p))) ++p;
-        if (p < b.Size() && b.At(p) == kForcedBreak) {
-            InsertLineBreak(kSoftBreakSpace);
-            const platform::Rect r = Recount();
-            if (!r.IsEmpty()) window_.Invalidate(r, true);
-            return;
-        }
-    }
+bool EditCommands::BreakBeforeForcedBreak() {
+    // A space typed in a line that a forced break ends lets the line break
+    // at the space instead.
+    if (!view_.WrapsLines()) return false;
+    std::size_t p = buffer_.CaretIndex();
+    while (p < buffer_.Size() && !IsLineEnd(buffer_.At(p))) ++p;
+    if (p >= buffer_.Size() || buffer_.At(p) != kForcedBreak) return false;
+    InsertLineBreak(kSoftBreakSpace);
+    const platform::Rect r = view_.Recount();
+    if (!r.IsEmpty()) window_.Invalidate(r, true);
+    return true;
+}
 
+void EditCommands::RepaintAfterKey(bool repaint, bool toBottom) {
     window_.HideCaret();
-    if (!repaint && wordWrap_) {
-        const std::string_view line = LineAround(b.caretIndex);
+    if (!repaint && view_.WrapsLines()) {
+        const std::string_view line = buffer_.LineAround(buffer_.CaretIndex());
         const bool tab = line.find(static_cast<char>(kTab)) != std::string_view::npos ||
-                         b.pendingInput.find(static_cast<char>(kTab)) != std::string::npos;
-        if (tab) Flush();
-        if (MeasureCaretLine() > textWidth_) {
+                         buffer_.Pending().find(static_cast<char>(kTab)) != std::string::npos;
+        if (tab) buffer_.Flush();
+        if (view_.MeasureCaretLine() > view_.TextWidth()) {
             repaint = true;
-            window_.SetCaretPosition({b.caretX, b.caretY});
+            window_.SetCaretPosition({view_.CaretX(), view_.CaretY()});
         }
     }
     if (repaint) {
-        const platform::Rect r = Recount();
+        const platform::Rect r = view_.Recount();
         if (!toBottom) {
             if (!r.IsEmpty()) window_.Invalidate(r, true);
         } else {
-            window_.Invalidate({0, b.caretY, textRect_.right, textRect_.bottom}, true);
+            const platform::Rect& area = view_.TextArea();
+            window_.Invalidate({0, view_.CaretY(), area.right, area.bottom}, true);
         }
         window_.Update();
     }
     window_.ShowCaret();
 }
 
-void EditEngine::ComposeTyped(const std::string& out) {
-    EditBuffer& b = buffer_;
-    Flush();
-    b.pendingInput.clear();
+void EditCommands::ComposeTyped(const std::string& out) {
+    buffer_.Flush();
+    buffer_.SetPending({});
     EnsureCurrentWord();
-    const std::string oldWord = b.currentWord.substr(0, b.currentWord.find('\0'));
+    const std::string oldWord = word_.text.substr(0, word_.text.find('\0'));
     const std::size_t L = oldWord.size();
-    std::size_t k = std::min(b.wordCaretOffset, L);
+    std::size_t k = std::min(word_.caretOffset, L);
     const std::size_t n = out.size();
     const int kind = script_.keyboardType;
 
     std::string word;
-    std::string keyboardWord = b.keyboardWord;
-    std::size_t keyboardOffset = b.keyboardCaretOffset;
+    std::string keyboardWord = word_.keyText;
+    std::size_t keyboardOffset = word_.keyCaretOffset;
     if ((kind == 1 || kind == 2) && (k == 0 || k == L || kind == 1)) {
         // The word is re-made by the keyboard library from its key text.
         // Without the library (or, for Phonetic, the reverse converter) the
@@ -189,38 +198,39 @@ void EditEngine::ComposeTyped(const std::string& out) {
     k = std::min(k, word.size());
 
     // The old word goes and the new one takes its place, in one move.
-    const std::size_t replacedLength = b.Size() > 0 ? L : 0;
+    const std::size_t replacedLength = buffer_.Size() > 0 ? L : 0;
     if (keystroke_) {
-        keystroke_->at = b.wordStart;
+        keystroke_->at = word_.start;
         keystroke_->length = word.size();
-        keystroke_->replaced = b.Text().substr(b.wordStart, replacedLength);
+        keystroke_->replaced = buffer_.Text().substr(word_.start, replacedLength);
     }
-    b.Splice(b.wordStart, replacedLength, word);
+    buffer_.Splice(word_.start, replacedLength, word);
     // The caret stands right after what was typed.
-    b.caretIndex = b.wordStart + k;
-    b.currentWord = word;
-    b.wordCaretOffset = k;
-    b.keyboardWord = keyboardWord;
-    b.keyboardCaretOffset = keyboardOffset;
-    b.wordStartX = XOfOffset(b.wordStart);
-    b.caretX = XOfOffset(b.caretIndex);
+    buffer_.SetCaret(word_.start + k, buffer_.CaretLine());
+    word_.text = word;
+    word_.caretOffset = k;
+    word_.keyText = keyboardWord;
+    word_.keyCaretOffset = keyboardOffset;
+    view_.SetWordStartX(view_.XOfOffset(word_.start));
+    view_.SetCaretX(view_.XOfOffset(buffer_.CaretIndex()));
 }
 
-void EditEngine::TakeBackKeystroke() {
+void EditCommands::TakeBackKeystroke() {
     if (!keystroke_) {
         Backspace();
         return;
     }
-    Flush();
-    EditBuffer& b = buffer_;
-    b.Splice(keystroke_->at, keystroke_->length, keystroke_->replaced);
-    b.RestoreCaretAndWord(keystroke_->before);
+    buffer_.Flush();
+    buffer_.Splice(keystroke_->at, keystroke_->length, keystroke_->replaced);
+    buffer_.SetCaret(keystroke_->caretIndex, keystroke_->caretLine);
+    view_.RestoreCaret(keystroke_->caret);
+    word_ = keystroke_->word;
     keystroke_->length = keystroke_->replaced.size();
     ClampSelection();
-    UpdateVisibleLines();
-    SetBarRange(platform::ScrollBar::Vertical, b.lastLine);
-    RepaintFromCaretLine();
-    PlaceCaret(b.caretX, b.caretY);
+    view_.UpdateVisibleLines();
+    view_.SetBarRange(platform::ScrollBar::Vertical, buffer_.LastLine());
+    view_.RepaintFromCaretLine();
+    view_.PlaceCaret();
 }
 
 }  // namespace vexa::edit

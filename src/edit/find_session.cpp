@@ -57,7 +57,7 @@ std::optional<int> FindSession::ReplaceAll(std::string_view what, std::string_vi
     // The caret keeps its offset as far as the new text allows.
     const std::size_t size = replaced.text.size();
     const std::size_t caret =
-        size == 0 ? 0 : std::min(engine_.Buffer().caretIndex, size - 1);
+        size == 0 ? 0 : std::min(engine_.Buffer().CaretIndex(), size - 1);
     engine_.ReplaceText(std::move(replaced.text), caret);
     last_.reset();
     pending_.reset();

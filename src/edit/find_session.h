@@ -39,8 +39,6 @@ class FindSession {
     std::optional<int> ReplaceAll(std::string_view what, std::string_view with,
                                   const FindOptions& options);
 
-    bool MatchPending() const { return pending_.has_value(); }
-
   private:
     EditEngine& engine_;
     // The bytes last found or replaced: the next search starts behind them

@@ -1,7 +1,8 @@
 #include "keyboard/keyboard_files.h"
 
 #include <cctype>
-#include <initializer_list>
+
+#include "platform/device_names.h"
 
 namespace vexa::keyboard {
 
@@ -42,32 +43,6 @@ bool EndsWithLin(std::string_view name) {
         if (std::tolower(static_cast<unsigned char>(tail[i])) != kLin[i]) return false;
     }
     return true;
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != static_cast<unsigned char>(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Windows opens a device for these names in every folder, whatever the
-// extension: the base name is what stands before the first dot, less
-// trailing spaces. COM and LPT take a digit, also the superscripts 1 to 3.
-bool IsDeviceName(std::string_view name) {
-    std::string_view base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-        if (SameLetters(base, device)) return true;
-    }
-    if (base.size() != 4) return false;
-    const auto digit = static_cast<unsigned char>(base[3]);
-    const bool numbered = (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 ||
-                          digit == 0xB3;
-    return numbered && (SameLetters(base.substr(0, 3), "COM") || SameLetters(base.substr(0, 3), "LPT"));
 }
 
 }  // namespace
@@ -115,7 +90,7 @@ bool IsLoadableLayoutName(std::string_view linFile) {
     for (char c : linFile) {
         if (static_cast<unsigned char>(c) < 0x20) return false;
     }
-    return EndsWithLin(linFile) && !IsDeviceName(linFile);
+    return EndsWithLin(linFile) && !platform::IsReservedDeviceName(linFile);
 }
 
 std::string LibraryOfLayoutFile(std::string_view linFile) {

@@ -55,9 +55,9 @@ inline constexpr std::size_t kMaxFileName = 24;
 
 // True when `linFile` may name a layout file to load: a bare file name (no
 // '\', '/' or ':', no ".."), 5 to 24 characters, ending in ".lin" in any
-// case, and not a reserved device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9,
-// CONIN$, CONOUT$, with any extension). Anything else could reach files and
-// libraries outside the system directory, or a device whose read never ends.
+// case, and not a reserved device name (platform::IsReservedDeviceName).
+// Anything else could reach files and libraries outside the system
+// directory, or a device whose read never ends.
 bool IsLoadableLayoutName(std::string_view linFile);
 
 // The typewriter library of a layout file: the name less ".lin", then

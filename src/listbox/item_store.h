@@ -44,7 +44,6 @@ public:
     // --- the user's side
     void SetExists(bool exists) { exists_ = exists; }
     void SetPageRows(int rows) { pageRows_ = rows < 1 ? 1 : rows; }
-    int PageRows() const { return pageRows_; }
     // A left click on the row at `index` (relative to nothing: an item
     // index), with Ctrl or Shift held.
     void Click(int index, bool ctrl = false, bool shift = false);

@@ -22,6 +22,10 @@ FamilyLibrary FamilyLibrary::Open(const Platform& platform, const std::string& f
     for (const std::string& directory :
          {platform.paths.SystemDirectory(), platform.paths.ModuleDirectory()}) {
         if (directory.empty()) continue;
+        // Only a regular file is handed to the loader, and its attributes
+        // tell, not an attempt to open it: a device or a pipe under that
+        // name could stop the load for good.
+        if (platform.files.Probe(directory, fileName) != FileKind::Regular) continue;
         library.handle_ = platform.libraries.Load(directory, fileName);
         if (library.handle_ != nullptr) break;
     }

@@ -10,7 +10,9 @@ namespace vexa::platform {
 //
 // Libraries are looked for by full path, first in the system directory and
 // then in the module's own directory; the current directory and PATH are
-// never searched, so a planted file of the same name is not picked up.
+// never searched, so a planted file of the same name is not picked up. In
+// each directory the library is loaded only when its attributes name a
+// regular file (FileReader::Probe); anything else counts as absent there.
 class FamilyLibrary {
 public:
     FamilyLibrary() = default;
@@ -34,7 +36,8 @@ private:
     LibraryHandle handle_ = nullptr;
 };
 
-// True when `fileName` loads from the trusted directories (freed at once).
+// True when `fileName` loads from the trusted directories (freed at once);
+// a name that is no regular file there is never loaded.
 bool FamilyLibraryExists(const Platform& platform, const std::string& fileName);
 
 }  // namespace vexa::platform

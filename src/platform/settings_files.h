@@ -19,9 +19,10 @@ public:
 
     // Opens the file for reading and writing (creating it when it does not
     // open), hands its old contents (nullopt for a new or unreadable file)
-    // to `compose`, and writes the result from the start of the file. The
-    // file is not truncated: bytes past the new contents stay. False when
-    // the file can be neither opened nor created, or the write fails.
+    // to `compose`, writes the result from the start of the file and cuts
+    // the file there, so no byte of the old contents stays behind the new.
+    // False when the file can be neither opened nor created, or the write
+    // or the cut fails.
     virtual bool Rewrite(const std::string& fileName,
                          const std::function<std::string(const std::optional<std::string>&)>&
                              compose) = 0;

@@ -270,6 +270,10 @@ ScriptTables Finished(ScriptTables t) {
     if (!t.english && !t.tibetan) {
         for (int k = 0; k < 0x80; ++k)
             t.fastFromBlock[k] = t.fromBlock[k] == kIsciiVirama ? 0 : t.fromBlock[k];
+        // Gurmukhi's nukta looks back at the letter before it on the way back.
+        if (t.gurmukhi)
+            for (int k = 0; k < 0x80; ++k)
+                if (t.fromBlock[k] == kIsciiNukta) t.fastFromBlock[k] = 0;
     }
     return t;
 }

@@ -64,7 +64,8 @@ struct ScriptTables {
     std::array<unsigned char, 256> fromBlock{};
     std::array<unsigned char, 256> fromBlockNukta{};
     // fromBlock for the letters that never take a joiner after them (all
-    // but the virama), in the Brahmic scripts; 0 elsewhere.
+    // but the virama) and never look back (all but Gurmukhi's nukta), in
+    // the Brahmic scripts; 0 elsewhere.
     std::array<unsigned char, 128> fastFromBlock{};
 };
 

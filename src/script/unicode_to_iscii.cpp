@@ -14,6 +14,8 @@ namespace {
 
 using namespace unicode;
 
+constexpr unsigned char kIsciiDha = 0xC0;
+
 bool IsLineSeparator(char16_t c) { return c == 0x2028 || c == 0x2029 || c == 0x0085; }
 
 class Writer {
@@ -102,6 +104,12 @@ class Writer {
             }
             if (unsigned char b = t_.fromBlock[offset]) {
                 if (b == kIsciiVirama) return Virama();
+                // Gurmukhi dha with nukta is the rrha of ISCII, read back as
+                // rra, virama, ha: a nukta written after a dha would come back
+                // as other letters, so it is dropped there.
+                if (t_.gurmukhi && b == kIsciiNukta && o_ != start_ && o_[-1] == kIsciiDha) {
+                    return Drop(c);
+                }
                 *o_++ = b;
                 return;
             }

@@ -18,7 +18,7 @@ platform::CharWidthTable SimFonts::Uniform(int width) {
 
 std::unique_ptr<platform::Font> SimFonts::Create(const platform::FontDescription& description) {
     ++created_;
-    return std::make_unique<SimFont>(*this, description);
+    return std::make_unique<SimFont>(description);
 }
 
 void SimFonts::SetWidths(const std::string& face, const platform::CharWidthTable& widths) {
@@ -78,12 +78,5 @@ const platform::CharWidthTable& SimFonts::WidthsOf(const std::string* face, int 
     auto it = tables_.find(*face);
     return it == tables_.end() ? default_ : it->second;
 }
-
-SimFont::SimFont(SimFonts& owner, platform::FontDescription description)
-    : owner_(owner), description_(std::move(description)) {
-    ++owner_.alive_;
-}
-
-SimFont::~SimFont() { --owner_.alive_; }
 
 }  // namespace vexa::sim

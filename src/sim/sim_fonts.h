@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/graphics.h"
 
@@ -23,7 +24,6 @@ public:
     // in the file's symbol cmap, as the system maps 8-bit fonts. False when
     // the file cannot be read.
     bool AddFontFile(const std::string& face, const std::string& path);
-    void SetDefaultWidths(const platform::CharWidthTable& widths) { default_ = widths; }
     void SetSystemWidths(const platform::CharWidthTable& widths) { system_ = widths; }
 
     // Widths of a face at a cell height (the default table when none was
@@ -31,30 +31,26 @@ public:
     const platform::CharWidthTable& WidthsOf(const std::string* face, int height = 0) const;
 
     int Created() const { return created_; }
-    int Alive() const { return alive_; }
 
     // A table with every code `width` pixels wide.
     static platform::CharWidthTable Uniform(int width);
 
 private:
-    friend class SimFont;
     std::map<std::string, platform::CharWidthTable> tables_;
     std::map<std::string, std::string> files_;
     mutable std::map<std::pair<std::string, int>, platform::CharWidthTable> fileTables_;
     platform::CharWidthTable default_{};
     platform::CharWidthTable system_{};
     int created_ = 0;
-    int alive_ = 0;
 };
 
 class SimFont : public platform::Font {
 public:
-    SimFont(SimFonts& owner, platform::FontDescription description);
-    ~SimFont() override;
+    explicit SimFont(platform::FontDescription description)
+        : description_(std::move(description)) {}
     const platform::FontDescription& Description() const override { return description_; }
 
 private:
-    SimFonts& owner_;
     platform::FontDescription description_;
 };
 

@@ -14,18 +14,14 @@ bool SimSettingsFiles::Rewrite(
     const std::function<std::string(const std::optional<std::string>&)>& compose) {
     if (locked.count(fileName)) return false;
     auto it = files.find(fileName);
-    if (it == files.end()) {
+    std::optional<std::string> old;
+    if (it != files.end()) {
+        old = it->second;
+    } else {
         if (readOnlyFolder) return false;
         it = files.emplace(fileName, std::string()).first;
     }
-    std::optional<std::string> old = it->second;
-    std::string fresh = compose(old);
-    std::string& data = it->second;
-    if (fresh.size() >= data.size()) {
-        data = fresh;
-    } else {
-        data.replace(0, fresh.size(), fresh);  // the tail stays
-    }
+    it->second = compose(old);  // written from the start and cut to its length
     return true;
 }
 

@@ -131,7 +131,7 @@ public:
     bool LeftButtonDown() const override { return leftDown_; }
     platform::Point CursorPosition() const override { return cursor_; }
     void PostMouseMove(unsigned flags, platform::Point p) override;
-    void NotifyParent(unsigned code) override { notifications_.push_back(code); }
+    void NotifyParent(unsigned /*code*/) override {}
 
     // --- test side
     struct Caret {
@@ -159,19 +159,15 @@ public:
     void SetPaintHandler(std::function<void()> handler) { paint_ = std::move(handler); }
     // Runs the paint handler once when part of the window is invalid.
     void RunPendingPaint();
-    bool HasInvalidArea() const { return !invalid_.IsEmpty(); }
-    platform::Rect InvalidArea() const { return invalid_; }
     void SetFocusState(bool focus) { focus_ = focus; }
     void SetLeftButton(bool down) { leftDown_ = down; }
     void SetCursor(platform::Point p) { cursor_ = p; }
-    void SetDpi(int dpi) { dpi_ = dpi; }
 
     const Caret& CaretState() const { return caret_; }
     const BarState& Bar(platform::ScrollBar bar) const {
         return bar == platform::ScrollBar::Vertical ? vertical_ : horizontal_;
     }
     std::deque<PostedMove>& Posted() { return posted_; }
-    const std::vector<unsigned>& Notifications() const { return notifications_; }
     SimScreen& Screen() { return screen_; }
     int Paints() const { return paints_; }
     int Scrolls() const { return scrolls_; }
@@ -197,7 +193,6 @@ private:
     platform::Point cursor_;
     int dpi_ = 96;
     std::deque<PostedMove> posted_;
-    std::vector<unsigned> notifications_;
     int paints_ = 0;
     int scrolls_ = 0;
 };

@@ -26,7 +26,6 @@ class LinkState {
 public:
     bool Hover() const { return hover_; }
     bool Visited() const { return visited_; }
-    bool Armed() const { return armed_; }
 
     LinkActions MouseMove(platform::Point p, const platform::Rect& client, bool leftDown);
     LinkActions ButtonDown(platform::Point p, const platform::Rect& client, bool isUrl);

@@ -39,6 +39,9 @@ class Container {
 
   private:
     bool Execute(const ScenarioLine& line);
+    // The handler of each scenario command (container_command_table.cpp).
+    using CommandHandler = bool (*)(Container& container, const ScenarioLine& line);
+    static CommandHandler HandlerFor(Command command);
     bool Fail(const ScenarioLine& line, const std::string& why);
     Hosted* Find(const std::string& name);
     Hosted* Control(const ScenarioLine& line, const std::string& name);  // fails the line if absent

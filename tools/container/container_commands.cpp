@@ -1,6 +1,7 @@
 // The scenario commands: each line, checked against the command table
-// (scenario_commands.cpp) before the run, goes to its handler. Keys, mouse
-// and sizes are in container_input.cpp.
+// (scenario_commands.cpp) before the run, goes to its handler
+// (container_command_table.cpp). Properties, methods and expectations are
+// here; keys, mouse and sizes are in container_input.cpp.
 
 #include <string>
 #include <vector>
@@ -11,123 +12,12 @@
 
 namespace vexa::container {
 
-// Lines come checked against the command table (CheckScenario).
+// Lines come checked against the command table (CheckScenario); each goes
+// to its handler (container_command_table.cpp).
 bool Container::Execute(const ScenarioLine& line) {
     const CommandSpec* spec = FindCommand(line.command);
     if (!spec) return Fail(line, "unknown command " + line.command);
-    const auto& a = line.args;
-    switch (spec->command) {
-        case Command::Form:
-            formWidth_ = std::stoi(a[0]);
-            formHeight_ = std::stoi(a[1]);
-            EnsureForm();
-            return true;
-        case Command::UserMode:
-            userMode_ = a[0] == "true";
-            return true;
-        case Command::Answer:
-            boxAnswer_ = a[0] == "no" ? IDNO : a[0] == "ok" ? IDOK : IDYES;
-            return true;
-        case Command::Create:
-            return CreateCommand(line, false);
-        case Command::CreateFails:
-            return CreateCommand(line, true);
-        case Command::Persist:
-            return PersistCommand(line);
-        case Command::Destroy: {
-            Hosted* h = Control(line, a[0]);
-            if (h) Destroy(*h);
-            return h != nullptr;
-        }
-        case Command::Set:
-            return SetCommand(line, false, false);
-        case Command::TrySet:
-            return SetCommand(line, true, false);
-        case Command::SetFails:
-            return SetCommand(line, false, true);
-        case Command::Get:
-            return GetCommand(line, false);
-        case Command::Expect:
-            return GetCommand(line, true);
-        case Command::Call:
-            return CallCommand(line);
-        case Command::ExpectResult:
-            return ExpectResultCommand(line);
-        case Command::Focus:
-            return FocusCommand(line);
-        case Command::Default:
-            return DefaultButtonCommand(line, false);
-        case Command::EnterDefault:
-            return DefaultButtonCommand(line, true);
-        case Command::CapsLock:
-            return KeyStateCommand(line, true);
-        case Command::Shift:
-            return KeyStateCommand(line, false);
-        case Command::Keys:
-            return KeysCommand(line);
-        case Command::Click:
-            return MouseCommand(line, Mouse::Click);
-        case Command::DoubleClick:
-            return MouseCommand(line, Mouse::DoubleClick);
-        case Command::RightClick:
-            return MouseCommand(line, Mouse::RightClick);
-        case Command::Drag:
-            return MouseCommand(line, Mouse::Drag);
-        case Command::Move:
-            return MouseCommand(line, Mouse::Move);
-        case Command::Resize:
-            return ResizeCommand(line);
-        case Command::ExpectEvents:
-            return ExpectEventsCommand(line);
-        case Command::ExpectNotify:
-            return ExpectNotifyCommand(line);
-        case Command::ExpectBox:
-            return ExpectBoxCommand(line);
-        case Command::ExpectNoBox: {
-            bool none = boxes_.empty();
-            boxes_.clear();
-            return none || Fail(line, "a message box was shown");
-        }
-        case Command::ExpectLaunched:
-            return ExpectLaunchedCommand(line);
-        case Command::RefuseEdit: {
-            Hosted* h = Control(line, a[0]);
-            if (h) h->site->refuseEdits = a[1] == "on";
-            return h != nullptr;
-        }
-        case Command::Modal:
-            return ModalCommand(line);
-        case Command::EndModal:
-            return Fail(line, "end-modal without modal");
-        case Command::DialogFocus:
-        case Command::DialogClick:
-        case Command::DialogShot:
-            return DialogCommand(line, spec->command);
-        case Command::Menu:
-            return MenuCommand(line);
-        case Command::Pages:
-            return PagesCommand(line);
-        case Command::ShowPage:
-            return ShowPageCommand(line);
-        case Command::Screenshot:
-            if (!Screenshot(a[0])) return Fail(line, "cannot write " + a[0]);
-            Log("screenshot " + a[0]);
-            return true;
-        case Command::ScreenshotControl:
-            return ShotCommand(line, false);
-        case Command::Draw:
-            return ShotCommand(line, true);
-        case Command::Pump:
-            Pump();
-            return true;
-        case Command::Log: {
-            std::string text;
-            for (const auto& s : a) text += (text.empty() ? "" : " ") + s;
-            Log(text);
-            return true;
-        }
-    }
-    return Fail(line, "unhandled command " + line.command);
+    return HandlerFor(spec->command)(*this, line);
 }
 
 namespace {

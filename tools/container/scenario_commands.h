@@ -10,9 +10,9 @@
 
 namespace vexa::container {
 
-// Every command of the scenario language. The container runs each through
-// a switch over this enumeration, so a command without a handler does not
-// compile.
+// Every command of the scenario language. The container's handler table is
+// indexed by this enumeration and checked against it when compiled, so a
+// command without a handler does not compile (Log stays the last).
 enum class Command {
     Form,
     UserMode,

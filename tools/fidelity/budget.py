@@ -98,9 +98,8 @@ def measure(fmap, conv, lib_path, font_dir, words):
         if iscii is None:
             continue
         width = int(noto.getlength(word)) + 2 * fidelity.PAD + fidelity.SIZE
-        bad, ink = fidelity.outliers(fidelity.reference(noto, word, width),
-                                     ours.draw(converter.pairs(iscii), width))
-        ok = bad <= max(fidelity.MIN_OUTLIERS, fidelity.OUTLIER_SHARE * ink)
+        ok, _, _ = fidelity.judge(fidelity.reference(noto, word, width),
+                                  ours.draw(converter.pairs(iscii), width))
         matched += ok
         total += 1
         if not ok:

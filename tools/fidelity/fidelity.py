@@ -10,8 +10,12 @@ advances (as GDI draws them), draw the Unicode word with HarfBuzz and Noto
 
 Tolerance: both pictures are drawn at SIZE pixels per em and thresholded at
 half coverage. A pixel of one picture that has no ink of the other picture
-within RADIUS pixels is an outlier; a word matches when its outliers are at
-most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink).
+within RADIUS pixels is an outlier; a word's shape matches when its outliers
+are at most max(MIN_OUTLIERS, OUTLIER_SHARE of its ink). A word is drawn
+whole when its shape matches and it has every separate mark of the reference
+(nukta, anusvara, visarga, ...) at its place, none merged into another stroke
+and none added (marks.py): a tiny dot barely moves the shape score, but
+without it the word reads as another word.
 
     fidelity.py --family-dir build/native/system --fonts family/fonts/devanagari \
         --map family/fonts/devanagari/devanagari.map.json --library DVBCV32.DLL \
@@ -31,6 +35,7 @@ import unicodedata
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 from familyrender import Converter
+from marks import mark_faults
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fontgen"))
 import wordlists  # noqa: E402
@@ -168,6 +173,19 @@ def outliers(a, b):
     return miss_a.histogram()[255] + miss_b.histogram()[255], ink
 
 
+def judge(ref, got):
+    """(drawn whole, shape outlier share, mark faults) of one word's two pictures."""
+    bad, ink = outliers(ref, got)
+    shape_ok = bad <= max(MIN_OUTLIERS, OUTLIER_SHARE * ink)
+    faults = mark_faults(ref, got, SIZE)
+    return shape_ok and not faults, bad / max(ink, 1), faults
+
+
+def describe(faults):
+    """The mark faults of a word, short: "merged@(52,18) extra@(80,60)"."""
+    return " ".join(f"{kind}@({blob.cx:.0f},{blob.cy:.0f})" for kind, blob in faults)
+
+
 def read_words(path, half, block=None):
     """A hunspell dictionary (count line, then word/FLAGS), or "aspell:<lang>":
     the words of aspell's master dictionary for <lang>, in its dump order, or
@@ -243,21 +261,23 @@ def main():
         width = int(noto.getlength(word)) + 2 * PAD + SIZE
         ref = reference(noto, word, width)
         got = ours.draw(pairs, width)
-        bad, ink = outliers(ref, got)
-        ok = bad <= max(MIN_OUTLIERS, OUTLIER_SHARE * ink)
-        results.append((bad / max(ink, 1), ok, word, iscii, ref, got))
+        ok, score, faults = judge(ref, got)
+        results.append((score + (1 if faults else 0), ok, word, iscii, ref, got, faults))
 
     matched = sum(1 for r in results if r[1])
+    with_faults = sum(1 for r in results if r[6])
     share = matched / max(len(results), 1)
     label = f" [{args.label}]" if args.label else ""
-    print(f"{args.library}{label}: {matched}/{len(results)} words match ({100 * share:.2f}%), "
+    total = max(len(results), 1)
+    print(f"{args.library}{label}: {matched}/{len(results)} words whole ({100 * share:.2f}%), "
+          f"{with_faults} with a mark fault ({100 * with_faults / total:.2f}%), "
           f"{skipped} skipped (not expressible in ISCII); size {SIZE}px, radius {RADIUS}px, "
-          f"outliers <= max({MIN_OUTLIERS}, {OUTLIER_SHARE:.0%} of ink)")
+          f"outliers <= max({MIN_OUTLIERS}, {OUTLIER_SHARE:.0%} of ink), marks kept apart")
     if args.list_failures:
         with open(args.list_failures, "w", encoding="utf-8") as f:
             for r in sorted(results, key=lambda r: -r[0]):
                 if not r[1]:
-                    f.write(f"{r[2]}\t{r[3].hex(' ')}\t{r[0]:.3f}\n")
+                    f.write(f"{r[2]}\t{r[3].hex(' ')}\t{r[0]:.3f}\t{describe(r[6])}\n")
     if args.sheet:
         worst = sorted(results, key=lambda r: -r[0])[:args.worst]
         write_sheet(args.sheet, worst)
@@ -268,16 +288,23 @@ def main():
 
 
 def write_sheet(path, rows):
-    """Reference in green, ours in magenta: overlap is white."""
+    """Reference in green, ours in magenta: overlap is white; a faulty mark
+    is ringed in red (missing or merged: where the reference has it; extra:
+    where ours has it)."""
     if not rows:
         return
     width = max(r[4].width for r in rows)
     h = HEIGHT
     sheet = Image.new("RGB", (width, h * len(rows)), (0, 0, 0))
-    for i, (_, _, _, _, ref, got) in enumerate(rows):
+    draw = ImageDraw.Draw(sheet)
+    for i, (_, _, _, _, ref, got, faults) in enumerate(rows):
         pad = lambda im: im.crop((0, 0, width, h))
         rgb = Image.merge("RGB", (pad(got), pad(ref), pad(got)))
         sheet.paste(rgb, (0, i * h))
+        for _, blob in faults:
+            r = max(blob.width, blob.height) // 2 + 4
+            draw.ellipse((blob.cx - r, i * h + blob.cy - r, blob.cx + r, i * h + blob.cy + r),
+                         outline=(255, 40, 40))
     sheet.save(path)
 
 

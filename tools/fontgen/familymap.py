@@ -176,6 +176,10 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
             for g in brahmic.visible(script, shape_many(font, [brahmic.tail_text(script, tail, on)])[0]):
                 mandatory.add(canon(brahmic.key_of(g)))
 
+    # Marks a converter draws on their own where a face lacks a fused form
+    # (the nukta after a consonant): a face without them would drop a sign.
+    mandatory.update(canon((name, 0, 0, 0)) for name in getattr(script, "mandatory_marks", ()))
+
     ref_names = {g.name for g in brahmic.visible(script, single_shapes[reference])}
     accents, vedic_spacing = [], []
     for v in vedic:

@@ -103,6 +103,82 @@ def attach_fused_anusvara(learned):
     return parts_of
 
 
+def drawn_by_parts(name):
+    """A vowel sign fused with reph, and the ii sign fused with anusvara,
+    get no code: the converter draws the sign and then the reph or the
+    anusvara, which looks the same (the anusvara goes where Noto's composite
+    has it), and the codes go to conjuncts. The other signs fused with
+    anusvara compete for codes like any glyph: Noto draws the e, ai, o and
+    au signs (short, candra and the others too) with the dot clear of the
+    sign's stroke, and the i sign with the dot on the end of its arc, while
+    the anusvara the converter draws after the sign sits over the consonant,
+    on the sign's stroke, and vanishes into it (में would read मे)."""
+    if "vowelsign" not in name:
+        return False
+    return "reph" in name or ("anusvara" in name and name.startswith("iivowelsign"))
+
+
+# Units (of 1000) within which an anusvara placed from a fused glyph takes a
+# placement the shaping already gives.
+SNAP = 12
+
+
+def contour_boxes(glyf, name):
+    """(xMin, yMin, xMax, yMax) of each contour of a glyph."""
+    coords, ends, _ = glyf[name].getCoordinates(glyf)
+    boxes, start = [], 0
+    for end in ends:
+        xs = [p[0] for p in coords[start:end + 1]]
+        ys = [p[1] for p in coords[start:end + 1]]
+        boxes.append((min(xs), min(ys), max(xs), max(ys)))
+        start = end + 1
+    return boxes
+
+
+def dot_in(glyf, fused):
+    """Where a glyph drawn as one outline with the anusvara (a vowel sign
+    fused with it) has the dot, against the anusvara glyph: (dx, dy), or
+    None when no contour of it is the dot."""
+    dot = contour_boxes(glyf, "anusvaradeva")[0]
+    for box in contour_boxes(glyf, fused):
+        if all(abs((box[i + 2] - box[i]) - (dot[i + 2] - dot[i])) <= 4 for i in (0, 1)):
+            return box[0] - dot[0], box[1] - dot[1]
+    return None
+
+
+def attach_letter_anusvara(learned):
+    """An independent vowel with anusvara (ओं, ऐं, औं) is one composite in
+    Noto: the letter's first part and its sign fused with the anusvara. The
+    converter draws the letter and then the anusvara: the anusvara goes
+    where the fused sign has its dot, clear of the sign's stroke. Returns
+    the composite's name -> the keys of its parts."""
+    font = TTFont(NOTO)
+    glyf, hmtx = font["glyf"], font["hmtx"]
+    parts_of = {}
+    composites = brahmic.composites(NOTO, lambda n: n.endswith("anusvaradeva") and "vowelsign" not in n)
+    for name, parts in composites.items():
+        letter = name[:-len("anusvaradeva")] + "deva"
+        if len(parts) != 2 or letter not in glyf.keys() or hmtx[letter][0] != hmtx[name][0]:
+            continue
+        (_, _, _), (fused, x, y) = parts
+        advance = hmtx[letter][0]
+        if (letter, advance, 0, 0) not in learned.observed:
+            continue  # a letter ISCII does not write
+        dot = None if glyf[fused].isComposite() else dot_in(glyf, fused)
+        if dot is None:
+            continue
+        key = ("anusvaradeva", 0, x + dot[0] - advance, y + dot[1])
+        # An anusvara the shaping already places within a few units of it
+        # (over the ii sign) serves as well, and keeps that one exact.
+        near = [k for k in learned.observed if k[:2] == key[:2]
+                and max(abs(k[2] - key[2]), abs(k[3] - key[3])) <= SNAP]
+        key = min(near, key=lambda k: (abs(k[2] - key[2]) + abs(k[3] - key[3]), k), default=key)
+        learned.attach[("anusvaradeva", (letter, advance, 0, 0))] = key
+        learned.observed[key] += 1
+        parts_of[name] = [(letter, advance, 0, 0), key]
+    return parts_of
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "devanagari.map.json")
     script = brahmic.Script(
@@ -115,10 +191,6 @@ def main():
     script.mark_names = ["viramadeva", "nuktadeva", "rephdeva"]
     # Codes go to the glyphs that complete most words (familymap.rank_by_words).
     script.rank_by_words = True
-    # A vowel sign fused with anusvara or reph gets no code: the converter
-    # draws the sign and then the modifier or reph, which looks the same, and
-    # the codes go to conjuncts.
-    script.drawn_by_parts = lambda name: "vowelsign" in name and ("anusvara" in name or "reph" in name)
     script.standalone_letters = VOWELS
     for f in script.pre_families:
         script.groups[f] = "i"
@@ -126,6 +198,9 @@ def main():
         script.groups[f] = "ii"
     learned = brahmic.learn(script, "\u0915")
     script.parts_of = attach_fused_anusvara(learned)
+    letters = attach_letter_anusvara(learned)
+    script.parts_of.update(letters)
+    script.drawn_by_parts = lambda name: drawn_by_parts(name) or name in letters
 
     words = [w.strip() for w in open(WORDS, encoding="utf-8").read().split("\n")[1:] if w.strip()]
     design_words = words[0::2]  # the other half is kept for measuring

@@ -37,7 +37,7 @@ HRESULT CVEditCtrl::ShowDialog(bool replace) {
 void CVEditCtrl::ShowContextMenu(POINT at) {
     if (!edit::OffersContextMenu(logic_.Props().multiLine) || !Window()) return;
     if (at.x == -1 && at.y == -1) {
-        at = {engine_.Buffer().caretX, engine_.Buffer().caretY + engine_.LineHeight()};
+        at = {engine_.View().CaretX(), engine_.View().CaretY() + engine_.LineHeight()};
         ClientToScreen(Window(), &at);
     }
     HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(VEXA_IDM_EDIT_MENU));

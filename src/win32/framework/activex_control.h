@@ -293,6 +293,8 @@ protected:
     static COLORREF TranslateColor(std::uint32_t oleColor);
 
 private:
+    // WindowProc's handler for each message it knows (activex_window.cpp).
+    friend class WindowMessages;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ReflectorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT CallOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

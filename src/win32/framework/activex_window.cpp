@@ -178,12 +178,169 @@ LRESULT CALLBACK ActiveXControl::ReflectorProc(HWND hwnd, UINT msg, WPARAM wp, L
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// The messages the framework handles for every control, one handler each.
+// A handler returns true when it answered the message with `result`, false
+// to pass it on to the window's original procedure (the system class's, or
+// DefWindowProc). Most messages are the control's alone in a window of its
+// own but still go on to a system window after the control has seen them.
+class WindowMessages {
+public:
+    using Handler = bool (*)(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                             LRESULT& result);
+
+    static Handler Find(UINT msg);
+
+private:
+    static bool System(const ActiveXControl& self) { return self.originalProc_ != nullptr; }
+    // A system window whose painting the control does entirely.
+    static bool SystemPaints(ActiveXControl& self) {
+        return System(self) && !self.PaintsSystemWindow();
+    }
+    // Answered with 0, unless a system window also needs the message.
+    static bool OwnWindowAnswers(const ActiveXControl& self, LRESULT& result) {
+        result = 0;
+        return !System(self);
+    }
+
+    static bool Paint(ActiveXControl& self, HWND hwnd, UINT, WPARAM, LPARAM, LRESULT& result) {
+        // A system window paints itself (owner drawing comes reflected).
+        if (SystemPaints(self)) return false;
+        result = 0;
+        if (self.OnPaintMessage()) return true;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        self.OnDraw(dc, client);
+        EndPaint(hwnd, &ps);
+        return true;
+    }
+    static bool PrintClient(ActiveXControl& self, HWND hwnd, UINT, WPARAM wp, LPARAM,
+                            LRESULT& result) {
+        if (SystemPaints(self)) return false;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        self.OnDraw(reinterpret_cast<HDC>(wp), client);
+        result = 0;
+        return true;
+    }
+    static bool EraseBackground(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM,
+                                LRESULT& result) {
+        if (SystemPaints(self)) return false;
+        result = 1;
+        return true;
+    }
+    static bool Size(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM lp, LRESULT& result) {
+        self.OnSize(LOWORD(lp), HIWORD(lp));
+        return OwnWindowAnswers(self, result);
+    }
+    static bool SetFocus(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT& result) {
+        if (self.inPlaceSite_ && !self.uiActive_) {
+            self.uiActive_ = true;
+            self.inPlaceSite_->OnUIActivate();
+        }
+        self.OnSetFocus();
+        return OwnWindowAnswers(self, result);
+    }
+    static bool KillFocus(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT& result) {
+        self.OnKillFocus();
+        return OwnWindowAnswers(self, result);
+    }
+    static bool DialogCode(ActiveXControl& self, HWND, UINT msg, WPARAM wp, LPARAM lp,
+                           LRESULT& result) {
+        if (System(self)) return self.OnMessage(msg, wp, lp, result);
+        result = self.DialogCode(reinterpret_cast<const MSG*>(lp));
+        return true;
+    }
+    static bool SetCursor(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM lp, LRESULT& result) {
+        if (LOWORD(lp) != HTCLIENT || !self.Cursor()) return false;
+        ::SetCursor(self.Cursor());
+        result = TRUE;
+        return true;
+    }
+    static bool MouseActivate(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM,
+                              LRESULT& result) {
+        if (System(self)) return false;
+        result = MA_ACTIVATE;
+        return true;
+    }
+    static bool Key(ActiveXControl& self, HWND, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+        const auto key = static_cast<UINT>(wp);
+        if (msg == WM_KEYDOWN) self.OnKeyDown(key, lp);
+        if (msg == WM_KEYUP) self.OnKeyUp(key, lp);
+        if (msg == WM_CHAR) self.OnChar(key, lp);
+        return OwnWindowAnswers(self, result);
+    }
+    static bool ButtonDown(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                           LRESULT& result) {
+        if (!self.WantsMouse()) {
+            result = 0;
+            return true;
+        }
+        if (self.TakesFocus() && GetFocus() != hwnd) ::SetFocus(hwnd);
+        self.OnMouse(msg, wp, lp);
+        return OwnWindowAnswers(self, result);
+    }
+    static bool Mouse(ActiveXControl& self, HWND, UINT msg, WPARAM wp, LPARAM lp,
+                      LRESULT& result) {
+        self.OnMouse(msg, wp, lp);
+        return OwnWindowAnswers(self, result);
+    }
+    static bool Destroy(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+        self.OnDestroy();
+        return false;
+    }
+    // The window is gone: the control lets go of it, and the original
+    // procedure (if any) has the last word.
+    static bool NcDestroy(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                          LRESULT& result) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        if (self.hwnd_ == hwnd) self.hwnd_ = nullptr;
+        WNDPROC original = self.originalProc_;
+        self.originalProc_ = nullptr;
+        result = original ? CallWindowProcA(original, hwnd, msg, wp, lp)
+                          : DefWindowProcA(hwnd, msg, wp, lp);
+        return true;
+    }
+
+    struct Entry {
+        UINT msg;
+        Handler handler;
+    };
+    static constexpr Entry kTable[] = {
+        {WM_PAINT, &Paint},
+        {WM_PRINTCLIENT, &PrintClient},
+        {WM_ERASEBKGND, &EraseBackground},
+        {WM_SIZE, &Size},
+        {WM_SETFOCUS, &SetFocus},
+        {WM_KILLFOCUS, &KillFocus},
+        {WM_GETDLGCODE, &DialogCode},
+        {WM_SETCURSOR, &SetCursor},
+        {WM_MOUSEACTIVATE, &MouseActivate},
+        {WM_KEYDOWN, &Key},
+        {WM_KEYUP, &Key},
+        {WM_CHAR, &Key},
+        {WM_LBUTTONDOWN, &ButtonDown},
+        {WM_LBUTTONDBLCLK, &ButtonDown},
+        {WM_LBUTTONUP, &Mouse},
+        {WM_MOUSEMOVE, &Mouse},
+        {WM_RBUTTONDOWN, &Mouse},
+        {WM_RBUTTONUP, &Mouse},
+        {WM_DESTROY, &Destroy},
+        {WM_NCDESTROY, &NcDestroy},
+    };
+};
+
+WindowMessages::Handler WindowMessages::Find(UINT msg) {
+    for (const Entry& e : kTable) {
+        if (e.msg == msg) return e.handler;
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<ActiveXControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const bool system = self->originalProc_ != nullptr;
-    // A system window whose painting the control does entirely.
-    const bool systemPaints = system && !self->PaintsSystemWindow();
     LRESULT result = 0;
     if (msg >= OCM__BASE && msg < OCM__BASE + WM_USER) {
         const UINT original = msg - OCM__BASE;
@@ -191,99 +348,11 @@ LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         // Unhandled: what the parent would have answered by default.
         return DefWindowProcA(GetParent(hwnd), original, wp, lp);
     }
-    switch (msg) {
-        case WM_PAINT: {
-            if (systemPaints) break;  // the system window paints (owner drawing comes reflected)
-            if (self->OnPaintMessage()) return 0;
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT client;
-            GetClientRect(hwnd, &client);
-            self->OnDraw(dc, client);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            if (systemPaints) break;
-            RECT client;
-            GetClientRect(hwnd, &client);
-            self->OnDraw(reinterpret_cast<HDC>(wp), client);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            if (systemPaints) break;
-            return 1;
-        case WM_SIZE:
-            self->OnSize(LOWORD(lp), HIWORD(lp));
-            if (system) break;
-            return 0;
-        case WM_SETFOCUS:
-            if (self->inPlaceSite_ && !self->uiActive_) {
-                self->uiActive_ = true;
-                self->inPlaceSite_->OnUIActivate();
-            }
-            self->OnSetFocus();
-            if (system) break;
-            return 0;
-        case WM_KILLFOCUS:
-            self->OnKillFocus();
-            if (system) break;
-            return 0;
-        case WM_GETDLGCODE:
-            if (system) {
-                if (self->OnMessage(msg, wp, lp, result)) return result;
-                break;
-            }
-            return self->DialogCode(reinterpret_cast<const MSG*>(lp));
-        case WM_SETCURSOR:
-            if (LOWORD(lp) == HTCLIENT && self->Cursor()) {
-                SetCursor(self->Cursor());
-                return TRUE;
-            }
-            break;
-        case WM_MOUSEACTIVATE:
-            if (system) break;
-            return MA_ACTIVATE;
-        case WM_KEYDOWN:
-            self->OnKeyDown(static_cast<UINT>(wp), lp);
-            if (system) break;
-            return 0;
-        case WM_KEYUP:
-            self->OnKeyUp(static_cast<UINT>(wp), lp);
-            if (system) break;
-            return 0;
-        case WM_CHAR:
-            self->OnChar(static_cast<UINT>(wp), lp);
-            if (system) break;
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            if (!self->WantsMouse()) return 0;
-            if (self->TakesFocus() && GetFocus() != hwnd) SetFocus(hwnd);
-            self->OnMouse(msg, wp, lp);
-            if (system) break;
-            return 0;
-        case WM_LBUTTONUP:
-        case WM_MOUSEMOVE:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            self->OnMouse(msg, wp, lp);
-            if (system) break;
-            return 0;
-        case WM_DESTROY: self->OnDestroy(); break;
-        case WM_NCDESTROY: {
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
-            WNDPROC original = self->originalProc_;
-            self->originalProc_ = nullptr;
-            return original ? CallWindowProcA(original, hwnd, msg, wp, lp)
-                            : DefWindowProcA(hwnd, msg, wp, lp);
-        }
-        default:
-            if (self->OnMessage(msg, wp, lp, result)) return result;
-            break;
-    }
-    return self->CallOriginal(hwnd, msg, wp, lp);
+    // A message the framework does not handle is the control's to take.
+    const WindowMessages::Handler handler = WindowMessages::Find(msg);
+    const bool answered = handler ? handler(*self, hwnd, msg, wp, lp, result)
+                                  : self->OnMessage(msg, wp, lp, result);
+    return answered ? result : self->CallOriginal(hwnd, msg, wp, lp);
 }
 
 }  // namespace vexa::win32

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "platform/device_names.h"
+
 namespace vexa::win32 {
 
 bool Win32Keyboard::IsDown(int virtualKey) const {
@@ -40,24 +42,49 @@ std::string Win32Keyboard::CharacterOf(int virtualKey, int scanCode, bool forceS
     return std::string(1, static_cast<char>(characters[0] & 0xFF));
 }
 
+namespace {
+
+// The ANSI path as UTF-16, through the process's code page (the wide calls
+// take paths of any length and see the real characters of the name).
+std::wstring WidePath(const std::string& directory, const std::string& fileName) {
+    std::string path = platform::JoinPath(directory, fileName, '\\');
+    int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                     nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+bool NamesDevice(const std::wstring& path) {
+    return platform::IsReservedDeviceName(
+        std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
+}
+
+}  // namespace
+
+platform::FileKind Win32FileReader::Probe(const std::string& directory,
+                                          const std::string& fileName) {
+    if (directory.empty()) return platform::FileKind::Missing;  // never the current directory
+    std::wstring path = WidePath(directory, fileName);
+    if (path.empty() || NamesDevice(path)) return platform::FileKind::Missing;
+    // The attributes only: opening a device to ask may never return.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return platform::FileKind::Missing;
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return platform::FileKind::Other;
+    }
+    return platform::FileKind::Regular;
+}
+
 std::optional<std::string> Win32FileReader::Read(const std::string& directory,
                                                  const std::string& fileName, std::size_t limit) {
-    if (directory.empty()) return std::nullopt;  // never relative to the current directory
-    std::string path = platform::JoinPath(directory, fileName, '\\');
-    // Only regular disk files: a device (a serial port, the console) may
-    // never end a read, and a folder is no layout.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return std::nullopt;
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    if (Probe(directory, fileName) != platform::FileKind::Regular) return std::nullopt;
+    std::wstring path = WidePath(directory, fileName);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        CloseHandle(file);
-        return std::nullopt;
-    }
     std::string bytes(limit, '\0');
     std::size_t have = 0;
     while (have < limit) {

@@ -16,9 +16,11 @@ public:
     std::string CharacterOf(int virtualKey, int scanCode, bool forceShift) const override;
 };
 
-// Reads files by full path in binary mode.
+// Probes files by their attributes (GetFileAttributesW) and reads regular
+// files by full path in binary mode.
 class Win32FileReader : public platform::FileReader {
 public:
+    platform::FileKind Probe(const std::string& directory, const std::string& fileName) override;
     std::optional<std::string> Read(const std::string& directory, const std::string& fileName,
                                     std::size_t limit) override;
 };

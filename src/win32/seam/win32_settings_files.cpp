@@ -45,9 +45,11 @@ bool Win32SettingsFiles::Rewrite(
     }
     std::string fresh = compose(old);
     DWORD written = 0;
+    // Written from the start, then cut where the new contents end: a shorter
+    // record must not leave the old one's last bytes behind it.
     bool ok = SetFilePointer(file, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
               WriteFile(file, fresh.data(), static_cast<DWORD>(fresh.size()), &written, nullptr) &&
-              written == fresh.size();
+              written == fresh.size() && SetEndOfFile(file);
     CloseHandle(file);
     return ok;
 }

@@ -174,7 +174,7 @@ TEST(CaptionSettingsFileTest, EachKindWritesItsOwnSectionToItsOwnFile) {
     EXPECT_EQ(group.files.files.at("VGroupBox.ini"), expected);
 }
 
-TEST(CaptionSettingsFileTest, TheLastControlSavedWinsAndBytesAfterTheSectionStay) {
+TEST(CaptionSettingsFileTest, TheLastControlSavedWinsAndNoBytesStayAfterTheSection) {
     CaptionRig first(CaptionKind::PushButton), second(CaptionKind::PushButton);
     first.LoadFresh(false);
     second.LoadFresh(false);
@@ -186,7 +186,7 @@ TEST(CaptionSettingsFileTest, TheLastControlSavedWinsAndBytesAfterTheSectionStay
     second.files.files = first.files.files;
     second.Save(false);
     const std::string& file = second.files.files.at("VPushButton.ini");
-    EXPECT_NE(file.find("-name"), std::string::npos);  // stale bytes of the longer name stay
+    EXPECT_EQ(file.find("-name"), std::string::npos);  // the longer name's bytes are cut off
 
     CaptionRig reader(CaptionKind::PushButton);
     reader.files.files = second.files.files;

@@ -68,22 +68,21 @@ TEST(SettingsRecord, DamagedSectionsAreRejectedWhole) {
     EXPECT_TRUE(DecodeSection(1, bytes + "stale tail"));
 }
 
-TEST(SettingsFiles, SavingKeepsOtherFieldsAndTheStaleTail) {
+TEST(SettingsFiles, SavingKeepsOtherFieldsAndCutsTheFileToTheNewSection) {
     sim::SimSettingsFiles files;
     SettingsSection s = EmptySection(6);
     s.Number("Reserved1") = 77;
     s.String("ScriptName") = "Devanagari";
     s.String("FontName") = "DVB-TTDorvan-Long";
-    files.files["VStatic.ini"] = EncodeSection(s);
-    std::size_t oldSize = files.files["VStatic.ini"].size();
+    files.files["VStatic.ini"] = EncodeSection(s) + "bytes of another program";
 
     ASSERT_TRUE(SaveSection(files, 6, [](SettingsSection& sec) {
         sec.Number("FontSize") = 20;
         sec.String("FontName") = "DV";
     }));
-    EXPECT_EQ(files.files["VStatic.ini"].size(), oldSize);  // not truncated
     auto back = LoadSection(files, 6);
     ASSERT_TRUE(back);
+    EXPECT_EQ(files.files["VStatic.ini"], EncodeSection(*back));  // nothing behind the section
     EXPECT_EQ(back->Number("Reserved1"), 77);
     EXPECT_EQ(back->Number("FontSize"), 20);
     EXPECT_EQ(back->String("ScriptName"), "Devanagari");

@@ -11,22 +11,22 @@ TEST(CaretTest, ArrowsStepOverWholeSyllables) {
     EditRig rig;
     rig.engine.SetText(Bytes({0xB3, 0xDA, 0xB4, 0xE8, 0xB5, 0xDB, ' ', 'x'}));
     rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
-    EXPECT_EQ(rig.B().caretX, kScriptW + kExtensionW);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
+    EXPECT_EQ(rig.V().CaretX(), kScriptW + kExtensionW);
     rig.Key(keys::kRight);  // B4 E8 B5 DB is one syllable
-    EXPECT_EQ(rig.B().caretIndex, 6u);
+    EXPECT_EQ(rig.B().CaretIndex(), 6u);
     rig.Key(keys::kRight);
     rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().caretIndex, 8u);
+    EXPECT_EQ(rig.B().CaretIndex(), 8u);
     rig.Key(keys::kRight);  // at the end: nothing
-    EXPECT_EQ(rig.B().caretIndex, 8u);
+    EXPECT_EQ(rig.B().CaretIndex(), 8u);
     rig.Key(keys::kLeft);
     rig.Key(keys::kLeft);
     rig.Key(keys::kLeft);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     rig.Key(keys::kLeft);
     rig.Key(keys::kLeft);
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{0, 0}));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -37,10 +37,10 @@ TEST(CaretTest, RightInsideASyllableOnlyMovesToItsEnd) {
     rig.Key(keys::kRight);
     // A virama after the vowel sign joins both syllables into one.
     rig.TypeBytes('H', Bytes({0xE8}));
-    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
     rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().caretIndex, 5u);
-    EXPECT_EQ(rig.B().caretX, XOfEnd(rig));
+    EXPECT_EQ(rig.B().CaretIndex(), 5u);
+    EXPECT_EQ(rig.V().CaretX(), XOfEnd(rig));
 }
 
 TEST(CaretTest, LeftAtALineStartGoesToTheEndOfTheLineBefore) {
@@ -49,12 +49,12 @@ TEST(CaretTest, LeftAtALineStartGoesToTheEndOfTheLineBefore) {
     rig.Key(keys::kDown);
     rig.Key(keys::kHome);
     rig.Key(keys::kLeft);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
-    EXPECT_EQ(rig.B().caretLine, 0);
-    EXPECT_EQ(rig.B().caretX, 2 * kEnglishW);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
+    EXPECT_EQ(rig.B().CaretLine(), 0);
+    EXPECT_EQ(rig.V().CaretX(), 2 * kEnglishW);
     rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().caretIndex, 3u);
-    EXPECT_EQ(rig.B().caretY, rig.H());
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
+    EXPECT_EQ(rig.V().CaretY(), rig.H());
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -63,15 +63,15 @@ TEST(CaretTest, UpAndDownKeepTheCaretNearItsColumn) {
     rig.engine.SetText("abcd\rab\rabcd");
     rig.Key(keys::kEnd);
     rig.Key(keys::kDown);
-    EXPECT_EQ(rig.B().caretIndex, 7u);  // end of "ab"
+    EXPECT_EQ(rig.B().CaretIndex(), 7u);  // end of "ab"
     rig.Key(keys::kDown);
-    EXPECT_EQ(rig.B().caretIndex, 10u);  // x 14 in "abcd"
+    EXPECT_EQ(rig.B().CaretIndex(), 10u);  // x 14 in "abcd"
     rig.Key(keys::kDown);                // last line: nothing
-    EXPECT_EQ(rig.B().caretLine, 2);
+    EXPECT_EQ(rig.B().CaretLine(), 2);
     rig.Key(keys::kUp);
     rig.Key(keys::kUp);
     rig.Key(keys::kUp);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -80,23 +80,23 @@ TEST(CaretTest, UpAndDownInASingleLineControlStepLikeLeftAndRight) {
     rig.engine.SetText("abc");
     rig.Key(keys::kDown);
     rig.Key(keys::kDown);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     rig.Key(keys::kUp);
-    EXPECT_EQ(rig.B().caretIndex, 1u);
+    EXPECT_EQ(rig.B().CaretIndex(), 1u);
 }
 
 TEST(CaretTest, MovingBelowTheLastRowScrollsOneLine) {
     EditRig rig;
     rig.engine.SetText("0\r1\r2\r3\r4\r5\r6");
     for (int i = 0; i < 5; ++i) rig.Key(keys::kDown);
-    EXPECT_EQ(rig.B().topLine, 1);
-    EXPECT_EQ(rig.B().caretY, 4 * rig.H());
+    EXPECT_EQ(rig.B().TopLine(), 1);
+    EXPECT_EQ(rig.V().CaretY(), 4 * rig.H());
     rig.Key(keys::kEnd);
     rig.Key(keys::kRight);  // over the line end into line 6
-    EXPECT_EQ(rig.B().topLine, 2);
+    EXPECT_EQ(rig.B().TopLine(), 2);
     for (int i = 0; i < 6; ++i) rig.Key(keys::kUp);
-    EXPECT_EQ(rig.B().topLine, 0);
-    EXPECT_EQ(rig.B().caretY, 0);
+    EXPECT_EQ(rig.B().TopLine(), 0);
+    EXPECT_EQ(rig.V().CaretY(), 0);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -106,16 +106,16 @@ TEST(CaretTest, PagesMoveByOneRowLessThanThePage) {
     for (int i = 0; i < 20; ++i) text += "line\r";
     rig.engine.SetText(text);
     rig.Key(keys::kNext);
-    EXPECT_EQ(rig.B().topLine, 4);
-    EXPECT_EQ(rig.B().caretLine, 4);
+    EXPECT_EQ(rig.B().TopLine(), 4);
+    EXPECT_EQ(rig.B().CaretLine(), 4);
     rig.Key(keys::kNext);
-    EXPECT_EQ(rig.B().topLine, 8);
+    EXPECT_EQ(rig.B().TopLine(), 8);
     rig.Key(keys::kPrior);
-    EXPECT_EQ(rig.B().topLine, 4);
-    EXPECT_EQ(rig.B().caretLine, 4);
+    EXPECT_EQ(rig.B().TopLine(), 4);
+    EXPECT_EQ(rig.B().CaretLine(), 4);
     rig.Key(keys::kPrior);
     rig.Key(keys::kPrior);
-    EXPECT_EQ(rig.B().topLine, 0);
+    EXPECT_EQ(rig.B().TopLine(), 0);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -127,14 +127,14 @@ TEST(CaretTest, PageDownNeedsAutoVScrollButPageUpDoesNot) {
     for (int i = 0; i < 20; ++i) text += "line\r";
     rig.engine.SetText(text);
     rig.Key(keys::kNext);
-    EXPECT_EQ(rig.B().topLine, 0);
+    EXPECT_EQ(rig.B().TopLine(), 0);
     rig.engine.OnVScroll(scroll::kThumbPosition, 8);
     rig.engine.OnLButtonDown(kMouseLeft, {3, 2 * rig.H() + 3});
     rig.engine.OnLButtonUp(0, {3, 2 * rig.H() + 3});
-    EXPECT_EQ(rig.B().caretLine, 10);
+    EXPECT_EQ(rig.B().CaretLine(), 10);
     rig.Key(keys::kPrior);
-    EXPECT_EQ(rig.B().topLine, 4);
-    EXPECT_EQ(rig.B().caretLine, 6);
+    EXPECT_EQ(rig.B().TopLine(), 4);
+    EXPECT_EQ(rig.B().CaretLine(), 6);
 }
 
 TEST(CaretTest, ShiftArrowsSelectAndTheEventsFireOnceAtKeyRelease) {
@@ -173,7 +173,7 @@ TEST(CaretTest, ATypedKeyOverASelectionOnlyRemovesIt) {
     rig.Key(keys::kRight, true);
     rig.Key('X');
     EXPECT_EQ(rig.Text(), "ad");
-    EXPECT_EQ(rig.B().caretIndex, 1u);
+    EXPECT_EQ(rig.B().CaretIndex(), 1u);
     // The text changed: the host hears of it.
     EXPECT_EQ(rig.events.changed, 1);
     rig.Key(keys::kRight, true);
@@ -209,14 +209,14 @@ TEST(CaretTest, SelectionPropertiesAreClampedToTheText) {
     rig.engine.SetText("ab\rcdef");
     rig.engine.SetSelStart(1);
     rig.engine.SetSelLength(4);
-    EXPECT_EQ(rig.B().caretIndex, 5u);
-    EXPECT_EQ(rig.B().caretLine, 1);
-    EXPECT_EQ(rig.B().caretX, 2 * kEnglishW);
+    EXPECT_EQ(rig.B().CaretIndex(), 5u);
+    EXPECT_EQ(rig.B().CaretLine(), 1);
+    EXPECT_EQ(rig.V().CaretX(), 2 * kEnglishW);
     rig.engine.SetSelStart(1000);
     EXPECT_EQ(rig.engine.SelStart(), 7);
     rig.engine.SetSelLength(-50);
     EXPECT_EQ(rig.engine.SelLength(), -7);
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 

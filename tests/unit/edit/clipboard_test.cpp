@@ -158,19 +158,27 @@ TEST_F(ClipboardEdit, CutCopiesThenRemovesTheSelection) {
         2, 2);
     ASSERT_EQ(commands.Cut(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "abcd");
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     EXPECT_EQ(Block(commands.Format()), std::string("\xB3\xDA\0\0", 4));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
-TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsSpaces) {
+TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsWhatTheyStandFor) {
     SetTextAndSelect("abXYcd", 2, 2);
-    board.Put(commands.Format(), std::string("\xB3\x04\xDA\x01z\0", 6));
+    board.Put(commands.Format(), std::string("\xB3\x04\xDA\x01z\x05y\0", 8));
     ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
-    EXPECT_EQ(rig.Text(), "ab\xB3 \xDAzcd");
-    EXPECT_EQ(rig.B().caretIndex, 2u);  // in front of the pasted text
+    EXPECT_EQ(rig.Text(), "ab\xB3 \xDAz\tycd");
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);  // in front of the pasted text
     EXPECT_FALSE(rig.engine.HasSelection());
     EXPECT_TRUE(rig.sim.messages.Boxes().empty());
+    EXPECT_EQ(CheckInvariants(rig), "");
+
+    // Too long for one row: the tab breaks again where the line is full.
+    const std::string first(30, 'a'), second(20, 'b');
+    SetTextAndSelect("", 0, 0);
+    board.Put(commands.Format(), first + '\x05' + second + std::string(1, '\0'));
+    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
+    EXPECT_EQ(rig.Text(), first + static_cast<char>(kSoftBreakTab) + second);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 

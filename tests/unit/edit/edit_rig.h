@@ -153,6 +153,8 @@ public:
     }
 
     const EditBuffer& B() const { return engine.Buffer(); }
+    const EditView& V() const { return engine.View(); }
+    const CurrentWord& W() const { return engine.Word(); }
     std::string Text() const { return engine.Text(); }
     int H() const { return engine.LineHeight(); }
 

@@ -13,7 +13,7 @@ TEST(EditingTest, DeleteTakesAWholeSyllableAndBackspaceOnlyItsLastByte) {
     rig.Key(keys::kEnd);
     rig.Key(keys::kBack);
     EXPECT_EQ(rig.Text(), Bytes({0xB4}));
-    EXPECT_EQ(rig.B().caretX, kScriptW);
+    EXPECT_EQ(rig.V().CaretX(), kScriptW);
     EXPECT_EQ(rig.events.changed, 2);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -36,11 +36,11 @@ TEST(EditingTest, BackspaceAfterAForcedBreakTakesTheByteBeforeIt) {
     rig.engine.SetText("ab\x1D" "cd");
     rig.Key(keys::kDown);
     rig.Key(keys::kHome);
-    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
     rig.Key(keys::kBack);
     EXPECT_EQ(rig.Text(), "acd");
-    EXPECT_EQ(rig.B().caretIndex, 1u);
-    EXPECT_EQ(rig.B().caretLine, 0);
+    EXPECT_EQ(rig.B().CaretIndex(), 1u);
+    EXPECT_EQ(rig.B().CaretLine(), 0);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -50,7 +50,7 @@ TEST(EditingTest, AForcedBreakAtTheStartIsDeletedAlone) {
     rig.Key(keys::kRight);
     rig.Key(keys::kBack);
     EXPECT_EQ(rig.Text(), "ab");
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -71,13 +71,13 @@ TEST(EditingTest, DeleteAtALineEndJoinsTheLines) {
     rig.Key(keys::kEnd);
     rig.Key(keys::kDelete);
     EXPECT_EQ(rig.Text(), "abcd\ref");
-    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().LastLine(), 1);
     rig.Key(keys::kDown);
     rig.Key(keys::kHome);
     rig.Key(keys::kBack);
     EXPECT_EQ(rig.Text(), "abcdef");
-    EXPECT_EQ(rig.B().caretIndex, 4u);
-    EXPECT_EQ(rig.B().caretX, 4 * kEnglishW);
+    EXPECT_EQ(rig.B().CaretIndex(), 4u);
+    EXPECT_EQ(rig.V().CaretX(), 4 * kEnglishW);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -100,7 +100,7 @@ TEST(EditingTest, EnglishModeDeletesOneByteOfScriptText) {
     rig.Key(keys::kDelete);
     EXPECT_EQ(rig.Text(), Bytes({0xDA, 0xB4, 0xDB, ' ', 'x'}));
     rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().caretIndex, 1u);
+    EXPECT_EQ(rig.B().CaretIndex(), 1u);
 }
 
 TEST(EditingTest, UndoReturnsToTheTextAtTheFirstEditAfterAMoveAndToggles) {
@@ -111,7 +111,7 @@ TEST(EditingTest, UndoReturnsToTheTextAtTheFirstEditAfterAMoveAndToggles) {
     EXPECT_EQ(rig.Text(), "ACDB");
     rig.engine.Undo();
     EXPECT_EQ(rig.Text(), "AB");
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     rig.engine.Undo();
     EXPECT_EQ(rig.Text(), "ACDB");
     // Ctrl+Z does the same; neither fires a change.
@@ -156,14 +156,14 @@ TEST(EditingTest, SettingTheTextWrapsItAgainAndRestoresWhatSoftBreaksStoodFor) {
     rig.fonts.SetWidths("EN-Test", sim::SimFonts::Uniform(10));
     rig.engine.BuildWidthTables();
     rig.engine.SetText(text);
-    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().LastLine(), 1);
     EXPECT_EQ(rig.Text()[27], '\x04');  // 7 words of 40 fit in 300
     EXPECT_EQ(rig.window.Bar(platform::ScrollBar::Vertical).maximum, 0);  // bar not shown
 
     std::string withBreaks = "aaa\x04" "bbb\x05" "ccc";
     rig.engine.SetText(withBreaks);
     EXPECT_EQ(rig.Text(), "aaa bbb\tccc");
-    EXPECT_EQ(rig.B().lastLine, 0);
+    EXPECT_EQ(rig.B().LastLine(), 0);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 

@@ -95,13 +95,13 @@ TEST_F(FamilyTypingTest, ArrowsStepOverTheConvertersSyllables) {
     // ka + virama + ssa + aa sign, then ka: two syllables for the converter.
     engine.SetText(Bytes({0xB3, 0xE8, 0xD6, 0xDA, 0xB3}));
     Press(0x27);
-    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 4u);
     Press(0x27);
-    EXPECT_EQ(engine.Buffer().caretIndex, 5u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 5u);
     Press(0x25);
-    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 4u);
     Press(0x25);
-    EXPECT_EQ(engine.Buffer().caretIndex, 0u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 0u);
     // Delete takes the whole conjunct syllable.
     Press(0x2E);
     EXPECT_EQ(engine.Text(), Bytes({0xB3}));
@@ -115,7 +115,7 @@ TEST_F(FamilyTypingTest, PhoneticKeysAreSpelledByTheLibraryAsOneWord) {
     const std::string word = state.binding.Convert("kamal");
     ASSERT_FALSE(word.empty());
     EXPECT_EQ(engine.Text(), word);
-    EXPECT_EQ(engine.Buffer().caretIndex, word.size());
+    EXPECT_EQ(engine.Buffer().CaretIndex(), word.size());
     Press(0x20);
     Press('K');
     EXPECT_EQ(engine.Text(), word + " " + state.binding.Convert("k"));
@@ -144,12 +144,12 @@ TEST_F(FamilyTypingTest, ClicksFindSyllableBoundariesByTheirRealWidths) {
     ASSERT_GT(w1, 0);
     ASSERT_GT(w, w1);
     engine.OnLButtonDown(kMouseLeft, {w1 - 1, 2});
-    EXPECT_EQ(engine.Buffer().caretIndex, 4u);
-    EXPECT_EQ(engine.Buffer().caretX, w1);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 4u);
+    EXPECT_EQ(engine.View().CaretX(), w1);
     engine.OnLButtonDown(kMouseLeft, {w - 1, 2});
-    EXPECT_EQ(engine.Buffer().caretIndex, 6u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 6u);
     engine.OnLButtonDown(kMouseLeft, {1, 2});
-    EXPECT_EQ(engine.Buffer().caretIndex, 0u);
+    EXPECT_EQ(engine.Buffer().CaretIndex(), 0u);
 }
 
 }  // namespace

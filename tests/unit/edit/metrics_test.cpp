@@ -35,7 +35,7 @@ TEST(MetricsTest, FontSizeZeroLeavesOneRowAndPaintingSafe) {
     rig.Paint();
     platform::Point p{5, 50};
     rig.engine.OnLButtonDown(kMouseLeft, p);
-    EXPECT_EQ(rig.B().caretLine, 0);
+    EXPECT_EQ(rig.B().CaretLine(), 0);
 }
 
 TEST(MetricsTest, RunsAreMeasuredFromTheTablesWithTabStopsAndStopAtLineEnds) {
@@ -99,7 +99,7 @@ TEST(MetricsTest, TheScrollBarNarrowsAWrappedTextOnlyWhileItHasOneLine) {
 
 // Every line of the text fits the text width (a word alone may not).
 void ExpectLinesFit(EditRig& rig) {
-    for (int line = 0; line <= rig.B().lastLine; ++line) {
+    for (int line = 0; line <= rig.B().LastLine(); ++line) {
         const std::string text = rig.engine.LineText(line);
         if (text.find(' ') == std::string::npos) continue;
         EXPECT_LT(rig.engine.MeasureText(text), rig.engine.TextWidth()) << line;
@@ -119,27 +119,27 @@ TEST(MetricsTest, AResizedWrappingControlWrapsAgainAndKeepsTheCaretInView) {
     const std::string text = "aaa bbb ccc\tddd eee fff";  // one line of 183 px
     rig.engine.SetText(text);
     rig.Key(keys::kEnd);
-    ASSERT_EQ(rig.B().lastLine, 0);
+    ASSERT_EQ(rig.B().LastLine(), 0);
 
     rig.window.Resize({0, 0, 100, 100});
     rig.engine.OnSize();
     EXPECT_EQ(rig.engine.TextWidth(), 100);
     EXPECT_EQ(WithoutSoftBreaks(rig.Text()), text);
-    EXPECT_EQ(rig.B().lastLine, 1);  // broken at the tab
+    EXPECT_EQ(rig.B().LastLine(), 1);  // broken at the tab
     EXPECT_EQ(rig.Text()[11], static_cast<char>(kSoftBreakTab));
     ExpectLinesFit(rig);
     // The caret is still after the last letter, on the last line, in view.
-    EXPECT_EQ(rig.B().caretIndex, text.size());
-    EXPECT_LE(rig.B().caretX, rig.engine.TextWidth());
+    EXPECT_EQ(rig.B().CaretIndex(), text.size());
+    EXPECT_LE(rig.V().CaretX(), rig.engine.TextWidth());
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{83, rig.H()}));
     EXPECT_EQ(CheckInvariants(rig), "");
 
     // Narrower still: a word a line, more lines than the page shows.
     rig.window.Resize({0, 0, 40, 100});
     rig.engine.OnSize();
-    EXPECT_EQ(rig.B().lastLine, 5);
-    EXPECT_EQ(rig.B().caretLine, 5);
-    EXPECT_EQ(rig.B().topLine, 1);  // scrolled so the caret's line shows
+    EXPECT_EQ(rig.B().LastLine(), 5);
+    EXPECT_EQ(rig.B().CaretLine(), 5);
+    EXPECT_EQ(rig.B().TopLine(), 1);  // scrolled so the caret's line shows
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{21, 4 * rig.H()}));
     EXPECT_EQ(CheckInvariants(rig), "");
 
@@ -147,8 +147,8 @@ TEST(MetricsTest, AResizedWrappingControlWrapsAgainAndKeepsTheCaretInView) {
     rig.window.Resize({0, 0, 300, 100});
     rig.engine.OnSize();
     EXPECT_EQ(rig.Text(), text);
-    EXPECT_EQ(rig.B().topLine, 0);
-    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{rig.B().caretX, 0}));
+    EXPECT_EQ(rig.B().TopLine(), 0);
+    EXPECT_EQ(rig.window.CaretState().position, (platform::Point{rig.V().CaretX(), 0}));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 

@@ -22,16 +22,16 @@ TEST_F(MouseTest, AClickPutsTheCaretOnTheNearerSideOfASyllableAndATieBeforeIt) {
     // Two syllables of 16 pixels each.
     rig.engine.SetText(Bytes({0xB3, 0xDA, 0xB4, 0xDB}));
     Click(7, 3);
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     Click(9, 3);
-    EXPECT_EQ(rig.B().caretIndex, 2u);
-    EXPECT_EQ(rig.B().caretX, 16);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
+    EXPECT_EQ(rig.V().CaretX(), 16);
     Click(8, 3);
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     Click(31, 3);
-    EXPECT_EQ(rig.B().caretIndex, 4u);
+    EXPECT_EQ(rig.B().CaretIndex(), 4u);
     Click(250, 3);  // past the end of the line
-    EXPECT_EQ(rig.B().caretIndex, 4u);
+    EXPECT_EQ(rig.B().CaretIndex(), 4u);
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{32, 0}));
     EXPECT_TRUE(rig.window.HasFocus());
     EXPECT_FALSE(rig.window.HasCapture());
@@ -41,11 +41,11 @@ TEST_F(MouseTest, AClickPutsTheCaretOnTheNearerSideOfASyllableAndATieBeforeIt) {
 TEST_F(MouseTest, AClickChoosesTheLineUnderThePointAndNeverOneBelowTheText) {
     rig.engine.SetText("abc\rdef\rgh");
     Click(10, rig.H() + 2);
-    EXPECT_EQ(rig.B().caretLine, 1);
-    EXPECT_EQ(rig.B().caretIndex, 5u);
+    EXPECT_EQ(rig.B().CaretLine(), 1);
+    EXPECT_EQ(rig.B().CaretIndex(), 5u);
     Click(10, 4 * rig.H() + 2);
-    EXPECT_EQ(rig.B().caretLine, 2);
-    EXPECT_EQ(rig.B().caretY, 2 * rig.H());
+    EXPECT_EQ(rig.B().CaretLine(), 2);
+    EXPECT_EQ(rig.V().CaretY(), 2 * rig.H());
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -54,7 +54,7 @@ TEST_F(MouseTest, AClickOutsideTheTextLeavesTheCaret) {
     rig.Key(keys::kEnd);
     Click(310, 5);
     Click(5, -3);
-    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
 }
 
 TEST_F(MouseTest, ShiftClickSelectsFromTheOldCaretAndFiresSelectedOnRelease) {
@@ -84,9 +84,9 @@ TEST_F(MouseTest, DraggingSelectsAndReleasingWhereItStartedSelectsNothing) {
     EXPECT_TRUE(rig.window.HasCapture());
     EXPECT_TRUE(rig.engine.Dragging());
     rig.engine.OnMouseMove(kMouseLeft, {21, 3});
-    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
     rig.engine.OnMouseMove(kMouseLeft, {14, rig.H() + 3});
-    EXPECT_EQ(rig.B().caretIndex, 9u);
+    EXPECT_EQ(rig.B().CaretIndex(), 9u);
     // Row 0 from x 0 to the edge and row 1 up to x 14.
     EXPECT_EQ(rig.window.Screen().InvertedSpan(3), (std::pair<int, int>{0, 300}));
     EXPECT_EQ(rig.window.Screen().InvertedSpan(rig.H() + 3), (std::pair<int, int>{0, 14}));
@@ -111,10 +111,10 @@ TEST_F(MouseTest, DraggingSelectsAndReleasingWhereItStartedSelectsNothing) {
 TEST_F(MouseTest, MovesWithoutTheCaptureOrTheButtonDoNothing) {
     rig.engine.SetText("abcdef");
     rig.engine.OnMouseMove(kMouseLeft, {21, 3});
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
     rig.window.SetCapture();
     rig.engine.OnMouseMove(0, {21, 3});
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
 }
 
 TEST_F(MouseTest, HoldingTheButtonBelowTheTextKeepsScrollingAndSelecting) {
@@ -123,11 +123,11 @@ TEST_F(MouseTest, HoldingTheButtonBelowTheTextKeepsScrollingAndSelecting) {
     rig.engine.SetText(text);
     rig.window.SetLeftButton(true);
     rig.engine.OnLButtonDown(kMouseLeft, {0, 4 * rig.H() + 2});
-    EXPECT_EQ(rig.B().caretLine, 4);
+    EXPECT_EQ(rig.B().CaretLine(), 4);
     rig.window.SetCursor({10, 130});
     rig.engine.OnMouseMove(kMouseLeft, {10, 130});
-    EXPECT_EQ(rig.B().caretLine, 5);
-    EXPECT_EQ(rig.B().topLine, 1);
+    EXPECT_EQ(rig.B().CaretLine(), 5);
+    EXPECT_EQ(rig.B().TopLine(), 1);
     ASSERT_EQ(rig.window.Posted().size(), 1u);
     // The posted message comes back while the button is held.
     for (int i = 0; i < 3; ++i) {
@@ -135,8 +135,8 @@ TEST_F(MouseTest, HoldingTheButtonBelowTheTextKeepsScrollingAndSelecting) {
         rig.window.Posted().pop_front();
         rig.engine.OnMouseMove(move.flags, move.point);
     }
-    EXPECT_EQ(rig.B().caretLine, 8);
-    EXPECT_EQ(rig.B().topLine, 4);
+    EXPECT_EQ(rig.B().CaretLine(), 8);
+    EXPECT_EQ(rig.B().TopLine(), 4);
     EXPECT_EQ(rig.window.Posted().size(), 1u);
     // The last message still moves, then posts nothing once the button is up.
     rig.window.SetLeftButton(false);
@@ -144,7 +144,7 @@ TEST_F(MouseTest, HoldingTheButtonBelowTheTextKeepsScrollingAndSelecting) {
     rig.window.Posted().pop_front();
     rig.engine.OnMouseMove(move.flags, move.point);
     EXPECT_TRUE(rig.window.Posted().empty());
-    EXPECT_EQ(rig.B().caretLine, 9);
+    EXPECT_EQ(rig.B().CaretLine(), 9);
     rig.engine.OnLButtonUp(0, {10, 130});
     // The caret also followed the mouse one step to the right, to column 1.
     EXPECT_EQ(rig.engine.SelStart(), 20);
@@ -162,30 +162,30 @@ TEST_F(MouseTest, TheVerticalBarMovesTheViewByLinesAndPagesWithinTheText) {
     r.engine.SetText(text);
     EXPECT_EQ(r.window.Bar(platform::ScrollBar::Vertical).maximum, 12);
     r.engine.OnVScroll(scroll::kLineDown, 0);
-    EXPECT_EQ(r.B().topLine, 1);
-    EXPECT_EQ(r.B().caretY, -r.H());
+    EXPECT_EQ(r.B().TopLine(), 1);
+    EXPECT_EQ(r.V().CaretY(), -r.H());
     EXPECT_EQ(r.window.Bar(platform::ScrollBar::Vertical).position, 1);
     r.engine.OnVScroll(scroll::kPageDown, 0);
-    EXPECT_EQ(r.B().topLine, 6);
+    EXPECT_EQ(r.B().TopLine(), 6);
     r.engine.OnVScroll(scroll::kThumbTrack, 2);
-    EXPECT_EQ(r.B().topLine, 6);
+    EXPECT_EQ(r.B().TopLine(), 6);
     r.engine.OnVScroll(scroll::kThumbPosition, 2);
-    EXPECT_EQ(r.B().topLine, 2);
+    EXPECT_EQ(r.B().TopLine(), 2);
     r.engine.OnVScroll(scroll::kPageDown, 0);
     r.engine.OnVScroll(scroll::kPageDown, 0);
     r.engine.OnVScroll(scroll::kPageDown, 0);
-    EXPECT_EQ(r.B().topLine, 12);
+    EXPECT_EQ(r.B().TopLine(), 12);
     r.engine.OnVScroll(scroll::kPageUp, 0);
     r.engine.OnVScroll(scroll::kPageUp, 0);
     r.engine.OnVScroll(scroll::kPageUp, 0);
-    EXPECT_EQ(r.B().topLine, 0);
-    EXPECT_EQ(r.B().caretY, 0);
+    EXPECT_EQ(r.B().TopLine(), 0);
+    EXPECT_EQ(r.V().CaretY(), 0);
     EXPECT_EQ(CheckInvariants(r), "");
     // The rows shown follow the view.
     r.engine.OnVScroll(scroll::kThumbPosition, 3);
     r.Paint();
     EXPECT_EQ(r.window.Screen().RowCodes(0), "line");
-    EXPECT_EQ(r.engine.Buffer().topLineOffset, 15u);
+    EXPECT_EQ(r.engine.Buffer().TopLineOffset(), 15u);
 }
 
 class ScrollingMouseTest : public MouseTest {
@@ -195,21 +195,21 @@ protected:
 
 TEST_F(ScrollingMouseTest, TheHorizontalBarStepsTwentyPixelsOrAWidthWithinTheWidestLine) {
     rig.engine.SetText(std::string(60, 'a') + "\rb");  // 420 pixels wide
-    EXPECT_EQ(rig.B().widestLine, 420);
+    EXPECT_EQ(rig.V().WidestLine(), 420);
     rig.engine.OnHScroll(scroll::kLineDown, 0);
-    EXPECT_EQ(rig.B().hScroll, -20);
-    EXPECT_EQ(rig.B().caretX, -20);
+    EXPECT_EQ(rig.V().HScroll(), -20);
+    EXPECT_EQ(rig.V().CaretX(), -20);
     EXPECT_EQ(rig.window.Bar(platform::ScrollBar::Horizontal).position, 20);
     rig.engine.OnHScroll(scroll::kPageDown, 0);
-    EXPECT_EQ(rig.B().hScroll, -320);
+    EXPECT_EQ(rig.V().HScroll(), -320);
     rig.engine.OnHScroll(scroll::kPageDown, 0);
-    EXPECT_EQ(rig.B().hScroll, -420);
+    EXPECT_EQ(rig.V().HScroll(), -420);
     rig.engine.OnHScroll(scroll::kLineUp, 0);
-    EXPECT_EQ(rig.B().hScroll, -400);
+    EXPECT_EQ(rig.V().HScroll(), -400);
     rig.engine.OnHScroll(scroll::kThumbPosition, 35);
-    EXPECT_EQ(rig.B().hScroll, -35);
+    EXPECT_EQ(rig.V().HScroll(), -35);
     rig.engine.OnHScroll(scroll::kPageUp, 0);
-    EXPECT_EQ(rig.B().hScroll, 0);
+    EXPECT_EQ(rig.V().HScroll(), 0);
     EXPECT_EQ(CheckInvariants(rig), "");
     // Text drawn after scrolling starts left of the window: the first ten
     // glyphs are out of sight, the next ones fill the width.

@@ -40,7 +40,7 @@ TEST(PaintTest, TextAfterATabStartsAtTheNextMultipleOfAHundred) {
     EXPECT_EQ(row1.back().x, 200);
     // The caret measures the same way.
     rig.Key(keys::kEnd);
-    EXPECT_EQ(rig.B().caretX, 100 + kEnglishW);
+    EXPECT_EQ(rig.V().CaretX(), 100 + kEnglishW);
 }
 
 // An English-only control: every byte is a Roman glyph of 8 pixels, the
@@ -67,8 +67,8 @@ TEST(PaintTest, EnglishLinesShowNoLineFeedAndTheCaretStandsAfterTheirGlyphs) {
     ASSERT_FALSE(row1.empty());
     EXPECT_EQ(row1[0].x, 0);
     // The caret stands right after the last glyph drawn.
-    EXPECT_EQ(rig.B().caretX, 16);
-    EXPECT_EQ(row1.back().x + 8, rig.B().caretX);
+    EXPECT_EQ(rig.V().CaretX(), 16);
+    EXPECT_EQ(row1.back().x + 8, rig.V().CaretX());
     // A selection of the line covers exactly its glyphs.
     rig.Key(keys::kHome, true);
     EXPECT_EQ(screen.InvertedSpan(rig.H() + 1), (std::pair<int, int>{0, 16}));
@@ -84,7 +84,7 @@ TEST(PaintTest, TheCaretMarkTakesNoRoomInEnglishText) {
     EXPECT_EQ(row.back().codes, "x");
     EXPECT_EQ(row.back().x, 100);
     rig.Key(keys::kEnd);
-    EXPECT_EQ(rig.B().caretX, 108);
+    EXPECT_EQ(rig.V().CaretX(), 108);
     rig.Key(keys::kHome);
     rig.Key(keys::kRight);  // the mark now stands inside the first piece
     rig.Paint();
@@ -141,27 +141,27 @@ TEST(PaintTest, ASelectionAcrossRowsInvertsTheirPartsAndInvertingTwiceRestores) 
     EditRig rig;
     rig.engine.SetText("abcdef\rghijkl\rmnopqr");
     rig.Paint();
-    rig.engine.InvertSelection(21, 0, 14, 2 * rig.H());
+    rig.engine.View().InvertSelection(21, 0, 14, 2 * rig.H());
     auto& screen = rig.window.Screen();
     EXPECT_EQ(screen.InvertedSpan(5), (std::pair<int, int>{21, 300}));
     EXPECT_EQ(screen.InvertedSpan(rig.H() + 5), (std::pair<int, int>{0, 300}));
     EXPECT_EQ(screen.InvertedSpan(2 * rig.H() + 5), (std::pair<int, int>{0, 14}));
     EXPECT_EQ(screen.InvertedSpan(3 * rig.H() + 5), (std::pair<int, int>{0, 0}));
     // Points may come in either order.
-    rig.engine.InvertSelection(14, 2 * rig.H(), 21, 0);
+    rig.engine.View().InvertSelection(14, 2 * rig.H(), 21, 0);
     EXPECT_EQ(screen.InvertedCount(), 0);
 }
 
 TEST(PaintTest, ASelectionEndBelowTheLastRowIsDrawnToTheEdgeOfThatRow) {
     EditRig rig;
-    rig.engine.InvertSelection(30, rig.H(), 10, 9 * rig.H());
+    rig.engine.View().InvertSelection(30, rig.H(), 10, 9 * rig.H());
     auto& screen = rig.window.Screen();
     EXPECT_EQ(screen.InvertedSpan(rig.H() + 1), (std::pair<int, int>{30, 300}));
     EXPECT_EQ(screen.InvertedSpan(4 * rig.H() + 1), (std::pair<int, int>{0, 300}));
     // A selection that starts below the last row shows nothing.
-    rig.engine.InvertSelection(0, 0, 0, 0);
+    rig.engine.View().InvertSelection(0, 0, 0, 0);
     const int before = screen.InvertedCount();
-    rig.engine.InvertSelection(5, 6 * rig.H(), 50, 7 * rig.H());
+    rig.engine.View().InvertSelection(5, 6 * rig.H(), 50, 7 * rig.H());
     EXPECT_EQ(screen.InvertedCount(), before);
 }
 
@@ -172,7 +172,7 @@ TEST(PaintTest, TheTypedWordIsRedrawnInPlace) {
     rig.Key(keys::kEnd);
     rig.Key('E');
     // Without a full repaint the row already shows the new word.
-    rig.engine.RedrawWord();
+    rig.engine.View().RedrawWord(rig.engine.Word().start);
     EXPECT_EQ(rig.window.Screen().RowCodes(0), "ab cdE");
     const auto row = rig.window.Screen().GlyphsOnRow(0);
     EXPECT_EQ(row.back().x, 2 * kEnglishW + kScriptW + 2 * kEnglishW);

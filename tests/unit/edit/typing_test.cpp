@@ -23,24 +23,24 @@ protected:
 TEST_F(TypingTest, TypedBytesGoInAtTheCaretAndFireChange) {
     rig.Type({kKa, 'A', kKi});
     EXPECT_EQ(rig.Text(), Bytes({0xB3, 'A', 0xB3, 0xDB}));
-    EXPECT_EQ(rig.B().caretIndex, 4u);
-    EXPECT_EQ(rig.B().caretX, kScriptW + kEnglishW + kScriptW + kExtensionW);
+    EXPECT_EQ(rig.B().CaretIndex(), 4u);
+    EXPECT_EQ(rig.V().CaretX(), kScriptW + kEnglishW + kScriptW + kExtensionW);
     EXPECT_EQ(rig.events.changed, 3);
     rig.Key(keys::kLeft);
     EXPECT_EQ(rig.events.changed, 3);  // movement is no change
-    EXPECT_EQ(rig.B().caretIndex, 2u);
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
     rig.Key(kKa);
     EXPECT_EQ(rig.Text(), Bytes({0xB3, 'A', 0xB3, 0xB3, 0xDB}));
-    EXPECT_EQ(rig.B().caretIndex, 3u);
+    EXPECT_EQ(rig.B().CaretIndex(), 3u);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
 TEST_F(TypingTest, ASpaceEndsTheWordAndTheNextKeyStartsANewOne) {
     rig.Type({kKa, keys::kSpace, kKi});
     EXPECT_EQ(rig.Text(), Bytes({0xB3, ' ', 0xB3, 0xDB}));
-    EXPECT_EQ(rig.B().wordStart, 2u);
-    EXPECT_EQ(rig.B().currentWord, Bytes({0xB3, 0xDB}));
-    EXPECT_EQ(rig.B().wordStartX, 2 * kScriptW);
+    EXPECT_EQ(rig.W().start, 2u);
+    EXPECT_EQ(rig.W().text, Bytes({0xB3, 0xDB}));
+    EXPECT_EQ(rig.V().WordStartX(), 2 * kScriptW);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -48,13 +48,13 @@ TEST_F(TypingTest, TypingPastTheEdgeTurnsTheLastSpaceIntoASoftBreak) {
     Repeat(kKa, 10);
     rig.Key(keys::kSpace);
     Repeat(kKa, 18);  // 110 + 180 = 290: still fits
-    EXPECT_EQ(rig.B().lastLine, 0);
+    EXPECT_EQ(rig.B().LastLine(), 0);
     rig.Key(kKa);  // reaches 300
-    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().LastLine(), 1);
     EXPECT_EQ(rig.B().At(10), kSoftBreakSpace);
-    EXPECT_EQ(rig.B().caretLine, 1);
-    EXPECT_EQ(rig.B().caretX, 19 * kScriptW);
-    EXPECT_EQ(rig.B().caretY, rig.H());
+    EXPECT_EQ(rig.B().CaretLine(), 1);
+    EXPECT_EQ(rig.V().CaretX(), 19 * kScriptW);
+    EXPECT_EQ(rig.V().CaretY(), rig.H());
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{190, 19}));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -62,33 +62,33 @@ TEST_F(TypingTest, TypingPastTheEdgeTurnsTheLastSpaceIntoASoftBreak) {
 TEST_F(TypingTest, ATabInFrontOfTheOverflowBecomesASoftTabBreak) {
     rig.engine.SetText(std::string(10, 'A') + "\t");
     rig.Key(keys::kEnd);
-    EXPECT_EQ(rig.B().caretX, 100);
+    EXPECT_EQ(rig.V().CaretX(), 100);
     Repeat('A', 29);  // 100 + 29 * 7 = 303
     EXPECT_EQ(rig.B().At(10), kSoftBreakTab);
-    EXPECT_EQ(rig.B().caretLine, 1);
-    EXPECT_EQ(rig.B().caretX, 29 * kEnglishW);
+    EXPECT_EQ(rig.B().CaretLine(), 1);
+    EXPECT_EQ(rig.V().CaretX(), 29 * kEnglishW);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
 TEST_F(TypingTest, AWordWiderThanTheLineGetsAForcedBreakInFrontOfTheLastSyllable) {
     Repeat(kKi, 18);  // 288 pixels
-    EXPECT_EQ(rig.B().lastLine, 0);
+    EXPECT_EQ(rig.B().LastLine(), 0);
     rig.Key(kKi);
-    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().LastLine(), 1);
     std::string expected;
     for (int i = 0; i < 18; ++i) expected += Bytes({0xB3, 0xDB});
     expected += Bytes({0x1D, 0xB3, 0xDB});
     EXPECT_EQ(rig.Text(), expected);
-    EXPECT_EQ(rig.B().caretIndex, rig.Text().size());
-    EXPECT_EQ(rig.B().caretX, kScriptW + kExtensionW);
+    EXPECT_EQ(rig.B().CaretIndex(), rig.Text().size());
+    EXPECT_EQ(rig.V().CaretX(), kScriptW + kExtensionW);
     EXPECT_EQ(CheckInvariants(rig), "");
 
     // Enter directly in front of the forced break takes its place.
     rig.Key(keys::kUp);
     rig.Key(keys::kEnd);
-    EXPECT_EQ(rig.B().caretIndex, 36u);
+    EXPECT_EQ(rig.B().CaretIndex(), 36u);
     rig.Key(keys::kReturn);
-    EXPECT_EQ(rig.B().lastLine, 1);
+    EXPECT_EQ(rig.B().LastLine(), 1);
     EXPECT_EQ(rig.B().At(36), kHardBreak);
     EXPECT_EQ(rig.Text().find('\x1D'), std::string::npos);
     EXPECT_EQ(CheckInvariants(rig), "");
@@ -101,8 +101,8 @@ TEST_F(TypingTest, ATypedSpaceInFrontOfAForcedBreakStartsTheNextLineThere) {
     rig.Key(keys::kLeft);
     rig.Key(keys::kSpace);
     EXPECT_EQ(CheckInvariants(rig), "");
-    EXPECT_EQ(rig.B().caretLine, 1);
-    EXPECT_EQ(rig.B().At(rig.B().caretIndex - 1), kSoftBreakSpace);
+    EXPECT_EQ(rig.B().CaretLine(), 1);
+    EXPECT_EQ(rig.B().At(rig.B().CaretIndex() - 1), kSoftBreakSpace);
 }
 
 class FixedPageTypingTest : public TypingTest {
@@ -117,11 +117,11 @@ protected:
 
 TEST_F(FixedPageTypingTest, TheLineThatWouldNotFitIsTakenBack) {
     Repeat(keys::kReturn, 6);
-    EXPECT_EQ(rig.B().lastLine, 4);  // five rows, no more
+    EXPECT_EQ(rig.B().LastLine(), 4);  // five rows, no more
     Repeat('A', 42);                 // 294 pixels
-    EXPECT_EQ(rig.B().caretX, 294);
+    EXPECT_EQ(rig.V().CaretX(), 294);
     rig.Key('A');
-    EXPECT_EQ(rig.B().lastLine, 4);
+    EXPECT_EQ(rig.B().LastLine(), 4);
     EXPECT_EQ(rig.Text(), std::string(4, '\r') + std::string(42, 'A'));
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -134,10 +134,10 @@ TEST_F(FixedPageTypingTest, AKeyOfSeveralBytesIsTakenBackWhole) {
     const std::string before = rig.Text();
     rig.TypeBytes('J', Bytes({0xB8, 0xE8, 0xCF}));
     EXPECT_EQ(rig.Text(), before);
-    EXPECT_EQ(rig.B().caretIndex, before.size());
-    EXPECT_EQ(rig.B().caretX, 294);
-    EXPECT_EQ(rig.B().currentWord, std::string(42, 'A'));
-    EXPECT_EQ(rig.B().wordCaretOffset, 42u);
+    EXPECT_EQ(rig.B().CaretIndex(), before.size());
+    EXPECT_EQ(rig.V().CaretX(), 294);
+    EXPECT_EQ(rig.W().text, std::string(42, 'A'));
+    EXPECT_EQ(rig.W().caretOffset, 42u);
     EXPECT_EQ(CheckInvariants(rig), "");
     // Backspace still takes the last letter that was really typed.
     rig.Key(keys::kBack);
@@ -162,7 +162,7 @@ TEST_F(SingleLineTypingTest, AFullLineIgnoresKeysSilently) {
     EXPECT_EQ(rig.sim.messages.Beeps(), 0);
     // Enter needs WantReturn: nothing is inserted.
     rig.Key(keys::kReturn);
-    EXPECT_EQ(rig.B().lastLine, 0);
+    EXPECT_EQ(rig.B().LastLine(), 0);
 }
 
 // The key's own letter would still fit, the three bytes it types do not.
@@ -170,7 +170,7 @@ TEST_F(SingleLineTypingTest, AKeyThatWouldOverflowTheLineIsTakenBackWhole) {
     Repeat('A', 41);  // 287 pixels
     rig.TypeBytes('J', "xyz");
     EXPECT_EQ(rig.Text(), std::string(41, 'A'));
-    EXPECT_EQ(rig.B().caretX, 287);
+    EXPECT_EQ(rig.V().CaretX(), 287);
     EXPECT_EQ(rig.window.CaretState().position.x, 287);
     EXPECT_EQ(CheckInvariants(rig), "");
     rig.TypeBytes('J', "xy");  // 301: still too wide
@@ -186,16 +186,16 @@ protected:
 
 TEST_F(ScrollingTypingTest, TypingPastTheRightEdgeScrollsTheTextLeftByHalfAWidth) {
     Repeat('A', 43);  // 301 pixels
-    EXPECT_EQ(rig.B().lastLine, 0);
-    EXPECT_LT(rig.B().hScroll, 0);
-    EXPECT_GE(rig.B().caretX, 0);
-    EXPECT_LE(rig.B().caretX, rig.engine.TextWidth());
-    EXPECT_EQ(rig.B().widestLine, 301);
+    EXPECT_EQ(rig.B().LastLine(), 0);
+    EXPECT_LT(rig.V().HScroll(), 0);
+    EXPECT_GE(rig.V().CaretX(), 0);
+    EXPECT_LE(rig.V().CaretX(), rig.engine.TextWidth());
+    EXPECT_EQ(rig.V().WidestLine(), 301);
     EXPECT_EQ(rig.window.Bar(platform::ScrollBar::Horizontal).maximum, 301);
     EXPECT_EQ(CheckInvariants(rig), "");
     rig.Key(keys::kHome);
-    EXPECT_EQ(rig.B().hScroll, 0);
-    EXPECT_EQ(rig.B().caretIndex, 0u);
+    EXPECT_EQ(rig.V().HScroll(), 0);
+    EXPECT_EQ(rig.B().CaretIndex(), 0u);
 }
 
 // The Phonetic kind re-makes the whole word through the keyboard library
@@ -214,8 +214,8 @@ TEST_F(PhoneticTypingTest, EachKeyReconvertsTheKeysOfTheWord) {
     rig.TypeBytes('I', "i");
     EXPECT_EQ(rig.Text(), Bytes({0xB3, 0xDB}));
     EXPECT_EQ(rig.keyboard.makeCalls.back(), "ki");
-    EXPECT_EQ(rig.B().caretIndex, 2u);
-    EXPECT_EQ(rig.B().keyboardWord, "ki");
+    EXPECT_EQ(rig.B().CaretIndex(), 2u);
+    EXPECT_EQ(rig.W().keyText, "ki");
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 
@@ -227,8 +227,8 @@ TEST_F(PhoneticTypingTest, AKeyAtTheWordStartGoesInFrontOfTheReversedWord) {
     EXPECT_EQ(rig.keyboard.makeCalls, (std::vector<std::string>{"kki", "k"}));
     EXPECT_EQ(rig.Text(), Bytes({0xB3, 0xB3, 0xDB}));
     // The caret stays right after the typed key.
-    EXPECT_EQ(rig.B().caretIndex, 1u);
-    EXPECT_EQ(rig.B().caretX, kScriptW);
+    EXPECT_EQ(rig.B().CaretIndex(), 1u);
+    EXPECT_EQ(rig.V().CaretX(), kScriptW);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 
+#include <sys/stat.h>
+
 #include "keyboard/keyboard_layout.h"
 #include "keyboard/keyboard_messages.h"
 #include "keyboard/layout_file.h"
@@ -237,21 +239,62 @@ TEST_F(KeyboardLoader, DeviceNamesAreNeverOpened) {
         EXPECT_FALSE(state.binding.CanCompose(KeyboardKind::Typewriter)) << device;
     }
     EXPECT_TRUE(sim.files.RequestedPaths().empty());
+    EXPECT_TRUE(sim.files.ProbedPaths().empty());
     EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
 }
 
-// Only a regular file is read as a layout: not a folder, not a device.
-TEST_F(KeyboardLoader, OnlyRegularFilesAreRead) {
-    fs::create_directory(system_ / "dv1lay.lin");
-    Load("Devanagari", 2, "dv1lay.lin");
-    EXPECT_EQ(Texts(), Texts_{"Layout Support File for Devanagari Missing."});
-    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+// A pipe stands for a device here: opening it would wait for a writer for
+// ever. Layout files and libraries of every kind are looked at through their
+// attributes first; anything but a regular file is absent in that folder and
+// never opened (the libraries are then found in the module's directory).
+TEST_F(KeyboardLoader, OnlyRegularFilesAreOpenedInEveryKind) {
+    auto pipe = [&](const std::string& name) {
+        ASSERT_EQ(mkfifo((system_ / name).c_str(), 0600), 0) << name;
+    };
+    const std::string module = std::string(VEXA_FAMILY_DIR) + "/";
+    // Typewriter: the layout is read, the library in the system directory
+    // is a pipe, so the module directory's copy is bound.
+    Install("dv1lay.lin");
+    pipe("dv1lay32.dll");
+    Load("Devanagari", 2);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(state.binding.CanCompose(KeyboardKind::Typewriter));
+    EXPECT_EQ(sim.libraries.RequestedPaths(), std::vector<std::string>{module + "dv1lay32.dll"});
+    // Phonetic: a folder and a pipe where the libraries would be.
+    Install("pe1lay.lin");
+    fs::create_directory(system_ / "pe1lay32.dll");
+    pipe("rc2as32.dll");
+    Load("Devanagari", 1);
+    EXPECT_TRUE(Texts().empty());
+    EXPECT_TRUE(state.binding.CanCompose(KeyboardKind::Phonetic));
+    EXPECT_EQ(sim.libraries.RequestedPaths(),
+              (std::vector<std::string>{module + "dv1lay32.dll", module + "pe1lay32.dll",
+                                        module + "rc2as32.dll"}));
+    EXPECT_EQ(sim.files.Opens(), 2);  // the two layout files
+    // Layouts that are pipes or folders: the edit control's refusal, the
+    // list box's for Phonetic and Typewriter, silence for Inscript.
+    fs::remove(system_ / "dv1lay.lin");
+    pipe("dv1lay.lin");
+    fs::remove(system_ / "pe1lay.lin");
+    fs::create_directory(system_ / "pe1lay.lin");
+    pipe("dv0lay.lin");
+    sim.messages.Clear();
+    Load("Devanagari", 2);
+    Load("Devanagari", 1);
+    LoadListKeyboard(sim, {"Devanagari", 0, ""});
+    LoadListKeyboard(sim, {"Devanagari", 1, ""});
+    LoadListKeyboard(sim, {"Devanagari", 2, ""});
+    EXPECT_EQ(Texts(), (Texts_{"Layout Support File for Devanagari Missing.",
+                               "Layout Support File for Devanagari Missing.",
+                               "pe1lay.lin could not be opened for Phonetic English Keyboard",
+                               "dv1lay.lin could not be opened for Typewriter Keyboard"}));
+    EXPECT_EQ(sim.files.Opens(), 2);
+    // The page's display names load the library the same way.
+    fs::remove(system_ / "dv1lay.lin");
+    EXPECT_TRUE(ReadTypewriterName(sim, "dv1lay.lin").loaded);
     EXPECT_FALSE(sim.files.Read("/dev", "zero", kLayoutFileSize));
     EXPECT_FALSE(sim.files.Read("/dev", "null", kLayoutFileSize));
-    EXPECT_FALSE(sim.files.Read(system_.string(), "absent.lin", kLayoutFileSize));
-    Install("pe1lay.lin");
-    EXPECT_EQ(sim.files.Read(system_.string(), "pe1lay.lin", kLayoutFileSize),
-              FamilyFile("pe1lay.lin"));
+    EXPECT_EQ(sim.files.Opens(), 2);
 }
 
 TEST_F(KeyboardLoader, ScriptWithoutARowLoadsNothingUnlessItIsVedic) {

@@ -29,17 +29,32 @@ TEST(FamilyLibrary, FallsBackToTheModuleDirectoryAndNeverToABareName) {
 
     auto missing = platform::FamilyLibrary::Open(sim, "ASBCV32.DLL");
     EXPECT_FALSE(missing.IsLoaded());
+    EXPECT_FALSE(platform::FamilyLibraryExists(sim, "ASBCV32.DLL"));
+    // Both folders were asked for each file's attributes; only a file that
+    // is there reached the loader.
     EXPECT_THAT(sim.libraries.RequestedPaths(),
+                ElementsAre(std::string(VEXA_FIXTURE_DIR) + "/TMBCV32.DLL"));
+    EXPECT_THAT(sim.files.ProbedPaths(),
                 ElementsAre("/nonexistent-system/TMBCV32.DLL",
                             std::string(VEXA_FIXTURE_DIR) + "/TMBCV32.DLL",
                             "/nonexistent-system/ASBCV32.DLL",
+                            std::string(VEXA_FIXTURE_DIR) + "/ASBCV32.DLL",
+                            "/nonexistent-system/ASBCV32.DLL",
                             std::string(VEXA_FIXTURE_DIR) + "/ASBCV32.DLL"));
+    EXPECT_EQ(sim.files.Opens(), 0);
 }
 
 TEST(FamilyLibrary, WithNoDirectoriesNothingIsLoaded) {
     test::FixturePlatform sim;
     sim.paths.SetSystemDirectory("");
     EXPECT_FALSE(platform::FamilyLibrary::Open(sim, "DVBCV32.DLL").IsLoaded());
+    EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
+    // A device name is never asked about, let alone loaded.
+    sim.paths.SetSystemDirectory(VEXA_FIXTURE_DIR);
+    EXPECT_FALSE(platform::FamilyLibraryExists(sim, "COM1.DLL"));
+    EXPECT_EQ(sim.files.Probe(VEXA_FIXTURE_DIR, "aux"), platform::FileKind::Missing);
+    EXPECT_EQ(sim.files.Probe(VEXA_FIXTURE_DIR, "DVBCV32.DLL"), platform::FileKind::Regular);
+    EXPECT_EQ(sim.files.Probe("/", "tmp"), platform::FileKind::Other);
     EXPECT_TRUE(sim.libraries.RequestedPaths().empty());
 }
 

@@ -156,6 +156,14 @@ TEST(UnicodeText, GurmukhiNasalSignAndDoubledConsonants) {
               Hex(u"\u0A32\u0A3C\u0A38\u0A3C\u0A74\u0A75"));
     EXPECT_EQ(Hex(ToI(u"\u0A33\u0A36\u0A74\u0A75\u0A32\u0A3C", pa)),
               Hex(std::string("\xD2\xD5\xA1\xE9\xCD\xE9\xD1\xE9")));
+    // Dha with nukta is rrha in ISCII, read as rra, virama, ha: a Unicode dha
+    // with a nukta after it cannot be written so and loses its nukta, which
+    // keeps the way back stable (found by the fuzz target).
+    EXPECT_EQ(Hex(ToU("\xC0\xE9", pa)), Hex(u"\u0A5C\u0A4D\u0A39"));
+    const IsciiFromUnicode dha = UnicodeToIscii(u"\u0A22\u0A3C", pa);
+    EXPECT_EQ(Hex(dha.iscii), Hex(std::string("\xC0")));
+    EXPECT_EQ(dha.dropped, 1u);
+    EXPECT_EQ(Hex(ToI(ToU("\xC0\xD0\xE9", pa), pa)), Hex(std::string("\xC0")));
 }
 
 TEST(UnicodeText, TibetanJoinerTshegAndDigits) {
