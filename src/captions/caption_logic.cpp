@@ -68,8 +68,10 @@ void CaptionLogic::RebuildFontAndText() {
     Modified();
 }
 
+// A caption set at run time shows at once, as Text does.
 void CaptionLogic::SetCaption(const std::string& caption) {
     props_.caption = props_.text = caption;
+    ShowText();
     view_.Invalidate();
     Modified();
 }

@@ -9,7 +9,9 @@ struct EditMenuState {
     bool cut = false;
     bool copy = false;
     bool paste = false;
-    // Find, Replace and Attributes are always offered.
+    // Find and Replace are always offered; Attributes has no action of its
+    // own, so it is always greyed.
+    static constexpr bool attributes = false;
 };
 
 // Cut and Copy need a selection, Paste the control's own clipboard data; a

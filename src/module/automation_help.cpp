@@ -72,12 +72,9 @@ constexpr std::array kHelp{
     HelpEntry{Member, "VEdit", "SelStart", "Offset of the selection's start in the text, in bytes"},
     HelpEntry{Member, "VEdit", "SelLength", "Length of the selection in bytes; 0 when none"},
     HelpEntry{Member, "VEdit", "Text",
-              "The text, in the form ISCIIDataFormat names; line ends read the same in all "
-              "three forms: Enter gives a carriage return alone (0x0D), a line end the host "
-              "assigned comes back as given (in 8-bit ISCII a line feed after another character "
-              "gets a carriage return before it), and a line the control wraps shows 0x04 in "
-              "place of the space, 0x05 in place of the tab, or 0x1D before the part of a word "
-              "that moved down; bound: the container may refuse a change"},
+              "The text, in the form ISCIIDataFormat names; Enter gives 0x0D alone, a host's "
+              "line end comes back as given, a wrapped line shows 0x04, 0x05 or 0x1D where it "
+              "breaks (docs/data-formats.md); bound: the container may refuse a change"},
     HelpEntry{Member, "VEdit", "_Text", "Default value: the text (same as Text)"},
     HelpEntry{Member, "VEdit", "Cut", "Moves the selection to the clipboard"},
     HelpEntry{Member, "VEdit", "Copy", "Copies the selection to the clipboard"},

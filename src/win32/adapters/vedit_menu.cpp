@@ -53,6 +53,7 @@ void CVEditCtrl::ShowContextMenu(POINT at) {
     enable(VEXA_ID_EDIT_CUT, state.cut);
     enable(VEXA_ID_EDIT_COPY, state.copy);
     enable(VEXA_ID_EDIT_PASTE, state.paste);
+    enable(VEXA_ID_EDIT_ATTRIBUTES, state.attributes);
     // The menu closes when the user clicks elsewhere only if its owner's
     // window is in the foreground.
     SetForegroundWindow(GetAncestor(Window(), GA_ROOT));

@@ -9,12 +9,6 @@ namespace {
 constexpr CaptionKind kAllKinds[] = {CaptionKind::PushButton, CaptionKind::CheckBox,
                                      CaptionKind::RadioButton, CaptionKind::GroupBox};
 
-std::vector<std::string> Names(const common::PropertyMap& map) {
-    std::vector<std::string> names;
-    for (const auto& [name, value] : map.Items()) names.push_back(name);
-    return names;
-}
-
 TEST(CaptionPersistenceTest, CaptionsBeforeAndAfterTheFirstExchange) {
     const std::pair<CaptionKind, std::pair<std::string, std::string>> expected[] = {
         {CaptionKind::PushButton, {"", "VPushButton"}},
@@ -33,73 +27,6 @@ TEST(CaptionPersistenceTest, CaptionsBeforeAndAfterTheFirstExchange) {
         EXPECT_EQ(rig.logic.Props().fontName, "DVB-TTDorvan");
         EXPECT_EQ(rig.logic.Props().fontSize, 18);
         EXPECT_EQ(rig.logic.Props().linFile, "dv1lay.lin");
-    }
-}
-
-TEST(CaptionPersistenceTest, EachKindExchangesItsPropertiesInItsOwnOrder) {
-    const std::pair<CaptionKind, std::vector<std::string>> expected[] = {
-        {CaptionKind::CheckBox,
-         {"Caption", "AccessGlobal", "ScriptName", "FontName", "FontSize", "KeyboardType",
-          "Alignment", "Auto", "PushLike", "DisableEnglish", "Value", "LinFile"}},
-        {CaptionKind::RadioButton,
-         {"AccessGlobal", "Caption", "PushLike", "Auto", "ScriptName", "FontName", "FontSize",
-          "KeyboardType", "Alignment", "DisableEnglish", "Value", "LinFile"}},
-        {CaptionKind::PushButton,
-         {"AccessGlobal", "Caption", "ScriptName", "FontSize", "FontName", "KeyboardType",
-          "DisableEnglish", "LinFile"}},
-        {CaptionKind::GroupBox,
-         {"AccessGlobal", "Text", "Caption", "ScriptName", "FontSize", "FontName",
-          "KeyboardType", "DisableEnglish", "LinFile"}},
-    };
-    for (const auto& [kind, names] : expected) {
-        CaptionRig rig(kind);
-        rig.LoadFresh();
-        EXPECT_EQ(Names(rig.Save()), names) << KindInfo(kind).controlName;
-    }
-}
-
-TEST(CaptionPersistenceTest, EveryPropertyRoundTripsThroughTheContainer) {
-    for (CaptionKind kind : kAllKinds) {
-        CaptionRig rig(kind);
-        rig.LoadFresh();
-        CaptionProperties& p = rig.logic.Props();
-        p.caption = Bytes({0xB3, 0xDA, 'x', 0xEA});
-        p.scriptName = "Tamil";
-        p.fontName = "TMB-TTTesvor";
-        p.fontSize = 300;
-        p.keyboardType = 2;
-        p.disableEnglish = true;
-        p.accessGlobal = true;
-        p.linFile = "tm1lay.lin";
-        p.value = -7;
-        p.autoKind = false;
-        p.pushLike = true;
-        p.alignment = -1;
-        common::PropertyMap saved = rig.Save();
-
-        CaptionRig other(kind);
-        common::MapExchange load(saved, true);
-        other.logic.Reset();
-        other.logic.Exchange(load, true);  // the settings file is missing: container values stay
-        const CaptionProperties& q = other.logic.Props();
-        EXPECT_EQ(q.caption, p.caption);
-        EXPECT_EQ(q.text, p.caption);
-        EXPECT_EQ(q.scriptName, "Tamil");
-        EXPECT_EQ(q.fontName, "TMB-TTTesvor");
-        EXPECT_EQ(q.fontSize, 300);
-        EXPECT_EQ(q.keyboardType, 2);
-        EXPECT_TRUE(q.disableEnglish);
-        EXPECT_TRUE(q.accessGlobal);
-        EXPECT_EQ(q.linFile, "tm1lay.lin");
-        if (KindInfo(kind).checkable) {
-            EXPECT_EQ(q.value, -7);
-            EXPECT_FALSE(q.autoKind);
-            EXPECT_TRUE(q.pushLike);
-            EXPECT_EQ(q.alignment, -1);
-        } else {
-            EXPECT_EQ(saved.Find("Value"), nullptr);
-            EXPECT_EQ(saved.Find("Auto"), nullptr);
-        }
     }
 }
 

@@ -153,15 +153,15 @@ TEST(CaptionCreationTest, WithoutConvertersTheUserIsAskedAndNoFailsCreation) {
     EXPECT_EQ(english.fonts.Description(common::FontSlot::Script).face, "Roman");
 }
 
-TEST(CaptionTextTest, CaptionWaitsForARebuildWhileTextConvertsAtOnce) {
+// A caption set from code shows at once, as Text does.
+TEST(CaptionTextTest, CaptionAndTextConvertAtOnce) {
     CaptionRig rig(CaptionKind::PushButton);
     rig.LoadFresh();
     ASSERT_TRUE(rig.Create());
-    const std::string before = rig.windowText;
     rig.logic.SetCaption(kNamaste);
     EXPECT_EQ(rig.logic.Props().text, kNamaste);
-    EXPECT_EQ(rig.windowText, before);  // not shown yet
-    rig.logic.SetFontSize(24);  // the next rebuild shows it
+    EXPECT_EQ(rig.windowText, Converted(rig, 3, kNamaste));
+    rig.logic.SetFontSize(24);
     EXPECT_EQ(rig.windowText, Converted(rig, 3, kNamaste));
     EXPECT_EQ(rig.fonts.Description(common::FontSlot::Script).height, 32);
 

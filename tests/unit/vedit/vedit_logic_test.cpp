@@ -63,34 +63,6 @@ TEST_F(VEditLogicTest, MissingRegistryDefaultsGiveEmptyNamesAndZeros) {
     EXPECT_EQ(logic.Props().fontSize, 0);
 }
 
-TEST_F(VEditLogicTest, PropertiesRoundTripInTheStoredOrder) {
-    LoadFresh();
-    logic.Props().multiLine = true;
-    logic.Props().text = Bytes({0xA4, 'x'});
-    logic.Props().fontType = 1;
-    logic.Props().unicodeText = 42;
-    common::PropertyMap saved;
-    common::MapExchange save(saved, false);
-    logic.Exchange(save, true);
-    std::vector<std::string> names;
-    for (const auto& [n, v] : saved.Items()) names.push_back(n);
-    std::vector<std::string> expected{"AccessGlobal", "AutoHScroll", "HScrollBar", "AutoVScroll",
-                                      "VScrollBar", "MultiLine", "WantReturn", "ReadOnly", "Text",
-                                      "ScriptName", "FontSize", "FontName", "ISCIIDataFormat",
-                                      "KeyboardType", "Password", "DisableEnglish", "ForeColor",
-                                      "BackColor", "UnicodeText", "FontType", "LinFile"};
-    EXPECT_EQ(names, expected);
-
-    RecordingView otherView;
-    VEditLogic other({platform, registry, settings}, otherView);
-    common::MapExchange load(saved, true);
-    other.Exchange(load, true);
-    EXPECT_TRUE(other.Props().multiLine);
-    EXPECT_EQ(other.Props().text, Bytes({0xA4, 'x'}));
-    EXPECT_EQ(other.Props().fontType, 1);
-    EXPECT_EQ(other.Props().unicodeText, 42);
-}
-
 TEST_F(VEditLogicTest, StyleRules) {
     LoadFresh();
     logic.SetMultiLine(true);  // WantReturn follows AutoHScroll
