@@ -72,9 +72,10 @@ constexpr std::array kHelp{
     HelpEntry{Member, "VEdit", "SelStart", "Offset of the selection's start in the text, in bytes"},
     HelpEntry{Member, "VEdit", "SelLength", "Length of the selection in bytes; 0 when none"},
     HelpEntry{Member, "VEdit", "Text",
-              "The text, in the form ISCIIDataFormat names; Enter gives 0x0D alone, a host's "
-              "line end comes back as given, a wrapped line shows 0x04, 0x05 or 0x1D where it "
-              "breaks (docs/data-formats.md); bound: the container may refuse a change"},
+              "The text, in the form ISCIIDataFormat names; line ends, alike in all forms: Enter "
+              "gives 0x0D, a host's stay as assigned (8-bit puts CR before a lone LF), wraps "
+              "show 0x04 (space), 0x05 (tab), 0x1D (in a word); bound: the container may "
+              "refuse a change"},
     HelpEntry{Member, "VEdit", "_Text", "Default value: the text (same as Text)"},
     HelpEntry{Member, "VEdit", "Cut", "Moves the selection to the clipboard"},
     HelpEntry{Member, "VEdit", "Copy", "Copies the selection to the clipboard"},
