@@ -46,8 +46,9 @@ REFERENCE = "\u0a15"  # the consonant tail templates are learned on
 STANDALONE = [chr(c) for c in list(range(0xA66, 0xA70)) + [0x964, 0x965]]
 
 # Where the nasal sign is tippi: after these vowel signs and vowels, and
-# after a bare consonant (context "").
-TIPPI_AFTER = ["", "\u0a3f", "\u0a41", "\u0a42", "\u0a05", "\u0a07", "\u0a09", "\u0a0a"]
+# after a bare consonant (context ""). Over the letters u and uu text writes
+# bindi (ਕਿਉਂ, ਗਰਾਊਂਡ: 22 of the 23 modern words that have them).
+TIPPI_AFTER = ["", "\u0a3f", "\u0a41", "\u0a42", "\u0a05", "\u0a07"]
 
 
 def words():
