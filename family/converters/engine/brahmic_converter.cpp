@@ -107,6 +107,18 @@ private:
         if (g < isMark_.size() && !isMark_[g]) previous_ = static_cast<std::int16_t>(g);
     }
 
+    // A nukta the cluster draws apart (its consonant has no nukta form in
+    // these fonts) goes where the font puts it under that consonant.
+    void EmitCoreGlyph(std::uint16_t g) {
+        constexpr std::uint16_t kNuktaSymbol = 1;
+        const int nukta = Default(kNuktaSymbol);
+        if (nukta >= 0 && g == nukta && previous_ >= 0) {
+            const int placed = MarkFor(kNuktaSymbol);
+            if (placed >= 0 && Drawn(static_cast<std::uint16_t>(placed))) g = static_cast<std::uint16_t>(placed);
+        }
+        Emit(g);
+    }
+
     void EmitSpan(std::uint16_t first, std::uint16_t count) {
         for (std::uint16_t i = 0; i < count && first + i < rules_.pool.size(); ++i) Emit(rules_.pool[first + i]);
     }
@@ -578,7 +590,7 @@ private:
         const int preAt = std::clamp(core.preAt, 0, core.glyphs.count);
         for (int i = 0; i < core.glyphs.count; ++i) {
             if (i == preAt && pre >= 0) Emit(static_cast<std::uint16_t>(pre));
-            Emit(core.glyphs.glyphs[i]);
+            EmitCoreGlyph(core.glyphs.glyphs[i]);
         }
         if (preAt == core.glyphs.count && pre >= 0) Emit(static_cast<std::uint16_t>(pre));
         if (t) Items(*t, core.postVariant, fused);

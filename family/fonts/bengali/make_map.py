@@ -70,6 +70,9 @@ VOWELS = assigned(list(range(0x985, 0x995)) + [0x9E0, 0x9E1])
 STANDALONE = [chr(c) for c in list(range(0x9E6, 0x9F0)) + [0x964, 0x965, 0x9BD]]
 
 ISCII, ISCII_NUKTA = iscii_blocks.tables(NOTO, 0x0980)
+# ya + nukta is the letter yya (য + ় is য়, canonically): text that writes
+# it so draws yya whole, as the letter's own code does.
+ISCII_NUKTA[0xCD] = "\u09df"
 
 # Khanda ta has no ISCII code: it is ta with a soft virama (ta + virama + ZWJ).
 SEQUENCES = {"\u09ce": "C2E8E9"}
@@ -100,6 +103,29 @@ def faces(code):
     ]
 
 
+def attach_nukta(learned):
+    """Noto draws a consonant with nukta (ক়, ফ়, জ়) as one composite: the
+    consonant and the nukta placed under it. The converter draws the
+    consonant and then the nukta, placed as the composite has it; the
+    composites get no code. Returns the composite's name -> the keys of its
+    parts."""
+    from fontTools.ttLib import TTFont
+    hmtx = TTFont(NOTO)["hmtx"]
+    parts_of = {}
+    for name, parts in brahmic.composites(NOTO, lambda n: n.endswith("nuktabeng") and n != "nuktabeng").items():
+        if len(parts) != 2 or parts[1][0] != "nuktabeng":
+            continue
+        (letter, _, _), (mark, x, y) = parts
+        advance = hmtx[letter][0]
+        if hmtx[name][0] != advance or (letter, advance, 0, 0) not in learned.observed:
+            continue
+        key = (mark, 0, x - advance, y)
+        learned.attach[(mark, (letter, advance, 0, 0))] = key
+        learned.observed[key] += 1
+        parts_of[name] = [(letter, advance, 0, 0), key]
+    return parts_of
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "bengali.map.json")
     script = brahmic.Script(NOTO, CONSONANTS, MATRAS, MODIFIERS, VIRAMA, NUKTA, RA, ZWJ, ZWNJ,
@@ -107,6 +133,10 @@ def main():
     reference = "\u0995"
     script.variant_probes = ["\u09bf", "\u09c0"]
     script.mark_names = ["viramabeng", "nuktabeng", "rephbeng"]
+    # A consonant with nukta that has no glyph of its own in a face (ক়, ফ়)
+    # is drawn as the consonant and the nukta: without a code the dot would
+    # vanish and the word read as another.
+    script.mandatory_marks = ["nuktabeng"]
     script.standalone_letters = VOWELS
     script.marks_by_position = True
     # Codes go to the glyphs that complete most words (familymap.rank_by_words).
@@ -117,6 +147,8 @@ def main():
     for f in POST:
         script.groups[f] = "ii"
     learned = brahmic.learn(script, reference)
+    script.parts_of = attach_nukta(learned)
+    script.drawn_by_parts = lambda name: name in script.parts_of
     # Loanwords write a vowel letter with ya-phala (অ্যাপ "app"): a cluster on the vowel.
     yaphala_vowels = loanword_rules.learn_yaphala_vowels(script, learned, VOWELS, YA)
     loanword_rules.reph_over_lone_consonants(script, learned, "rephbeng")

@@ -189,6 +189,9 @@ def main():
          "iivowelsignrephanusvaradeva"})
     script.variant_probes = ["\u093F", "\u0940"]
     script.mark_names = ["viramadeva", "nuktadeva", "rephdeva"]
+    # A consonant with nukta that has no glyph of its own (ब़, प़) is drawn as
+    # the consonant and the nukta: without a code the dot would vanish.
+    script.mandatory_marks = ["nuktadeva"]
     # Codes go to the glyphs that complete most words (familymap.rank_by_words).
     script.rank_by_words = True
     script.standalone_letters = VOWELS

@@ -46,8 +46,9 @@ REFERENCE = "\u0a15"  # the consonant tail templates are learned on
 STANDALONE = [chr(c) for c in list(range(0xA66, 0xA70)) + [0x964, 0x965]]
 
 # Where the nasal sign is tippi: after these vowel signs and vowels, and
-# after a bare consonant (context "").
-TIPPI_AFTER = ["", "\u0a3f", "\u0a41", "\u0a42", "\u0a05", "\u0a07", "\u0a09", "\u0a0a"]
+# after a bare consonant (context ""). Over the letters u and uu text writes
+# bindi (ਕਿਉਂ, ਗਰਾਊਂਡ: 22 of the 23 modern words that have them).
+TIPPI_AFTER = ["", "\u0a3f", "\u0a41", "\u0a42", "\u0a05", "\u0a07"]
 
 
 def words():
@@ -70,6 +71,53 @@ def iscii_tables():
     return single, nukta
 
 
+def contour_boxes(glyf, name):
+    """(xMin, yMin, xMax, yMax) of each contour of a simple glyph."""
+    coords, ends, _ = glyf[name].getCoordinates(glyf)
+    boxes, start = [], 0
+    for end in ends:
+        xs = [p[0] for p in coords[start:end + 1]]
+        ys = [p[1] for p in coords[start:end + 1]]
+        boxes.append((min(xs), min(ys), max(xs), max(ys)))
+        start = end + 1
+    return boxes
+
+
+def attach_letter_bindi(learned):
+    """An independent vowel with bindi (ਈਂ, ਏਂ, ਐਂ, ਔਂ) is one composite in
+    Noto: the letter's parts with the bindi, or with a vowel sign drawn as one
+    outline with it. The converter draws the letter and then the bindi: the
+    bindi goes where the composite has its dot (over a fused sign, the
+    contour of the bindi's size). Returns the composite's name -> the keys of
+    its parts."""
+    from fontTools.ttLib import TTFont
+    font = TTFont(NOTO)
+    glyf, hmtx = font["glyf"], font["hmtx"]
+    dot = contour_boxes(glyf, "bindiguru")[0]
+    parts_of = {}
+    for name, parts in brahmic.composites(NOTO, lambda n: n.endswith("bindiguru")).items():
+        letter = name[:-len("bindiguru")] + "guru"
+        if "matra" in name or letter not in glyf.keys() or hmtx[letter][0] != hmtx[name][0]:
+            continue
+        advance = hmtx[letter][0]
+        if (letter, advance, 0, 0) not in learned.observed:
+            continue  # a letter ISCII does not write
+        mark, x, y = parts[-1]
+        if mark != "bindiguru":
+            if len(parts) != 2 or glyf[mark].isComposite():
+                continue
+            found = [b for b in contour_boxes(glyf, mark)
+                     if all(abs((b[i + 2] - b[i]) - (dot[i + 2] - dot[i])) <= 4 for i in (0, 1))]
+            if not found:
+                continue
+            x, y = x + found[0][0] - dot[0], y + found[0][1] - dot[1]
+        key = ("bindiguru", 0, x - advance, y)
+        learned.attach[("bindiguru", (letter, advance, 0, 0))] = key
+        learned.observed[key] += 1
+        parts_of[name] = [(letter, advance, 0, 0), key]
+    return parts_of
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "gurmukhi.map.json")
     script = brahmic.Script(NOTO, CONSONANTS, MATRAS, MODIFIERS, VIRAMA, NUKTA, RA, ZWJ, ZWNJ,
@@ -82,6 +130,8 @@ def main():
     script.standalone_letters = VOWELS
     script.groups["imatraguru"] = "i"
     learned = brahmic.learn(script, REFERENCE)
+    script.parts_of = attach_letter_bindi(learned)
+    script.drawn_by_parts = lambda name: name in script.parts_of
 
     single, nukta = iscii_tables()
     fmap = familymap.build(

@@ -111,6 +111,26 @@ TEST_F(Eastern, BengaliPhalasAndConjuncts) {
     EXPECT_EQ(bnb.Draw(Iscii({KA, VIRAMA, VIRAMA})), (Names{"kabeng", "viramabeng"}));
 }
 
+// A nukta never vanishes: ya + nukta is yya, and a consonant with no nukta
+// form of its own in a face is drawn with the nukta, in every library.
+TEST_F(Eastern, BengaliAndAssameseNuktaFormsKeepTheirDot) {
+    constexpr int PHA = 0xC9, JA_ = 0xBA;
+    for (const Library* l : {&bnb, &bnm, &asb, &asm_}) {
+        EXPECT_EQ(l->Draw(Iscii({YA, NUKTA})), (Names{"yyabeng"}));
+        EXPECT_EQ(l->Draw(Iscii({YA, NUKTA, AA_SIGN})), l->Draw(Iscii({YYA, AA_SIGN})));
+        for (int consonant : {KA, PHA, JA_}) {
+            const Names plain = l->Draw(Iscii({consonant}));
+            const Names dotted = l->Draw(Iscii({consonant, NUKTA}));
+            ASSERT_FALSE(dotted.empty());
+            if (dotted.size() == 1) {
+                EXPECT_NE(dotted[0].find("nukta"), std::string::npos) << dotted[0];
+            } else {
+                EXPECT_EQ(dotted, (Names{plain[0], "nuktabeng"}));
+            }
+        }
+    }
+}
+
 TEST_F(Eastern, BengaliRephOverALoneConsonantTakesThatConsonantsOffset) {
     // Noto draws the reph at the pen after ma and ba; clusters that end in
     // ma (where the reph stands over their base) must not decide it.

@@ -70,6 +70,27 @@ TEST_F(Gurmukhi, TheNasalSignIsTippiOrBindiByTheVowelBeforeIt) {
     EXPECT_EQ(Nasal({KA, II_SIGN}), "iimatrabindiguru");
 }
 
+// Noto draws ਈਂ ਉਂ ਊਂ ਏਂ ਐਂ ਔਂ as one composite with the bindi over the
+// letter's sign or stem; drawn after the letter at its own place the bindi
+// would sit on that sign. Both converters place it where the composite has it.
+TEST_F(Gurmukhi, TheBindiOverAVowelLetterSitsWhereNotoPutsIt) {
+    constexpr int VOWEL_II = 0xA7, VOWEL_U = 0xA8, VOWEL_UU = 0xA9, VOWEL_EE = 0xAC, VOWEL_AI = 0xAD,
+                  VOWEL_AU = 0xB1;
+    const GlyphMap one{VEXA_SOURCE_DIR "/family/fonts/gurmukhi/gurmukhi.map.json", "PNMCV32.DLL"};
+    ASSERT_TRUE(one.Loaded());
+    for (int vowel : {VOWEL_II, VOWEL_U, VOWEL_UU, VOWEL_EE, VOWEL_AI, VOWEL_AU}) {
+        SCOPED_TRACE(vowel);
+        const auto both = map.Placements(pnb.Call(Iscii({vowel, NASAL})).output);
+        ASSERT_EQ(both.size(), 2u);
+        EXPECT_EQ(both[1].name, "bindiguru");
+        EXPECT_GT(both[1].dx, 0) << "right of the pen, over the letter's sign";
+        const auto alone = one.Placements(pnm.Call(Iscii({vowel, NASAL})).output);
+        ASSERT_EQ(alone.size(), 2u);
+        EXPECT_EQ(alone[1].name, both[1].name);
+        EXPECT_EQ(alone[1].dx, both[1].dx);
+    }
+}
+
 TEST_F(Gurmukhi, ADoubledConsonantIsAddakAndTheConsonant) {
     const std::string pakka = Iscii({PA, KA, VIRAMA, KA, AA_SIGN, 0x20});
     std::vector<int> counts;
