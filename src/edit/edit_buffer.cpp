@@ -15,6 +15,7 @@ int EditBuffer::CountLineEnds(std::string_view bytes) {
 
 void EditBuffer::Reset(std::string text) {
     text_ = std::move(text);
+    changedFrom_ = 0;
     lastLine_ = CountLineEnds(text_);
     topLine_ = 0;
     topLineOffset_ = 0;
@@ -59,6 +60,12 @@ void EditBuffer::KeepUndoCopy() {
     undoArmed_ = false;
 }
 
+std::size_t EditBuffer::TakeChangedFrom() {
+    const std::size_t from = changedFrom_;
+    changedFrom_ = std::string::npos;
+    return from;
+}
+
 std::string_view EditBuffer::LineAround(std::size_t offset) const {
     const std::size_t start = LineStart(offset);
     return std::string_view(text_).substr(start, LineStop(offset) - start);
@@ -67,6 +74,7 @@ std::string_view EditBuffer::LineAround(std::size_t offset) const {
 void EditBuffer::Insert(std::size_t offset, std::string_view bytes) {
     offset = std::min(offset, text_.size());
     const int ends = CountLineEnds(bytes);
+    changedFrom_ = std::min(changedFrom_, offset);
     text_.insert(offset, bytes);
     lastLine_ += ends;
     if (offset < topLineOffset_) {
@@ -85,6 +93,7 @@ void EditBuffer::Erase(std::size_t first, std::size_t count) {
         endsBeforeTop =
             CountLineEnds(std::string_view(text_).substr(first, std::min(count, oldTop - first)));
     }
+    changedFrom_ = std::min(changedFrom_, first);
     text_.erase(first, count);
     lastLine_ -= ends;
     if (first < oldTop) {
@@ -104,12 +113,14 @@ void EditBuffer::Splice(std::size_t first, std::size_t count, std::string_view b
         Insert(first, bytes);
         return;
     }
+    changedFrom_ = std::min(changedFrom_, first);
     text_.replace(first, count, bytes);
 }
 
 void EditBuffer::Replace(std::size_t offset, unsigned char b) {
     if (offset >= text_.size()) return;
     const bool wasEnd = IsLineEnd(At(offset));
+    changedFrom_ = std::min(changedFrom_, offset);
     text_[offset] = static_cast<char>(b);
     const bool isEnd = IsLineEnd(b);
     if (wasEnd == isEnd) return;

@@ -79,6 +79,10 @@ public:
     // Copies the text for undo when armed, and disarms.
     void KeepUndoCopy();
 
+    // The lowest offset changed since the last call (npos for none); the
+    // view drops what it measured from there on.
+    std::size_t TakeChangedFrom();
+
 private:
     std::string text_ = "VEdit";
     int lastLine_ = 0;
@@ -89,6 +93,7 @@ private:
     std::string pending_;
     std::string undoText_ = "VEdit";
     bool undoArmed_ = false;
+    std::size_t changedFrom_ = 0;
 };
 
 }  // namespace vexa::edit

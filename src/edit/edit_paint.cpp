@@ -54,7 +54,7 @@ void EditView::PaintInto(platform::Surface& surface, bool withCaret) {
 
     const std::string& text = b.Text();
     std::size_t start = std::min(b.TopLineOffset(), text.size());
-    std::size_t stop = b.LineStop(start);
+    std::size_t stop = LineStopFrom(start);
     if (stop == text.size() && stop == start) {
         // Nothing to show on the first row and nothing after it.
         surface.Fill(window_.ClientRect(), back_);
@@ -74,21 +74,29 @@ void EditView::PaintInto(platform::Surface& surface, bool withCaret) {
         if (shown) surface.Fill({0, r * h, textWidth_ + 2, (r + 1) * h}, back_);
         if (r > visibleLines_ || r >= pageLines_) continue;
         if (shown) {
-            std::string line = text.substr(start, stop - start);
+            const std::size_t caret = b.CaretIndex();
+            // A line scrolled to the left starts at its last checkpoint in
+            // front of the window's edge (less a line height for glyphs
+            // that overhang), unless the caret mark is in the part left out.
+            LineCheckpoints::Point from{start, 0};
+            if (hScroll_ < 0 && !style_.password && start == checkpoints_.LineStart()) {
+                const LineCheckpoints::Point p = checkpoints_.BeforeWidth(-hScroll_ - h);
+                if (p.offset <= stop && !(caret >= start && caret < p.offset)) from = p;
+            }
+            std::string line = text.substr(from.offset, stop - from.offset);
             // The caret mark shows the converter where the caret stands;
             // English text meets no converter, and the mark would be
             // measured as a glyph there.
-            const std::size_t caret = b.CaretIndex();
-            if (!script_.englishScript && caret >= start && caret <= stop) {
-                line.insert(caret - start, 1, static_cast<char>(kCaretMark));
+            if (!script_.englishScript && caret >= from.offset && caret <= stop) {
+                line.insert(caret - from.offset, 1, static_cast<char>(kCaretMark));
             }
-            DrawLine(surface, line, r * h);
+            DrawLine(surface, line, from.width, r * h);
         }
         if (stop >= text.size()) {
             start = stop = text.size();
         } else {
             start = stop + 1;
-            stop = b.LineStop(start);
+            stop = LineStopFrom(start);
         }
     }
     for (int r = bound + 1; r <= RowsFit() + 1; ++r) {
@@ -102,8 +110,8 @@ void EditView::PaintInto(platform::Surface& surface, bool withCaret) {
     if (focus) window_.ShowCaret();
 }
 
-void EditView::DrawLine(platform::Surface& surface, std::string_view line, int y) {
-    int xk = 0;
+void EditView::DrawLine(platform::Surface& surface, std::string_view line, int x, int y) {
+    int xk = x;
     std::size_t p = 0;
     while (true) {
         const std::size_t tab = line.find(static_cast<char>(kTab), p);

@@ -19,6 +19,7 @@ EditView::EditView(platform::ControlWindow& window, platform::Fonts& fonts,
       buffer_(buffer) {}
 
 void EditView::Reset(bool newLayout) {
+    checkpoints_.Clear();
     if (newLayout) {
         visibleLines_ = 0;
         caretFollow_ = true;
@@ -33,6 +34,7 @@ void EditView::Reset(bool newLayout) {
 // ------------------------------------------------------------------ layout
 
 void EditView::RebuildFonts() {
+    checkpoints_.Clear();
     if (window_.CanMeasure()) {
         auto surface = window_.GetSurface();
         metrics_.MakeFontDescriptions(*surface, script_, script_.fontSize);
@@ -43,6 +45,7 @@ void EditView::RebuildFonts() {
 }
 
 void EditView::BuildWidthTables() {
+    checkpoints_.Clear();
     if (!window_.CanMeasure()) return;
     auto surface = window_.GetSurface();
     surface->SelectFont(nullptr);
@@ -87,13 +90,10 @@ int EditView::MeasureText(std::string_view iscii) const {
     return metrics_.MeasureRun(FontCode(iscii));
 }
 
-int EditView::XOfOffset(std::size_t offset) const {
-    const std::size_t start = buffer_.LineStart(offset);
-    return hScroll_ + MeasureText(std::string_view(buffer_.Text()).substr(start, offset - start));
-}
+int EditView::XOfOffset(std::size_t offset) const { return hScroll_ + WidthBefore(offset); }
 
 int EditView::MeasureCaretLine() const {
-    return MeasureText(buffer_.LineAround(buffer_.CaretIndex()));
+    return WidthBefore(buffer_.LineStop(buffer_.CaretIndex()));
 }
 
 std::size_t EditView::SyllableLength(std::string_view bytes) const {

@@ -10,6 +10,7 @@
 #include "edit/edit_bytes.h"
 #include "edit/edit_keys.h"
 #include "edit/edit_style.h"
+#include "edit/line_checkpoints.h"
 #include "platform/control_window.h"
 #include "platform/graphics.h"
 #include "script/converter_library.h"
@@ -170,8 +171,21 @@ public:
     void RedrawWord(std::size_t wordStart, bool withCaretMark = true);
 
 private:
+    // The width of the bytes in front of `offset` on its line, measured from
+    // the last checkpoint of the line in front of it when there is one.
+    int WidthBefore(std::size_t offset) const;
+    // Measures from a checkpoint to `offset` word by word, leaving new
+    // checkpoints on the way.
+    int MeasureFrom(LineCheckpoints::Point from, std::size_t offset) const;
+    // Drops what the text's changes (or other fonts) made stale.
+    void SyncCheckpoints() const;
+    // The end of the line that starts at `start`, scanning only what the
+    // checkpoints do not already know to hold no line end.
+    std::size_t LineStopFrom(std::size_t start) const;
     void PaintInto(platform::Surface& surface, bool withCaret);
-    void DrawLine(platform::Surface& surface, std::string_view line, int y);
+    // Draws a line's bytes (or its bytes from a checkpoint of width `x`) on
+    // the row at `y`.
+    void DrawLine(platform::Surface& surface, std::string_view line, int x, int y);
     int RowsFit() const;
 
     platform::ControlWindow& window_;
@@ -181,6 +195,8 @@ private:
     common::DrawingScript& script_;
     EditBuffer& buffer_;
     mutable common::ScriptFonts metrics_;
+    mutable LineCheckpoints checkpoints_;
+    mutable bool checkpointsEnglish_ = false;
     platform::Colour fore_ = 0x000000;
     platform::Colour back_ = 0xFFFFFF;
 

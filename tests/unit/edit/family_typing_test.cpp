@@ -2,6 +2,8 @@
 // and keyboard libraries, typing through the control's keyboard services.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "edit/control_keyboard.h"
 #include "keyboard/keyboard_layout.h"
 #include "keyboard/keyboard_loader.h"
@@ -150,6 +152,42 @@ TEST_F(FamilyTypingTest, ClicksFindSyllableBoundariesByTheirRealWidths) {
     EXPECT_EQ(engine.Buffer().CaretIndex(), 6u);
     engine.OnLButtonDown(kMouseLeft, {1, 2});
     EXPECT_EQ(engine.Buffer().CaretIndex(), 0u);
+}
+
+// The family's converter keeps a line's width additive where a word starts
+// after a space: measured from the line's checkpoints, every x in a long
+// paragraph is what the line in front of it measures whole.
+TEST_F(FamilyTypingTest, ALongParagraphMeasuresFromItsCheckpointsAsItWouldWhole) {
+    Kind(0);
+    engine.Style().autoHScroll = true;
+    engine.LayoutSetup();
+    engine.Layout();
+    std::mt19937 random(3);
+    std::string text;
+    while (text.size() < 4000) {
+        for (int syllables = 1 + static_cast<int>(random() % 4); syllables > 0; --syllables) {
+            text += static_cast<char>(0xA4 + random() % 53);  // a vowel or a consonant
+            if (random() % 4 == 0) text += static_cast<char>(random() % 2 ? 0xE8 : 0xE9);
+            if (random() % 3 == 0) text += static_cast<char>(0xDA + random() % 14);
+            if (random() % 9 == 0) text += static_cast<char>(0xA1 + random() % 3);
+        }
+        if (random() % 15 == 0) text += "Ok";
+        text += ' ';
+    }
+    engine.SetText(text);
+    engine.SetSelStart(static_cast<int>(text.size()));
+    engine.SetSelLength(0);
+    sim.keyboard.SetToggled(0x14, true);
+    Press('K');
+    Press(' ');
+    Press('D');
+    const std::string& t = engine.Text();
+    const EditView& view = engine.View();
+    ASSERT_LT(view.HScroll(), 0);
+    for (std::size_t o = 0; o <= t.size(); o += 5) {
+        ASSERT_EQ(view.XOfOffset(o), view.HScroll() + engine.MeasureText(t.substr(0, o))) << o;
+    }
+    EXPECT_EQ(view.CaretX(), view.XOfOffset(engine.Buffer().CaretIndex()));
 }
 
 }  // namespace

@@ -180,3 +180,75 @@ TEST(MetricsTest, EnglishModeDrawsEverythingInRoman) {
 
 }  // namespace
 }  // namespace vexa::edit::test
+
+namespace vexa::edit::test {
+namespace {
+
+// Every offset's x on a line against the whole line's bytes in front of it
+// measured at once; empty when all agree.
+std::string XMismatches(const EditRig& rig) {
+    const std::string& t = rig.Text();
+    std::string out;
+    for (std::size_t o = 0; o <= t.size(); o += 3) {
+        std::size_t start = o;
+        while (start > 0 && !IsLineEnd(static_cast<unsigned char>(t[start - 1]))) --start;
+        const int whole = rig.V().HScroll() + rig.engine.MeasureText(t.substr(start, o - start));
+        if (rig.V().XOfOffset(o) != whole) out += std::to_string(o) + " ";
+    }
+    return out;
+}
+
+// The glyphs a paint shows inside the window on row `y`, with their places.
+std::string Shown(EditRig& rig, int y) {
+    rig.Paint();
+    std::string out;
+    for (const auto& g : rig.window.Screen().GlyphsOnRow(y)) {
+        if (g.x >= 0 && g.x < rig.engine.TextWidth()) out += std::to_string(g.x) + g.codes + " ";
+    }
+    return out;
+}
+
+TEST(MetricsTest, ALongLineMeasuresAndPaintsFromItsCheckpointsAsItWouldWhole) {
+    EditRig rig(EditRig::MultiLineScrolling());
+    std::string text;
+    for (int i = 0; text.size() < 3000; ++i) {
+        text += i % 7 == 0 ? std::string("Eng") : Bytes({0xB3 + i % 9, 0xDA + i % 5});
+        text += i % 11 == 0 ? Bytes({0xB5, 0xE8, 0xB6}) : std::string();
+        text += ' ';
+    }
+    rig.engine.SetText(text);
+    EXPECT_EQ(XMismatches(rig), "");
+    rig.engine.SetSelStart(static_cast<int>(text.size()));
+    rig.engine.SetSelLength(0);
+    rig.TypeBytes('K', Bytes({0xB3, 0xDA}));
+    rig.Key(keys::kSpace);
+    rig.TypeBytes('K', Bytes({0xB3, 0xDA}));
+    ASSERT_LT(rig.V().HScroll(), -1000);  // the end of the line is in view
+    EXPECT_EQ(CheckInvariants(rig), "");
+    EXPECT_EQ(XMismatches(rig), "");
+    // Painted from a checkpoint, the row shows what it shows drawn whole.
+    const std::string fromCheckpoint = Shown(rig, 0);
+    rig.engine.BuildWidthTables();  // forgets the checkpoints
+    EXPECT_EQ(Shown(rig, 0), fromCheckpoint);
+    EXPECT_NE(fromCheckpoint, "");
+
+    // Edits in the middle drop what lies behind them; a tab there makes
+    // the rest of the line measured whole again.
+    rig.engine.SetSelStart(1500);
+    rig.engine.SetSelLength(0);
+    rig.TypeBytes('K', Bytes({0xB3, 0xDA}));
+    rig.Key(keys::kBack);
+    rig.Key(keys::kDelete);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    EXPECT_EQ(XMismatches(rig), "");
+    rig.TypeBytes('T', "\t");
+    EXPECT_EQ(XMismatches(rig), "");
+    rig.Key(keys::kEnd);
+    EXPECT_EQ(CheckInvariants(rig), "");
+    const std::string withTab = Shown(rig, 0);
+    rig.engine.BuildWidthTables();
+    EXPECT_EQ(Shown(rig, 0), withTab);
+}
+
+}  // namespace
+}  // namespace vexa::edit::test
