@@ -33,7 +33,9 @@ public:
     Matcher(std::string_view what, bool matchCase)
         : matchCase_(matchCase), fail_(what.size(), 0), begins_(what.size(), 0) {
         pattern_.reserve(what.size());
-        for (char c : what) pattern_ += static_cast<char>(Fold(static_cast<unsigned char>(c), matchCase));
+        for (char c : what) {
+            pattern_ += static_cast<char>(Fold(static_cast<unsigned char>(c), matchCase));
+        }
         for (std::size_t i = 1, k = 0; i < pattern_.size(); ++i) {
             while (k > 0 && pattern_[i] != pattern_[k]) k = fail_[k - 1];
             if (pattern_[i] == pattern_[k]) ++k;

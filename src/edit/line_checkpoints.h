@@ -51,8 +51,8 @@ public:
     // The last checkpoint at or before `offset` (the line's start, width 0,
     // when there is none); only for offsets on the line.
     Point Before(std::size_t offset) const {
-        const auto it = std::upper_bound(points_.begin(), points_.end(), offset,
-                                         [](std::size_t o, const Point& p) { return o < p.offset; });
+        const auto later = [](std::size_t o, const Point& p) { return o < p.offset; };
+        const auto it = std::upper_bound(points_.begin(), points_.end(), offset, later);
         return it == points_.begin() ? Point{lineStart_, 0} : *(it - 1);
     }
     // The last checkpoint whose width is at most `width`.
