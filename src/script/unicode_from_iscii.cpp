@@ -99,7 +99,7 @@ void Special(const ScriptTables& t, Cursor& c) {
 
 // The code s[i] right after the letter s[i - 1], which was read alone (one
 // byte, one code unit o[-1]): true when it changes that letter or adds to it.
-bool JoinsPrevious(const ScriptTables& t, const unsigned char* s, std::size_t i,
+bool JoinsPrevious(const ScriptTables& t, const unsigned char* s, std::size_t i, std::size_t n,
                    const char16_t* start, char16_t*& o) {
     if (t.tibetan || t.english) return false;
     const unsigned char b = s[i];
@@ -134,6 +134,9 @@ bool JoinsPrevious(const ScriptTables& t, const unsigned char* s, std::size_t i,
     if (b == kIsciiVirama) {
         *o++ = kZwnj;  // explicit virama
     } else if (b == kIsciiDanda) {
+        // A danda the nukta after it makes an avagraha is not the second
+        // half of a double danda (danda, avagraha is written EA EA E9).
+        if (i + 1 < n && s[i + 1] == kIsciiNukta) return false;
         o[-1] = kDoubleDanda;
     } else {
         o[-1] = kDevanagariShortA;
@@ -181,7 +184,7 @@ std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script) {
                 ++i;
                 continue;
             }
-            if (afterSingle == i && i > 0 && JoinsPrevious(t, s, i, start, o)) {
+            if (afterSingle == i && i > 0 && JoinsPrevious(t, s, i, n, start, o)) {
                 afterSingle = 0;
                 ++i;
                 continue;

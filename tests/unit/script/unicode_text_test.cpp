@@ -83,6 +83,10 @@ TEST(UnicodeText, DandasAreSharedByEveryBrahmicScript) {
         EXPECT_EQ(ToU("\xEA\xEA\xEA", s), u"\u0965\u0964");
         EXPECT_EQ(ToI(u"\u0965\u0964", s), "\xEA\xEA\xEA");
     }
+    // Danda then avagraha (EA, then the nukta pair EA E9) is no double danda.
+    EXPECT_EQ(ToU("\xEA\xEA\xE9"), u"\u0964\u093D");
+    EXPECT_EQ(ToU("\xEA\xEA\xE9", UnicodeScript::kMalayalam), u"\u0964\u0D3D");
+    EXPECT_EQ(ToI(u"\u0964\u0D3D", UnicodeScript::kMalayalam), "\xEA\xEA\xE9");
 }
 
 TEST(UnicodeText, VedicSignsOfTheExtensionCodeInTheDevanagariFamilyOnly) {
