@@ -9,11 +9,7 @@ namespace vexa::captions {
 
 namespace {
 
-using common::CallSetter;
-using common::Constant;
-using common::FileSlot;
-using F = common::Fallback;
-using T = module::VarType;
+using namespace common::table_words;
 using P = CaptionProperties;
 using L = CaptionLogic;
 using Row = common::PropertyRow<L>;

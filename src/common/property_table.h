@@ -402,4 +402,15 @@ bool LoadSettingsFile(platform::SettingsFiles& files, int index, const PropertyT
     return true;
 }
 
+// The names every property table is written with: `using namespace
+// common::table_words;` at the top of a table's file.
+namespace table_words {
+using common::CallSetter;
+using common::CallTextReader;
+using common::Constant;
+using common::FileSlot;
+using F = common::Fallback;
+using T = module::VarType;
+}  // namespace table_words
+
 }  // namespace vexa::common

@@ -6,12 +6,7 @@ namespace vexa::edit {
 
 namespace {
 
-using common::CallSetter;
-using common::CallTextReader;
-using common::Constant;
-using common::FileSlot;
-using F = common::Fallback;
-using T = module::VarType;
+using namespace common::table_words;
 using P = VEditProperties;
 using L = VEditLogic;
 using Row = common::PropertyRow<L>;

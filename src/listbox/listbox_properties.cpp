@@ -6,11 +6,7 @@ namespace vexa::listbox {
 
 namespace {
 
-using common::CallSetter;
-using common::Constant;
-using common::FileSlot;
-using F = common::Fallback;
-using T = module::VarType;
+using namespace common::table_words;
 using P = ListBoxProperties;
 using L = ListBoxLogic;
 using Row = common::PropertyRow<L>;

@@ -50,6 +50,9 @@ struct CaptionRig : CaptionView {
 
     // A new control as a container makes one: reset, then loaded with no
     // saved properties.
+    void Load(common::PropertyMap map, bool userMode = true) {
+        vexa::test::LoadProperties(logic, std::move(map), userMode);
+    }
     void LoadFresh(bool userMode = true) {
         logic.Reset();
         vexa::test::LoadProperties(logic, {}, userMode);

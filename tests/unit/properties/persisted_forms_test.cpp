@@ -117,6 +117,22 @@ std::string SettingsBytes(Rig& rig, const std::string& file) {
     return rig.files.Read(file).value_or("");
 }
 
+// A control of a rig: new, loaded and saved as a container does, and its
+// kind's settings file.
+template <class Rig>
+Subject RigSubject(const std::string& name, Rig& rig) {
+    return {name,
+            [&rig] {
+                rig.LoadFresh();
+                return rig.Save();
+            },
+            [&rig](PropertyMap map) {
+                rig.Load(std::move(map));
+                return rig.Save();
+            },
+            [&rig, name] { return SettingsBytes(rig, name + ".ini"); }};
+}
+
 TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
     const std::pair<captions::CaptionKind, std::string> kinds[] = {
         {captions::CaptionKind::PushButton, "VPushButton"},
@@ -125,46 +141,15 @@ TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
         {captions::CaptionKind::GroupBox, "VGroupBox"}};
     for (const auto& [kind, name] : kinds) {
         captions::test::CaptionRig rig(kind);
-        CheckSubject({name,
-                      [&] {
-                          rig.LoadFresh();
-                          return rig.Save();
-                      },
-                      [&](PropertyMap map) {
-                          common::MapExchange px(map, true);
-                          rig.logic.Exchange(px, true);
-                          return rig.Save();
-                      },
-                      [&] { return SettingsBytes(rig, name + ".ini"); }});
+        CheckSubject(RigSubject(name, rig));
     }
 }
 
-TEST(PersistedForms, StaticSavesWhatEarlierBuildsSaved) {
-    statics::test::StaticRig rig;
-    CheckSubject({"VStatic",
-                  [&] {
-                      rig.LoadFresh();
-                      return rig.Save();
-                  },
-                  [&](PropertyMap map) {
-                      rig.Load(std::move(map));
-                      return rig.Save();
-                  },
-                  [&] { return SettingsBytes(rig, "VStatic.ini"); }});
-}
-
-TEST(PersistedForms, ListBoxSavesWhatEarlierBuildsSaved) {
-    listbox::test::ListBoxRig rig;
-    CheckSubject({"VListBox",
-                  [&] {
-                      rig.LoadFresh();
-                      return rig.Save();
-                  },
-                  [&](PropertyMap map) {
-                      rig.Load(std::move(map));
-                      return rig.Save();
-                  },
-                  [&] { return SettingsBytes(rig, "VListBox.ini"); }});
+TEST(PersistedForms, StaticAndListBoxSaveWhatEarlierBuildsSaved) {
+    statics::test::StaticRig label;
+    CheckSubject(RigSubject("VStatic", label));
+    listbox::test::ListBoxRig list;
+    CheckSubject(RigSubject("VListBox", list));
 }
 
 // What a damaged settings file or registry store holds out of range is
@@ -172,13 +157,13 @@ TEST(PersistedForms, ListBoxSavesWhatEarlierBuildsSaved) {
 TEST(PersistedForms, OutOfRangeStoredValuesArePassedOver) {
     statics::test::StaticRig rig;
     rig.LoadFresh();
-    ASSERT_TRUE(defaults::SaveSection(rig.files, statics::kControlIndex,
-                                      [](defaults::SettingsSection& s) {
-                                          s.Number("FontSize") = 100000;
-                                          s.Number("ISCIIDataFormat") = 5;
-                                          s.Number("Alignment") = 2;
-                                          s.String("ScriptName") = "Tamil";
-                                      }));
+    ASSERT_TRUE(
+        defaults::SaveSection(rig.files, statics::kControlIndex, [](defaults::SettingsSection& s) {
+            s.Number("FontSize") = 100000;
+            s.Number("ISCIIDataFormat") = 5;
+            s.Number("Alignment") = 2;
+            s.String("ScriptName") = "Tamil";
+        }));
     ASSERT_TRUE(rig.logic.LoadGlobalSettings());
     EXPECT_EQ(rig.logic.Props().fontSize, 18);
     EXPECT_EQ(rig.logic.Props().isciiDataFormat, 0);
