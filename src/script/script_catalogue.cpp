@@ -7,6 +7,9 @@ namespace {
 constexpr std::array<ScriptEntry, kCatalogueRows> kRows{{
     // name, code, entry, mono converter, bi converter,
     // mono face, mono second, mono extension, bi face, bi second, bi extension
+    // (Devanagari's and Telugu's monolingual extension faces and Telugu's
+    // bilingual one are newer than the rest: their converters draw without
+    // them where a system lacks them.)
     {"Assamese", "AS", "iscii2assamesezirvo", "ASMCV32.DLL", "ASBCV32.DLL",
      "AS-TTBelmo", "AS1-TTBelmo", "", "ASB-TTBelmo", "", "ASB-TTBelmoEN"},
     {"Bengali", "BN", "iscii2bengalizirvo", "BNMCV32.DLL", "BNBCV32.DLL",
@@ -14,7 +17,7 @@ constexpr std::array<ScriptEntry, kCatalogueRows> kRows{{
     {"Bhutanese", "DR", "iscii2tibetanzirvo", "DRMCV32.DLL", "DRMCV32.DLL",
      "DR-TTTrasko", "DR3-TTTrasko", "", "DR-TTTrasko", "DR3-TTTrasko", ""},
     {"Devanagari", "DV", "iscii2devzirvo", "DVMCV32.DLL", "DVBCV32.DLL",
-     "DV-TTDorvan", "DV1-TTDorvan", "", "DVB-TTDorvan", "", "DVB-TTDorvanEN"},
+     "DV-TTDorvan", "DV1-TTDorvan", "DV2-TTDorvan", "DVB-TTDorvan", "", "DVB-TTDorvanEN"},
     {"Gujarati", "GJ", "iscii2gjzirvo", "GJMCV32.DLL", "GJBCV32.DLL",
      "GJ-TTFelida", "GJ1-TTFelida", "", "GJB-TTFelida", "", "GJB-TTFelidaEN"},
     {"Kannada", "KN", "iscii2kannadazirvo", "KNMCV32.DLL", "KNBCV32.DLL",
@@ -32,7 +35,7 @@ constexpr std::array<ScriptEntry, kCatalogueRows> kRows{{
     {"Tamil", "TM", "iscii2tamilzirvo", "TMMCV32.DLL", "TMBCV32.DLL",
      "TM-TTTesvor", "TM1-TTTesvor", "", "TMB-TTTesvor", "", ""},
     {"Telugu", "TL", "iscii2teluguzirvo", "TLMCV32.DLL", "TLBCV32.DLL",
-     "TL-TTQuilan", "TL1-TTQuilan", "", "TLB-TTQuilan", "", ""},
+     "TL-TTQuilan", "TL1-TTQuilan", "TL2-TTQuilan", "TLB-TTQuilan", "", "TLB-TTQuilanEN"},
     {"Tibetan", "TB", "iscii2tibetanzirvo", "TBMCV32.DLL", "TBMCV32.DLL",
      "TB-TTZamper", "TB3-TTZamper", "", "TB-TTZamper", "TB3-TTZamper", ""},
     {"Vedic", "VD", "iscii2vediczirvo", "VDMCV32.DLL", "",

@@ -236,7 +236,12 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
             for k, code in zip(order, UPPER):
                 codes[index[k]] = code
         elif f.get("overflow_of"):
-            for k, code in zip(script_glyphs[len(UPPER):], ALL):
+            # An extension face holds the glyphs ranked right after those of
+            # the face it extends (128 after an "upper" face, 223 after one
+            # with every slot).
+            base = next(b for b in faces if b["face"] == f["overflow_of"])
+            start = len(UPPER) if base["slots"] == "upper" else len(ALL)
+            for k, code in zip(script_glyphs[start:], ALL):
                 codes[index[k]] = code
         elif f["slots"] == "all":
             pool = list(ALL)

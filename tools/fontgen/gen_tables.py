@@ -196,6 +196,30 @@ def preamble(map_path, include, namespace):
             "namespace vexa::family::%s {" % namespace]
 
 
+def code_tables(w, array, fmap, conv, name, below):
+    """The code table (and piece tables) of one converter's fonts, named
+    k<name>Codes and k<name>Pieces."""
+    codes = resolve_codes(fmap, conv)
+    pieces = None
+    if "expansions" in fmap["rules"]:
+        pieces = resolve_pieces(fmap, conv, (below or {}).get("subscripts_from_body", False))
+        # Glyphs drawn in pieces take no borrowed code of their own.
+        direct = direct_codes(fmap, conv)
+        codes = [(0, "0") if i in pieces and i not in direct else c for i, c in enumerate(codes)]
+    w("inline constexpr GlyphCode k%sCodes[] = {%s};" % (
+        name, ",".join("{%d, '%s'}" % (c, d) for c, d in codes)))
+    if pieces is not None:
+        flat, rows = [], []
+        ends = body_ends(fmap, pieces)
+        for g, p in sorted(pieces.items()):
+            end = ends.get(g, 0)
+            rows.append("{%d, %d, %d%s}" % (g, len(flat), len(p), ", %d" % end if end else ""))
+            flat += p
+        array("std::uint16_t", "k%sPieceList" % name, [str(x) for x in flat])
+        array("Expansion", "k%sExpansions" % name, rows)
+        w("inline constexpr GlyphPieces k%sPieces = {k%sExpansions, k%sPieceList};" % (name, name, name))
+
+
 def main():
     map_path, namespace, out_path = sys.argv[1:4]
     fmap = json.load(open(map_path, encoding="utf-8"))
@@ -377,26 +401,14 @@ def main():
             w("    kAttach, kDefaults, kFusions, kStandalone, k%sIscii, kIsciiNukta, kVedic, k%sScriptLetters%s};" % (
                 name, name, ", {}, false, {}" + yaphala if yaphala else ""))
         if conv["kind"] == "brahmic":
-            codes = resolve_codes(fmap, conv)
-            pieces = None
-            if "expansions" in fmap["rules"]:
-                pieces = resolve_pieces(fmap, conv, (below or {}).get("subscripts_from_body", False))
-                # Glyphs drawn in pieces take no borrowed code of their own.
-                direct = direct_codes(fmap, conv)
-                codes = [(0, "0") if i in pieces and i not in direct else c for i, c in enumerate(codes)]
-            w("inline constexpr GlyphCode k%sCodes[] = {%s};" % (
-                ident.capitalize(), ",".join("{%d, '%s'}" % (c, d) for c, d in codes)))
-            if pieces is not None:
-                flat, rows = [], []
-                ends = body_ends(fmap, pieces)
-                for g, p in sorted(pieces.items()):
-                    end = ends.get(g, 0)
-                    rows.append("{%d, %d, %d%s}" % (g, len(flat), len(p), ", %d" % end if end else ""))
-                    flat += p
-                array("std::uint16_t", "k%sPieceList" % ident.capitalize(), [str(x) for x in flat])
-                array("Expansion", "k%sExpansions" % ident.capitalize(), rows)
-                w("inline constexpr GlyphPieces k%sPieces = {k%sExpansions, k%sPieceList};" % (
-                    ident.capitalize(), ident.capitalize(), ident.capitalize()))
+            code_tables(w, array, fmap, conv, ident.capitalize(), below)
+            if conv.get("extension_optional"):
+                # The same library on a host that lacks the extension face:
+                # the first face alone, with its fallback forms.
+                alone = dict(conv, fonts={"1": conv["fonts"]["1"]})
+                code_tables(w, array, fmap, alone, ident.capitalize() + "OneFace", below)
+                w('inline constexpr char k%sExtensionFace[] = "%s";' % (
+                    ident.capitalize(), conv["fonts"]["2"]))
         else:
             letters = fmap["roman_codes"]
             entries = []

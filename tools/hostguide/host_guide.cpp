@@ -4,6 +4,7 @@
 
 #include "module/class_table.h"
 #include "module/registration.h"
+#include "hostguide/script_table.h"
 
 namespace vexa::hostguide {
 
@@ -145,6 +146,7 @@ std::string HostGuide(const TypeLibrary& lib) {
             out << "| " << v.value << " | " << v.name << " | " << Cell(v.meaning) << " |\n";
         out << "\n";
     }
+    WriteScriptTable(out);
     for (const CoClass& c : lib.classes) WriteClass(out, lib, c);
     return out.str();
 }

@@ -226,12 +226,15 @@ def main():
              "vedic_spacing": True},
             {"face": "VD2-TTDorvan", "latin": False, "slots": "vedic_accents"},
             {"face": "DV1-TTDorvan", "latin": True, "slots": "upper", "roman": True},
+            # The one-face library's extension: the glyphs ranked after the
+            # 223 of DV-TTDorvan; without it DVMCV32 draws as before.
+            {"face": "DV2-TTDorvan", "latin": False, "slots": "all", "overflow_of": "DV-TTDorvan"},
         ],
         converters=[
             {"file": "DVBCV32.DLL", "entry": "iscii2devzirvo", "kind": "brahmic",
              "fonts": {"1": "DVB-TTDorvan", "2": "DVB-TTDorvanEN"}},
             {"file": "DVMCV32.DLL", "entry": "iscii2devzirvo", "kind": "brahmic",
-             "fonts": {"1": "DV-TTDorvan"}},
+             "fonts": {"1": "DV-TTDorvan", "2": "DV2-TTDorvan"}, "extension_optional": True},
             {"file": "SDMCV32.DLL", "entry": "iscii2devsanskritzirvo", "kind": "brahmic",
              "fonts": {"1": "SD-TTDorvan"}},
             {"file": "VDMCV32.DLL", "entry": "iscii2vediczirvo", "kind": "brahmic",

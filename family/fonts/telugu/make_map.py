@@ -79,12 +79,17 @@ FAMILY = southern.Family(
         {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},
         {"face": "TL-TTQuilan", "latin": False, "slots": "all", "script": True},
         {"face": "TL1-TTQuilan", "latin": True, "slots": "upper"},
+        # Extension faces: the glyphs ranked after those of the face they
+        # extend (subscripts, rakar per base, signed forms). A host that has
+        # only the first face still draws every syllable ("extension_optional").
+        {"face": "TLB-TTQuilanEN", "latin": False, "slots": "all", "overflow_of": "TLB-TTQuilan"},
+        {"face": "TL2-TTQuilan", "latin": False, "slots": "all", "overflow_of": "TL-TTQuilan"},
     ],
     converters=[
         {"file": "TLBCV32.DLL", "entry": "iscii2teluguzirvo", "kind": "brahmic",
-         "fonts": {"1": "TLB-TTQuilan"}},
+         "fonts": {"1": "TLB-TTQuilan", "2": "TLB-TTQuilanEN"}, "extension_optional": True},
         {"file": "TLMCV32.DLL", "entry": "iscii2teluguzirvo", "kind": "brahmic",
-         "fonts": {"1": "TL-TTQuilan"}},
+         "fonts": {"1": "TL-TTQuilan", "2": "TL2-TTQuilan"}, "extension_optional": True},
     ])
 
 

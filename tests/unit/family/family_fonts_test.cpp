@@ -9,9 +9,13 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <span>
 #include <utility>
 #include <string>
 
+#include "devanagari/devanagari_tables.inc"
+#include "engine/brahmic_converter.h"
+#include "telugu/telugu_tables.inc"
 #include "unit/family/raw_converter.h"
 
 namespace vexa::test {
@@ -79,7 +83,7 @@ struct Library {
 TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
     const Library libraries[] = {
         {"DVBCV32.DLL", "iscii2devzirvo", "DVB-TTDorvan", "DVB-TTDorvanEN"},
-        {"DVMCV32.DLL", "iscii2devzirvo", "DV-TTDorvan", nullptr},
+        {"DVMCV32.DLL", "iscii2devzirvo", "DV-TTDorvan", "DV2-TTDorvan"},
         {"SDMCV32.DLL", "iscii2devsanskritzirvo", "SD-TTDorvan", nullptr},
         {"VDMCV32.DLL", "iscii2vediczirvo", "VD-TTDorvan", "VD2-TTDorvan"},
         {"RMMCV32.DLL", "iscii2rmzirvo", "DV1-TTDorvan", nullptr},
@@ -97,6 +101,8 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
         {"ASMCV32.DLL", "iscii2assamesezirvo", "AS-TTBelmo", nullptr},
         {"ORBCV32.DLL", "iscii2oriyazirvo", "ORB-TTGalvi", "ORB-TTGalviEN"},
         {"ORMCV32.DLL", "iscii2oriyazirvo", "OR-TTGalvi", nullptr},
+        {"TLBCV32.DLL", "iscii2teluguzirvo", "TLB-TTQuilan", "TLB-TTQuilanEN"},
+        {"TLMCV32.DLL", "iscii2teluguzirvo", "TL-TTQuilan", "TL2-TTQuilan"},
     };
     FT_Library ft;
     ASSERT_EQ(FT_Init_FreeType(&ft), 0);
@@ -124,6 +130,81 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
             }
         }
         EXPECT_TRUE(missing.empty()) << lib.file << ": " << missing.size() << " codes not drawn";
+    }
+    FT_Done_FreeType(ft);
+}
+
+// The libraries whose extension face is newer than their first face: on a
+// system without it they convert with their one-face tables, and every
+// syllable must still draw, in codes of the first face only.
+TEST(FamilyFonts, WithoutTheNewExtensionFaceEverySyllableDrawsInTheFirstFace) {
+    using Convert = void (*)(const unsigned char*, char*, int*, bool);
+    // unheldSigns: signs the first face never held (only the extension
+    // face draws them): the Telugu candrabindu, and in TLB-TTQuilan the
+    // visarga too.
+    struct OneFace {
+        const char* face;
+        const char* unheldSigns;
+        Convert convert;
+    };
+    const OneFace libraries[] = {
+        {"DV-TTDorvan", "",
+         [](const unsigned char* s, char* out, int* consumed, bool alone) {
+             using namespace family::devanagari;
+             family::engine::ConvertSyllable(kRules, kIsMark, alone ? std::span(kDvmcv32OneFaceCodes)
+                                                                     : std::span(kDvmcv32Codes),
+                                             s, out, consumed);
+         }},
+        {"TLB-TTQuilan", "\xA1\xA3",
+         [](const unsigned char* s, char* out, int* consumed, bool alone) {
+             using namespace family::telugu;
+             family::engine::ConvertSyllable(
+                 kRules, &kBelowBase, kIsMark, alone ? std::span(kTlbcv32OneFaceCodes) : std::span(kTlbcv32Codes),
+                 alone ? &kTlbcv32OneFacePieces : &kTlbcv32Pieces, s, out, consumed);
+         }},
+        {"TL-TTQuilan", "\xA1",
+         [](const unsigned char* s, char* out, int* consumed, bool alone) {
+             using namespace family::telugu;
+             family::engine::ConvertSyllable(
+                 kRules, &kBelowBase, kIsMark, alone ? std::span(kTlmcv32OneFaceCodes) : std::span(kTlmcv32Codes),
+                 alone ? &kTlmcv32OneFacePieces : &kTlmcv32Pieces, s, out, consumed);
+         }},
+    };
+    auto convertAll = [](Convert convert, const std::string& text, bool alone) {
+        std::string all;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+        for (std::size_t p = 0; p < text.size();) {
+            char out[256] = {};
+            int consumed = 0;
+            convert(bytes + p, out, &consumed, alone);
+            all += out;
+            p += static_cast<std::size_t>(consumed > 0 ? consumed : 1);
+        }
+        return all;
+    };
+    FT_Library ft;
+    ASSERT_EQ(FT_Init_FreeType(&ft), 0);
+    sim::SimPlatform sim;
+    const std::string fonts = sim.paths.SystemDirectory() + "/fonts/";
+    for (const OneFace& lib : libraries) {
+        Face face(ft, fonts + lib.face + ".ttf");
+        ASSERT_TRUE(face.ok()) << lib.face;
+        int usedExtension = 0;
+        for (const std::string& s : Syllables()) {
+            const std::string both = convertAll(lib.convert, s, false);
+            const std::string alone = convertAll(lib.convert, s, true);
+            for (std::size_t i = 1; i < both.size(); i += 2) usedExtension += both[i] == '2';
+            if (s.find_first_of(lib.unheldSigns) == s.npos) {
+                ASSERT_EQ(both.empty(), alone.empty())
+                    << lib.face << ": a syllable vanished: " << testing::PrintToString(s);
+            }
+            for (std::size_t i = 0; i + 1 < alone.size(); i += 2) {
+                ASSERT_EQ(alone[i + 1], '1') << lib.face;
+                ASSERT_TRUE(face.Draws(static_cast<unsigned char>(alone[i]))) << lib.face;
+            }
+        }
+        // The syllables reach the extension face, so the fallback was tried.
+        EXPECT_GT(usedExtension, 0) << lib.face;
     }
     FT_Done_FreeType(ft);
 }

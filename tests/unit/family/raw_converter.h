@@ -88,7 +88,7 @@ struct FamilyLibrary {
 
 inline constexpr FamilyLibrary kDevanagariLibraries[] = {
     {"DVBCV32.DLL", "iscii2devzirvo", true, 0x80},
-    {"DVMCV32.DLL", "iscii2devzirvo", false, 0x21},
+    {"DVMCV32.DLL", "iscii2devzirvo", true, 0x21},
     {"SDMCV32.DLL", "iscii2devsanskritzirvo", false, 0x21},
     {"VDMCV32.DLL", "iscii2vediczirvo", true, 0x21},
     {"RMMCV32.DLL", "iscii2rmzirvo", false, 0x21},

@@ -80,7 +80,7 @@ TEST_F(CatalogueTest, FaceColumnsPickByFontType) {
     EXPECT_EQ(ScriptCatalogue::DefaultFace(devanagari, 0), "DVB-TTDorvan");
     EXPECT_EQ(ScriptCatalogue::DefaultFace(devanagari, 1), "DV-TTDorvan");
     EXPECT_EQ(ScriptCatalogue::ExtensionFace(devanagari, 0), "DVB-TTDorvanEN");
-    EXPECT_EQ(ScriptCatalogue::ExtensionFace(devanagari, 1), "");
+    EXPECT_EQ(ScriptCatalogue::ExtensionFace(devanagari, 1), "DV2-TTDorvan");
 
     EXPECT_EQ(ScriptCatalogue::DefaultFace(9, 0), "DV1-TTDorvan");  // Roman
     EXPECT_EQ(ScriptCatalogue::DefaultFace(9, 1), "DV1-TTDorvan");
