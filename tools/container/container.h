@@ -30,6 +30,11 @@ struct Hosted {
     std::vector<std::string> events;  // since the last expect-events
 };
 
+// A scenario's length, written in pixels at 96 DPI, in pixels of this
+// display: the container places its form and controls, and aims its mouse
+// clicks, the way a form designer's layout scales with the system's DPI.
+int FormPixels(int pixels);
+
 // The form, its controls and the scenario run. Commands are handled in
 // container_commands.cpp (properties, methods, expectations) and
 // container_input.cpp (keys, mouse, size); screenshots in container_shots.cpp.
@@ -105,7 +110,7 @@ class Container {
         int line = 0;
     };
     MenuPlan menuPlan_;
-    int formWidth_ = 480, formHeight_ = 320;
+    int formWidth_ = FormPixels(480), formHeight_ = FormPixels(320);
     bool userMode_ = true;
     std::vector<std::unique_ptr<Hosted>> controls_;
     std::vector<std::string> notifications_;

@@ -20,8 +20,8 @@ Container::CommandHandler Container::HandlerFor(Command command) {
     static constexpr std::array kTable{
         Row{Command::Form,
             [](C c, L l) {
-                c.formWidth_ = std::stoi(l.args[0]);
-                c.formHeight_ = std::stoi(l.args[1]);
+                c.formWidth_ = FormPixels(std::stoi(l.args[0]));
+                c.formHeight_ = FormPixels(std::stoi(l.args[1]));
                 c.EnsureForm();
                 return true;
             }},

@@ -71,7 +71,7 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
     Modifiers modifiers = ParseModifiers(a, firstModifier).modifiers;
     HeldModifiers held(modifiers);
     WPARAM keys = (modifiers.ctrl ? MK_CONTROL : 0) | (modifiers.shift ? MK_SHIFT : 0);
-    int x = std::stoi(a[1]), y = std::stoi(a[2]);
+    int x = FormPixels(std::stoi(a[1])), y = FormPixels(std::stoi(a[2]));
     LPARAM at = MAKELPARAM(x, y);
     switch (kind) {
         case Mouse::Click:
@@ -98,7 +98,7 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
             break;
         }
         case Mouse::Drag: {
-            int x2 = std::stoi(a[3]), y2 = std::stoi(a[4]);
+            int x2 = FormPixels(std::stoi(a[3])), y2 = FormPixels(std::stoi(a[4]));
             PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
             Pump();
             constexpr int kSteps = 4;  // moves on the way, the last one at the end point
@@ -121,7 +121,7 @@ bool Container::ResizeCommand(const ScenarioLine& line) {
     const auto& a = line.args;
     Hosted* h = Control(line, a[0]);
     if (!h) return false;
-    int width = std::stoi(a[1]), height = std::stoi(a[2]);
+    int width = FormPixels(std::stoi(a[1])), height = FormPixels(std::stoi(a[2]));
     if (width <= 0 || height <= 0) return Fail(line, "a size must be positive");
     h->rect.right = h->rect.left + width;
     h->rect.bottom = h->rect.top + height;

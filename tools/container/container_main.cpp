@@ -367,6 +367,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vexa-container SCENARIO\n");
         return 2;
     }
+    // The container scales its forms with the display (FormPixels), so it
+    // tells the system it does; the controls follow whatever their host says.
+    SetProcessDPIAware();
     OleInitialize(nullptr);
     int rc;
     {
