@@ -13,9 +13,6 @@
 namespace vexa::module {
 namespace {
 
-const DispInterface& Dispatch(std::string_view cls) { return Catalogue().FindClass(cls)->dispatch; }
-const DispInterface& Events(std::string_view cls) { return Catalogue().FindClass(cls)->events; }
-
 TEST(Catalogue, DispIdsAndNamesAreUniqueInEveryInterface) {
     for (const CoClass& c : Catalogue().classes) {
         for (const DispInterface* d : {&c.dispatch, &c.events}) {
