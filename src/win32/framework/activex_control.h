@@ -272,6 +272,9 @@ protected:
     // on a system window also sees WM_GETDLGCODE here before the system
     // window answers it.
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // How the control holds a text member (property or persisted value of
+    // that name): the controls' 8-bit text unless the adapter says UTF-8.
+    virtual TextCoding CodingOf(std::string_view /*member*/) const { return TextCoding::Ansi; }
 
     // The system window's own painting into `dc` (a control on a system
     // window that paints itself and lets the system window paint after it).
