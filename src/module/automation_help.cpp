@@ -38,7 +38,12 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "ForeColor", "Colour of the text"},
     HelpEntry{Member, "", "BackColor", "Colour of the background"},
     HelpEntry{Member, "", "Appearance", "Look of the border: 0 flat, 1 three-dimensional"},
-    HelpEntry{Member, "", "BorderStyle", "Border: 0 none, 1 fixed single line"},
+    HelpEntry{Member, "", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); the frame "
+              "changes at once"},
+    HelpEntry{Member, "VEdit", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); 1 for a new "
+              "control; the frame changes at once"},
     HelpEntry{Member, "", "AboutBox", "Shows the control's about box"},
     HelpEntry{Member, "", "Caption", "Caption in ISCII, as set at design time"},
     HelpEntry{Member, "", "Text",

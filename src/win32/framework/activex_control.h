@@ -266,6 +266,10 @@ protected:
     // created changed). The control fills the new window itself; OnCreate
     // and OnDestroy do not run. False without a system window.
     bool RecreateSystemWindow();
+    // Sets the window's frame from Appearance and BorderStyle (styles, then
+    // SWP_FRAMECHANGED), so it follows the properties at once.
+    void ApplyFrame();
+    void FrameStyles(DWORD& style, DWORD& exStyle) const;
     // The class IDs of the control's property pages, in the order shown.
     virtual std::vector<std::string_view> PropertyPages() const { return {}; }
     // Other messages; return true when handled (with `result`). A control

@@ -178,8 +178,14 @@ HRESULT ActiveXControl::SetProperty(const Member& member, const PropertyValue& v
         case module::kDispIdHwnd: return Fail(CTL_E_SETNOTSUPPORTED, "hWnd is read-only");
         case module::kDispIdBackColor: backColor_ = static_cast<std::uint32_t>(value.number); break;
         case module::kDispIdForeColor: foreColor_ = static_cast<std::uint32_t>(value.number); break;
-        case module::kDispIdAppearance: appearance_ = static_cast<short>(value.number); break;
-        case module::kDispIdBorderStyle: borderStyle_ = static_cast<short>(value.number); break;
+        case module::kDispIdAppearance:
+            appearance_ = static_cast<short>(value.number);
+            ApplyFrame();
+            break;
+        case module::kDispIdBorderStyle:
+            borderStyle_ = static_cast<short>(value.number);
+            ApplyFrame();
+            break;
         default: return DISP_E_MEMBERNOTFOUND;
     }
     SetModifiedFlag();

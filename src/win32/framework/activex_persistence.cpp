@@ -85,6 +85,7 @@ common::PropertyMap ActiveXControl::SaveToMap() {
 
 void ActiveXControl::AfterLoad() {
     modified_ = false;
+    ApplyFrame();
     if (hwnd_) InvalidateControl();
 }
 
