@@ -38,7 +38,12 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "ForeColor", "Colour of the text"},
     HelpEntry{Member, "", "BackColor", "Colour of the background"},
     HelpEntry{Member, "", "Appearance", "Look of the border: 0 flat, 1 three-dimensional"},
-    HelpEntry{Member, "", "BorderStyle", "Border: 0 none, 1 fixed single line"},
+    HelpEntry{Member, "", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); the frame "
+              "changes at once"},
+    HelpEntry{Member, "VEdit", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); 1 for a new "
+              "control; the frame changes at once"},
     HelpEntry{Member, "", "AboutBox", "Shows the control's about box"},
     HelpEntry{Member, "", "Caption", "Caption in ISCII, as set at design time"},
     HelpEntry{Member, "", "Text",
@@ -108,6 +113,12 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "List", "The stored item text"},
     HelpEntry{Member, "VComboBox", "_List", "Default value: the stored item text (same as List)"},
     HelpEntry{Member, "VComboBox", "Style", "Kind of combo box"},
+    HelpEntry{Member, "VListBox", "Sort",
+              "True: items are kept in ISCII byte order, by the control itself: its window is "
+              "a no-data LISTBOX without LBS_SORT"},
+    HelpEntry{Member, "VListBox", "hWnd",
+              "Window handle of the list (read-only): a no-data LISTBOX (LBS_NODATA) that holds "
+              "only the number of items, so LB_GETTEXT reads nothing; use GetItemText"},
     HelpEntry{Member, "VListBox", "MultipleSelection", "True: several items can be selected"},
     HelpEntry{Member, "VListBox", "SelCount", "Number of selected items (read-only)"},
     HelpEntry{Member, "VListBox", "TopIndex", "Index of the first visible item"},

@@ -15,6 +15,9 @@
 //   vexa-wintest static-atl                          VStatic in Wine's ATL host:
 //                                                    painting, Click, the link
 //   vexa-wintest listbox-atl                         VListBox in Wine's ATL host
+//   vexa-wintest frames                              the frame of VEdit, VStatic
+//                                                    and VListBox follows
+//                                                    BorderStyle and Appearance
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
 //   vexa-wintest members                             every catalogue member of
@@ -47,6 +50,7 @@ void CheckCaptionsInAtlHost();
 void CheckStaticInAtlHost();
 void CheckCaptionsInDialog();
 void CheckListBoxInAtlHost();
+void CheckFramesInAtlHost();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
@@ -360,6 +364,8 @@ int main(int argc, char** argv) {
         CheckCaptionsInDialog();
     else if (mode == "listbox-atl")
         CheckListBoxInAtlHost();
+    else if (mode == "frames")
+        CheckFramesInAtlHost();
     else if (mode == "fixture")
         CheckFixtureHost();
     else if (mode == "members")
@@ -369,7 +375,7 @@ int main(int argc, char** argv) {
     else if (mode == "page-classes")
         CheckPageClasses();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | fixture | members | dispatch | page-classes\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | frames | fixture | members | dispatch | page-classes\n");
         return 2;
     }
     OleUninitialize();

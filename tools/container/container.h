@@ -53,6 +53,8 @@ class Container {
     bool Create(const ScenarioLine& line, const std::string& name, const CLSID& clsid, RECT rect,
                 IStream* state);
     void Destroy(Hosted& h);
+    // Puts the control's window above the controls created before it.
+    void RaiseAboveEarlier(Hosted& h);
     HRESULT Get(Hosted& h, const std::string& prop, VARIANT* out);
     HRESULT Put(Hosted& h, const std::string& prop, const VARIANT& value);
     HRESULT Call(Hosted& h, const std::string& method, std::vector<VARIANT>& args, VARIANT* out);

@@ -234,8 +234,24 @@ bool Container::Create(const ScenarioLine& line, const std::string& name, const 
         Destroy(*raw);
         return false;
     }
+    RaiseAboveEarlier(*raw);
     Log(name + " created");
     return true;
+}
+
+// Form hosts stack their controls in creation order, each new one above
+// those before it (a group box drawn first leaves the controls placed on it
+// visible). A new child window starts at the bottom of its siblings.
+void Container::RaiseAboveEarlier(Hosted& h) {
+    IOleInPlaceObject* inPlace = nullptr;
+    HWND w = nullptr;
+    if (SUCCEEDED(h.object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+        inPlace->GetWindow(&w);
+        inPlace->Release();
+    }
+    while (w && GetParent(w) && GetParent(w) != form_) w = GetParent(w);
+    if (!w || GetParent(w) != form_) return;
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Container::Destroy(Hosted& h) {

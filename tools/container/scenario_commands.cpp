@@ -18,7 +18,7 @@ constexpr std::array kCommands{
     CommandSpec{"usermode", UserMode, "true|false", "the ambient user mode given to new controls"},
     CommandSpec{"answer", Answer, "yes|no|ok", "the button that answers the next message boxes"},
     CommandSpec{"create", Create, "NAME PROGID X:int Y:int W:int H:int",
-                "create a control and place it on the form"},
+                "create a control and place it on the form, above those made before it"},
     CommandSpec{"create-fails", CreateFails, "NAME PROGID X:int Y:int W:int H:int",
                 "creating the control must fail"},
     CommandSpec{"persist", Persist, "NAME NEWNAME X:int Y:int W:int H:int",

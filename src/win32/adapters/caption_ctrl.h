@@ -37,7 +37,6 @@ protected:
     void OnDestroy() override;
     void OnDraw(HDC dc, const RECT& bounds) override;
     void OnKeyDown(UINT key, LPARAM flags) override;
-    void OnChar(UINT ch, LPARAM flags) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMnemonicKey(const MSG& msg) override;

@@ -38,7 +38,9 @@ CVEditCtrl::CVEditCtrl()
       clipboardCommands_(engine_, clipboard_, Messages()),
       table_(edit::VEditPropertyTable(), logic_, &edit::VEditMethodTable()) {
     UseProperties(table_);
+    // A new edit control has its sunken frame, and its properties say so.
     appearance_ = 1;
+    borderStyle_ = 1;
     engine_.SetKeyboard(&keyboard_);
 }
 
@@ -46,6 +48,7 @@ CVEditCtrl::~CVEditCtrl() = default;
 
 void CVEditCtrl::OnResetState() {
     appearance_ = 1;
+    borderStyle_ = 1;
     logic_.Reset();
 }
 

@@ -190,7 +190,9 @@ HRESULT CVListBoxCtrl::GetSelectedItems(long max, VARIANT* items, PropertyValue&
 // ---- window ----
 
 ActiveXControl::WindowKind CVListBoxCtrl::Kind() const {
-    DWORD style = WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
+    // A no-data list: the rows are drawn from the control's own items (in
+    // the control's own order, so the window carries no LBS_SORT).
+    DWORD style = WS_VSCROLL | WS_HSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (logic_.Props().multipleSelection) style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
     return {"LISTBOX", style};

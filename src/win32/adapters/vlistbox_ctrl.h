@@ -14,7 +14,7 @@
 namespace vexa::win32 {
 
 // The VListBox ActiveX control: the framework's control object on a
-// subclassed, owner-drawn LISTBOX around the list box logic. The window
+// subclassed, owner-drawn no-data LISTBOX around the list box logic. The window
 // keeps the selection and the scrolling and asks the control to measure
 // and draw each item; the control draws the item's font codes with the
 // script's fonts and does its own type-ahead through its keyboard.

@@ -266,12 +266,19 @@ protected:
     // created changed). The control fills the new window itself; OnCreate
     // and OnDestroy do not run. False without a system window.
     bool RecreateSystemWindow();
+    // Sets the window's frame from Appearance and BorderStyle (styles, then
+    // SWP_FRAMECHANGED), so it follows the properties at once.
+    void ApplyFrame();
+    void FrameStyles(DWORD& style, DWORD& exStyle) const;
     // The class IDs of the control's property pages, in the order shown.
     virtual std::vector<std::string_view> PropertyPages() const { return {}; }
     // Other messages; return true when handled (with `result`). A control
     // on a system window also sees WM_GETDLGCODE here before the system
     // window answers it.
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // How the control holds a text member (property or persisted value of
+    // that name): the controls' 8-bit text unless the adapter says UTF-8.
+    virtual TextCoding CodingOf(std::string_view /*member*/) const { return TextCoding::Ansi; }
 
     // The system window's own painting into `dc` (a control on a system
     // window that paints itself and lets the system window paint after it).

@@ -64,8 +64,7 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
     const WindowKind kind = Kind();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style;
     DWORD exStyle = 0;
-    if (appearance_ == 1) exStyle |= WS_EX_CLIENTEDGE;
-    if (borderStyle_ == 1) style |= WS_BORDER;
+    FrameStyles(style, exStyle);
     if (!enabled_) style |= WS_DISABLED;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
 
@@ -145,6 +144,34 @@ bool ActiveXControl::RecreateSystemWindow() {
     DestroyWindow(old);
     if (focused) SetFocus(fresh);
     return true;
+}
+
+// The frame the stock properties ask for: none while BorderStyle is 0; with
+// a border, sunken when Appearance is 1 (3D), a flat line otherwise.
+void ActiveXControl::FrameStyles(DWORD& style, DWORD& exStyle) const {
+    style &= ~static_cast<DWORD>(WS_BORDER);
+    exStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    if (borderStyle_ != 1) return;
+    if (appearance_ == 1)
+        exStyle |= WS_EX_CLIENTEDGE;
+    else
+        style |= WS_BORDER;
+}
+
+void ActiveXControl::ApplyFrame() {
+    if (!hwnd_) return;
+    auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE));
+    const DWORD oldStyle = style, oldExStyle = exStyle;
+    FrameStyles(style, exStyle);
+    if (style == oldStyle && exStyle == oldExStyle) return;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    // The window measures its frame again (a new client rectangle, WM_SIZE
+    // to the control) and draws it.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 LRESULT ActiveXControl::DialogCode(const MSG* msg) const {

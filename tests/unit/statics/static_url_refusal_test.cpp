@@ -49,6 +49,10 @@ std::vector<Hostile> HostileAddresses() {
         {std::string("http://example.org/\0calc", 24), AddressVerdict::ForbiddenCharacter},
         {"http://example.org/\x7f", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/\xC6\xCC", AddressVerdict::ForbiddenCharacter},
+        // As a host's UTF-16 address arrives: a Cyrillic letter and fullwidth
+        // slashes in UTF-8, never turned into "?" or "/".
+        {"https://example.org/\xD0\xB0", AddressVerdict::ForbiddenCharacter},
+        {"https:\xEF\xBC\x8F\xEF\xBC\x8F" "example.org/", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/a|calc", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/%1", AddressVerdict::BadEscape},
         {"http://example.org/%zz", AddressVerdict::BadEscape},
