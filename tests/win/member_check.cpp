@@ -23,6 +23,7 @@ VARIANT Neutral(vexa::module::VarType type) {
     VariantInit(&v);
     switch (type) {
         case vexa::module::VarType::Bstr:
+        case vexa::module::VarType::UnicodeBstr:
             v.vt = VT_BSTR;
             v.bstrVal = SysAllocString(L"");
             break;

@@ -140,7 +140,7 @@ HRESULT CVEditCtrl::CallMethod(MethodCall& call) {
     }
     if (name == "Cut") return ClipboardMethod(clipboardCommands_.Cut());
     if (name == "Copy") return ClipboardMethod(clipboardCommands_.Copy());
-    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
+    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste());
     if (name == "ShowFindDialog") return ShowDialog(false);
     if (name == "ShowReplaceDialog") return ShowDialog(true);
     if (name == "Undo") {
@@ -168,7 +168,7 @@ bool CVEditCtrl::CopySelection() {
 }
 
 bool CVEditCtrl::Paste() {
-    return clipboardCommands_.Paste(edit::DropNotice::kMessage) == edit::ClipboardResult::kDone;
+    return clipboardCommands_.Paste() == edit::ClipboardResult::kDone;
 }
 
 bool CVEditCtrl::RequestTextEdit() { return RequestEdit(module::kDispIdText); }
