@@ -48,8 +48,9 @@ constexpr std::array kHelp{
               "Caption in UTF-16, in the script's Unicode block; text the script cannot hold is "
               "refused whole, naming the first such character as U+XXXX and its position"},
     HelpEntry{Member, "", "UnicodeText",
-              "Text in UTF-16, in the script's Unicode block; text the script cannot hold is "
-              "refused whole, naming the first such character as U+XXXX and its position"},
+              "Text in UTF-16 (the script's block; INV reads as ZWJ, soft line ends as CR LF, a "
+              "code with no letter as U+FFFD); text the script cannot hold is refused whole, "
+              "naming the first such character as U+XXXX and its position"},
     HelpEntry{Member, "VListBox", "UnicodeList",
               "Every item in UTF-16, each ended by CR LF; a list with text the script cannot hold "
               "is refused whole, naming the first such character as U+XXXX and its position"},
