@@ -303,6 +303,7 @@ common::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
 }
 
 bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
+    unicodeTyping_.Reset();
     if (ctrlDown || SkipsSearch(virtualKey)) return false;
     keyboard::ListFileLayout() = layout_;
     const std::string typed = keyboard::TranslateListKey(

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/unicode_typing.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
@@ -136,6 +137,9 @@ public:
     // A key went down: type-ahead selects the first item that starts with
     // the key's text. True when a search ran.
     bool KeyDown(int virtualKey, int scanBits, bool ctrlDown);
+    // A Unicode character message (listbox_unicode.cpp): type-ahead with its
+    // ISCII as with a key's; a character the script cannot hold beeps.
+    void TypeUnicode(char16_t unit);
     // The font-code run an item is drawn from.
     std::string ItemRun(int index);
 
@@ -154,6 +158,7 @@ private:
     void FillItems(std::vector<std::string> items);
     void ApplyItemHeights();
 
+    common::UnicodeTyping unicodeTyping_;
     ListBoxServices services_;
     ListBoxView& view_;
     ListBoxProperties props_;

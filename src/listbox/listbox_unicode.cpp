@@ -95,6 +95,13 @@ common::Outcome ListBoxLogic::SetUnicodeItem(int index, std::u16string_view text
     return std::nullopt;
 }
 
+void ListBoxLogic::TypeUnicode(char16_t unit) {
+    common::UnicodeTyping::Keystroke key = unicodeTyping_.Take(unit, Drawing().scriptName);
+    if (key.result == common::UnicodeTyping::Result::Refused) services_.platform.messages.Beep();
+    if (key.result != common::UnicodeTyping::Result::Typed) return;
+    view_.List().SetCurSel(TypeAheadIndex(view_.List(), key.iscii));
+}
+
 std::u16string ListBoxLogic::GetUnicodeSelection() const {
     const ListWindow& list = view_.List();
     std::u16string out;

@@ -266,6 +266,13 @@ void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
     if (key < 128) FireKeyPress(key);
 }
 
+void CVEditCtrl::OnUnicodeChar(wchar_t unit) {
+    SyncEngine();
+    if (!engine_.OnUnicodeChar(static_cast<char16_t>(unit))) return;  // refused: beeped
+    NotifyParent(kNotifyKey);
+    FireKeyPress(unit);
+}
+
 void CVEditCtrl::OnKeyUp(UINT key, LPARAM) {
     engine_.OnKeyUp();
     FireKeyUp(key);
