@@ -1,6 +1,7 @@
 // The conversions a host's Unicode members use: reading keeps a mark for
 // every stored code, writing takes the whole text or none of it.
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -91,16 +92,42 @@ std::optional<UnicodeRefusal> FirstUnstored(std::u16string_view text, UnicodeScr
 
 }  // namespace
 
+// The codes of each script that can read as nothing (IsLostCode may still
+// keep one for the code beside it), one table per script, made once.
+const std::array<bool, 256>& MaybeLost(UnicodeScript script) {
+    static const auto tables = [] {
+        std::array<std::array<bool, 256>, static_cast<int>(UnicodeScript::kTibetan) + 1> all{};
+        for (std::size_t k = 0; k < all.size(); ++k) {
+            const ScriptTables& t = TablesFor(static_cast<UnicodeScript>(k));
+            for (unsigned b = 0xA1; b < 256 && !t.english; ++b) all[k][b] = t.kind[b] == ByteKind::kDrop;
+        }
+        return all;
+    }();
+    return tables[static_cast<int>(script)];
+}
+
 std::u16string IsciiToUnicodeWhole(std::string_view iscii, UnicodeScript script) {
     const ScriptTables& t = TablesFor(script);
+    const std::array<bool, 256>& maybe = MaybeLost(script);
+    const auto* s = reinterpret_cast<const unsigned char*>(iscii.data());
+    // Eight codes a step without a branch for each: the common text has none.
     std::size_t lost = 0;
-    while (lost < iscii.size() && !IsLostCode(t, iscii, lost)) ++lost;
+    const std::size_t n = iscii.size();
+    for (;;) {
+        while (lost + 8 <= n && !(maybe[s[lost]] | maybe[s[lost + 1]] | maybe[s[lost + 2]] |
+                                  maybe[s[lost + 3]] | maybe[s[lost + 4]] | maybe[s[lost + 5]] |
+                                  maybe[s[lost + 6]] | maybe[s[lost + 7]]))
+            lost += 8;
+        const std::size_t end = std::min(n, lost + 8);
+        while (lost < end && !(maybe[s[lost]] && IsLostCode(t, iscii, lost))) ++lost;
+        if (lost < end || lost == n) break;
+    }
     if (lost == iscii.size()) return IsciiToUnicode(iscii, script);
     // Rare: the runs between the lost codes, each code a replacement mark.
     std::u16string out;
     std::size_t from = 0;
     for (std::size_t i = lost; i < iscii.size(); ++i) {
-        if (!IsLostCode(t, iscii, i)) continue;
+        if (!maybe[s[i]] || !IsLostCode(t, iscii, i)) continue;
         out += IsciiToUnicode(iscii.substr(from, i - from), script);
         out += kReplacement;
         from = i + 1;
