@@ -288,6 +288,12 @@ TEST_F(TypingTest, UnicodeCharactersTypeTheIsciiOfTheirInscriptKeys) {
     rig.Key(keys::kRight);
     rig.engine.OnUnicodeChar(u'\u200D');
     EXPECT_EQ(rig.Text(), before + Bytes({0xE8, 0xD9}));
+    // Gurmukhi's addak waits for the consonant it doubles: ka, virama, ka.
+    rig.engine.Script().scriptName = "Punjabi";
+    rig.Key(keys::kSpace);
+    EXPECT_TRUE(rig.engine.OnUnicodeChar(u'\u0A71'));
+    EXPECT_TRUE(rig.engine.OnUnicodeChar(u'\u0A15'));
+    EXPECT_EQ(rig.Text(), before + Bytes({0xE8, 0xD9, ' ', 0xB3, 0xE8, 0xB3}));
 }
 
 // The full page refuses a Unicode character as it refuses a key: whole.
