@@ -1,9 +1,9 @@
 #include "captions/caption_logic.h"
 
-#include "common/unicode_members.h"
 #include "captions/caption_properties.h"
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "script/converter_probe.h"
 #include "script/font_code.h"

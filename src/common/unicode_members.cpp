@@ -9,10 +9,11 @@ std::u16string UnicodeOfStored(std::string_view iscii, std::string_view scriptNa
 }
 
 Outcome StoredOfUnicode(std::u16string_view text, std::string_view scriptName, std::string& iscii,
-                        std::u16string_view keptControls) {
+                        std::u16string_view keptControls, std::size_t offset) {
     script::StrictIscii strict =
         script::UnicodeToIsciiStrict(text, script::UnicodeScriptOf(scriptName), keptControls);
     if (strict.refused) {
+        strict.refused->position += offset;
         const std::string script = scriptName.empty() ? std::string("English") : std::string(scriptName);
         return InvalidValue("The text cannot be written in " + script + ": " +
                             script::DescribeRefusal(*strict.refused));

@@ -17,9 +17,10 @@ std::u16string UnicodeOfStored(std::string_view iscii, std::string_view scriptNa
 
 // A host's UTF-16 text as the ISCII to store, or refused whole: the
 // description names the first character the script cannot hold, as
-// "U+0BA4 at position 3" (its index in the UTF-16 text). `keptControls`
-// are the control characters the control stores.
+// "U+0BA4 at position 3" (its index in the UTF-16 text, plus `offset` when
+// the text is a part of a longer one). `keptControls` are the control
+// characters the control stores.
 Outcome StoredOfUnicode(std::u16string_view text, std::string_view scriptName, std::string& iscii,
-                        std::u16string_view keptControls = u"\t\r\n");
+                        std::u16string_view keptControls = u"\t\r\n", std::size_t offset = 0);
 
 }  // namespace vexa::common

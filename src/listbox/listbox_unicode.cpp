@@ -12,18 +12,6 @@ constexpr std::u16string_view kNoControls = u"";
 
 common::ControlError TooMany() { return common::InvalidValue("A VListBox holds at most 32767 items"); }
 
-// The refusal of one item of a whole list, its position counted in the list.
-common::Outcome InList(common::Outcome refused, std::size_t itemStart) {
-    if (!refused || itemStart == 0) return refused;
-    std::string& d = refused->description;
-    const std::size_t at = d.rfind("position ");
-    if (at != std::string::npos) {
-        const std::size_t n = std::stoul(d.substr(at + 9)) + itemStart;
-        d = d.substr(0, at + 9) + std::to_string(n);
-    }
-    return refused;
-}
-
 }  // namespace
 
 common::Outcome ListBoxLogic::GetUnicodeList(std::u16string& out) const {
@@ -44,10 +32,8 @@ common::Outcome ListBoxLogic::SetUnicodeList(std::u16string_view text) {
         std::size_t end = text.find_first_of(u"\r\n", start);
         if (end == std::u16string_view::npos) end = text.size();
         std::string iscii;
-        if (common::Outcome refused = InList(
-                common::StoredOfUnicode(text.substr(start, end - start), props_.scriptName, iscii,
-                                        kNoControls),
-                start))
+        if (common::Outcome refused = common::StoredOfUnicode(
+                text.substr(start, end - start), props_.scriptName, iscii, kNoControls, start))
             return refused;
         items.push_back(std::move(iscii));
         if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')

@@ -1,11 +1,11 @@
 #include "statics/static_logic.h"
 
-#include "common/unicode_members.h"
 #include "statics/static_properties.h"
 
 #include <optional>
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "platform/web_address.h"
 #include "script/font_code.h"
