@@ -1,7 +1,9 @@
 #include "captions/caption_logic.h"
+
 #include "captions/caption_properties.h"
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "script/converter_probe.h"
 #include "script/font_code.h"
@@ -82,6 +84,32 @@ void CaptionLogic::SetText(const std::string& text) {
     props_.caption = text;
     view_.Invalidate();
     Modified();
+}
+
+common::Outcome CaptionLogic::ReadUnicodeCaption(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.caption, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::ReadUnicodeText(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.text, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::SetUnicodeCaption(std::u16string_view caption) {
+    std::string iscii;
+    if (common::Outcome refused = common::StoredOfUnicode(caption, props_.scriptName, iscii))
+        return refused;
+    SetCaption(iscii);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::SetUnicodeText(std::u16string_view text) {
+    std::string iscii;
+    if (common::Outcome refused = common::StoredOfUnicode(text, props_.scriptName, iscii))
+        return refused;
+    SetText(iscii);
+    return std::nullopt;
 }
 
 void CaptionLogic::SetGlobalSettings(bool on) {

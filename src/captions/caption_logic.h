@@ -4,6 +4,7 @@
 #include <string>
 
 #include "captions/caption_kinds.h"
+#include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
@@ -93,6 +94,12 @@ public:
 
     void SetCaption(const std::string& caption);
     void SetText(const std::string& text);
+    // The Unicode twins of Caption and Text: read in the script's block,
+    // written whole or refused with nothing changed.
+    common::Outcome ReadUnicodeCaption(std::u16string& out) const;
+    common::Outcome ReadUnicodeText(std::u16string& out) const;
+    common::Outcome SetUnicodeCaption(std::u16string_view caption);
+    common::Outcome SetUnicodeText(std::u16string_view text);
     void SetScriptName(const std::string& name) { binding_.SetScriptName(name); }
     void SetFontName(const std::string& face) { binding_.SetFontName(face); }
     void SetFontSize(std::int16_t size) { binding_.SetFontSize(size); }

@@ -191,6 +191,8 @@ T FromValue(const PropertyValue& v) {
         return v.text;
     else if constexpr (std::is_same_v<T, std::string_view>)
         return std::string_view(v.text);
+    else if constexpr (std::is_same_v<T, std::u16string_view>)
+        return std::u16string_view(v.unicode);
     else
         return static_cast<T>(v.number);
 }
@@ -221,6 +223,13 @@ Outcome CallSetter(typename detail::Method<decltype(Setter)>::Class& logic,
 template <auto Reader>
 Outcome CallTextReader(typename detail::Method<decltype(Reader)>::Class& logic, PropertyValue& v) {
     return (logic.*Reader)(v.text);
+}
+
+// A getter row calling `Reader(std::u16string&)`, the Unicode twin of a text.
+template <auto Reader>
+Outcome CallUnicodeReader(typename detail::Method<decltype(Reader)>::Class& logic,
+                          PropertyValue& v) {
+    return (logic.*Reader)(v.unicode);
 }
 
 inline PropertyValue Constant(bool on) { return {PropertyType::Bool, on ? 1 : 0, {}}; }
@@ -407,6 +416,7 @@ bool LoadSettingsFile(platform::SettingsFiles& files, int index, const PropertyT
 namespace table_words {
 using common::CallSetter;
 using common::CallTextReader;
+using common::CallUnicodeReader;
 using common::Constant;
 using common::FileSlot;
 using F = common::Fallback;

@@ -3,6 +3,7 @@
 
 #include "common/default_values.h"
 #include "common/stored_text.h"
+#include "common/unicode_members.h"
 #include "module/class_table.h"
 #include "defaults/settings_record.h"
 #include "script/iscii_text.h"
@@ -185,11 +186,27 @@ common::Outcome VEditLogic::AssignText(std::string_view input) {
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
+    return ReplaceText(std::move(*text));
+}
+
+common::Outcome VEditLogic::ReadUnicodeText(std::u16string& out) {
+    out = common::UnicodeOfStored(props_.text, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome VEditLogic::AssignUnicodeText(std::u16string_view input) {
+    std::string text;
+    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
+        return refused;
+    return ReplaceText(std::move(text));
+}
+
+common::Outcome VEditLogic::ReplaceText(std::string text) {
     if (!view_.RequestTextEdit()) {
         return common::ControlError{common::ErrorKind::PermissionDenied,
                                       "The container did not allow Text to change"};
     }
-    props_.text = std::move(*text);
+    props_.text = std::move(text);
     view_.TextReplaced();
     view_.TextPropertyChanged();
     Modified();

@@ -224,6 +224,11 @@ common::Outcome ListBoxLogic::SetList(const std::string& text) {
     for (const std::string& item : ParseList(text))
         items.push_back(*script::AssignedTextFromFormat(item, props_.isciiDataFormat));
     if (items.size() > static_cast<std::size_t>(kMaxItems)) return TooManyItems();
+    FillItems(std::move(items));
+    return std::nullopt;
+}
+
+void ListBoxLogic::FillItems(std::vector<std::string> items) {
     if (props_.sort)
         std::sort(items.begin(), items.end(),
                   [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
@@ -233,7 +238,6 @@ common::Outcome ListBoxLogic::SetList(const std::string& text) {
     view_.List().EndUpdate();
     view_.Invalidate();
     Modified();
-    return std::nullopt;
 }
 
 int ListBoxLogic::SelCount() const {
@@ -299,6 +303,7 @@ common::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
 }
 
 bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
+    unicodeTyping_.Reset();
     if (ctrlDown || SkipsSearch(virtualKey)) return false;
     keyboard::ListFileLayout() = layout_;
     const std::string typed = keyboard::TranslateListKey(

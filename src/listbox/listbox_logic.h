@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/unicode_typing.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
@@ -119,10 +120,26 @@ public:
     common::Outcome AddItem(const std::string& text, int index, bool& added);
     common::Outcome GetItemText(int index, std::string& text) const;
 
+    // ---- the Unicode twins (listbox_unicode.cpp): the items in the
+    // script's Unicode block, whatever the data format; a text the script
+    // cannot hold is refused whole with the list unchanged.
+    common::Outcome GetUnicodeList(std::u16string& out) const;
+    common::Outcome SetUnicodeList(std::u16string_view text);
+    common::Outcome GetUnicodeItem(int index, std::u16string& out) const;
+    common::Outcome AddUnicodeItem(std::u16string_view text, int index, bool& added);
+    // Replaces the item at `index` (a sorted list moves it to its place);
+    // the item stays selected if it was. False when there is no such item.
+    common::Outcome SetUnicodeItem(int index, std::u16string_view text, bool& replaced);
+    // The selected items, each ended by CR LF.
+    std::u16string GetUnicodeSelection() const;
+
     // ---- keys
     // A key went down: type-ahead selects the first item that starts with
     // the key's text. True when a search ran.
     bool KeyDown(int virtualKey, int scanBits, bool ctrlDown);
+    // A Unicode character message (listbox_unicode.cpp): type-ahead with its
+    // ISCII as with a key's; a character the script cannot hold beeps.
+    void TypeUnicode(char16_t unit);
     // The font-code run an item is drawn from.
     std::string ItemRun(int index);
 
@@ -138,8 +155,10 @@ private:
     bool AddIscii(const std::string& iscii, int index);
     void LoadKeyboard();
     void SortItems();
+    void FillItems(std::vector<std::string> items);
     void ApplyItemHeights();
 
+    common::UnicodeTyping unicodeTyping_;
     ListBoxServices services_;
     ListBoxView& view_;
     ListBoxProperties props_;

@@ -48,6 +48,27 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "Caption", "Caption in ISCII, as set at design time"},
     HelpEntry{Member, "", "Text",
               "Text shown by the control, in ISCII; setting it also sets Caption"},
+    // The Unicode twins of the text members (never saved with the form).
+    HelpEntry{Member, "", "UnicodeCaption",
+              "Caption in UTF-16, in the script's Unicode block; text the script cannot hold is "
+              "refused whole, naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "", "UnicodeText",
+              "Text in UTF-16 (the script's block; INV reads as ZWJ, soft line ends as CR LF, a "
+              "code with no letter as U+FFFD); text the script cannot hold is refused whole, "
+              "naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "VListBox", "UnicodeList",
+              "Every item in UTF-16, each ended by CR LF; a list with text the script cannot hold "
+              "is refused whole, naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "VListBox", "GetUnicodeItem",
+              "Text of the item at nIndex in UTF-16; empty when there is no such item"},
+    HelpEntry{Member, "VListBox", "SetUnicodeItem",
+              "Replaces the text of the item at nIndex with Str (UTF-16); False when there is no "
+              "such item; refused when the script cannot hold Str"},
+    HelpEntry{Member, "VListBox", "AddUnicodeItem",
+              "Adds Str (UTF-16) at nIndex (-1: the end; a sorted list places it); refused when "
+              "the script cannot hold it"},
+    HelpEntry{Member, "VListBox", "GetUnicodeSelection",
+              "Text of the selected items in UTF-16, each ended by CR LF"},
     // Caption controls.
     HelpEntry{Member, "", "PushLike", "True: the button looks like a push button"},
     HelpEntry{Member, "", "Auto", "True: a click changes the check state by itself"},

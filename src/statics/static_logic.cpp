@@ -1,9 +1,11 @@
 #include "statics/static_logic.h"
+
 #include "statics/static_properties.h"
 
 #include <optional>
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "platform/web_address.h"
 #include "script/font_code.h"
@@ -94,6 +96,21 @@ common::Outcome StaticLogic::AssignCaption(std::string_view input) {
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
     props_.caption = props_.text = std::move(*text);
+    view_.Invalidate();
+    Modified();
+    return std::nullopt;
+}
+
+common::Outcome StaticLogic::ReadUnicodeCaption(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.caption, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome StaticLogic::AssignUnicodeCaption(std::u16string_view input) {
+    std::string text;
+    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
+        return refused;
+    props_.caption = props_.text = std::move(text);
     view_.Invalidate();
     Modified();
     return std::nullopt;

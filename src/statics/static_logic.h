@@ -100,6 +100,10 @@ public:
     common::Outcome ReadText(std::string& out) const;
     common::Outcome AssignCaption(std::string_view input);
     common::Outcome AssignText(std::string_view input) { return AssignCaption(input); }
+    // The Unicode twins of Caption and Text (one text): read in the
+    // script's block, written whole or refused with nothing changed.
+    common::Outcome ReadUnicodeCaption(std::u16string& out) const;
+    common::Outcome AssignUnicodeCaption(std::u16string_view input);
 
     void SetScriptName(const std::string& name);
     void SetFontName(const std::string& face) { binding_.SetFontName(face); }

@@ -66,6 +66,12 @@ common::PropertyTable<L> Build() {
             .Holds(&P::caption)
             .Persisted(2, Constant(kControlName)),
         Row("Text", T::Bstr).Reads(CallTextReader<&L::ReadText>).Writes(CallSetter<&L::AssignText>),
+        Row("UnicodeCaption", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::ReadUnicodeCaption>)
+            .Writes(CallSetter<&L::AssignUnicodeCaption>),
+        Row("UnicodeText", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::ReadUnicodeCaption>)
+            .Writes(CallSetter<&L::AssignUnicodeCaption>),
     };
 }
 

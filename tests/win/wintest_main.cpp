@@ -331,6 +331,26 @@ void CheckAtlHost() {
 
     CheckClipboard(d);
 
+    // A Unicode window: WM_UNICHAR answers TRUE for UNICODE_NOCHAR; a code
+    // point, an input method's character and a non-ASCII WM_CHAR are typed
+    // as their ISCII with CHANGE and KeyPress, as a key is; a Tamil letter
+    // in Devanagari types nothing.
+    Check(IsWindowUnicode(control), "the control's window is a Unicode window");
+    Check(SendMessageW(control, WM_UNICHAR, UNICODE_NOCHAR, 0) == TRUE,
+          "WM_UNICHAR with UNICODE_NOCHAR answers TRUE");
+    wintest::PutBytes(d, L"Text", "");
+    SetFocus(control);
+    Pump();
+    sink.events.clear();
+    SendMessageW(control, WM_UNICHAR, 0x0915, 1);
+    Check(sink.events == std::vector<std::string>{"1", "-603:2325"},
+          "WM_UNICHAR fires CHANGE and KeyPress: " + (sink.events.empty() ? "" : sink.events[0]));
+    SendMessageW(control, WM_IME_CHAR, 0x092E, 1);
+    SendMessageW(control, WM_CHAR, 0x0932, 1);
+    SendMessageW(control, WM_CHAR, 0x0BA4, 1);
+    Pump();
+    Check(GetText(d, L"Text") == "\xB3\xCC\xD1", "ka, ma and la typed as ISCII, Tamil ta refused");
+
     if (point) {
         point->Unadvise(cookie);
         point->Release();

@@ -80,6 +80,7 @@ class Container {
     bool ShotCommand(const ScenarioLine& line, bool drawn);
     bool KeyStateCommand(const ScenarioLine& line, bool capsLock);
     bool KeysCommand(const ScenarioLine& line);
+    bool TypeUnicodeCommand(const ScenarioLine& line);
     enum class Mouse { Click, DoubleClick, RightClick, Drag, Move };
     bool MouseCommand(const ScenarioLine& line, Mouse kind);
     bool ResizeCommand(const ScenarioLine& line);

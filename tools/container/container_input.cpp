@@ -60,6 +60,31 @@ bool Container::KeysCommand(const ScenarioLine& line) {
     return true;
 }
 
+// The characters of the text as SendInput's Unicode packets: each is a
+// VK_PACKET key-down and key-up the system turns into WM_CHAR for the
+// focused window (which must be the foreground window's).
+bool Container::TypeUnicodeCommand(const ScenarioLine& line) {
+    HWND target = GetFocus();
+    if (!target) return Fail(line, "no window has the focus");
+    const std::string& utf8 = line.args[0];
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+    SetForegroundWindow(GetAncestor(target, GA_ROOT));
+    for (wchar_t unit : text) {
+        INPUT input[2] = {};
+        for (INPUT& i : input) {
+            i.type = INPUT_KEYBOARD;
+            i.ki.wScan = unit;
+            i.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        if (SendInput(2, input, sizeof(INPUT)) != 2) return Fail(line, "SendInput refused the packets");
+        Pump();
+    }
+    return true;
+}
+
 bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
     const auto& a = line.args;
     Hosted* h = Control(line, a[0]);

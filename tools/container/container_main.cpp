@@ -139,13 +139,15 @@ void Container::EnsureForm() {
 void Container::Pump() {
     MSG msg;
     for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // A Unicode loop: an ANSI one would turn the characters of the
+        // controls' Unicode windows into the ANSI code page (losing them).
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // Inside a modal block this loop stands in for the dialog's own,
             // which hands keys to the dialog's navigation first (Enter is
             // the default button, Escape Cancel, Tab the next field).
-            if (dialog_ && IsWindow(dialog_) && IsDialogMessageA(dialog_, &msg)) continue;
+            if (dialog_ && IsWindow(dialog_) && IsDialogMessageW(dialog_, &msg)) continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 }

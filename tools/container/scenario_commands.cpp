@@ -40,6 +40,9 @@ constexpr std::array kCommands{
     CommandSpec{"shift", Shift, "down|up", "hold or release Shift for the following commands"},
     CommandSpec{"keys", Keys, "KEY:key KEY:key...",
                 "press and release keys in the focused window (ctrl+a, shift+LEFT, alt+f)"},
+    CommandSpec{"type-unicode", TypeUnicode, "TEXT",
+                "type TEXT (UTF-8 in the file) through SendInput's Unicode packets "
+                "(KEYEVENTF_UNICODE), one UTF-16 unit a packet, into the focused window"},
     CommandSpec{"click", Click, "NAME X:int Y:int MOD:mod...",
                 "left click at X Y of the control, holding the modifiers"},
     CommandSpec{"dblclick", DoubleClick, "NAME X:int Y:int MOD:mod...",

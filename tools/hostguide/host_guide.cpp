@@ -105,6 +105,7 @@ std::string TypeName(VarType type) {
         case VarType::I4: return "Long (32-bit)";
         case VarType::Bool: return "Boolean";
         case VarType::Bstr: return "String";
+        case VarType::UnicodeBstr: return "String (Unicode)";
         case VarType::Color: return "OLE_COLOR";
         case VarType::Handle: return "OLE_HANDLE";
     }

@@ -143,7 +143,7 @@ HRESULT CVEditCtrl::CallMethod(MethodCall& call) {
     }
     if (name == "Cut") return ClipboardMethod(clipboardCommands_.Cut());
     if (name == "Copy") return ClipboardMethod(clipboardCommands_.Copy());
-    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
+    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste());
     if (name == "ShowFindDialog") return ShowDialog(false);
     if (name == "ShowReplaceDialog") return ShowDialog(true);
     if (name == "Undo") {
@@ -171,7 +171,7 @@ bool CVEditCtrl::CopySelection() {
 }
 
 bool CVEditCtrl::Paste() {
-    return clipboardCommands_.Paste(edit::DropNotice::kMessage) == edit::ClipboardResult::kDone;
+    return clipboardCommands_.Paste() == edit::ClipboardResult::kDone;
 }
 
 bool CVEditCtrl::RequestTextEdit() { return RequestEdit(module::kDispIdText); }
@@ -267,6 +267,13 @@ void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
     NotifyParent(kNotifyKey);
     FireKeyDown(key);
     if (key < 128) FireKeyPress(key);
+}
+
+void CVEditCtrl::OnUnicodeChar(wchar_t unit) {
+    SyncEngine();
+    if (!engine_.OnUnicodeChar(static_cast<char16_t>(unit))) return;  // refused: beeped
+    NotifyParent(kNotifyKey);
+    FireKeyPress(unit);
 }
 
 void CVEditCtrl::OnKeyUp(UINT key, LPARAM) {

@@ -41,6 +41,7 @@ protected:
     void OnKillFocus() override;
     void OnKeyDown(UINT key, LPARAM flags) override;
     void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnUnicodeChar(wchar_t unit) override;
     void OnSize(int width, int height) override;
     void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

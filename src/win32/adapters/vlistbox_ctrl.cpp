@@ -195,7 +195,7 @@ ActiveXControl::WindowKind CVListBoxCtrl::Kind() const {
     DWORD style = WS_VSCROLL | WS_HSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (logic_.Props().multipleSelection) style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
-    return {"LISTBOX", style};
+    return {"LISTBOX", style, /*unicode=*/true};
 }
 
 bool CVListBoxCtrl::OnCreate() {
@@ -284,6 +284,8 @@ void CVListBoxCtrl::OnKeyDown(UINT key, LPARAM flags) {
 }
 
 void CVListBoxCtrl::OnKeyUp(UINT key, LPARAM) { FireKeyUp(key); }
+
+void CVListBoxCtrl::OnUnicodeChar(wchar_t unit) { logic_.TypeUnicode(static_cast<char16_t>(unit)); }
 
 void CVListBoxCtrl::OnMouse(UINT msg, WPARAM, LPARAM) {
     if (msg == WM_LBUTTONUP) FireEvent("Click");

@@ -35,6 +35,7 @@ protected:
     void OnSize(int width, int height) override;
     void OnKeyDown(UINT key, LPARAM flags) override;
     void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnUnicodeChar(wchar_t unit) override;
     void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

@@ -228,6 +228,10 @@ protected:
     virtual void OnKeyDown(UINT, LPARAM) {}
     virtual void OnKeyUp(UINT, LPARAM) {}
     virtual void OnChar(UINT, LPARAM) {}
+    // A character that cannot come from the control's own keyboard path: a
+    // non-ASCII WM_CHAR, the character of a VK_PACKET (SendInput's Unicode
+    // input), WM_IME_CHAR, WM_UNICHAR; one UTF-16 unit at a time.
+    virtual void OnUnicodeChar(wchar_t) {}
     virtual void OnMouse(UINT, WPARAM, LPARAM) {}
     // Keys the control keeps from the container's keyboard handling (dialog
     // navigation, default and cancel buttons, accelerators). The default
@@ -255,6 +259,9 @@ protected:
     struct WindowKind {
         const char* systemClass = nullptr;
         DWORD style = 0;
+        // A system window made as a Unicode window (its character messages
+        // carry UTF-16); the control's own window always is one.
+        bool unicode = false;
     };
     virtual WindowKind Kind() const { return {}; }
     // A notification the control's window sent its parent (WM_COMMAND,
@@ -332,6 +339,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND reflector_ = nullptr;     // parent of a subclassed system window
     WNDPROC originalProc_ = nullptr;
+    bool packetPending_ = false;  // a VK_PACKET went down: its WM_CHAR is Unicode
     bool initialized_ = false;
     PropertyAccess* properties_ = nullptr;
     std::string pendingError_;

@@ -14,7 +14,8 @@ VARTYPE VariantTypeOf(PropertyType t) {
     switch (t) {
         case PropertyType::Bool: return VT_BOOL;
         case PropertyType::Short: return VT_I2;
-        case PropertyType::String: return VT_BSTR;
+        case PropertyType::String:
+        case PropertyType::Unicode: return VT_BSTR;
         case PropertyType::Color: return VT_UI4;
         default: return VT_I4;
     }
@@ -33,6 +34,7 @@ common::PropertyType PropertyTypeOf(module::VarType t) {
         case VarType::Bool: return PropertyType::Bool;
         case VarType::I2: return PropertyType::Short;
         case VarType::Bstr: return PropertyType::String;
+        case VarType::UnicodeBstr: return PropertyType::Unicode;
         case VarType::Color: return PropertyType::Color;
         default: return PropertyType::Long;
     }
@@ -53,6 +55,10 @@ HRESULT FromVariant(const VARIANT* in, PropertyType type, PropertyValue& out, Te
         case PropertyType::Short: out.number = v.iVal; break;
         case PropertyType::String:
             out.text = coding == TextCoding::Utf8 ? Utf8FromBstr(v.bstrVal) : FromBstr(v.bstrVal);
+            break;
+        case PropertyType::Unicode:
+            out.unicode.assign(reinterpret_cast<const char16_t*>(v.bstrVal),
+                               v.bstrVal ? SysStringLen(v.bstrVal) : 0);
             break;
         case PropertyType::Color: out.number = static_cast<std::int32_t>(v.ulVal); break;
         default: out.number = v.lVal; break;
@@ -76,6 +82,11 @@ void ToVariant(const PropertyValue& value, VARIANT* out, TextCoding coding) {
         case PropertyType::String:
             out->vt = VT_BSTR;
             out->bstrVal = coding == TextCoding::Utf8 ? BstrFromUtf8(value.text) : ToBstr(value.text);
+            break;
+        case PropertyType::Unicode:
+            out->vt = VT_BSTR;
+            out->bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(value.unicode.data()),
+                                             static_cast<UINT>(value.unicode.size()));
             break;
         case PropertyType::Color:
             out->vt = VT_UI4;

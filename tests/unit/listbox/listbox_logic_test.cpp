@@ -49,6 +49,36 @@ TEST(ListBoxLogicTest, ItemsComeAndGoInTheDataFormat) {
     EXPECT_EQ(none, "");
 }
 
+// The Unicode twins skip the data format; a text the script cannot hold is
+// refused whole, naming its first such character, and the list stays as it was.
+TEST(ListBoxLogicTest, UnicodeItemsAndTheRefusalThatChangesNothing) {
+    Created rig;
+    ASSERT_FALSE(rig.logic.SetIsciiDataFormat(1));
+    bool done = false;
+    EXPECT_FALSE(rig.logic.AddUnicodeItem(u"नमस्ते", -1, done));
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(rig.logic.SetUnicodeList(u"क\r\nख\r\nग"));
+    EXPECT_EQ(rig.Items(), (Items{Hindi(u"क"), Hindi(u"ख"), Hindi(u"ग")}));
+    EXPECT_FALSE(rig.logic.SetUnicodeItem(1, u"घर", done));
+    EXPECT_TRUE(done);
+    ASSERT_TRUE(rig.logic.SetCurSel(1));
+    std::u16string text;
+    EXPECT_FALSE(rig.logic.GetUnicodeItem(1, text));
+    EXPECT_EQ(text, u"घर");
+    EXPECT_EQ(rig.logic.GetUnicodeSelection(), u"घर\r\n");
+    EXPECT_FALSE(rig.logic.GetUnicodeList(text));
+    EXPECT_EQ(text, u"क\r\nघर\r\nग\r\n");
+
+    const Items before = rig.Items();
+    common::Outcome refused = rig.logic.SetUnicodeList(u"क\r\nதமிழ்");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->description, "The text cannot be written in Devanagari: U+0BA4 at position 3");
+    EXPECT_TRUE(rig.logic.AddUnicodeItem(u"a\tb", -1, done));  // no control character in an item
+    EXPECT_TRUE(rig.logic.SetUnicodeItem(0, u"😀", done));
+    EXPECT_FALSE(done);
+    EXPECT_EQ(rig.Items(), before);
+}
+
 TEST(ListBoxLogicTest, AnUnknownDataFormatIsRefusedAndToldNotApplied) {
     Created rig;
     EXPECT_TRUE(rig.logic.SetIsciiDataFormat(3).has_value());
