@@ -13,7 +13,6 @@ namespace vexa::edit {
 
 namespace {
 
-constexpr int kEditIndex = 1;  // the control index of the edit control
 
 }  // namespace
 
@@ -199,11 +198,11 @@ common::Outcome VEditLogic::AssignText(std::string_view input) {
 // ---- saved settings ----
 
 bool VEditLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_);
 }
 
 bool VEditLogic::LoadGlobalSettings() {
-    if (!common::LoadSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_))
+    if (!common::LoadSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_))
         return false;
     props_.wordWrap = !props_.autoHScroll;
     return true;
