@@ -182,11 +182,13 @@ ClickOutcome CaptionLogic::Clicked() {
 }
 
 bool CaptionLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
+    return common::SaveSettingsFile(services_.settings, CaptionSettingsLayout(info_.kind),
+                                   CaptionPropertyTable(info_.kind), props_);
 }
 
 bool CaptionLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
+    return common::LoadSettingsFile(services_.settings, CaptionSettingsLayout(info_.kind),
+                                   CaptionPropertyTable(info_.kind), props_);
 }
 
 }  // namespace vexa::captions

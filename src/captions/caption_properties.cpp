@@ -145,4 +145,15 @@ const common::PropertyTable<CaptionLogic>& CaptionPropertyTable(CaptionKind kind
     return tables[static_cast<int>(kind)];
 }
 
+const defaults::SettingsLayout& CaptionSettingsLayout(CaptionKind kind) {
+    auto layout = [](CaptionKind k) {
+        return common::SettingsLayoutOf(CaptionPropertyTable(k),
+                                        std::string(KindInfo(k).controlName) + ".ini");
+    };
+    static const std::array<defaults::SettingsLayout, 4> layouts{
+        layout(CaptionKind::PushButton), layout(CaptionKind::CheckBox),
+        layout(CaptionKind::RadioButton), layout(CaptionKind::GroupBox)};
+    return layouts[static_cast<int>(kind)];
+}
+
 }  // namespace vexa::captions

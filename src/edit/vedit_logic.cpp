@@ -14,7 +14,6 @@ namespace vexa::edit {
 
 namespace {
 
-constexpr int kEditIndex = 1;  // the control index of the edit control
 
 }  // namespace
 
@@ -216,11 +215,11 @@ common::Outcome VEditLogic::ReplaceText(std::string text) {
 // ---- saved settings ----
 
 bool VEditLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_);
 }
 
 bool VEditLogic::LoadGlobalSettings() {
-    if (!common::LoadSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_))
+    if (!common::LoadSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_))
         return false;
     props_.wordWrap = !props_.autoHScroll;
     return true;

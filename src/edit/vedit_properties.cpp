@@ -109,4 +109,9 @@ const common::PropertyTable<VEditLogic>& VEditPropertyTable() {
     return table;
 }
 
+const defaults::SettingsLayout& VEditSettingsLayout() {
+    static const defaults::SettingsLayout layout = common::SettingsLayoutOf(VEditPropertyTable(), "VEdit.ini");
+    return layout;
+}
+
 }  // namespace vexa::edit

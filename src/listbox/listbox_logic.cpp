@@ -321,11 +321,11 @@ std::string ListBoxLogic::ItemRun(int index) {
 }
 
 bool ListBoxLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, ListBoxSettingsLayout(), ListBoxPropertyTable(), props_);
 }
 
 bool ListBoxLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
+    return common::LoadSettingsFile(services_.settings, ListBoxSettingsLayout(), ListBoxPropertyTable(), props_);
 }
 
 }  // namespace vexa::listbox

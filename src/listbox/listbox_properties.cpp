@@ -142,4 +142,10 @@ const common::PropertyTable<ListBoxLogic>& ListBoxPropertyTable() {
     return table;
 }
 
+const defaults::SettingsLayout& ListBoxSettingsLayout() {
+    static const defaults::SettingsLayout layout =
+        common::SettingsLayoutOf(ListBoxPropertyTable(), "VListBox.ini");
+    return layout;
+}
+
 }  // namespace vexa::listbox

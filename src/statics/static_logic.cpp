@@ -230,11 +230,11 @@ bool StaticLogic::ButtonUp(platform::Point p, const platform::Rect& client) {
 void StaticLogic::CaptureLost() { Apply(link_.CaptureLost()); }
 
 bool StaticLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, StaticSettingsLayout(), StaticPropertyTable(), props_);
 }
 
 bool StaticLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
+    return common::LoadSettingsFile(services_.settings, StaticSettingsLayout(), StaticPropertyTable(), props_);
 }
 
 }  // namespace vexa::statics

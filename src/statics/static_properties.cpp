@@ -82,4 +82,10 @@ const common::PropertyTable<StaticLogic>& StaticPropertyTable() {
     return table;
 }
 
+const defaults::SettingsLayout& StaticSettingsLayout() {
+    static const defaults::SettingsLayout layout =
+        common::SettingsLayoutOf(StaticPropertyTable(), "VStatic.ini", {"Reserved1", "Reserved2"});
+    return layout;
+}
+
 }  // namespace vexa::statics
