@@ -74,6 +74,7 @@ void CaptionLogic::RebuildFontAndText() {
 void CaptionLogic::SetCaption(const std::string& caption) {
     props_.caption = props_.text = caption;
     ShowText();
+    Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
 }
@@ -82,6 +83,7 @@ void CaptionLogic::SetText(const std::string& text) {
     props_.text = text;
     ShowText();
     props_.caption = text;
+    Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
 }
@@ -143,6 +145,7 @@ void CaptionLogic::SetValue(std::int16_t value) {
 void CaptionLogic::SetCheckState(int state) {
     if (state == checkState_) return;
     checkState_ = state;
+    Announce(common::AccessibleChange::kState);
     view_.Invalidate();
 }
 

@@ -253,6 +253,7 @@ void ListBoxLogic::SetTopIndex(int index) {
 
 bool ListBoxLogic::SetCurSel(int index) {
     const int result = view_.List().SetCurSel(index);
+    if (result != kListError) SelectionMoved();
     return result != kListError || (index == -1 && !view_.List().Multiple());
 }
 
@@ -312,7 +313,7 @@ bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
     // A key that types nothing (Home, the page keys, Left, Right) leaves
     // the selection to the list window.
     if (typed.empty()) return false;
-    view_.List().SetCurSel(TypeAheadIndex(view_.List(), typed));
+    if (view_.List().SetCurSel(TypeAheadIndex(view_.List(), typed)) != kListError) SelectionMoved();
     return true;
 }
 

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "common/unicode_typing.h"
+#include "common/accessible_view.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
+#include "common/unicode_typing.h"
 #include "keyboard/keyboard_layout.h"
 #include "listbox/list_window.h"
 #include "common/property_exchange.h"
@@ -56,7 +57,7 @@ struct ListBoxServices {
 // the script binding, the items (added in the data format, kept in byte
 // order when sorted), the automation methods, type-ahead through the
 // control's keyboard, persistence and the settings file.
-class ListBoxLogic : private common::ScriptHost {
+class ListBoxLogic : private common::ScriptHost, public common::AccessibleView {
 public:
     static constexpr int kControlIndex = 3;
     // The most items the 16-bit count and indices of the interface can name.
@@ -145,6 +146,22 @@ public:
 
     bool SaveGlobalSettings();
     bool LoadGlobalSettings();
+
+    // The list window moved its selection itself (a key or a click).
+    void SelectionMoved();
+
+    // AccessibleView (listbox_accessible.cpp): a list whose items are its
+    // children, each with its selection, focus and place (offscreen when
+    // scrolled out of view).
+    common::AccessibleRole Role(int child) const override;
+    std::u16string Name(int child) const override;
+    std::uint32_t States(int child) const override;
+    int ChildCount() const override { return GetCount(); }
+    platform::Rect ChildLocation(int child, const platform::Rect& client) const override;
+    int ChildAt(platform::Point p, const platform::Rect& client) const override;
+    int FocusedChild() const override;
+    std::vector<int> SelectedChildren() const override;
+    bool Select(int child, unsigned flags) override;
 
 private:
     // ScriptHost

@@ -96,6 +96,7 @@ common::Outcome StaticLogic::AssignCaption(std::string_view input) {
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
     props_.caption = props_.text = std::move(*text);
+    Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
     return std::nullopt;
@@ -204,7 +205,10 @@ bool StaticLogic::Apply(const LinkActions& a) {
     if (a.release) view_.ReleaseCapture();
     if (a.redrawNow) view_.RedrawNow();
     if (a.fireClick) view_.FireClick();
-    if (a.launch) Launch();
+    if (a.launch) {
+        Launch();
+        Announce(common::AccessibleChange::kState);  // traversed
+    }
     if (a.invalidate) view_.Invalidate();
     return a.defaultHandling;
 }

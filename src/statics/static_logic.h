@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/accessible_view.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
@@ -75,7 +76,7 @@ struct StaticServices {
 // their rules, the script binding, Caption and Text in the data formats,
 // persistence and the settings file, the colour of each paint, and the
 // mouse rules that follow a link.
-class StaticLogic : private common::ScriptHost {
+class StaticLogic : private common::ScriptHost, public common::AccessibleView {
 public:
     StaticLogic(StaticServices services, StaticView& view);
 
@@ -142,6 +143,14 @@ public:
     bool SaveGlobalSettings();
     bool LoadGlobalSettings();
     void RebuildFont();
+
+    // AccessibleView (static_accessible.cpp): static text, or a link whose
+    // default action "Jump" follows it as a click does.
+    common::AccessibleRole Role(int child) const override;
+    std::u16string Name(int child) const override;
+    std::uint32_t States(int child) const override;
+    std::u16string DefaultAction(int child) const override;
+    bool DoDefaultAction(int child) override;
 
 private:
     // ScriptHost
