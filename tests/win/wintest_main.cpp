@@ -55,6 +55,7 @@ void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
 void CheckPageClasses();
+void CheckAccessibility();
 
 namespace {
 
@@ -394,8 +395,10 @@ int main(int argc, char** argv) {
         CheckDispatchAgainstTypeLibrary();
     else if (mode == "page-classes")
         CheckPageClasses();
+    else if (mode == "accessibility")
+        CheckAccessibility();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | frames | fixture | members | dispatch | page-classes\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | frames | fixture | members | dispatch | page-classes | accessibility\n");
         return 2;
     }
     OleUninitialize();

@@ -42,6 +42,7 @@ protected:
     bool OnMnemonicKey(const MSG& msg) override;
     bool TakesFocus() const override;
     bool KeepsKey(UINT key) const override;
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // CaptionView
@@ -51,6 +52,8 @@ private:
     void ShowWindowText(const std::string& text) override;
     void Invalidate() override { InvalidateControl(); }
     void MarkModified() override { SetModifiedFlag(); }
+    bool IsDefaultButton() const override { return IsDefault(); }
+    void PerformClick() override { Click(); }
 
     void Paint(HDC dc, const RECT& r, bool pressed, bool focused);
     void Click();

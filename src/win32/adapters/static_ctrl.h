@@ -42,6 +42,7 @@ protected:
     TextCoding CodingOf(std::string_view member) const override {
         return member == "URL" ? TextCoding::Utf8 : TextCoding::Ansi;
     }
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // StaticView

@@ -180,6 +180,7 @@ void CVEditCtrl::TextReplaced() {
     SyncEngine();
     engine_.SetText(logic_.Props().text);
     engineReady_ = true;
+    accessible_.TextChanged();
     InvalidateControl();
 }
 

@@ -292,7 +292,7 @@ void CVListBoxCtrl::OnMouse(UINT msg, WPARAM, LPARAM) {
     if (msg == WM_LBUTTONDBLCLK) FireEvent("DblClick");
 }
 
-bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
@@ -305,7 +305,10 @@ bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             result = TRUE;
             return true;
-        case WM_COMMAND: result = 0; return true;  // the list's notifications end here
+        case WM_COMMAND:  // the list's notifications end here
+            if (HIWORD(wp) == LBN_SELCHANGE) logic_.SelectionMoved();
+            result = 0;
+            return true;
         case WM_CHARTOITEM: result = -2; return true;  // type-ahead is the control's own
         case WM_VKEYTOITEM: result = -1; return true;  // the list moves as usual
         case WM_CTLCOLORLISTBOX: {

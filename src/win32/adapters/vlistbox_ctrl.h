@@ -41,6 +41,7 @@ protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool KeepsKey(UINT key) const override;
     std::vector<std::string_view> PropertyPages() const override;
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // ListBoxView

@@ -17,8 +17,13 @@
 #include "win32/framework/property_access.h"
 #include "win32/framework/variant_convert.h"
 
+namespace vexa::common {
+class AccessibleView;
+}
+
 namespace vexa::win32 {
 
+class AccessibleSupport;
 class EventConnectionPoint;
 
 // The ActiveX control framework of the module: one COM object per control
@@ -287,6 +292,11 @@ protected:
     // that name): the controls' 8-bit text unless the adapter says UTF-8.
     virtual TextCoding CodingOf(std::string_view /*member*/) const { return TextCoding::Ansi; }
 
+    // How the control describes itself to assistive technology (its
+    // portable logic's description); null for none. The framework answers
+    // WM_GETOBJECT with it and raises the events it announces.
+    virtual common::AccessibleView* Accessible() { return nullptr; }
+
     // The system window's own painting into `dc` (a control on a system
     // window that paints itself and lets the system window paint after it).
     void PaintSystemWindow(HDC dc);
@@ -318,6 +328,10 @@ private:
     HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT rect);
     bool CreateControlWindow(HWND parent, const RECT& rect);
     void ReadAmbientUserMode();
+    // The description's events go to the current window (accessible_hooks.cpp).
+    void ConnectAccessibility();
+    bool AnswerGetObject(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& result);
+    void AnnounceFocus();
     HRESULT InvokeProperty(const module::Member& member, WORD flags, DISPPARAMS* params,
                            VARIANT* result);
     HRESULT InvokeMethod(const module::Member& member, DISPPARAMS* params, VARIANT* result,
@@ -342,6 +356,7 @@ private:
     bool packetPending_ = false;  // a VK_PACKET went down: its WM_CHAR is Unicode
     bool initialized_ = false;
     PropertyAccess* properties_ = nullptr;
+    AccessibleSupport* accessibility_ = nullptr;
     std::string pendingError_;
     ControlMessages messages_;
     platform::Platform platform_;

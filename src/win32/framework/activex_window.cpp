@@ -5,6 +5,7 @@
 // cursor).
 #include "win32/framework/activex_control.h"
 
+#include "win32/framework/accessible_object.h"
 #include "win32/framework/com_module.h"
 
 namespace vexa::win32 {
@@ -148,6 +149,7 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
         reflector_ = nullptr;
         return false;
     }
+    ConnectAccessibility();
     RECT client;
     GetClientRect(hwnd, &client);
     OnSize(client.right, client.bottom);
@@ -183,6 +185,7 @@ bool ActiveXControl::RecreateSystemWindow() {
     SetWindowLongPtrA(fresh, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     originalProc_ = reinterpret_cast<WNDPROC>(SubclassWindow(fresh, &WindowProc));
     hwnd_ = fresh;
+    ConnectAccessibility();
     DestroyWindow(old);
     if (focused) SetFocus(fresh);
     return true;
@@ -309,6 +312,7 @@ private:
             self.inPlaceSite_->OnUIActivate();
         }
         self.OnSetFocus();
+        self.AnnounceFocus();
         return OwnWindowAnswers(self, result);
     }
     static bool KillFocus(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT& result) {
@@ -402,6 +406,10 @@ private:
         self.OnMouse(msg, wp, lp);
         return OwnWindowAnswers(self, result);
     }
+    static bool AccessibleObjectRequest(ActiveXControl& self, HWND hwnd, UINT, WPARAM wp, LPARAM lp,
+                                        LRESULT& result) {
+        return self.AnswerGetObject(hwnd, wp, lp, result);
+    }
     static bool Destroy(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT&) {
         self.OnDestroy();
         return false;
@@ -411,7 +419,10 @@ private:
     static bool NcDestroy(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                           LRESULT& result) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self.hwnd_ == hwnd) self.hwnd_ = nullptr;
+        if (self.hwnd_ == hwnd) {
+            self.hwnd_ = nullptr;
+            if (self.accessibility_) self.accessibility_->Detach();
+        }
         WNDPROC original = self.originalProc_;
         self.originalProc_ = nullptr;
         result = original ? CallPrevious(original, hwnd, msg, wp, lp)
@@ -444,6 +455,7 @@ private:
         {WM_MOUSEMOVE, &Mouse},
         {WM_RBUTTONDOWN, &Mouse},
         {WM_RBUTTONUP, &Mouse},
+        {WM_GETOBJECT, &AccessibleObjectRequest},
         {WM_DESTROY, &Destroy},
         {WM_NCDESTROY, &NcDestroy},
     };
