@@ -302,6 +302,38 @@ void CheckList(Hosted& list) {
     a->get_accFocus(&focus);
     Check(focus.vt == VT_I4 && focus.lVal == 3 && Heard(EVENT_OBJECT_SELECTION, list.window, OBJID_CLIENT, 3),
           "VListBox: accSelect moves the focus and the selection to it, with its event");
+
+    // MultipleSelection makes the list window again: the same object follows
+    // it, and a selection of two comes as an enumeration of both.
+    wintest::PutBool(list.control, L"MultipleSelection", true);
+    Pump();
+    HWND fresh = reinterpret_cast<HWND>(std::stoll(wintest::GetText(list.control, L"hWnd")));
+    RECT r;
+    GetWindowRect(fresh, &r);
+    Check(fresh != list.window && Same(Location(a), r) && (State(a) & STATE_SYSTEM_MULTISELECTABLE),
+          "VListBox: after MultipleSelection the object answers for the new list window");
+    const RECT row1 = Location(a, 1), row3 = Location(a, 3);
+    for (const RECT& row : {row1, row3}) {
+        POINT p{row.left + 3, row.top + 2};
+        ScreenToClient(fresh, &p);
+        PostMessageA(fresh, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(p.x, p.y));
+        PostMessageA(fresh, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(p.x, p.y));
+        Pump();
+    }
+    VARIANT several;
+    VariantInit(&several);
+    a->get_accSelection(&several);
+    std::vector<LONG> chosen;
+    if (several.vt == VT_UNKNOWN && several.punkVal) {
+        IEnumVARIANT* e = nullptr;
+        several.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&e));
+        VARIANT item;
+        ULONG got = 0;
+        while (e && e->Next(1, &item, &got) == S_OK && got == 1) chosen.push_back(item.lVal);
+        if (e) e->Release();
+        several.punkVal->Release();
+    }
+    Check(chosen == std::vector<LONG>{1, 3}, "VListBox: a selection of two items comes as their enumeration");
 }
 
 }  // namespace
