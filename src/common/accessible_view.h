@@ -114,8 +114,8 @@ private:
     AccessibleListener* listener_ = nullptr;
 };
 
-// A control's ISCII text in Unicode, in the control's script (English when
-// no converter is bound).
+// A control's ISCII text in Unicode, in the control's script: the same text
+// its Unicode members read, so a screen reader and a host agree.
 std::u16string AccessibleText(const ScriptBinding& binding, std::string_view iscii);
 
 }  // namespace vexa::common
