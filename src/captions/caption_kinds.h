@@ -24,7 +24,7 @@ enum class DialogRole { PushButton, CheckBox, RadioButton, Static };
 struct CaptionKindInfo {
     CaptionKind kind;
     std::string_view controlName;         // "VCheckBox": names boxes and the settings file
-    int controlIndex;                     // the control index: the settings file's section
+    int controlIndex;                     // its place in the class table
     std::string_view constructedCaption;  // before any property exchange
     std::string_view savedCaption;        // the persistence default
     bool checkable;                       // has Value, Auto, PushLike and Alignment

@@ -1,7 +1,9 @@
 #include "captions/caption_logic.h"
+
 #include "captions/caption_properties.h"
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "script/converter_probe.h"
 #include "script/font_code.h"
@@ -72,6 +74,7 @@ void CaptionLogic::RebuildFontAndText() {
 void CaptionLogic::SetCaption(const std::string& caption) {
     props_.caption = props_.text = caption;
     ShowText();
+    Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
 }
@@ -80,8 +83,35 @@ void CaptionLogic::SetText(const std::string& text) {
     props_.text = text;
     ShowText();
     props_.caption = text;
+    Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
+}
+
+common::Outcome CaptionLogic::ReadUnicodeCaption(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.caption, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::ReadUnicodeText(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.text, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::SetUnicodeCaption(std::u16string_view caption) {
+    std::string iscii;
+    if (common::Outcome refused = common::StoredOfUnicode(caption, props_.scriptName, iscii))
+        return refused;
+    SetCaption(iscii);
+    return std::nullopt;
+}
+
+common::Outcome CaptionLogic::SetUnicodeText(std::u16string_view text) {
+    std::string iscii;
+    if (common::Outcome refused = common::StoredOfUnicode(text, props_.scriptName, iscii))
+        return refused;
+    SetText(iscii);
+    return std::nullopt;
 }
 
 void CaptionLogic::SetGlobalSettings(bool on) {
@@ -115,6 +145,7 @@ void CaptionLogic::SetValue(std::int16_t value) {
 void CaptionLogic::SetCheckState(int state) {
     if (state == checkState_) return;
     checkState_ = state;
+    Announce(common::AccessibleChange::kState);
     view_.Invalidate();
 }
 
@@ -154,11 +185,13 @@ ClickOutcome CaptionLogic::Clicked() {
 }
 
 bool CaptionLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
+    return common::SaveSettingsFile(services_.settings, CaptionSettingsLayout(info_.kind),
+                                   CaptionPropertyTable(info_.kind), props_);
 }
 
 bool CaptionLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, info_.controlIndex, CaptionPropertyTable(info_.kind), props_);
+    return common::LoadSettingsFile(services_.settings, CaptionSettingsLayout(info_.kind),
+                                   CaptionPropertyTable(info_.kind), props_);
 }
 
 }  // namespace vexa::captions

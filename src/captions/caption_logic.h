@@ -4,6 +4,8 @@
 #include <string>
 
 #include "captions/caption_kinds.h"
+#include "common/accessible_view.h"
+#include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
@@ -39,6 +41,11 @@ public:
     virtual void ShowWindowText(const std::string& /*text*/) {}
     virtual void Invalidate() {}
     virtual void MarkModified() {}
+    // The container shows this push button as its default button.
+    virtual bool IsDefaultButton() const { return false; }
+    // Clicks the button as the Space key does (assistive technology's
+    // default action).
+    virtual void PerformClick() {}
 };
 
 struct CaptionServices {
@@ -59,7 +66,7 @@ struct ClickOutcome {
 // window: the properties and their rules, the script binding, the window
 // text in font codes, the button's check state, clicks, persistence and
 // the settings file. The kind table says where the four differ.
-class CaptionLogic : private common::ScriptHost {
+class CaptionLogic : private common::ScriptHost, public common::AccessibleView {
 public:
     CaptionLogic(CaptionKind kind, CaptionServices services, CaptionView& view);
 
@@ -93,6 +100,12 @@ public:
 
     void SetCaption(const std::string& caption);
     void SetText(const std::string& text);
+    // The Unicode twins of Caption and Text: read in the script's block,
+    // written whole or refused with nothing changed.
+    common::Outcome ReadUnicodeCaption(std::u16string& out) const;
+    common::Outcome ReadUnicodeText(std::u16string& out) const;
+    common::Outcome SetUnicodeCaption(std::u16string_view caption);
+    common::Outcome SetUnicodeText(std::u16string_view text);
     void SetScriptName(const std::string& name) { binding_.SetScriptName(name); }
     void SetFontName(const std::string& face) { binding_.SetFontName(face); }
     void SetFontSize(std::int16_t size) { binding_.SetFontSize(size); }
@@ -121,6 +134,14 @@ public:
 
     // The font and window text again (font size, face or script changed).
     void RebuildFontAndText();
+
+    // AccessibleView (caption_accessible.cpp): role, caption, check state,
+    // default action.
+    common::AccessibleRole Role(int child) const override;
+    std::u16string Name(int child) const override;
+    std::uint32_t States(int child) const override;
+    std::u16string DefaultAction(int child) const override;
+    bool DoDefaultAction(int child) override;
 
 private:
     // ScriptHost

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "captions/caption_kinds.h"
+#include "common/dpi_scale.h"
 #include "common/run_painter.h"
 
 namespace vexa::captions {
@@ -53,10 +54,15 @@ void Disc(Surface& s, int x, int y, int diameter, Colour c) {
 
 struct Caption {
     const common::ScriptFonts& fonts;
+    int dpi;
     std::string_view scriptName;
     std::string_view run;
     int Width() const { return fonts.Built() ? fonts.MeasureRun(run) : 0; }
-    int Height() const { return fonts.Built() ? fonts.Description(common::FontSlot::Script).height : 0; }
+    int Height() const {
+        return fonts.Built() ? fonts.Description(common::FontSlot::Script).height : 0;
+    }
+    // A length designed at 96 DPI, at the surface's resolution.
+    int Px(int pixels) const { return common::ScaleForDpi(pixels, dpi); }
     void Draw(Surface& s, int x, int y, Colour colour) const {
         if (!fonts.Built() || run.empty()) return;
         s.SetTextColour(colour);
@@ -80,41 +86,49 @@ void PaintPush(Surface& s, const Caption& caption, const Rect& client, bool down
         HLine(s, inner.left, inner.right, inner.bottom - 1, c.shadow);
         VLine(s, inner.right - 1, inner.top, inner.bottom, c.shadow);
     }
-    const int shift = down ? 1 : 0;
+    const int shift = down ? caption.Px(1) : 0;
     const int x = client.left + (client.Width() - caption.Width()) / 2 + shift;
     const int y = client.top + (client.Height() - caption.Height()) / 2 + shift;
     caption.Draw(s, x, y, state.enabled ? c.text : c.grayText);
-    if (state.focused) FocusFrame(s, Inset(client, 3), c.text);
+    if (state.focused) FocusFrame(s, Inset(client, caption.Px(3)), c.text);
 }
 
-void PaintCheck(Surface& s, const Caption& caption, const Rect& client, bool radio,
-                bool leftText, const ButtonState& state, const ButtonColours& c) {
+void PaintCheck(Surface& s, const Caption& caption, const Rect& client, bool radio, bool leftText,
+                const ButtonState& state, const ButtonColours& c) {
     s.Fill(client, c.face);
-    const CheckLayout at = LayoutCheck(client, leftText, caption.Width(), caption.Height());
+    const CheckLayout at =
+        LayoutCheck(client, leftText, caption.Width(), caption.Height(), caption.dpi);
     const Rect& b = at.box;
     const Colour inside = state.pressed || !state.enabled ? c.face : c.window;
     if (radio) {
-        Disc(s, b.left, b.top, kCheckBoxSize - 1, c.shadow);
-        Disc(s, b.left + 1, b.top + 1, kCheckBoxSize - 3, inside);
-        if (state.check) Disc(s, b.left + 4, b.top + 4, 4, state.enabled ? c.text : c.grayText);
+        // A ring one design pixel wide around the dot, centred in the box.
+        const int outer = b.Width() - 1, ring = caption.Px(1), dot = caption.Px(4);
+        Disc(s, b.left, b.top, outer, c.shadow);
+        Disc(s, b.left + ring, b.top + ring, outer - 2 * ring, inside);
+        const int inset = (outer - dot) / 2;
+        if (state.check)
+            Disc(s, b.left + inset, b.top + inset, dot, state.enabled ? c.text : c.grayText);
     } else {
         Frame(s, b, c.shadow, c.highlight);
         const Rect in = Inset(b, 1);
         Frame(s, in, c.darkShadow, c.face);
         s.Fill(Inset(b, 2), inside);
         if (state.check) {
-            // The tick: seven columns of three pixels, down then up.
+            // The tick: seven columns of three design pixels, down then up,
+            // each column scaled as a block so the mark keeps its shape.
             static constexpr int kDrop[7] = {2, 3, 4, 3, 2, 1, 0};
             const Colour mark = state.enabled ? c.text : c.grayText;
             for (int i = 0; i < 7; ++i)
-                s.Fill({b.left + 3 + i, b.top + 3 + kDrop[i], b.left + 4 + i, b.top + 6 + kDrop[i]},
+                s.Fill({b.left + caption.Px(3 + i), b.top + caption.Px(3 + kDrop[i]),
+                        b.left + caption.Px(4 + i), b.top + caption.Px(6 + kDrop[i])},
                        mark);
         }
     }
     caption.Draw(s, at.text.x, at.text.y, state.enabled ? c.text : c.grayText);
     if (state.focused && caption.Width() > 0) {
-        FocusFrame(s, {at.text.x - 1, at.text.y - 1, at.text.x + caption.Width() + 1,
-                       at.text.y + caption.Height() + 1},
+        FocusFrame(s,
+                   {at.text.x - 1, at.text.y - 1, at.text.x + caption.Width() + 1,
+                    at.text.y + caption.Height() + 1},
                    c.text);
     }
 }
@@ -131,24 +145,29 @@ void PaintGroup(Surface& s, const Caption& caption, const Rect& client, const Bu
     VLine(s, frame.left, frame.top, frame.bottom - 1, c.shadow);
     const int w = caption.Width();
     if (w > 0) {
-        s.Fill({client.left + 6, client.top, client.left + 10 + w, client.top + h}, c.face);
-        caption.Draw(s, client.left + 8, client.top, state.enabled ? c.text : c.grayText);
+        s.Fill({client.left + caption.Px(6), client.top, client.left + caption.Px(10) + w,
+                client.top + h},
+               c.face);
+        caption.Draw(s, client.left + caption.Px(8), client.top,
+                     state.enabled ? c.text : c.grayText);
     }
 }
 
 }  // namespace
 
-CheckLayout LayoutCheck(const Rect& client, bool leftText, int textWidth, int textHeight) {
+CheckLayout LayoutCheck(const Rect& client, bool leftText, int textWidth, int textHeight, int dpi) {
     CheckLayout at;
-    const int boxTop = client.top + (client.Height() - kCheckBoxSize) / 2;
+    const int box = common::ScaleForDpi(kCheckBoxSize, dpi),
+              gap = common::ScaleForDpi(kCheckGap, dpi);
+    const int boxTop = client.top + (client.Height() - box) / 2;
     const int textTop = client.top + (client.Height() - textHeight) / 2;
     if (leftText) {
-        at.box = {client.right - kCheckBoxSize, boxTop, client.right, boxTop + kCheckBoxSize};
-        at.text = {at.box.left - kCheckGap - textWidth, textTop};
+        at.box = {client.right - box, boxTop, client.right, boxTop + box};
+        at.text = {at.box.left - gap - textWidth, textTop};
         if (at.text.x < client.left + 1) at.text.x = client.left + 1;
     } else {
-        at.box = {client.left, boxTop, client.left + kCheckBoxSize, boxTop + kCheckBoxSize};
-        at.text = {at.box.right + kCheckGap, textTop};
+        at.box = {client.left, boxTop, client.left + box, boxTop + box};
+        at.text = {at.box.right + gap, textTop};
     }
     return at;
 }
@@ -156,15 +175,15 @@ CheckLayout LayoutCheck(const Rect& client, bool leftText, int textWidth, int te
 void PaintCaption(Surface& surface, const common::ScriptFonts& fonts, std::string_view scriptName,
                   std::string_view run, const Rect& client, std::uint32_t style,
                   const ButtonState& state, const ButtonColours& colours) {
-    const Caption caption{fonts, scriptName, run};
+    const Caption caption{fonts, surface.LogPixelsY(), scriptName, run};
     surface.SetTransparent(true);
     const std::uint32_t kind = style & kKindMask;
     const bool pushLike = (style & kPushLikeStyle) != 0;
     if (kind == kGroupBoxKind) {
         PaintGroup(surface, caption, client, state, colours);
     } else if ((kind == kAutoCheckBoxKind || kind == kAutoRadioKind) && !pushLike) {
-        PaintCheck(surface, caption, client, kind == kAutoRadioKind,
-                   (style & kLeftTextStyle) != 0, state, colours);
+        PaintCheck(surface, caption, client, kind == kAutoRadioKind, (style & kLeftTextStyle) != 0,
+                   state, colours);
     } else {
         const bool checkedPushLike =
             pushLike && (kind == kAutoCheckBoxKind || kind == kAutoRadioKind) && state.check;

@@ -35,11 +35,13 @@ struct CheckLayout {
     platform::Rect box;
     platform::Point text;
 };
+// The box and the gap after it at 96 DPI; both grow with the display's
+// resolution (`dpi`, the surface's LogPixelsY).
 inline constexpr int kCheckBoxSize = 13;
 inline constexpr int kCheckGap = 4;
 
 CheckLayout LayoutCheck(const platform::Rect& client, bool leftText, int textWidth,
-                        int textHeight);
+                        int textHeight, int dpi);
 
 // Paints a caption control of the given button style (kind and style bits)
 // into `client`: the push button's raised frame with the caption centred,

@@ -70,6 +70,12 @@ common::PropertyTable<L> Build(CaptionKind kind) {
                          .Writes(CallSetter<&L::SetText>)
                          .Holds(&P::text)
                          .Persisted(at("Text"), saved);
+    const Row unicodeCaption = Row("UnicodeCaption", T::UnicodeBstr)
+                                   .Reads(CallUnicodeReader<&L::ReadUnicodeCaption>)
+                                   .Writes(CallSetter<&L::SetUnicodeCaption>);
+    const Row unicodeText = Row("UnicodeText", T::UnicodeBstr)
+                                .Reads(CallUnicodeReader<&L::ReadUnicodeText>)
+                                .Writes(CallSetter<&L::SetUnicodeText>);
     const Row scriptName = common::ScriptNameRow<L>(at("ScriptName"));
     const Row fontName = common::FontNameRow<L>(at("FontName"));
     // The checkable kinds keep push-like, automatic and alignment before the
@@ -113,17 +119,19 @@ common::PropertyTable<L> Build(CaptionKind kind) {
         case CaptionKind::CheckBox:
             return {pushLike,       autoKind,     scriptName, fontSize, alignment,
                     disableEnglish, keyboardType, linFile,    value,    fontName,
-                    globalSettings, accessGlobal, caption,    text};
+                    globalSettings, accessGlobal, caption,    text, unicodeCaption, unicodeText};
         case CaptionKind::RadioButton:
             return {autoKind,     scriptName,     fontSize, alignment, disableEnglish,
                     keyboardType, linFile,        pushLike, value,     fontName,
-                    accessGlobal, globalSettings, caption,  text};
+                    accessGlobal, globalSettings, caption,  text, unicodeCaption, unicodeText};
         case CaptionKind::PushButton:
             return {scriptName,   fontSize,       disableEnglish, keyboardType, linFile, fontName,
-                    accessGlobal, globalSettings, backColor,      foreColor,    caption, text};
+                    accessGlobal, globalSettings, backColor,      foreColor,    caption, text,
+                    unicodeCaption, unicodeText};
         case CaptionKind::GroupBox:
             return {scriptName, fontSize,       disableEnglish, keyboardType, linFile,
-                    fontName,   globalSettings, accessGlobal,   caption,      text};
+                    fontName,   globalSettings, accessGlobal,   caption,      text,
+                    unicodeCaption, unicodeText};
     }
     return {};
 }
@@ -135,6 +143,17 @@ const common::PropertyTable<CaptionLogic>& CaptionPropertyTable(CaptionKind kind
         Build(CaptionKind::PushButton), Build(CaptionKind::CheckBox),
         Build(CaptionKind::RadioButton), Build(CaptionKind::GroupBox)};
     return tables[static_cast<int>(kind)];
+}
+
+const defaults::SettingsLayout& CaptionSettingsLayout(CaptionKind kind) {
+    auto layout = [](CaptionKind k) {
+        return common::SettingsLayoutOf(CaptionPropertyTable(k),
+                                        std::string(KindInfo(k).controlName) + ".ini");
+    };
+    static const std::array<defaults::SettingsLayout, 4> layouts{
+        layout(CaptionKind::PushButton), layout(CaptionKind::CheckBox),
+        layout(CaptionKind::RadioButton), layout(CaptionKind::GroupBox)};
+    return layouts[static_cast<int>(kind)];
 }
 
 }  // namespace vexa::captions

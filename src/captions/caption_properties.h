@@ -9,4 +9,7 @@ namespace vexa::captions {
 // settings file, pages.
 const common::PropertyTable<CaptionLogic>& CaptionPropertyTable(CaptionKind kind);
 
+// The kind's settings file ("VCheckBox.ini"), laid out by its table.
+const defaults::SettingsLayout& CaptionSettingsLayout(CaptionKind kind);
+
 }  // namespace vexa::captions

@@ -10,12 +10,21 @@
 
 namespace vexa::common {
 
-enum class PropertyType : std::uint8_t { Bool = 1, Short = 2, Long = 3, String = 4, Color = 5 };
+// `Unicode` travels only between a host and a control, never persisted.
+enum class PropertyType : std::uint8_t {
+    Bool = 1,
+    Short = 2,
+    Long = 3,
+    String = 4,
+    Color = 5,
+    Unicode = 6
+};
 
 struct PropertyValue {
     PropertyType type = PropertyType::Long;
     std::int32_t number = 0;  // Bool (0/1), Short, Long, Color
     std::string text;         // String
+    std::u16string unicode{};  // Unicode (UTF-16)
 
     bool operator==(const PropertyValue&) const = default;
 };

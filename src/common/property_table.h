@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -191,6 +192,8 @@ T FromValue(const PropertyValue& v) {
         return v.text;
     else if constexpr (std::is_same_v<T, std::string_view>)
         return std::string_view(v.text);
+    else if constexpr (std::is_same_v<T, std::u16string_view>)
+        return std::u16string_view(v.unicode);
     else
         return static_cast<T>(v.number);
 }
@@ -221,6 +224,13 @@ Outcome CallSetter(typename detail::Method<decltype(Setter)>::Class& logic,
 template <auto Reader>
 Outcome CallTextReader(typename detail::Method<decltype(Reader)>::Class& logic, PropertyValue& v) {
     return (logic.*Reader)(v.text);
+}
+
+// A getter row calling `Reader(std::u16string&)`, the Unicode twin of a text.
+template <auto Reader>
+Outcome CallUnicodeReader(typename detail::Method<decltype(Reader)>::Class& logic,
+                          PropertyValue& v) {
+    return (logic.*Reader)(v.unicode);
 }
 
 inline PropertyValue Constant(bool on) { return {PropertyType::Bool, on ? 1 : 0, {}}; }
@@ -380,13 +390,37 @@ void LoadSettingsRows(const PropertyTable<Logic>& table, typename PropertyRow<Lo
     }
 }
 
-// The kind's settings file (`index`: its section) written from the table's
-// rows, keeping the fields no row names; false when the file cannot be
-// written.
+// The layout of the kind's settings file, from the rows that name a slot in
+// it: their names at their positions, then `reserved` numbers no property
+// uses (kept as they are when the file is saved). Throws std::logic_error
+// when two rows take one place or a place is left empty, so a table that
+// would write a file other programs cannot read fails at once.
 template <class Logic>
-bool SaveSettingsFile(platform::SettingsFiles& files, int index, const PropertyTable<Logic>& table,
+defaults::SettingsLayout SettingsLayoutOf(const PropertyTable<Logic>& table, std::string file,
+                                          std::vector<std::string_view> reserved = {}) {
+    defaults::SettingsLayout layout{std::move(file), {}, {}};
+    for (const PropertyRow<Logic>& row : table) {
+        if (row.fileSlot == FileSlot::None) continue;
+        auto& names = row.fileSlot == FileSlot::Number ? layout.numbers : layout.strings;
+        const auto at = static_cast<std::size_t>(row.filePosition - 1);
+        if (names.size() <= at) names.resize(at + 1);
+        if (!names[at].empty()) throw std::logic_error("two properties at one settings-file place");
+        names[at] = row.name;
+    }
+    for (const auto* names : {&layout.numbers, &layout.strings})
+        for (std::string_view name : *names)
+            if (name.empty()) throw std::logic_error("a settings-file place without a property");
+    layout.numbers.insert(layout.numbers.end(), reserved.begin(), reserved.end());
+    return layout;
+}
+
+// The kind's settings file written from the table's rows, keeping the
+// fields no row names; false when the file cannot be written.
+template <class Logic>
+bool SaveSettingsFile(platform::SettingsFiles& files, const defaults::SettingsLayout& layout,
+                      const PropertyTable<Logic>& table,
                       const typename PropertyRow<Logic>::Props& props) {
-    return defaults::SaveSection(files, index, [&](defaults::SettingsSection& section) {
+    return defaults::SaveSection(files, layout, [&](defaults::SettingsSection& section) {
         SaveSettingsRows(table, props, section);
     });
 }
@@ -394,9 +428,9 @@ bool SaveSettingsFile(platform::SettingsFiles& files, int index, const PropertyT
 // The table's rows taken from the kind's settings file; false, with nothing
 // changed, when the file is missing or damaged.
 template <class Logic>
-bool LoadSettingsFile(platform::SettingsFiles& files, int index, const PropertyTable<Logic>& table,
-                      typename PropertyRow<Logic>::Props& props) {
-    std::optional<defaults::SettingsSection> section = defaults::LoadSection(files, index);
+bool LoadSettingsFile(platform::SettingsFiles& files, const defaults::SettingsLayout& layout,
+                      const PropertyTable<Logic>& table, typename PropertyRow<Logic>::Props& props) {
+    std::optional<defaults::SettingsSection> section = defaults::LoadSection(files, layout);
     if (!section) return false;
     LoadSettingsRows(table, props, *section);
     return true;
@@ -407,6 +441,7 @@ bool LoadSettingsFile(platform::SettingsFiles& files, int index, const PropertyT
 namespace table_words {
 using common::CallSetter;
 using common::CallTextReader;
+using common::CallUnicodeReader;
 using common::Constant;
 using common::FileSlot;
 using F = common::Fallback;

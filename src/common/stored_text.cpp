@@ -18,7 +18,8 @@ std::string FilterOwnText(std::string_view text) {
             if (i != 0 && text[i - 1] != '\x0D') out += '\x0D';
             out += '\x0A';
         } else if (b == 0x0D || b == 0x04 || b == 0x05 || b == 0x1D || b == 0x09 ||
-                   (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xEA)) {
+                   (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xEA) ||
+                   (b >= 0xF1 && b <= 0xFA)) {
             out += static_cast<char>(b);
         }
     }

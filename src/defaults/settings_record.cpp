@@ -6,33 +6,6 @@ namespace vexa::defaults {
 
 namespace {
 
-struct Layout {
-    std::string_view file;
-    std::vector<std::string_view> numbers;
-    std::vector<std::string_view> strings;
-};
-
-const std::array<Layout, kSectionCount>& Layouts() {
-    static const std::array<Layout, kSectionCount> layouts{{
-        {"VCheckBox.ini", {"PushLike", "Auto", "Alignment", "FontSize"}, {"ScriptName", "FontName"}},
-        {"VEdit.ini",
-         {"AutoHScroll", "HScrollBar", "AutoVScroll", "VScrollBar", "MultiLine", "WantReturn",
-          "ReadOnly", "Password", "DisableEnglish", "FontSize", "KeyboardType", "ISCIIDataFormat",
-          "ForeColor", "BackColor"},
-         {"ScriptName", "FontName"}},
-        {"VGroupBox.ini", {"FontSize"}, {"ScriptName", "FontName"}},
-        {"VListBox.ini",
-         {"Sort", "MultipleSelection", "FontSize", "ISCIIDataFormat", "ForeColor", "BackColor"},
-         {"ScriptName", "FontName"}},
-        {"VPushButton.ini", {"FontSize"}, {"ScriptName", "FontName"}},
-        {"VRadioButton.ini", {"PushLike", "Auto", "Alignment", "FontSize"}, {"ScriptName", "FontName"}},
-        {"VStatic.ini", {"ISCIIDataFormat", "Alignment", "FontSize", "Reserved1", "Reserved2"},
-         {"ScriptName", "FontName"}},
-        {"", {"Number1", "Number2", "Number3", "Number4"}, {"String1", "String2"}},
-    }};
-    return layouts;
-}
-
 std::size_t Position(const std::vector<std::string_view>& names, std::string_view name) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i] == name) return i;
@@ -74,46 +47,42 @@ private:
 
 }  // namespace
 
-const std::vector<std::string_view>& NumberFields(int index) { return Layouts().at(index).numbers; }
-const std::vector<std::string_view>& StringFields(int index) { return Layouts().at(index).strings; }
+namespace {
+
+const SettingsLayout& LayoutOf(const SettingsSection& section) {
+    if (!section.layout) throw std::out_of_range("settings section without a layout");
+    return *section.layout;
+}
+
+}  // namespace
 
 std::int32_t& SettingsSection::Number(std::string_view name) {
-    return numbers.at(Position(Layouts().at(index).numbers, name));
+    return numbers.at(Position(LayoutOf(*this).numbers, name));
 }
 std::int32_t SettingsSection::Number(std::string_view name) const {
-    return numbers.at(Position(Layouts().at(index).numbers, name));
+    return numbers.at(Position(LayoutOf(*this).numbers, name));
 }
 std::string& SettingsSection::String(std::string_view name) {
-    return strings.at(Position(Layouts().at(index).strings, name));
+    return strings.at(Position(LayoutOf(*this).strings, name));
 }
 const std::string& SettingsSection::String(std::string_view name) const {
-    return strings.at(Position(Layouts().at(index).strings, name));
+    return strings.at(Position(LayoutOf(*this).strings, name));
 }
 bool SettingsSection::Has(std::string_view name) const {
-    const Layout& l = Layouts().at(index);
-    for (auto n : l.numbers)
+    if (!layout) return false;
+    for (auto n : layout->numbers)
         if (n == name) return true;
-    for (auto n : l.strings)
+    for (auto n : layout->strings)
         if (n == name) return true;
     return false;
 }
 
-SettingsSection EmptySection(int index) {
-    const Layout& l = Layouts().at(index);
+SettingsSection EmptySection(const SettingsLayout& layout) {
     SettingsSection s;
-    s.index = index;
-    s.numbers.assign(l.numbers.size(), 0);
-    s.strings.assign(l.strings.size(), std::string());
+    s.layout = &layout;
+    s.numbers.assign(layout.numbers.size(), 0);
+    s.strings.assign(layout.strings.size(), std::string());
     return s;
-}
-
-SavedSettingsRecord::SavedSettingsRecord() {
-    for (int i = 0; i < kSectionCount; ++i) sections[i] = EmptySection(i);
-}
-
-std::string_view SettingsFileName(int index) {
-    if (index < 0 || index >= kSectionCount) return {};
-    return Layouts()[index].file;
 }
 
 void AppendArchiveString(std::string& out, std::string_view s) {
@@ -138,9 +107,8 @@ std::string EncodeSection(const SettingsSection& section) {
     return out;
 }
 
-std::optional<SettingsSection> DecodeSection(int index, std::string_view bytes) {
-    if (index < 0 || index >= kSectionCount) return std::nullopt;
-    SettingsSection s = EmptySection(index);
+std::optional<SettingsSection> DecodeSection(const SettingsLayout& layout, std::string_view bytes) {
+    SettingsSection s = EmptySection(layout);
     Reader reader(bytes);
     for (std::int32_t& v : s.numbers) {
         std::uint32_t raw = 0;
@@ -152,12 +120,11 @@ std::optional<SettingsSection> DecodeSection(int index, std::string_view bytes) 
     return s;
 }
 
-std::optional<SettingsSection> LoadSection(platform::SettingsFiles& files, int index) {
-    std::string name(SettingsFileName(index));
-    if (name.empty()) return std::nullopt;
-    std::optional<std::string> bytes = files.Read(name);
+std::optional<SettingsSection> LoadSection(platform::SettingsFiles& files, const SettingsLayout& layout) {
+    if (layout.file.empty()) return std::nullopt;
+    std::optional<std::string> bytes = files.Read(layout.file);
     if (!bytes) return std::nullopt;
-    return DecodeSection(index, *bytes);
+    return DecodeSection(layout, *bytes);
 }
 
 }  // namespace vexa::defaults

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,17 +10,24 @@
 
 namespace vexa::defaults {
 
-inline constexpr int kSectionCount = 8;
+// The layout of a control kind's settings file ("VEdit.ini"): the names of
+// its numbers (4 bytes each on file) and strings (archive strings), each in
+// file order. Each control's property table gives its layout; a file may
+// hold fields no property names (reserved), which are kept as they are.
+struct SettingsLayout {
+    std::string file;
+    std::vector<std::string_view> numbers;
+    std::vector<std::string_view> strings;
+};
 
-// One section of a settings file: its numbers (4 bytes each on file) and
-// strings (archive strings), each kept in file order and named by the
-// section's layout.
+// One section of a settings file: its numbers and strings in file order,
+// named by the section's layout.
 struct SettingsSection {
-    int index = 0;
+    const SettingsLayout* layout = nullptr;
     std::vector<std::int32_t> numbers;
     std::vector<std::string> strings;
 
-    // Named access; throws std::out_of_range for a name the section lacks.
+    // Named access; throws std::out_of_range for a name the layout lacks.
     std::int32_t& Number(std::string_view name);
     std::int32_t Number(std::string_view name) const;
     std::string& String(std::string_view name);
@@ -29,21 +35,8 @@ struct SettingsSection {
     bool Has(std::string_view name) const;
 };
 
-// A zeroed section of the given control index (0 to 7).
-SettingsSection EmptySection(int index);
-
-// The in-memory image of a settings file: one section per control index.
-struct SavedSettingsRecord {
-    std::array<SettingsSection, kSectionCount> sections;
-    SavedSettingsRecord();
-};
-
-// The names of a section's numbers and strings, in file order.
-const std::vector<std::string_view>& NumberFields(int index);
-const std::vector<std::string_view>& StringFields(int index);
-
-// The settings file of a control index ("VEdit.ini"); empty for index 7.
-std::string_view SettingsFileName(int index);
+// A zeroed section of the layout.
+SettingsSection EmptySection(const SettingsLayout& layout);
 
 // The string format of the archive: a length byte below 255; else 0xFF and
 // a 16-bit length below 0xFFFE; else 0xFF 0xFFFF and a 32-bit length.
@@ -51,26 +44,25 @@ void AppendArchiveString(std::string& out, std::string_view s);
 
 std::string EncodeSection(const SettingsSection& section);
 
-// Reads a whole section from the start of `bytes`; nullopt when the data
-// ends inside the section or a string length runs past the end. Bytes after
-// the section are ignored.
-std::optional<SettingsSection> DecodeSection(int index, std::string_view bytes);
+// Reads a whole section of the layout from the start of `bytes`; nullopt
+// when the data ends inside the section or a string length runs past the
+// end. Bytes after the section are ignored.
+std::optional<SettingsSection> DecodeSection(const SettingsLayout& layout, std::string_view bytes);
 
-// Reads the section of `index` from its file; nullopt when the file cannot
-// be opened or is damaged (then nothing must change).
-std::optional<SettingsSection> LoadSection(platform::SettingsFiles& files, int index);
+// Reads the layout's file; nullopt when the file cannot be opened or is
+// damaged (then nothing must change).
+std::optional<SettingsSection> LoadSection(platform::SettingsFiles& files, const SettingsLayout& layout);
 
-// Writes `update(section)` into the file of `index`, starting from the
+// Writes `update(section)` into the layout's file, starting from the
 // section already there (fields the caller does not set keep their values)
 // or from a zeroed section when there is none or it cannot be read.
 template <class Update>
-bool SaveSection(platform::SettingsFiles& files, int index, Update&& update) {
-    std::string name(SettingsFileName(index));
-    if (name.empty()) return false;
-    return files.Rewrite(name, [&](const std::optional<std::string>& old) {
+bool SaveSection(platform::SettingsFiles& files, const SettingsLayout& layout, Update&& update) {
+    if (layout.file.empty()) return false;
+    return files.Rewrite(layout.file, [&](const std::optional<std::string>& old) {
         std::optional<SettingsSection> section;
-        if (old) section = DecodeSection(index, *old);
-        if (!section) section = EmptySection(index);
+        if (old) section = DecodeSection(layout, *old);
+        if (!section) section = EmptySection(layout);
         update(*section);
         return EncodeSection(*section);
     });

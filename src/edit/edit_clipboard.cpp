@@ -130,24 +130,20 @@ ClipboardResult EditClipboard::Cut() {
     return copied;
 }
 
-ClipboardResult EditClipboard::Paste(DropNotice notice) {
+ClipboardResult EditClipboard::Paste() {
     if (!clipboard_.Open()) return ClipboardResult::kBusy;
     std::optional<PastedText> pasted = ReadPastedText(clipboard_, Format(), Script());
     clipboard_.Close();
     if (!pasted) return ClipboardResult::kNothing;
     if (pasted->dropped > 0) {
-        if (notice == DropNotice::kMessage) {
-            const std::string& name = engine_.Script().scriptName;
-            const bool one = pasted->dropped == 1;
-            messages_.Show(kCaption,
-                           std::to_string(pasted->dropped) + (one ? " character" : " characters") +
-                               " of the pasted text cannot be written in " +
-                               (name.empty() ? std::string("English") : name) +
-                               (one ? " and was left out." : " and were left out."),
-                           platform::MessageButtons::Ok, platform::MessageIcon::Information);
-        } else {
-            messages_.Beep();
-        }
+        const std::string& name = engine_.Script().scriptName;
+        const bool one = pasted->dropped == 1;
+        messages_.Show(kCaption,
+                       std::to_string(pasted->dropped) + (one ? " character" : " characters") +
+                           " of the pasted text cannot be written in " +
+                           (name.empty() ? std::string("English") : name) +
+                           (one ? " and was left out." : " and were left out."),
+                       platform::MessageButtons::Ok, platform::MessageIcon::Information);
     }
     if (pasted->iscii.empty()) return ClipboardResult::kNothing;
     engine_.InsertPasted(pasted->iscii);

@@ -50,12 +50,6 @@ struct PastedText {
 std::optional<PastedText> ReadPastedText(platform::Clipboard& clipboard, unsigned isciiFormat,
                                          script::UnicodeScript script);
 
-// How Paste tells the user that characters were left out.
-enum class DropNotice {
-    kMessage,  // a message box: the user pasted with a key or the menu
-    kBeep,     // the Paste method: a program may have no one to answer a box
-};
-
 // What a clipboard command did.
 enum class ClipboardResult {
     kDone,     // copied, cut, or the text changed by a paste
@@ -84,8 +78,11 @@ class EditClipboard {
     // Copy, then the selection is deleted; nothing is deleted unless the
     // copy was done.
     ClipboardResult Cut();
-    // Pastes at the caret, over the selection.
-    ClipboardResult Paste(DropNotice notice);
+    // Pastes at the caret, over the selection. Characters the script cannot
+    // hold are left out and the user is told once, in a message box (the
+    // control's seam keeps it silent in a host with no user interface), also
+    // when nothing at all could be pasted.
+    ClipboardResult Paste();
 
   private:
     script::UnicodeScript Script() const;

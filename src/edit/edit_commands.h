@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/unicode_typing.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_events.h"
 #include "edit/edit_keys.h"
@@ -49,6 +50,11 @@ public:
 
     // --- window messages
     void OnKeyDown(unsigned virtualKey, KeyModifiers modifiers);
+    // A character message carrying Unicode (edit_unicode_typing.cpp): its
+    // ISCII typed as a keystroke of the control's own keyboard would be
+    // (same undo, wrapping, refusals and CHANGE). False when the script
+    // cannot hold the character: the control beeps, nothing is typed.
+    bool OnUnicodeChar(char16_t unit);
     void OnLButtonDown(unsigned flags, platform::Point point);
     void OnLButtonUp();
     void OnMouseMove(unsigned flags, platform::Point point);
@@ -105,6 +111,7 @@ private:
     bool BreakBeforeForcedBreak();
     void RepaintAfterKey(bool repaint, bool toBottom);
     void ComposeTyped(const std::string& out);
+    void TypeIscii(const std::string& iscii);
     // Undoes the whole of the key being typed (a full line or page refuses
     // it); outside ProcessKey it takes back the byte before the caret.
     void TakeBackKeystroke();
@@ -161,6 +168,11 @@ private:
         CurrentWord word;
     };
     std::optional<Keystroke> keystroke_;
+
+    // Unicode typing: what waits for the next character message, and the
+    // ISCII of the character being typed (set while it is typed).
+    common::UnicodeTyping unicodeTyping_;
+    const std::string* typedIscii_ = nullptr;
 };
 
 }  // namespace vexa::edit

@@ -78,6 +78,8 @@ public:
         commands_.OnKeyDown(virtualKey, modifiers);
     }
     void OnKeyUp() { commands_.CheckSelectionEvents(); }
+    // A Unicode character message; false when refused (the control beeped).
+    bool OnUnicodeChar(char16_t unit) { return commands_.OnUnicodeChar(unit); }
     void OnLButtonDown(unsigned flags, platform::Point point) {
         commands_.OnLButtonDown(flags, point);
     }

@@ -38,6 +38,7 @@ void EditCommands::OnKeyDown(unsigned virtualKey, KeyModifiers modifiers) {
     bool impliedShift = false;
     const unsigned vk = MapKeypad(virtualKey, impliedShift);
     if (vk == keys::kTab) return;
+    unicodeTyping_.Reset();
     buffer_.Flush();
     if (ClipboardKey(vk, modifiers) || IsIgnoredKey(vk)) return;
 

@@ -19,6 +19,7 @@ void EditCommands::CaretToPoint(platform::Point point) {
 }
 
 void EditCommands::OnLButtonDown(unsigned flags, platform::Point point) {
+    unicodeTyping_.Reset();
     buffer_.Flush();
     if (!window_.HasFocus()) window_.SetFocus();
     if (!view_.TextArea().Contains(point)) return;

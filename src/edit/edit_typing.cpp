@@ -34,12 +34,12 @@ void EditCommands::ProcessKey(unsigned virtualKey, bool impliedShift) {
 bool EditCommands::TypeSpaceOrKey(unsigned virtualKey, bool impliedShift, int x0) {
     if (!style_.autoHScroll && !style_.multiLine) {
         // A single line that may not scroll takes no key once it is full.
-        const std::string key(1, static_cast<char>(virtualKey));
+        const std::string key = typedIscii_ ? *typedIscii_ : std::string(1, static_cast<char>(virtualKey));
         if (view_.MeasureCaretLine() + view_.MeasureText(key) >= view_.TextWidth()) return false;
     }
     if (virtualKey != keys::kSpace) {
-        if (keyboard_ == nullptr) return false;
-        ComposeTyped(keyboard_->TranslateKey(virtualKey, impliedShift));
+        if (typedIscii_ == nullptr && keyboard_ == nullptr) return false;
+        ComposeTyped(typedIscii_ ? *typedIscii_ : keyboard_->TranslateKey(virtualKey, impliedShift));
         const int grew = view_.CaretX() - x0;
         if (grew > 0) view_.SetCaretLineWidth(view_.CaretLineWidth() + grew);
         return true;
@@ -144,7 +144,8 @@ void EditCommands::ComposeTyped(const std::string& out) {
     const std::size_t L = oldWord.size();
     std::size_t k = std::min(word_.caretOffset, L);
     const std::size_t n = out.size();
-    const int kind = script_.keyboardType;
+    // Unicode characters are ISCII already: they go in as Inscript's do.
+    const int kind = typedIscii_ ? 0 : script_.keyboardType;
 
     std::string word;
     std::string keyboardWord = word_.keyText;

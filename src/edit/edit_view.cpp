@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/dpi_scale.h"
 #include "script/font_code.h"
 
 namespace vexa::edit {
@@ -180,7 +181,10 @@ void EditView::PlaceCaret(int x, int y) {
 
 void EditView::CreateCaretShape() {
     window_.DestroyCaret();
-    window_.CreateCaret(2, metrics_.LineHeight());
+    // Two pixels wide at 96 DPI, wider with the text at a higher resolution.
+    const std::unique_ptr<platform::Surface> surface = window_.GetSurface();
+    const int dpi = surface ? surface->LogPixelsY() : common::kDesignDpi;
+    window_.CreateCaret(common::ScaleForDpi(2, dpi), metrics_.LineHeight());
     window_.SetCaretPosition({caret_.x, caret_.y});
     window_.ShowCaret();
 }

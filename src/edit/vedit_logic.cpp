@@ -3,6 +3,7 @@
 
 #include "common/default_values.h"
 #include "common/stored_text.h"
+#include "common/unicode_members.h"
 #include "module/class_table.h"
 #include "defaults/settings_record.h"
 #include "script/iscii_text.h"
@@ -13,7 +14,6 @@ namespace vexa::edit {
 
 namespace {
 
-constexpr int kEditIndex = 1;  // the control index of the edit control
 
 }  // namespace
 
@@ -185,11 +185,27 @@ common::Outcome VEditLogic::AssignText(std::string_view input) {
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
+    return ReplaceText(std::move(*text));
+}
+
+common::Outcome VEditLogic::ReadUnicodeText(std::u16string& out) {
+    out = common::UnicodeOfStored(props_.text, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome VEditLogic::AssignUnicodeText(std::u16string_view input) {
+    std::string text;
+    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
+        return refused;
+    return ReplaceText(std::move(text));
+}
+
+common::Outcome VEditLogic::ReplaceText(std::string text) {
     if (!view_.RequestTextEdit()) {
         return common::ControlError{common::ErrorKind::PermissionDenied,
                                       "The container did not allow Text to change"};
     }
-    props_.text = std::move(*text);
+    props_.text = std::move(text);
     view_.TextReplaced();
     view_.TextPropertyChanged();
     Modified();
@@ -199,11 +215,11 @@ common::Outcome VEditLogic::AssignText(std::string_view input) {
 // ---- saved settings ----
 
 bool VEditLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_);
 }
 
 bool VEditLogic::LoadGlobalSettings() {
-    if (!common::LoadSettingsFile(services_.settings, kEditIndex, VEditPropertyTable(), props_))
+    if (!common::LoadSettingsFile(services_.settings, VEditSettingsLayout(), VEditPropertyTable(), props_))
         return false;
     props_.wordWrap = !props_.autoHScroll;
     return true;

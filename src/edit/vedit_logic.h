@@ -112,6 +112,11 @@ public:
     // unchanged, when the format is invalid (reported to the user) or the
     // container refuses the change.
     common::Outcome AssignText(std::string_view input);
+    // The Unicode twin of Text: the stored text in the script's Unicode
+    // block, and a Unicode text taken whole or refused (nothing changes)
+    // when the script cannot hold one of its characters.
+    common::Outcome ReadUnicodeText(std::u16string& out);
+    common::Outcome AssignUnicodeText(std::u16string_view input);
     // Sets the 8-bit text directly (typing, undo); the owner repaints.
     void SetStoredText(std::string text) { props_.text = std::move(text); }
 
@@ -120,6 +125,7 @@ public:
 
 private:
     void Modified() { view_.MarkModified(); }
+    common::Outcome ReplaceText(std::string text);
 
     VEditServices services_;
     VEditView& view_;

@@ -71,6 +71,11 @@ common::PropertyTable<L> Build() {
             .Persisted(9),
         // Stored and loaded for the forms that carry it; not used otherwise.
         Row("UnicodeText").Holds(&P::unicodeText).Persisted(19, Constant(std::int32_t{0})),
+        // The Unicode twin of Text (shares the stored name above only by
+        // history: that one is a number in the stream, this is never saved).
+        Row("UnicodeText", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::ReadUnicodeText>)
+            .Writes(CallSetter<&L::AssignUnicodeText>),
     };
 }
 
@@ -102,6 +107,11 @@ const common::MethodTable<VEditLogic>& VEditMethodTable() {
 const common::PropertyTable<VEditLogic>& VEditPropertyTable() {
     static const common::PropertyTable<VEditLogic> table = Build();
     return table;
+}
+
+const defaults::SettingsLayout& VEditSettingsLayout() {
+    static const defaults::SettingsLayout layout = common::SettingsLayoutOf(VEditPropertyTable(), "VEdit.ini");
+    return layout;
 }
 
 }  // namespace vexa::edit

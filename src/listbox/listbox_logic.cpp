@@ -224,6 +224,11 @@ common::Outcome ListBoxLogic::SetList(const std::string& text) {
     for (const std::string& item : ParseList(text))
         items.push_back(*script::AssignedTextFromFormat(item, props_.isciiDataFormat));
     if (items.size() > static_cast<std::size_t>(kMaxItems)) return TooManyItems();
+    FillItems(std::move(items));
+    return std::nullopt;
+}
+
+void ListBoxLogic::FillItems(std::vector<std::string> items) {
     if (props_.sort)
         std::sort(items.begin(), items.end(),
                   [](const std::string& a, const std::string& b) { return ByteLess(a, b); });
@@ -233,7 +238,6 @@ common::Outcome ListBoxLogic::SetList(const std::string& text) {
     view_.List().EndUpdate();
     view_.Invalidate();
     Modified();
-    return std::nullopt;
 }
 
 int ListBoxLogic::SelCount() const {
@@ -249,6 +253,7 @@ void ListBoxLogic::SetTopIndex(int index) {
 
 bool ListBoxLogic::SetCurSel(int index) {
     const int result = view_.List().SetCurSel(index);
+    if (result != kListError) SelectionMoved();
     return result != kListError || (index == -1 && !view_.List().Multiple());
 }
 
@@ -299,6 +304,7 @@ common::Outcome ListBoxLogic::GetItemText(int index, std::string& text) const {
 }
 
 bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
+    unicodeTyping_.Reset();
     if (ctrlDown || SkipsSearch(virtualKey)) return false;
     keyboard::ListFileLayout() = layout_;
     const std::string typed = keyboard::TranslateListKey(
@@ -307,7 +313,7 @@ bool ListBoxLogic::KeyDown(int virtualKey, int scanBits, bool ctrlDown) {
     // A key that types nothing (Home, the page keys, Left, Right) leaves
     // the selection to the list window.
     if (typed.empty()) return false;
-    view_.List().SetCurSel(TypeAheadIndex(view_.List(), typed));
+    if (view_.List().SetCurSel(TypeAheadIndex(view_.List(), typed)) != kListError) SelectionMoved();
     return true;
 }
 
@@ -316,11 +322,11 @@ std::string ListBoxLogic::ItemRun(int index) {
 }
 
 bool ListBoxLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, ListBoxSettingsLayout(), ListBoxPropertyTable(), props_);
 }
 
 bool ListBoxLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, kControlIndex, ListBoxPropertyTable(), props_);
+    return common::LoadSettingsFile(services_.settings, ListBoxSettingsLayout(), ListBoxPropertyTable(), props_);
 }
 
 }  // namespace vexa::listbox

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "common/accessible_view.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
 #include "common/script_settings.h"
+#include "common/unicode_typing.h"
 #include "keyboard/keyboard_layout.h"
 #include "listbox/list_window.h"
 #include "common/property_exchange.h"
@@ -55,7 +57,7 @@ struct ListBoxServices {
 // the script binding, the items (added in the data format, kept in byte
 // order when sorted), the automation methods, type-ahead through the
 // control's keyboard, persistence and the settings file.
-class ListBoxLogic : private common::ScriptHost {
+class ListBoxLogic : private common::ScriptHost, public common::AccessibleView {
 public:
     static constexpr int kControlIndex = 3;
     // The most items the 16-bit count and indices of the interface can name.
@@ -119,15 +121,47 @@ public:
     common::Outcome AddItem(const std::string& text, int index, bool& added);
     common::Outcome GetItemText(int index, std::string& text) const;
 
+    // ---- the Unicode twins (listbox_unicode.cpp): the items in the
+    // script's Unicode block, whatever the data format; a text the script
+    // cannot hold is refused whole with the list unchanged.
+    common::Outcome GetUnicodeList(std::u16string& out) const;
+    common::Outcome SetUnicodeList(std::u16string_view text);
+    common::Outcome GetUnicodeItem(int index, std::u16string& out) const;
+    common::Outcome AddUnicodeItem(std::u16string_view text, int index, bool& added);
+    // Replaces the item at `index` (a sorted list moves it to its place);
+    // the item stays selected if it was. False when there is no such item.
+    common::Outcome SetUnicodeItem(int index, std::u16string_view text, bool& replaced);
+    // The selected items, each ended by CR LF.
+    std::u16string GetUnicodeSelection() const;
+
     // ---- keys
     // A key went down: type-ahead selects the first item that starts with
     // the key's text. True when a search ran.
     bool KeyDown(int virtualKey, int scanBits, bool ctrlDown);
+    // A Unicode character message (listbox_unicode.cpp): type-ahead with its
+    // ISCII as with a key's; a character the script cannot hold beeps.
+    void TypeUnicode(char16_t unit);
     // The font-code run an item is drawn from.
     std::string ItemRun(int index);
 
     bool SaveGlobalSettings();
     bool LoadGlobalSettings();
+
+    // The list window moved its selection itself (a key or a click).
+    void SelectionMoved();
+
+    // AccessibleView (listbox_accessible.cpp): a list whose items are its
+    // children, each with its selection, focus and place (offscreen when
+    // scrolled out of view).
+    common::AccessibleRole Role(int child) const override;
+    std::u16string Name(int child) const override;
+    std::uint32_t States(int child) const override;
+    int ChildCount() const override { return GetCount(); }
+    platform::Rect ChildLocation(int child, const platform::Rect& client) const override;
+    int ChildAt(platform::Point p, const platform::Rect& client) const override;
+    int FocusedChild() const override;
+    std::vector<int> SelectedChildren() const override;
+    bool Select(int child, unsigned flags) override;
 
 private:
     // ScriptHost
@@ -138,8 +172,10 @@ private:
     bool AddIscii(const std::string& iscii, int index);
     void LoadKeyboard();
     void SortItems();
+    void FillItems(std::vector<std::string> items);
     void ApplyItemHeights();
 
+    common::UnicodeTyping unicodeTyping_;
     ListBoxServices services_;
     ListBoxView& view_;
     ListBoxProperties props_;

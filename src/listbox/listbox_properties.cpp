@@ -66,6 +66,9 @@ common::PropertyTable<L> Build() {
             .Holds(&P::foreColor)
             .Persisted(10, Constant(std::uint32_t{0}))
             .InFile(number, 5),
+        Row("UnicodeList", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::GetUnicodeList>)
+            .Writes(CallSetter<&L::SetUnicodeList>),
     };
 }
 
@@ -103,6 +106,27 @@ common::MethodTable<L> BuildMethods() {
          }},
         {"GetItemText",
          [](L& l, const Args& a, Result& r) { return l.GetItemText(a[0].number, r.text); }},
+        {"GetUnicodeItem",
+         [](L& l, const Args& a, Result& r) { return l.GetUnicodeItem(a[0].number, r.unicode); }},
+        {"SetUnicodeItem",
+         [](L& l, const Args& a, Result& r) {
+             bool replaced = false;
+             common::Outcome failed = l.SetUnicodeItem(a[0].number, a[1].unicode, replaced);
+             r.number = replaced;
+             return failed;
+         }},
+        {"AddUnicodeItem",
+         [](L& l, const Args& a, Result& r) {
+             bool added = false;
+             common::Outcome failed = l.AddUnicodeItem(a[0].unicode, a[1].number, added);
+             r.number = added;
+             return failed;
+         }},
+        {"GetUnicodeSelection",
+         [](L& l, const Args&, Result& r) {
+             r.unicode = l.GetUnicodeSelection();
+             return common::Outcome{};
+         }},
     };
 }
 
@@ -116,6 +140,12 @@ const common::MethodTable<ListBoxLogic>& ListBoxMethodTable() {
 const common::PropertyTable<ListBoxLogic>& ListBoxPropertyTable() {
     static const common::PropertyTable<ListBoxLogic> table = Build();
     return table;
+}
+
+const defaults::SettingsLayout& ListBoxSettingsLayout() {
+    static const defaults::SettingsLayout layout =
+        common::SettingsLayoutOf(ListBoxPropertyTable(), "VListBox.ini");
+    return layout;
 }
 
 }  // namespace vexa::listbox

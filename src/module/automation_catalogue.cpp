@@ -147,7 +147,8 @@ TypeLibrary Build() {
          P(kDispIdEnabled, "Enabled", T::Bool, K::Stock), P(kDispIdHwnd, "hWnd", T::Handle, K::Stock),
          P(kDispIdForeColor, "ForeColor", T::Color, K::Stock),
          P(kDispIdBackColor, "BackColor", T::Color, K::Stock),
-         P(kDispIdText, "Text", T::Bstr, K::GetSet), AboutBox()},
+         P(kDispIdText, "Text", T::Bstr, K::GetSet), P(14, "UnicodeCaption", T::UnicodeBstr, K::GetSet),
+         P(15, "UnicodeText", T::UnicodeBstr, K::GetSet), AboutBox()},
         {E(kDispIdClick, "Click")}));
 
     lib.classes.push_back(Control(
@@ -173,7 +174,8 @@ TypeLibrary Build() {
          P(kDispIdBorderStyle, "BorderStyle", T::I2, K::Stock),
          P(kDispIdBackColor, "BackColor", T::Color, K::Stored),
          P(kDispIdForeColor, "ForeColor", T::Color, K::Stored),
-         P(kDispIdText, "Text", T::Bstr, K::GetSet), AboutBox()},
+         P(kDispIdText, "Text", T::Bstr, K::GetSet), P(31, "UnicodeText", T::UnicodeBstr, K::GetSet),
+         AboutBox()},
         {E(1, "CHANGE"), E(2, "SETFOCUS"), E(3, "KILLFOCUS"), E(4, "Selected"), E(5, "UnSelected"),
          E(kDispIdKeyDown, "KeyDown", KeyParams()), E(kDispIdKeyUp, "KeyUp", KeyParams()),
          E(kDispIdKeyPress, "KeyPress", {{"KeyAscii", T::I2, true}})}));
@@ -187,7 +189,8 @@ TypeLibrary Build() {
          P(7, "GlobalSettings", T::Bool, K::GetSet), P(8, "AccessGlobal", T::Bool, K::GetSet),
          P(9, "Caption", T::Bstr, K::GetSet), P(kDispIdHwnd, "hWnd", T::Handle, K::Stock),
          P(kDispIdEnabled, "Enabled", T::Bool, K::Stock), P(kDispIdText, "Text", T::Bstr, K::GetSet),
-         AboutBox()},
+         P(10, "UnicodeCaption", T::UnicodeBstr, K::GetSet),
+         P(11, "UnicodeText", T::UnicodeBstr, K::GetSet), AboutBox()},
         {}));
 
     lib.classes.push_back(Control(
@@ -208,11 +211,16 @@ TypeLibrary Build() {
          M(21, "GetSelectedItems", T::Bool, {{"nMaxItems", T::I4}, {"ArrItems", T::I4, true}}),
          M(22, "AddItem", T::Bool, {{"Str", T::Bstr}, {"nIndex", T::I4}}),
          M(23, "GetItemText", T::Bstr, {{"nIndex", T::I4}}),
+         M(24, "GetUnicodeItem", T::UnicodeBstr, {{"nIndex", T::I4}}),
+         M(25, "SetUnicodeItem", T::Bool, {{"nIndex", T::I4}, {"Str", T::UnicodeBstr}}),
+         M(26, "AddUnicodeItem", T::Bool, {{"Str", T::UnicodeBstr}, {"nIndex", T::I4}}),
+         M(27, "GetUnicodeSelection", T::UnicodeBstr),
          P(kDispIdAppearance, "Appearance", T::I2, K::Stock),
          P(kDispIdEnabled, "Enabled", T::Bool, K::Stock), P(kDispIdHwnd, "hWnd", T::Handle, K::Stock),
          P(kDispIdBorderStyle, "BorderStyle", T::I2, K::Stock),
          P(kDispIdBackColor, "BackColor", T::Color, K::Stored),
-         P(kDispIdForeColor, "ForeColor", T::Color, K::Stored), AboutBox()},
+         P(kDispIdForeColor, "ForeColor", T::Color, K::Stored),
+         P(28, "UnicodeList", T::UnicodeBstr, K::GetSet), AboutBox()},
         {E(kDispIdClick, "Click"), E(kDispIdDblClick, "DblClick"),
          E(kDispIdKeyDown, "KeyDown", KeyParams()), E(kDispIdKeyUp, "KeyUp", KeyParams())}));
 
@@ -226,7 +234,8 @@ TypeLibrary Build() {
          P(9, "BackColor", T::Color, K::GetSet), P(10, "ForeColor", T::Color, K::GetSet),
          P(11, "Caption", T::Bstr, K::GetSet), P(kDispIdEnabled, "Enabled", T::Bool, K::Stock),
          P(kDispIdHwnd, "hWnd", T::Handle, K::Stock), P(kDispIdText, "Text", T::Bstr, K::GetSet),
-         AboutBox()},
+         P(12, "UnicodeCaption", T::UnicodeBstr, K::GetSet),
+         P(13, "UnicodeText", T::UnicodeBstr, K::GetSet), AboutBox()},
         {E(kDispIdClick, "Click")}));
 
     lib.classes.push_back(Control(
@@ -240,7 +249,8 @@ TypeLibrary Build() {
          P(11, "AccessGlobal", T::Bool, K::GetSet), P(12, "GlobalSettings", T::Bool, K::GetSet),
          P(13, "Caption", T::Bstr, K::GetSet), Alias("_Value", T::I2, "Value"),
          P(kDispIdEnabled, "Enabled", T::Bool, K::Stock), P(kDispIdHwnd, "hWnd", T::Handle, K::Stock),
-         P(kDispIdText, "Text", T::Bstr, K::GetSet), AboutBox()},
+         P(kDispIdText, "Text", T::Bstr, K::GetSet), P(14, "UnicodeCaption", T::UnicodeBstr, K::GetSet),
+         P(15, "UnicodeText", T::UnicodeBstr, K::GetSet), AboutBox()},
         {E(kDispIdClick, "Click")}));
 
     lib.classes.push_back(Control(
@@ -258,7 +268,8 @@ TypeLibrary Build() {
          P(19, "Caption", T::Bstr, K::GetSet), P(kDispIdHwnd, "hWnd", T::Handle, K::Stock),
          P(kDispIdBorderStyle, "BorderStyle", T::I2, K::Stock),
          P(kDispIdAppearance, "Appearance", T::I2, K::Stock),
-         P(kDispIdText, "Text", T::Bstr, K::GetSet), AboutBox()},
+         P(kDispIdText, "Text", T::Bstr, K::GetSet), P(20, "UnicodeCaption", T::UnicodeBstr, K::GetSet),
+         P(21, "UnicodeText", T::UnicodeBstr, K::GetSet), AboutBox()},
         {E(kDispIdClick, "Click")}));
 
     lib.classes.push_back(Control(

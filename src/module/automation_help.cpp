@@ -38,11 +38,37 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "ForeColor", "Colour of the text"},
     HelpEntry{Member, "", "BackColor", "Colour of the background"},
     HelpEntry{Member, "", "Appearance", "Look of the border: 0 flat, 1 three-dimensional"},
-    HelpEntry{Member, "", "BorderStyle", "Border: 0 none, 1 fixed single line"},
+    HelpEntry{Member, "", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); the frame "
+              "changes at once"},
+    HelpEntry{Member, "VEdit", "BorderStyle",
+              "Border: 0 none, 1 fixed single line (sunken when Appearance is 1); 1 for a new "
+              "control; the frame changes at once"},
     HelpEntry{Member, "", "AboutBox", "Shows the control's about box"},
     HelpEntry{Member, "", "Caption", "Caption in ISCII, as set at design time"},
     HelpEntry{Member, "", "Text",
               "Text shown by the control, in ISCII; setting it also sets Caption"},
+    // The Unicode twins of the text members (never saved with the form).
+    HelpEntry{Member, "", "UnicodeCaption",
+              "Caption in UTF-16, in the script's Unicode block; text the script cannot hold is "
+              "refused whole, naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "", "UnicodeText",
+              "Text in UTF-16 (the script's block; INV reads as ZWJ, soft line ends as CR LF, a "
+              "code with no letter as U+FFFD); text the script cannot hold is refused whole, "
+              "naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "VListBox", "UnicodeList",
+              "Every item in UTF-16, each ended by CR LF; a list with text the script cannot hold "
+              "is refused whole, naming the first such character as U+XXXX and its position"},
+    HelpEntry{Member, "VListBox", "GetUnicodeItem",
+              "Text of the item at nIndex in UTF-16; empty when there is no such item"},
+    HelpEntry{Member, "VListBox", "SetUnicodeItem",
+              "Replaces the text of the item at nIndex with Str (UTF-16); False when there is no "
+              "such item; refused when the script cannot hold Str"},
+    HelpEntry{Member, "VListBox", "AddUnicodeItem",
+              "Adds Str (UTF-16) at nIndex (-1: the end; a sorted list places it); refused when "
+              "the script cannot hold it"},
+    HelpEntry{Member, "VListBox", "GetUnicodeSelection",
+              "Text of the selected items in UTF-16, each ended by CR LF"},
     // Caption controls.
     HelpEntry{Member, "", "PushLike", "True: the button looks like a push button"},
     HelpEntry{Member, "", "Auto", "True: a click changes the check state by itself"},
@@ -108,6 +134,12 @@ constexpr std::array kHelp{
     HelpEntry{Member, "", "List", "The stored item text"},
     HelpEntry{Member, "VComboBox", "_List", "Default value: the stored item text (same as List)"},
     HelpEntry{Member, "VComboBox", "Style", "Kind of combo box"},
+    HelpEntry{Member, "VListBox", "Sort",
+              "True: items are kept in ISCII byte order, by the control itself: its window is "
+              "a no-data LISTBOX without LBS_SORT"},
+    HelpEntry{Member, "VListBox", "hWnd",
+              "Window handle of the list (read-only): a no-data LISTBOX (LBS_NODATA) that holds "
+              "only the number of items, so LB_GETTEXT reads nothing; use GetItemText"},
     HelpEntry{Member, "VListBox", "MultipleSelection", "True: several items can be selected"},
     HelpEntry{Member, "VListBox", "SelCount", "Number of selected items (read-only)"},
     HelpEntry{Member, "VListBox", "TopIndex", "Index of the first visible item"},

@@ -6,7 +6,9 @@
 namespace vexa::module {
 
 // Automation types of the members; `Void` only as a method's result.
-enum class VarType { Void, I2, I4, Bool, Bstr, Color, Handle };
+// `Bstr` carries 8-bit text (ISCII, one character per byte); `UnicodeBstr`
+// is the same BSTR in the type library but carries UTF-16 text as it is.
+enum class VarType { Void, I2, I4, Bool, Bstr, Color, Handle, UnicodeBstr };
 
 enum class MemberKind {
     Stored,        // a member of the control with a change handler

@@ -17,6 +17,7 @@ const char* IdlType(VarType type) {
         case VarType::Bool:
             return "VARIANT_BOOL";
         case VarType::Bstr:
+        case VarType::UnicodeBstr:
             return "BSTR";
         case VarType::Color:
             return "OLE_COLOR";

@@ -1,54 +1,33 @@
 #include "pages/page_defaults.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "defaults/default_values.h"
-#include "defaults/settings_record.h"
 
 namespace vexa::pages {
 
-namespace {
-
-std::vector<std::string_view> StyleFields(int controlIndex) {
-    switch (controlIndex) {
-        case 0:  // VCheckBox
-        case 5:  // VRadioButton
-            return {"Auto", "PushLike", "Alignment"};
-        case 1:  // VEdit
-            return {"AutoHScroll", "HScrollBar", "AutoVScroll", "VScrollBar",
-                    "MultiLine",   "WantReturn", "ReadOnly",    "Password"};
-        case 3:  // VListBox
-            return {"Sort", "MultipleSelection"};
-        case 6:  // VStatic
-            return {"Alignment"};
-        default:
-            return {};
-    }
-}
-
-}  // namespace
-
 std::optional<std::vector<PageValue>> LoadPageDefaults(platform::SettingsFiles& files,
-                                                       int controlIndex, int pageNumber) {
-    if (controlIndex < 0 || controlIndex > 6) return std::nullopt;
-    std::optional<defaults::SettingsSection> section = defaults::LoadSection(files, controlIndex);
+                                                       const PageClass& page,
+                                                       const defaults::SettingsLayout& layout) {
+    std::optional<defaults::SettingsSection> section = defaults::LoadSection(files, layout);
     if (!section) return std::nullopt;
-    std::vector<PageValue> values;
-    auto number = [&](std::string_view name) {
-        if (section->Has(name)) values.push_back({name, false, section->Number(name), {}});
+    auto isNumber = [&](std::string_view name) {
+        return std::find(layout.numbers.begin(), layout.numbers.end(), name) != layout.numbers.end();
     };
-    if (controlIndex == kEditControlIndex && pageNumber == 1) {
-        number("ISCIIDataFormat");
-        return values;
+    const bool general = page.kind == PageKind::General;
+    std::vector<PageValue> values;
+    for (const PageField& f : page.fields) {
+        if (!isNumber(f.property) || f.kind == FieldKind::Number) continue;
+        if (general && IsSharedGeneralField(f.property)) continue;
+        values.push_back({f.property, false, section->Number(f.property), {}});
     }
-    if (controlIndex == kEditControlIndex && pageNumber == 2) {
-        number("DisableEnglish");
-        return values;
+    if (general) {
+        const auto size = static_cast<std::int16_t>(section->Number("FontSize"));
+        values.push_back({"FontSize", true, 0, std::to_string(size)});
+        values.push_back({"ScriptName", true, 0, section->String("ScriptName")});
+        values.push_back({"FontName", true, 0, section->String("FontName")});
     }
-    for (std::string_view field : StyleFields(controlIndex)) number(field);
-    values.push_back({"FontSize", true, 0, std::to_string(static_cast<std::int16_t>(section->Number("FontSize")))});
-    values.push_back({"ScriptName", true, 0, section->String("ScriptName")});
-    values.push_back({"FontName", true, 0, section->String("FontName")});
     return values;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "defaults/settings_record.h"
+#include "pages/page_table.h"
 #include "platform/registry_store.h"
 #include "platform/settings_files.h"
 
@@ -20,17 +22,18 @@ struct PageValue {
     friend bool operator==(const PageValue&, const PageValue&) = default;
 };
 
-// The fields a page takes from its control kind's settings file instead of
-// the control, when the page is filled: the general page the size, script,
-// face and the style fields it shows; the edit control's second page its
-// data format; its third page DisableEnglish. `pageNumber` 0, 1 or 2.
-// Nothing when the index is above 6 or the file cannot be opened or read
-// whole (a damaged file then changes no field).
+// The values a page takes from its control kind's settings file instead of
+// from the control, when the page is filled: the fields the page shows that
+// the file holds, but colours and, on a general page, the shared fields;
+// a general page also takes the size (as its list's text), the script and
+// the face. Nothing when the file cannot be opened or read whole (a damaged
+// file then changes no field).
 std::optional<std::vector<PageValue>> LoadPageDefaults(platform::SettingsFiles& files,
-                                                       int controlIndex, int pageNumber);
+                                                       const PageClass& page,
+                                                       const defaults::SettingsLayout& layout);
 
-// The file the second and third pages read: always the edit control's.
-inline constexpr int kEditControlIndex = 1;
+// The control whose settings file the second and third pages read.
+inline constexpr std::string_view kEditControlName = "VEdit";
 
 // The second page's "Set Current Defaults": the data-format index as the
 // DataFormat of the registry store (group 1). "Restore Factory Defaults"

@@ -9,11 +9,13 @@ using enum FieldKind;
 // The fields every general page shares after its style fields. Script,
 // face, keyboard kind, layout file and the caption go through the page's
 // own lists and editor (their contents depend on one another).
+const PageField kSharedGeneral[] = {{ids::kSizeList, "FontSize", Text},
+                                    {ids::kAccessGlobal, "AccessGlobal", Check},
+                                    {ids::kGlobalSettings, "GlobalSettings", Check},
+                                    {ids::kDisableEnglish, "DisableEnglish", Check}};
+
 std::vector<PageField> General(std::vector<PageField> style) {
-    style.push_back({ids::kSizeList, "FontSize", Text});
-    style.push_back({ids::kAccessGlobal, "AccessGlobal", Check});
-    style.push_back({ids::kGlobalSettings, "GlobalSettings", Check});
-    style.push_back({ids::kDisableEnglish, "DisableEnglish", Check});
+    style.insert(style.end(), std::begin(kSharedGeneral), std::end(kSharedGeneral));
     return style;
 }
 
@@ -61,6 +63,12 @@ const std::vector<PageClass> kPages{
 }  // namespace
 
 const std::vector<PageClass>& PageClasses() { return kPages; }
+
+bool IsSharedGeneralField(std::string_view property) {
+    for (const PageField& f : kSharedGeneral)
+        if (f.property == property) return true;
+    return false;
+}
 
 const PageClass* FindPageClass(std::string_view className) {
     for (const PageClass& s : kPages)

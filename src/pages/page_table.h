@@ -42,6 +42,10 @@ inline constexpr std::size_t kPageClassCount = 11;
 const std::vector<PageClass>& PageClasses();
 const PageClass* FindPageClass(std::string_view className);
 
+// A field every general page has after its style fields (size, the global
+// settings, DisableEnglish).
+bool IsSharedGeneralField(std::string_view property);
+
 // The page classes a control lists, in order; empty for an unknown control.
 std::vector<std::string_view> PagesOfControl(std::string_view controlName);
 

@@ -9,6 +9,7 @@
 // are English and stay themselves; the edit control's line ends become CR LF.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,9 +41,17 @@ UnicodeScript UnicodeScriptOf(std::string_view scriptName);
 // for are left out.
 std::u16string IsciiToUnicode(std::string_view iscii, UnicodeScript script);
 
+// The first character a text cannot be written with: its code point (a
+// surrogate pair is one character) and its index in the UTF-16 text.
+struct UnicodeRefusal {
+    char32_t character = 0;
+    std::size_t position = 0;
+};
+
 struct IsciiFromUnicode {
     std::string iscii;
     std::size_t dropped = 0;  // characters with no ISCII form in the script
+    std::optional<UnicodeRefusal> firstDropped;
 };
 
 // UTF-16 to ISCII of the script. CR LF, a lone CR or LF and the Unicode
@@ -50,5 +59,32 @@ struct IsciiFromUnicode {
 // character the script cannot write in ISCII (another script's letters,
 // symbols, unpaired surrogates) is left out and counted.
 IsciiFromUnicode UnicodeToIscii(std::u16string_view text, UnicodeScript script);
+
+// ---- the automation boundary: nothing lost, nothing dropped ----
+
+// ISCII text to UTF-16 with a form for every stored code: a code the script
+// has no letter for reads as U+FFFD (which has no way back, so a round trip
+// refuses it rather than losing it silently). Otherwise as IsciiToUnicode.
+std::u16string IsciiToUnicodeWhole(std::string_view iscii, UnicodeScript script);
+
+struct StrictIscii {
+    std::string iscii;  // empty when refused
+    std::optional<UnicodeRefusal> refused;
+};
+
+// UTF-16 to ISCII, all or nothing: the first character the script cannot
+// hold (another script's letters, symbols, emoji, a lone surrogate or
+// joiner) refuses the whole text, and so does a control character other
+// than those in `keptControls` (the ones the control stores, e.g. tab, CR
+// and LF), a letter whose ISCII the controls never keep in their text (the
+// codes 0xEB to 0xEF) and, in "English", a Latin-1
+// character the controls do not store (U+0080 to U+00A0, U+00EB to U+00FF).
+// A byte-order mark is no character.
+StrictIscii UnicodeToIsciiStrict(std::u16string_view text, UnicodeScript script,
+                                 std::u16string_view keptControls = u"\t\r\n");
+
+// "U+0BA4 at position 3": the character and its index, as a host's refusal
+// description names them.
+std::string DescribeRefusal(const UnicodeRefusal& refusal);
 
 }  // namespace vexa::script

@@ -88,9 +88,17 @@ class Writer {
             *o_++ = 0x0D;
             return;
         }
+        char32_t character = c;
         // A surrogate pair is one character.
-        if (c >= 0xD800 && c <= 0xDBFF && At(i_) >= 0xDC00 && At(i_) <= 0xDFFF) ++i_;
-        ++result_.dropped;
+        if (c >= 0xD800 && c <= 0xDBFF && At(i_) >= 0xDC00 && At(i_) <= 0xDFFF) {
+            character = 0x10000 + ((c - 0xD800) << 10) + (At(i_) - 0xDC00);
+            ++i_;
+        }
+        Dropped(character, i_ - (character > 0xFFFF ? 2 : 1));
+    }
+
+    void Dropped(char32_t character, std::size_t position) {
+        if (result_.dropped++ == 0) result_.firstDropped = UnicodeRefusal{character, position};
     }
 
     void Indic(char16_t c) {
@@ -171,7 +179,9 @@ class Writer {
         const bool joined = joiner == kZwnj || joiner == kZwj;
         if (joined) ++i_;
         if (o_ == loneViramaEnd_) {
-            result_.dropped += joined ? 2 : 1;
+            const std::size_t at = i_ - (joined ? 2 : 1);
+            Dropped(t_.virama, at);
+            if (joined) Dropped(joiner, at + 1);
             return;
         }
         *o_++ = kIsciiVirama;

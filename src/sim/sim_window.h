@@ -162,6 +162,8 @@ public:
     void SetFocusState(bool focus) { focus_ = focus; }
     void SetLeftButton(bool down) { leftDown_ = down; }
     void SetCursor(platform::Point p) { cursor_ = p; }
+    // The display resolution the window's surfaces report (96 unless set).
+    void SetDpi(int dpi) { dpi_ = dpi; }
 
     const Caret& CaretState() const { return caret_; }
     const BarState& Bar(platform::ScrollBar bar) const {

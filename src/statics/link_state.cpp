@@ -59,6 +59,14 @@ LinkActions LinkState::ButtonUp(platform::Point p, const platform::Rect& client,
     return a;
 }
 
+LinkActions LinkState::Follow() {
+    LinkActions a;
+    visited_ = true;
+    a.launch = true;
+    a.invalidate = true;
+    return a;
+}
+
 LinkActions LinkState::CaptureLost() {
     if (!hover_ && !armed_) return {};
     LinkActions a = Leave();

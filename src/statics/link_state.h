@@ -32,6 +32,9 @@ public:
     LinkActions ButtonUp(platform::Point p, const platform::Rect& client, bool isUrl);
     // Another window took the capture (or the system ended it).
     LinkActions CaptureLost();
+    // The link is followed as by a click inside it (assistive technology's
+    // "Jump"): the same launch under the same rule, nothing else.
+    LinkActions Follow();
 
 private:
     LinkActions Leave();

@@ -1,9 +1,11 @@
 #include "statics/static_logic.h"
+
 #include "statics/static_properties.h"
 
 #include <optional>
 
 #include "common/default_values.h"
+#include "common/unicode_members.h"
 #include "defaults/settings_record.h"
 #include "platform/web_address.h"
 #include "script/font_code.h"
@@ -94,6 +96,22 @@ common::Outcome StaticLogic::AssignCaption(std::string_view input) {
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
     props_.caption = props_.text = std::move(*text);
+    Announce(common::AccessibleChange::kName);
+    view_.Invalidate();
+    Modified();
+    return std::nullopt;
+}
+
+common::Outcome StaticLogic::ReadUnicodeCaption(std::u16string& out) const {
+    out = common::UnicodeOfStored(props_.caption, props_.scriptName);
+    return std::nullopt;
+}
+
+common::Outcome StaticLogic::AssignUnicodeCaption(std::u16string_view input) {
+    std::string text;
+    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
+        return refused;
+    props_.caption = props_.text = std::move(text);
     view_.Invalidate();
     Modified();
     return std::nullopt;
@@ -187,7 +205,10 @@ bool StaticLogic::Apply(const LinkActions& a) {
     if (a.release) view_.ReleaseCapture();
     if (a.redrawNow) view_.RedrawNow();
     if (a.fireClick) view_.FireClick();
-    if (a.launch) Launch();
+    if (a.launch) {
+        Launch();
+        Announce(common::AccessibleChange::kState);  // traversed
+    }
     if (a.invalidate) view_.Invalidate();
     return a.defaultHandling;
 }
@@ -213,11 +234,11 @@ bool StaticLogic::ButtonUp(platform::Point p, const platform::Rect& client) {
 void StaticLogic::CaptureLost() { Apply(link_.CaptureLost()); }
 
 bool StaticLogic::SaveGlobalSettings() {
-    return common::SaveSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
+    return common::SaveSettingsFile(services_.settings, StaticSettingsLayout(), StaticPropertyTable(), props_);
 }
 
 bool StaticLogic::LoadGlobalSettings() {
-    return common::LoadSettingsFile(services_.settings, kControlIndex, StaticPropertyTable(), props_);
+    return common::LoadSettingsFile(services_.settings, StaticSettingsLayout(), StaticPropertyTable(), props_);
 }
 
 }  // namespace vexa::statics

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/accessible_view.h"
 #include "common/control_error.h"
 #include "common/script_binding.h"
 #include "common/script_fonts.h"
@@ -75,7 +76,7 @@ struct StaticServices {
 // their rules, the script binding, Caption and Text in the data formats,
 // persistence and the settings file, the colour of each paint, and the
 // mouse rules that follow a link.
-class StaticLogic : private common::ScriptHost {
+class StaticLogic : private common::ScriptHost, public common::AccessibleView {
 public:
     StaticLogic(StaticServices services, StaticView& view);
 
@@ -100,6 +101,10 @@ public:
     common::Outcome ReadText(std::string& out) const;
     common::Outcome AssignCaption(std::string_view input);
     common::Outcome AssignText(std::string_view input) { return AssignCaption(input); }
+    // The Unicode twins of Caption and Text (one text): read in the
+    // script's block, written whole or refused with nothing changed.
+    common::Outcome ReadUnicodeCaption(std::u16string& out) const;
+    common::Outcome AssignUnicodeCaption(std::u16string_view input);
 
     void SetScriptName(const std::string& name);
     void SetFontName(const std::string& face) { binding_.SetFontName(face); }
@@ -138,6 +143,14 @@ public:
     bool SaveGlobalSettings();
     bool LoadGlobalSettings();
     void RebuildFont();
+
+    // AccessibleView (static_accessible.cpp): static text, or a link whose
+    // default action "Jump" follows it as a click does.
+    common::AccessibleRole Role(int child) const override;
+    std::u16string Name(int child) const override;
+    std::uint32_t States(int child) const override;
+    std::u16string DefaultAction(int child) const override;
+    bool DoDefaultAction(int child) override;
 
 private:
     // ScriptHost

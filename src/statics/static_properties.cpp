@@ -66,6 +66,12 @@ common::PropertyTable<L> Build() {
             .Holds(&P::caption)
             .Persisted(2, Constant(kControlName)),
         Row("Text", T::Bstr).Reads(CallTextReader<&L::ReadText>).Writes(CallSetter<&L::AssignText>),
+        Row("UnicodeCaption", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::ReadUnicodeCaption>)
+            .Writes(CallSetter<&L::AssignUnicodeCaption>),
+        Row("UnicodeText", T::UnicodeBstr)
+            .Reads(CallUnicodeReader<&L::ReadUnicodeCaption>)
+            .Writes(CallSetter<&L::AssignUnicodeCaption>),
     };
 }
 
@@ -74,6 +80,12 @@ common::PropertyTable<L> Build() {
 const common::PropertyTable<StaticLogic>& StaticPropertyTable() {
     static const common::PropertyTable<StaticLogic> table = Build();
     return table;
+}
+
+const defaults::SettingsLayout& StaticSettingsLayout() {
+    static const defaults::SettingsLayout layout =
+        common::SettingsLayoutOf(StaticPropertyTable(), "VStatic.ini", {"Reserved1", "Reserved2"});
+    return layout;
 }
 
 }  // namespace vexa::statics

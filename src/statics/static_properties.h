@@ -8,4 +8,8 @@ namespace vexa::statics {
 // Every property of the label: automation, stream, settings file, pages.
 const common::PropertyTable<StaticLogic>& StaticPropertyTable();
 
+// "VStatic.ini", laid out by the table's settings-file rows; two numbers
+// after them are reserved.
+const defaults::SettingsLayout& StaticSettingsLayout();
+
 }  // namespace vexa::statics

@@ -2,6 +2,10 @@
 #include <array>
 #include <vector>
 
+#include "captions/caption_properties.h"
+#include "edit/vedit_properties.h"
+#include "listbox/listbox_properties.h"
+#include "statics/static_properties.h"
 #include "win32/adapters/caption_classes.h"
 #include "win32/adapters/static_ctrl.h"
 #include "win32/adapters/vedit_ctrl.h"
@@ -33,6 +37,18 @@ std::vector<ClassCreator> AllClasses() {
 }
 
 }  // namespace
+
+const defaults::SettingsLayout* SettingsLayoutOf(std::string_view controlName) {
+    using captions::CaptionKind;
+    if (controlName == "VEdit") return &edit::VEditSettingsLayout();
+    if (controlName == "VStatic") return &statics::StaticSettingsLayout();
+    if (controlName == "VListBox") return &listbox::ListBoxSettingsLayout();
+    for (CaptionKind kind : {CaptionKind::PushButton, CaptionKind::CheckBox, CaptionKind::RadioButton,
+                             CaptionKind::GroupBox})
+        if (captions::KindInfo(kind).controlName == controlName)
+            return &captions::CaptionSettingsLayout(kind);
+    return nullptr;
+}
 
 std::span<const ClassCreator> ModuleClasses() {
     static const std::vector<ClassCreator> classes = AllClasses();

@@ -68,6 +68,49 @@ void Key(HWND target, WPARAM vk) {
     PostMessageA(target, WM_KEYUP, vk, 1 | scan | 0xC0000000);
 }
 
+// A host's loop that offers every key to the active control's
+// TranslateAccelerator first (the usual ActiveX container key path): a key
+// the control takes as handled is neither translated nor dispatched.
+void PumpOfferingKeys(IUnknown* control) {
+    IOleInPlaceActiveObject* active = nullptr;
+    control->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active));
+    MSG msg;
+    for (int i = 0; i < 3; ++i)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+            if (key && active && active->TranslateAccelerator(&msg) == S_OK) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    if (active) active->Release();
+}
+
+// Enter and Space on the focused push button click it once each, whether
+// the host dispatches keys itself or offers them to the control first.
+void CheckPushButtonKeys(IUnknown* control, HWND button, wintest::Sink& sink) {
+    const struct {
+        WPARAM key;
+        bool offered;
+        const char* what;
+    } presses[] = {{VK_RETURN, false, "Enter in the ATL host"},
+                   {VK_SPACE, false, "Space in the ATL host"},
+                   {VK_RETURN, true, "Enter offered to TranslateAccelerator first"},
+                   {VK_SPACE, true, "Space offered to TranslateAccelerator first"}};
+    for (const auto& press : presses) {
+        SetFocus(button);
+        Pump();
+        sink.events.clear();
+        Key(button, press.key);
+        if (press.offered)
+            PumpOfferingKeys(control);
+        else
+            Pump();
+        std::string got;
+        for (auto& e : sink.events) got += e + " ";
+        Check(got == "-600 ", std::string("VPushButton: ") + press.what + " clicks once: " + got);
+    }
+}
+
 void CheckOneInAtl(const wintest::AtlHost& atl, HWND frame, const Kind& kind, int top) {
     const std::string name = kind.name;
     HWND host = CreateWindowA("AtlAxWin", kind.progId, WS_CHILD | WS_VISIBLE, 10, top, 240, 36, frame,
@@ -110,6 +153,7 @@ void CheckOneInAtl(const wintest::AtlHost& atl, HWND frame, const Kind& kind, in
     for (auto& e : sink.events) got += e + " ";
     Check(sink.events == clicks, name + ": a click and Space give Click (-600) each: " + got);
     if (name == "VCheckBox") Check(GetText(d, L"Value") == "0", "VCheckBox: clicked twice, unchecked");
+    if (name == "VPushButton") CheckPushButtonKeys(unknown, button, sink);
     if (name == "VRadioButton") Check(GetText(d, L"Value") == "-1", "VRadioButton: checked by a click");
 
     // Every persistent property through a property bag into a new control.

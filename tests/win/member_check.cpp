@@ -1,7 +1,9 @@
 // Every control the class table calls built is created (and no other), and
 // every member the automation catalogue lists for it has a handler:
 // properties read (and take back the value read, unless read-only), methods
-// run with neutral arguments, and names resolve to the catalogue's DispIDs. The controls are made without a site,
+// run with neutral arguments, and names resolve to the catalogue's DispIDs; the
+// Unicode members round-trip words of every script and refuse what a script
+// cannot hold without changing anything. The controls are made without a site,
 // as a script host makes them, so nothing can open a box or a dialog.
 #include <ocidl.h>
 #include <olectl.h>
@@ -23,6 +25,7 @@ VARIANT Neutral(vexa::module::VarType type) {
     VariantInit(&v);
     switch (type) {
         case vexa::module::VarType::Bstr:
+        case vexa::module::VarType::UnicodeBstr:
             v.vt = VT_BSTR;
             v.bstrVal = SysAllocString(L"");
             break;
@@ -40,6 +43,95 @@ VARIANT Neutral(vexa::module::VarType type) {
             break;
     }
     return v;
+}
+
+// Held-out words of every script (family/words), each written through the
+// Unicode twins in a control of its script and read back.
+struct ScriptWord {
+    const char* script;
+    const wchar_t* word;
+};
+const ScriptWord kWords[] = {
+    {"Devanagari", L"\u091C\u0940\u091F\u0940\u0915\u0947"},
+    {"Devanagari", L"\u092E\u0902\u0917\u0932\u093E"},
+    {"Bengali", L"\u09AC\u09BF\u09AD\u09BE\u0997\u09C7"},
+    {"Assamese", L"\u099F\u09BE\u0987\u09AE\u09BE\u09F0"},
+    {"Punjabi", L"\u0A1C\u0A3E\u0A35\u0A3E\u0A28\u0A40\u0A38"},
+    {"Gujarati", L"\u0AAC\u0ACB\u0AA8\u0ACD\u0AA6\u0ACB"},
+    {"Oriya", L"\u0B2C\u0B41\u0B26\u0B41"},
+    {"Tamil", L"\u0BAA\u0BBF\u0BA3\u0BC8\u0B95\u0BCD\u0B95\u0BC1\u0BAE\u0BCD"},
+    {"Telugu", L"\u0C2E\u0C27\u0C4D\u0C2F\u0C28\u0C3F"},
+    {"Kannada", L"\u0CAE\u0CBE\u0C82\u0CA1\u0CC7\u0CB2\u0CBF"},
+    {"Malayalam", L"\u0D1A\u0D46\u0D2F\u0D4D\u0D2F\u0D3E\u0D35\u0D41\u0D28\u0D4D\u0D28\u0D24\u0D4D"},
+};
+
+HRESULT PutWide(IDispatch* d, const wchar_t* name, const std::wstring& text, EXCEPINFO* excep) {
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&v, &put, 1, 1};
+    HRESULT hr = d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
+                           excep, nullptr);
+    VariantClear(&v);
+    return hr;
+}
+
+std::wstring GetWide(IDispatch* d, const wchar_t* name) {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr,
+                         nullptr)) ||
+        v.vt != VT_BSTR)
+        return L"<failed>";
+    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
+    VariantClear(&v);
+    return w;
+}
+
+// Every Unicode member of a class: the words of every script come back as
+// written; Tamil in a Devanagari control is refused whole, with a
+// description naming the character and its position, and nothing changes.
+void CheckUnicodeMembers(const vexa::module::CoClass& cls, IDispatch* d) {
+    for (const vexa::module::Member& m : cls.dispatch.members) {
+        if (m.type != vexa::module::VarType::UnicodeBstr || !m.IsProperty()) continue;
+        const std::string who = std::string(cls.name) + "." + std::string(m.name);
+        const std::wstring name(m.name.begin(), m.name.end());
+        // A list takes its items each ended by CR LF.
+        const std::wstring end = m.name == "UnicodeList" ? L"\r\n" : L"";
+        int same = 0, total = 0;
+        for (const ScriptWord& w : kWords) {
+            VARIANT script;
+            script.vt = VT_BSTR;
+            const std::string s(w.script);
+            script.bstrVal = SysAllocString(std::wstring(s.begin(), s.end()).c_str());
+            wintest::Put(d, L"ScriptName", script);
+            VariantClear(&script);
+            EXCEPINFO excep{};
+            ++total;
+            same += SUCCEEDED(PutWide(d, name.c_str(), w.word + end, &excep)) &&
+                    GetWide(d, name.c_str()) == w.word + end;
+        }
+        Check(same == total, who + " gives back the words of every script (" + std::to_string(same) +
+                                 " of " + std::to_string(total) + ")");
+        VARIANT script;
+        script.vt = VT_BSTR;
+        script.bstrVal = SysAllocString(L"Devanagari");
+        wintest::Put(d, L"ScriptName", script);
+        VariantClear(&script);
+        const std::wstring held = L"\u0915\u092E\u0932" + end;
+        PutWide(d, name.c_str(), held, nullptr);
+        EXCEPINFO excep{};
+        const HRESULT hr = PutWide(d, name.c_str(), L"\u0915\u0BA4\u0BAE" + end, &excep);
+        const std::wstring description = excep.bstrDescription ? excep.bstrDescription : L"";
+        Check(hr == DISP_E_EXCEPTION && description.find(L"U+0BA4 at position 1") != std::wstring::npos,
+              who + " refuses Tamil in Devanagari, naming U+0BA4 at position 1");
+        Check(GetWide(d, name.c_str()) == held, who + " is unchanged after the refused write");
+        SysFreeString(excep.bstrSource);
+        SysFreeString(excep.bstrDescription);
+        SysFreeString(excep.bstrHelpFile);
+    }
 }
 
 std::string Hex(HRESULT hr) {
@@ -112,6 +204,7 @@ void CheckCatalogueMembers() {
         }
         ++created;
         CheckClass(cls, d);
+        CheckUnicodeMembers(cls, d);
         d->Release();
     }
     Check(created > 0, "at least one control of the catalogue is built");

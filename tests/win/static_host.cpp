@@ -50,6 +50,29 @@ void Send(HWND w, UINT msg, WPARAM keys, int x, int y) {
     Pump();
 }
 
+HRESULT PutWide(IDispatch* d, const wchar_t* name, const std::wstring& text) {
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    const HRESULT hr = Put(d, name, v);
+    VariantClear(&v);
+    return hr;
+}
+
+// A text property exactly as the control answers it.
+std::wstring GetWide(IDispatch* d, const wchar_t* name) {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr,
+                         nullptr)) ||
+        v.vt != VT_BSTR)
+        return L"<failed>";
+    std::wstring out(v.bstrVal, SysStringLen(v.bstrVal));
+    VariantClear(&v);
+    return out;
+}
+
 std::string Hex(const GUID& g) {
     wchar_t text[64];
     StringFromGUID2(g, text, 64);
@@ -128,6 +151,36 @@ void CheckStaticInAtlHost() {
     Send(label, WM_LBUTTONUP, 0, 20, 10);
     Check(Launched().empty(), "VStatic: a file address opens nothing");
     Check(sink.events.empty(), "VStatic: and fire nothing");
+
+    // Addresses that only look like web addresses once a code page has
+    // turned them into ASCII (a Cyrillic letter into "?", fullwidth
+    // slashes into "/"): the control keeps them as given, refuses them,
+    // and saves them as given.
+    const std::pair<std::wstring, std::string> lookalikes[] = {
+        {L"https://example.org/\x0430", "a Cyrillic letter"},
+        {L"https:\xFF0F\xFF0F" L"example.org/", "fullwidth slashes"},
+    };
+    for (const auto& [lookalike, shown] : lookalikes) {
+        Check(SUCCEEDED(PutWide(d, L"URL", lookalike)) && GetWide(d, L"URL") == lookalike,
+              "VStatic: a URL with " + shown + " reads back exactly as set");
+        Send(label, WM_LBUTTONDOWN, MK_LBUTTON, 20, 10);
+        Send(label, WM_LBUTTONUP, 0, 20, 10);
+        const std::string opened = Launched();
+        Check(opened.empty(), "VStatic: a URL with " + shown + " opens nothing (opened: " + opened + ")");
+        wintest::Bag urlBag;
+        IPersistPropertyBag* saver = nullptr;
+        if (SUCCEEDED(unknown->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&saver)))) {
+            saver->Save(&urlBag, FALSE, TRUE);
+            saver->Release();
+        }
+        const auto saved = urlBag.values.find(L"URL");
+        Check(saved != urlBag.values.end() && saved->second.vt == VT_BSTR &&
+                  std::wstring(saved->second.bstrVal, SysStringLen(saved->second.bstrVal)) == lookalike,
+              "VStatic: a URL with " + shown + " is saved to a property bag as set");
+        for (auto& [name, value] : urlBag.values) VariantClear(&value);
+    }
+    Check(sink.events.empty(), "VStatic: the refused addresses fire nothing");
+    PutBytes(d, L"URL", "file:///C:/windows/system32/calc.exe");
 
     // The hand cursor and the underline come with the next window: set on
     // a live control they wait; a window made in link mode has both.

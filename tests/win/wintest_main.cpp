@@ -15,6 +15,9 @@
 //   vexa-wintest static-atl                          VStatic in Wine's ATL host:
 //                                                    painting, Click, the link
 //   vexa-wintest listbox-atl                         VListBox in Wine's ATL host
+//   vexa-wintest frames                              the frame of VEdit, VStatic
+//                                                    and VListBox follows
+//                                                    BorderStyle and Appearance
 //   vexa-wintest fixture                             the framework's BUTTON
 //                                                    fixture in the ATL host
 //   vexa-wintest members                             every catalogue member of
@@ -47,10 +50,12 @@ void CheckCaptionsInAtlHost();
 void CheckStaticInAtlHost();
 void CheckCaptionsInDialog();
 void CheckListBoxInAtlHost();
+void CheckFramesInAtlHost();
 void CheckFixtureHost();
 void CheckCatalogueMembers();
 void CheckDispatchAgainstTypeLibrary();
 void CheckPageClasses();
+void CheckAccessibility();
 
 namespace {
 
@@ -327,6 +332,26 @@ void CheckAtlHost() {
 
     CheckClipboard(d);
 
+    // A Unicode window: WM_UNICHAR answers TRUE for UNICODE_NOCHAR; a code
+    // point, an input method's character and a non-ASCII WM_CHAR are typed
+    // as their ISCII with CHANGE and KeyPress, as a key is; a Tamil letter
+    // in Devanagari types nothing.
+    Check(IsWindowUnicode(control), "the control's window is a Unicode window");
+    Check(SendMessageW(control, WM_UNICHAR, UNICODE_NOCHAR, 0) == TRUE,
+          "WM_UNICHAR with UNICODE_NOCHAR answers TRUE");
+    wintest::PutBytes(d, L"Text", "");
+    SetFocus(control);
+    Pump();
+    sink.events.clear();
+    SendMessageW(control, WM_UNICHAR, 0x0915, 1);
+    Check(sink.events == std::vector<std::string>{"1", "-603:2325"},
+          "WM_UNICHAR fires CHANGE and KeyPress: " + (sink.events.empty() ? "" : sink.events[0]));
+    SendMessageW(control, WM_IME_CHAR, 0x092E, 1);
+    SendMessageW(control, WM_CHAR, 0x0932, 1);
+    SendMessageW(control, WM_CHAR, 0x0BA4, 1);
+    Pump();
+    Check(GetText(d, L"Text") == "\xB3\xCC\xD1", "ka, ma and la typed as ISCII, Tamil ta refused");
+
     if (point) {
         point->Unadvise(cookie);
         point->Release();
@@ -360,6 +385,8 @@ int main(int argc, char** argv) {
         CheckCaptionsInDialog();
     else if (mode == "listbox-atl")
         CheckListBoxInAtlHost();
+    else if (mode == "frames")
+        CheckFramesInAtlHost();
     else if (mode == "fixture")
         CheckFixtureHost();
     else if (mode == "members")
@@ -368,8 +395,10 @@ int main(int argc, char** argv) {
         CheckDispatchAgainstTypeLibrary();
     else if (mode == "page-classes")
         CheckPageClasses();
+    else if (mode == "accessibility")
+        CheckAccessibility();
     else {
-        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | fixture | members | dispatch | page-classes\n");
+        std::fprintf(stderr, "usage: vexa-wintest registry registered|unregistered | atl | dialog | captions-atl | captions-dialog | static-atl | listbox-atl | frames | fixture | members | dispatch | page-classes | accessibility\n");
         return 2;
     }
     OleUninitialize();

@@ -30,6 +30,11 @@ struct Hosted {
     std::vector<std::string> events;  // since the last expect-events
 };
 
+// A scenario's length, written in pixels at 96 DPI, in pixels of this
+// display: the container places its form and controls, and aims its mouse
+// clicks, the way a form designer's layout scales with the system's DPI.
+int FormPixels(int pixels);
+
 // The form, its controls and the scenario run. Commands are handled in
 // container_commands.cpp (properties, methods, expectations) and
 // container_input.cpp (keys, mouse, size); screenshots in container_shots.cpp.
@@ -48,6 +53,8 @@ class Container {
     bool Create(const ScenarioLine& line, const std::string& name, const CLSID& clsid, RECT rect,
                 IStream* state);
     void Destroy(Hosted& h);
+    // Puts the control's window above the controls created before it.
+    void RaiseAboveEarlier(Hosted& h);
     HRESULT Get(Hosted& h, const std::string& prop, VARIANT* out);
     HRESULT Put(Hosted& h, const std::string& prop, const VARIANT& value);
     HRESULT Call(Hosted& h, const std::string& method, std::vector<VARIANT>& args, VARIANT* out);
@@ -73,6 +80,7 @@ class Container {
     bool ShotCommand(const ScenarioLine& line, bool drawn);
     bool KeyStateCommand(const ScenarioLine& line, bool capsLock);
     bool KeysCommand(const ScenarioLine& line);
+    bool TypeUnicodeCommand(const ScenarioLine& line);
     enum class Mouse { Click, DoubleClick, RightClick, Drag, Move };
     bool MouseCommand(const ScenarioLine& line, Mouse kind);
     bool ResizeCommand(const ScenarioLine& line);
@@ -105,7 +113,7 @@ class Container {
         int line = 0;
     };
     MenuPlan menuPlan_;
-    int formWidth_ = 480, formHeight_ = 320;
+    int formWidth_ = FormPixels(480), formHeight_ = FormPixels(320);
     bool userMode_ = true;
     std::vector<std::unique_ptr<Hosted>> controls_;
     std::vector<std::string> notifications_;

@@ -20,8 +20,8 @@ Container::CommandHandler Container::HandlerFor(Command command) {
     static constexpr std::array kTable{
         Row{Command::Form,
             [](C c, L l) {
-                c.formWidth_ = std::stoi(l.args[0]);
-                c.formHeight_ = std::stoi(l.args[1]);
+                c.formWidth_ = FormPixels(std::stoi(l.args[0]));
+                c.formHeight_ = FormPixels(std::stoi(l.args[1]));
                 c.EnsureForm();
                 return true;
             }},
@@ -57,6 +57,7 @@ Container::CommandHandler Container::HandlerFor(Command command) {
         Row{Command::CapsLock, [](C c, L l) { return c.KeyStateCommand(l, true); }},
         Row{Command::Shift, [](C c, L l) { return c.KeyStateCommand(l, false); }},
         Row{Command::Keys, [](C c, L l) { return c.KeysCommand(l); }},
+        Row{Command::TypeUnicode, [](C c, L l) { return c.TypeUnicodeCommand(l); }},
         Row{Command::Click, [](C c, L l) { return c.MouseCommand(l, Mouse::Click); }},
         Row{Command::DoubleClick, [](C c, L l) { return c.MouseCommand(l, Mouse::DoubleClick); }},
         Row{Command::RightClick, [](C c, L l) { return c.MouseCommand(l, Mouse::RightClick); }},

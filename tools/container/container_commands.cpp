@@ -20,11 +20,21 @@ bool Container::Execute(const ScenarioLine& line) {
     return HandlerFor(spec->command)(*this, line);
 }
 
+int FormPixels(int pixels) {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int y = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return y;
+    }();
+    return MulDiv(pixels, dpi, 96);
+}
+
 namespace {
 
 RECT Rect(const std::vector<std::string>& a, std::size_t at) {
-    int x = std::stoi(a[at]), y = std::stoi(a[at + 1]);
-    return RECT{x, y, x + std::stoi(a[at + 2]), y + std::stoi(a[at + 3])};
+    int x = FormPixels(std::stoi(a[at])), y = FormPixels(std::stoi(a[at + 1]));
+    return RECT{x, y, x + FormPixels(std::stoi(a[at + 2])), y + FormPixels(std::stoi(a[at + 3]))};
 }
 
 }  // namespace

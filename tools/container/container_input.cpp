@@ -60,6 +60,31 @@ bool Container::KeysCommand(const ScenarioLine& line) {
     return true;
 }
 
+// The characters of the text as SendInput's Unicode packets: each is a
+// VK_PACKET key-down and key-up the system turns into WM_CHAR for the
+// focused window (which must be the foreground window's).
+bool Container::TypeUnicodeCommand(const ScenarioLine& line) {
+    HWND target = GetFocus();
+    if (!target) return Fail(line, "no window has the focus");
+    const std::string& utf8 = line.args[0];
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+    SetForegroundWindow(GetAncestor(target, GA_ROOT));
+    for (wchar_t unit : text) {
+        INPUT input[2] = {};
+        for (INPUT& i : input) {
+            i.type = INPUT_KEYBOARD;
+            i.ki.wScan = unit;
+            i.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        if (SendInput(2, input, sizeof(INPUT)) != 2) return Fail(line, "SendInput refused the packets");
+        Pump();
+    }
+    return true;
+}
+
 bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
     const auto& a = line.args;
     Hosted* h = Control(line, a[0]);
@@ -71,7 +96,7 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
     Modifiers modifiers = ParseModifiers(a, firstModifier).modifiers;
     HeldModifiers held(modifiers);
     WPARAM keys = (modifiers.ctrl ? MK_CONTROL : 0) | (modifiers.shift ? MK_SHIFT : 0);
-    int x = std::stoi(a[1]), y = std::stoi(a[2]);
+    int x = FormPixels(std::stoi(a[1])), y = FormPixels(std::stoi(a[2]));
     LPARAM at = MAKELPARAM(x, y);
     switch (kind) {
         case Mouse::Click:
@@ -98,7 +123,7 @@ bool Container::MouseCommand(const ScenarioLine& line, Mouse kind) {
             break;
         }
         case Mouse::Drag: {
-            int x2 = std::stoi(a[3]), y2 = std::stoi(a[4]);
+            int x2 = FormPixels(std::stoi(a[3])), y2 = FormPixels(std::stoi(a[4]));
             PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
             Pump();
             constexpr int kSteps = 4;  // moves on the way, the last one at the end point
@@ -121,7 +146,7 @@ bool Container::ResizeCommand(const ScenarioLine& line) {
     const auto& a = line.args;
     Hosted* h = Control(line, a[0]);
     if (!h) return false;
-    int width = std::stoi(a[1]), height = std::stoi(a[2]);
+    int width = FormPixels(std::stoi(a[1])), height = FormPixels(std::stoi(a[2]));
     if (width <= 0 || height <= 0) return Fail(line, "a size must be positive");
     h->rect.right = h->rect.left + width;
     h->rect.bottom = h->rect.top + height;

@@ -139,13 +139,15 @@ void Container::EnsureForm() {
 void Container::Pump() {
     MSG msg;
     for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // A Unicode loop: an ANSI one would turn the characters of the
+        // controls' Unicode windows into the ANSI code page (losing them).
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // Inside a modal block this loop stands in for the dialog's own,
             // which hands keys to the dialog's navigation first (Enter is
             // the default button, Escape Cancel, Tab the next field).
-            if (dialog_ && IsWindow(dialog_) && IsDialogMessageA(dialog_, &msg)) continue;
+            if (dialog_ && IsWindow(dialog_) && IsDialogMessageW(dialog_, &msg)) continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 }
@@ -234,8 +236,24 @@ bool Container::Create(const ScenarioLine& line, const std::string& name, const 
         Destroy(*raw);
         return false;
     }
+    RaiseAboveEarlier(*raw);
     Log(name + " created");
     return true;
+}
+
+// Form hosts stack their controls in creation order, each new one above
+// those before it (a group box drawn first leaves the controls placed on it
+// visible). A new child window starts at the bottom of its siblings.
+void Container::RaiseAboveEarlier(Hosted& h) {
+    IOleInPlaceObject* inPlace = nullptr;
+    HWND w = nullptr;
+    if (SUCCEEDED(h.object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+        inPlace->GetWindow(&w);
+        inPlace->Release();
+    }
+    while (w && GetParent(w) && GetParent(w) != form_) w = GetParent(w);
+    if (!w || GetParent(w) != form_) return;
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Container::Destroy(Hosted& h) {
@@ -367,6 +385,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vexa-container SCENARIO\n");
         return 2;
     }
+    // The container scales its forms with the display (FormPixels), so it
+    // tells the system it does; the controls follow whatever their host says.
+    SetProcessDPIAware();
     OleInitialize(nullptr);
     int rc;
     {

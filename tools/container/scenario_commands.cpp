@@ -18,7 +18,7 @@ constexpr std::array kCommands{
     CommandSpec{"usermode", UserMode, "true|false", "the ambient user mode given to new controls"},
     CommandSpec{"answer", Answer, "yes|no|ok", "the button that answers the next message boxes"},
     CommandSpec{"create", Create, "NAME PROGID X:int Y:int W:int H:int",
-                "create a control and place it on the form"},
+                "create a control and place it on the form, above those made before it"},
     CommandSpec{"create-fails", CreateFails, "NAME PROGID X:int Y:int W:int H:int",
                 "creating the control must fail"},
     CommandSpec{"persist", Persist, "NAME NEWNAME X:int Y:int W:int H:int",
@@ -40,6 +40,9 @@ constexpr std::array kCommands{
     CommandSpec{"shift", Shift, "down|up", "hold or release Shift for the following commands"},
     CommandSpec{"keys", Keys, "KEY:key KEY:key...",
                 "press and release keys in the focused window (ctrl+a, shift+LEFT, alt+f)"},
+    CommandSpec{"type-unicode", TypeUnicode, "TEXT",
+                "type TEXT (UTF-8 in the file) through SendInput's Unicode packets "
+                "(KEYEVENTF_UNICODE), one UTF-16 unit a packet, into the focused window"},
     CommandSpec{"click", Click, "NAME X:int Y:int MOD:mod...",
                 "left click at X Y of the control, holding the modifiers"},
     CommandSpec{"dblclick", DoubleClick, "NAME X:int Y:int MOD:mod...",

@@ -34,6 +34,7 @@ enum class Command {
     CapsLock,
     Shift,
     Keys,
+    TypeUnicode,
     Click,
     DoubleClick,
     RightClick,

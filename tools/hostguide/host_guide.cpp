@@ -106,6 +106,7 @@ std::string TypeName(VarType type) {
         case VarType::I4: return "Long (32-bit)";
         case VarType::Bool: return "Boolean";
         case VarType::Bstr: return "String";
+        case VarType::UnicodeBstr: return "String (Unicode)";
         case VarType::Color: return "OLE_COLOR";
         case VarType::Handle: return "OLE_HANDLE";
     }
@@ -124,7 +125,9 @@ std::string HostGuide(const TypeLibrary& lib) {
         << "Text properties carry ISCII bytes, one byte per character of the BSTR (see "
         << "[data formats](data-formats.md)); how keys become text is in "
         << "[keyboards and typing](keyboards.md), installing in [deployment](deployment.md), "
-        << "and what the controls refuse in [refusals](refusals.md).\n\n";
+        << "and what the controls refuse in [refusals](refusals.md). What screen readers and "
+        << "magnifiers get from each control, and what a host must do for them, is in "
+        << "[accessibility](accessibility.md).\n\n";
 
     out << "## Classes\n\n| Class | ProgID | Created by this module |\n|---|---|---|\n";
     for (const CoClass& c : lib.classes) {

@@ -224,14 +224,14 @@ bool CCaptionCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
 }
 
+// Enter clicks a push button on the key press: a host that offers keys to
+// the control's TranslateAccelerator first takes the key as handled, and
+// no character message ever follows it.
 void CCaptionCtrl::OnKeyDown(UINT key, LPARAM) {
+    if (key == VK_RETURN && logic_.Info().enterClicks) FireEvent("Click");
     if (IsArrow(key) && logic_.Info().role == DialogRole::RadioButton &&
         (logic_.WindowStyle() & captions::kKindMask) == captions::kAutoRadioKind)
         MoveInRadioGroup(key == VK_LEFT || key == VK_UP);
-}
-
-void CCaptionCtrl::OnChar(UINT ch, LPARAM) {
-    if (ch == '\r' && logic_.Info().enterClicks) FireEvent("Click");
 }
 
 bool CCaptionCtrl::OnMnemonicKey(const MSG& msg) {

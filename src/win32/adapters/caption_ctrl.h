@@ -37,12 +37,12 @@ protected:
     void OnDestroy() override;
     void OnDraw(HDC dc, const RECT& bounds) override;
     void OnKeyDown(UINT key, LPARAM flags) override;
-    void OnChar(UINT ch, LPARAM flags) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMnemonicKey(const MSG& msg) override;
     bool TakesFocus() const override;
     bool KeepsKey(UINT key) const override;
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // CaptionView
@@ -52,6 +52,8 @@ private:
     void ShowWindowText(const std::string& text) override;
     void Invalidate() override { InvalidateControl(); }
     void MarkModified() override { SetModifiedFlag(); }
+    bool IsDefaultButton() const override { return IsDefault(); }
+    void PerformClick() override { Click(); }
 
     void Paint(HDC dc, const RECT& r, bool pressed, bool focused);
     void Click();

@@ -11,13 +11,15 @@
 
 namespace vexa::win32 {
 
-// The list window of VListBox on the system's LISTBOX. The control is the
-// only writer of the items, so their texts are also kept here: reading an
-// item (type-ahead, sorting, painting) asks no message of the window. The
-// selection and the scrolling are the window's. Without a window (a script
-// host's control) the items, the selection and the top index are kept in
-// memory as the window would keep them, and Attach() hands the items and a
-// single selection to a new window.
+// The list window of VListBox on the system's LISTBOX as a no-data list
+// (LBS_NODATA, owner-drawn rows of one height): the control is the only
+// writer of the items, so their texts live only here, and the window holds
+// just their number, the selection and the scrolling. Reading an item
+// (type-ahead, sorting, painting) asks no message of the window, and a
+// whole list filled after a reset reaches the window as one LB_SETCOUNT.
+// Without a window (a script host's control) the selection and the top
+// index are kept in memory as the window would keep them, and Attach()
+// hands the count and a single selection to a new window.
 class Win32ListWindow : public listbox::ListWindow {
 public:
     explicit Win32ListWindow(std::function<HWND()> window) : window_(std::move(window)) {}
@@ -42,19 +44,29 @@ public:
     void EndUpdate() override;
     int TopIndex() const override;
     int SetTopIndex(int index) override;
+    // The rows share one height: setting it for any item sets the window's.
     int SetItemHeight(int index, int height) override;
 
-    // Fills the (new) window with the kept items, each `itemHeight` high
-    // when that is not 0.
+    // Gives the (new) window the kept number of items, each `itemHeight`
+    // high when that is not 0.
     void Attach(int itemHeight);
 
 private:
     HWND Hwnd() const { return window_(); }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    // The window's count catches up with the items added since a reset
+    // inside an update.
+    void Flush() const;
 
     std::function<HWND()> window_;
     listbox::ItemStore memory_;
     int updates_ = 0;
+    // Items were added after a reset inside an update and the window does
+    // not count them yet.
+    mutable bool countBehind_ = false;
+    // The row height the window was last given, and the window it was.
+    HWND heightWindow_ = nullptr;
+    int rowHeight_ = 0;
 };
 
 }  // namespace vexa::win32

@@ -37,6 +37,12 @@ protected:
     bool PaintsSystemWindow() const override { return true; }
     HCURSOR Cursor() const override;
     std::vector<std::string_view> PropertyPages() const override;
+    // The URL keeps every character the caller gave (the address checker
+    // refuses what is not plain ASCII); the other texts are 8-bit.
+    TextCoding CodingOf(std::string_view member) const override {
+        return member == "URL" ? TextCoding::Utf8 : TextCoding::Ansi;
+    }
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // StaticView

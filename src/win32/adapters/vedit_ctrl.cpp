@@ -38,7 +38,9 @@ CVEditCtrl::CVEditCtrl()
       clipboardCommands_(engine_, clipboard_, Messages()),
       table_(edit::VEditPropertyTable(), logic_, &edit::VEditMethodTable()) {
     UseProperties(table_);
+    // A new edit control has its sunken frame, and its properties say so.
     appearance_ = 1;
+    borderStyle_ = 1;
     engine_.SetKeyboard(&keyboard_);
 }
 
@@ -46,6 +48,7 @@ CVEditCtrl::~CVEditCtrl() = default;
 
 void CVEditCtrl::OnResetState() {
     appearance_ = 1;
+    borderStyle_ = 1;
     logic_.Reset();
 }
 
@@ -140,7 +143,7 @@ HRESULT CVEditCtrl::CallMethod(MethodCall& call) {
     }
     if (name == "Cut") return ClipboardMethod(clipboardCommands_.Cut());
     if (name == "Copy") return ClipboardMethod(clipboardCommands_.Copy());
-    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste(edit::DropNotice::kBeep));
+    if (name == "Paste") return ClipboardMethod(clipboardCommands_.Paste());
     if (name == "ShowFindDialog") return ShowDialog(false);
     if (name == "ShowReplaceDialog") return ShowDialog(true);
     if (name == "Undo") {
@@ -168,7 +171,7 @@ bool CVEditCtrl::CopySelection() {
 }
 
 bool CVEditCtrl::Paste() {
-    return clipboardCommands_.Paste(edit::DropNotice::kMessage) == edit::ClipboardResult::kDone;
+    return clipboardCommands_.Paste() == edit::ClipboardResult::kDone;
 }
 
 bool CVEditCtrl::RequestTextEdit() { return RequestEdit(module::kDispIdText); }
@@ -177,6 +180,7 @@ void CVEditCtrl::TextReplaced() {
     SyncEngine();
     engine_.SetText(logic_.Props().text);
     engineReady_ = true;
+    accessible_.TextChanged();
     InvalidateControl();
 }
 
@@ -264,6 +268,13 @@ void CVEditCtrl::OnKeyDown(UINT key, LPARAM) {
     NotifyParent(kNotifyKey);
     FireKeyDown(key);
     if (key < 128) FireKeyPress(key);
+}
+
+void CVEditCtrl::OnUnicodeChar(wchar_t unit) {
+    SyncEngine();
+    if (!engine_.OnUnicodeChar(static_cast<char16_t>(unit))) return;  // refused: beeped
+    NotifyParent(kNotifyKey);
+    FireKeyPress(unit);
 }
 
 void CVEditCtrl::OnKeyUp(UINT key, LPARAM) {

@@ -7,6 +7,7 @@
 #include "edit/control_keyboard.h"
 #include "edit/edit_clipboard.h"
 #include "edit/edit_engine.h"
+#include "edit/vedit_accessible.h"
 #include "edit/vedit_logic.h"
 #include "win32/seam/win32_graphics.h"
 #include "keyboard/keyboard_loader.h"
@@ -41,12 +42,14 @@ protected:
     void OnKillFocus() override;
     void OnKeyDown(UINT key, LPARAM flags) override;
     void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnUnicodeChar(wchar_t unit) override;
     void OnSize(int width, int height) override;
     void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnPaintMessage() override;
     bool KeepsKey(UINT key) const override;
     HCURSOR Cursor() const override;
+    common::AccessibleView* Accessible() override { return &accessible_; }
 
 private:
     // VEditView
@@ -59,7 +62,10 @@ private:
     void TextPropertyChanged() override { PropertyChanged(module::kDispIdText); }
 
     // EditEvents
-    void Changed() override { FireEvent("CHANGE"); }
+    void Changed() override {
+        accessible_.TextChanged();
+        FireEvent("CHANGE");
+    }
     void Selected() override { FireEvent("Selected"); }
     void UnSelected() override { FireEvent("UnSelected"); }
     void Modified() override { SetModifiedFlag(); }
@@ -90,6 +96,7 @@ private:
     Win32Clipboard clipboard_;
     edit::EditClipboard clipboardCommands_;
     TableAccess<edit::VEditLogic> table_;
+    edit::VEditAccessible accessible_{engine_, logic_};
     // The engine holds the text once the control is initialised, with or
     // without a window.
     bool engineReady_ = false;

@@ -72,7 +72,7 @@ void CVEditCtrl::RunMenuCommand(UINT command) {
             break;
         case VEXA_ID_EDIT_COPY: clipboardCommands_.Copy(); break;
         case VEXA_ID_EDIT_PASTE:
-            if (!readOnly) clipboardCommands_.Paste(edit::DropNotice::kMessage);
+            if (!readOnly) clipboardCommands_.Paste();
             break;
         case VEXA_ID_EDIT_FIND: ShowDialog(false); break;
         case VEXA_ID_EDIT_REPLACE: ShowDialog(true); break;

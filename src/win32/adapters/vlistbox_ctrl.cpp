@@ -190,10 +190,12 @@ HRESULT CVListBoxCtrl::GetSelectedItems(long max, VARIANT* items, PropertyValue&
 // ---- window ----
 
 ActiveXControl::WindowKind CVListBoxCtrl::Kind() const {
-    DWORD style = WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY |
+    // A no-data list: the rows are drawn from the control's own items (in
+    // the control's own order, so the window carries no LBS_SORT).
+    DWORD style = WS_VSCROLL | WS_HSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (logic_.Props().multipleSelection) style |= LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
-    return {"LISTBOX", style};
+    return {"LISTBOX", style, /*unicode=*/true};
 }
 
 bool CVListBoxCtrl::OnCreate() {
@@ -283,12 +285,14 @@ void CVListBoxCtrl::OnKeyDown(UINT key, LPARAM flags) {
 
 void CVListBoxCtrl::OnKeyUp(UINT key, LPARAM) { FireKeyUp(key); }
 
+void CVListBoxCtrl::OnUnicodeChar(wchar_t unit) { logic_.TypeUnicode(static_cast<char16_t>(unit)); }
+
 void CVListBoxCtrl::OnMouse(UINT msg, WPARAM, LPARAM) {
     if (msg == WM_LBUTTONUP) FireEvent("Click");
     if (msg == WM_LBUTTONDBLCLK) FireEvent("DblClick");
 }
 
-bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
@@ -301,7 +305,10 @@ bool CVListBoxCtrl::OnReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             result = TRUE;
             return true;
-        case WM_COMMAND: result = 0; return true;  // the list's notifications end here
+        case WM_COMMAND:  // the list's notifications end here
+            if (HIWORD(wp) == LBN_SELCHANGE) logic_.SelectionMoved();
+            result = 0;
+            return true;
         case WM_CHARTOITEM: result = -2; return true;  // type-ahead is the control's own
         case WM_VKEYTOITEM: result = -1; return true;  // the list moves as usual
         case WM_CTLCOLORLISTBOX: {

@@ -14,7 +14,7 @@
 namespace vexa::win32 {
 
 // The VListBox ActiveX control: the framework's control object on a
-// subclassed, owner-drawn LISTBOX around the list box logic. The window
+// subclassed, owner-drawn no-data LISTBOX around the list box logic. The window
 // keeps the selection and the scrolling and asks the control to measure
 // and draw each item; the control draws the item's font codes with the
 // script's fonts and does its own type-ahead through its keyboard.
@@ -35,11 +35,13 @@ protected:
     void OnSize(int width, int height) override;
     void OnKeyDown(UINT key, LPARAM flags) override;
     void OnKeyUp(UINT key, LPARAM flags) override;
+    void OnUnicodeChar(wchar_t unit) override;
     void OnMouse(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool KeepsKey(UINT key) const override;
     std::vector<std::string_view> PropertyPages() const override;
+    common::AccessibleView* Accessible() override { return &logic_; }
 
 private:
     // ListBoxView

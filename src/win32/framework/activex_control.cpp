@@ -2,6 +2,7 @@
 #include "win32/framework/activex_control.h"
 
 #include "module/automation_catalogue.h"
+#include "win32/framework/accessible_object.h"
 #include "win32/framework/com_module.h"
 #include "win32/framework/connection_point.h"
 #include "win32/framework/dispatch_error.h"
@@ -55,6 +56,7 @@ ActiveXControl::~ActiveXControl() {
     if (site_) site_->Release();
     if (adviseHolder_) adviseHolder_->Release();
     if (viewSink_) viewSink_->Release();
+    delete accessibility_;
     ObjectDestroyed();
 }
 

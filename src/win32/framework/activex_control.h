@@ -17,8 +17,13 @@
 #include "win32/framework/property_access.h"
 #include "win32/framework/variant_convert.h"
 
+namespace vexa::common {
+class AccessibleView;
+}
+
 namespace vexa::win32 {
 
+class AccessibleSupport;
 class EventConnectionPoint;
 
 // The ActiveX control framework of the module: one COM object per control
@@ -228,6 +233,10 @@ protected:
     virtual void OnKeyDown(UINT, LPARAM) {}
     virtual void OnKeyUp(UINT, LPARAM) {}
     virtual void OnChar(UINT, LPARAM) {}
+    // A character that cannot come from the control's own keyboard path: a
+    // non-ASCII WM_CHAR, the character of a VK_PACKET (SendInput's Unicode
+    // input), WM_IME_CHAR, WM_UNICHAR; one UTF-16 unit at a time.
+    virtual void OnUnicodeChar(wchar_t) {}
     virtual void OnMouse(UINT, WPARAM, LPARAM) {}
     // Keys the control keeps from the container's keyboard handling (dialog
     // navigation, default and cancel buttons, accelerators). The default
@@ -255,6 +264,9 @@ protected:
     struct WindowKind {
         const char* systemClass = nullptr;
         DWORD style = 0;
+        // A system window made as a Unicode window (its character messages
+        // carry UTF-16); the control's own window always is one.
+        bool unicode = false;
     };
     virtual WindowKind Kind() const { return {}; }
     // A notification the control's window sent its parent (WM_COMMAND,
@@ -266,12 +278,24 @@ protected:
     // created changed). The control fills the new window itself; OnCreate
     // and OnDestroy do not run. False without a system window.
     bool RecreateSystemWindow();
+    // Sets the window's frame from Appearance and BorderStyle (styles, then
+    // SWP_FRAMECHANGED), so it follows the properties at once.
+    void ApplyFrame();
+    void FrameStyles(DWORD& style, DWORD& exStyle) const;
     // The class IDs of the control's property pages, in the order shown.
     virtual std::vector<std::string_view> PropertyPages() const { return {}; }
     // Other messages; return true when handled (with `result`). A control
     // on a system window also sees WM_GETDLGCODE here before the system
     // window answers it.
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // How the control holds a text member (property or persisted value of
+    // that name): the controls' 8-bit text unless the adapter says UTF-8.
+    virtual TextCoding CodingOf(std::string_view /*member*/) const { return TextCoding::Ansi; }
+
+    // How the control describes itself to assistive technology (its
+    // portable logic's description); null for none. The framework answers
+    // WM_GETOBJECT with it and raises the events it announces.
+    virtual common::AccessibleView* Accessible() { return nullptr; }
 
     // The system window's own painting into `dc` (a control on a system
     // window that paints itself and lets the system window paint after it).
@@ -304,6 +328,10 @@ private:
     HRESULT InPlaceActivate(LONG verb, HWND parent, LPCRECT rect);
     bool CreateControlWindow(HWND parent, const RECT& rect);
     void ReadAmbientUserMode();
+    // The description's events go to the current window (accessible_hooks.cpp).
+    void ConnectAccessibility();
+    bool AnswerGetObject(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& result);
+    void AnnounceFocus();
     HRESULT InvokeProperty(const module::Member& member, WORD flags, DISPPARAMS* params,
                            VARIANT* result);
     HRESULT InvokeMethod(const module::Member& member, DISPPARAMS* params, VARIANT* result,
@@ -325,8 +353,10 @@ private:
     HWND hwnd_ = nullptr;
     HWND reflector_ = nullptr;     // parent of a subclassed system window
     WNDPROC originalProc_ = nullptr;
+    bool packetPending_ = false;  // a VK_PACKET went down: its WM_CHAR is Unicode
     bool initialized_ = false;
     PropertyAccess* properties_ = nullptr;
+    AccessibleSupport* accessibility_ = nullptr;
     std::string pendingError_;
     ControlMessages messages_;
     platform::Platform platform_;

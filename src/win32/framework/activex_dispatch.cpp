@@ -61,7 +61,8 @@ HRESULT ActiveXControl::InvokeProperty(const Member& member, WORD flags, DISPPAR
         if (member.IsReadOnly()) return CTL_E_SETNOTSUPPORTED;
         if (!params || params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
         PropertyValue value;
-        HRESULT hr = FromVariant(&params->rgvarg[0], PropertyTypeOf(member.type), value);
+        HRESULT hr = FromVariant(&params->rgvarg[0], PropertyTypeOf(member.type), value,
+                                 CodingOf(member.name));
         if (hr == DISP_E_OVERFLOW) return Overflow(member.name);
         if (FAILED(hr)) return hr;
         return SetProperty(member, value);
@@ -71,7 +72,7 @@ HRESULT ActiveXControl::InvokeProperty(const Member& member, WORD flags, DISPPAR
     PropertyValue value;
     value.type = PropertyTypeOf(member.type);
     HRESULT hr = GetProperty(member, value);
-    if (SUCCEEDED(hr)) ToVariant(value, result);
+    if (SUCCEEDED(hr)) ToVariant(value, result, CodingOf(member.name));
     return hr;
 }
 
@@ -177,8 +178,14 @@ HRESULT ActiveXControl::SetProperty(const Member& member, const PropertyValue& v
         case module::kDispIdHwnd: return Fail(CTL_E_SETNOTSUPPORTED, "hWnd is read-only");
         case module::kDispIdBackColor: backColor_ = static_cast<std::uint32_t>(value.number); break;
         case module::kDispIdForeColor: foreColor_ = static_cast<std::uint32_t>(value.number); break;
-        case module::kDispIdAppearance: appearance_ = static_cast<short>(value.number); break;
-        case module::kDispIdBorderStyle: borderStyle_ = static_cast<short>(value.number); break;
+        case module::kDispIdAppearance:
+            appearance_ = static_cast<short>(value.number);
+            ApplyFrame();
+            break;
+        case module::kDispIdBorderStyle:
+            borderStyle_ = static_cast<short>(value.number);
+            ApplyFrame();
+            break;
         default: return DISP_E_MEMBERNOTFOUND;
     }
     SetModifiedFlag();

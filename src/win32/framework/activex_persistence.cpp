@@ -2,6 +2,8 @@
 // property exchange.
 #include "win32/framework/activex_control.h"
 
+#include <functional>
+
 #include "module/automation_catalogue.h"
 #include "win32/framework/com_module.h"
 #include "win32/framework/connection_point.h"
@@ -22,8 +24,9 @@ namespace {
 // Property exchange with a container's property bag.
 class BagExchange : public common::PropertyExchange {
 public:
-    BagExchange(IPropertyBag* bag, IErrorLog* log, bool loading)
-        : bag_(bag), log_(log), loading_(loading) {}
+    BagExchange(IPropertyBag* bag, IErrorLog* log, bool loading,
+                std::function<TextCoding(std::string_view)> coding)
+        : bag_(bag), log_(log), loading_(loading), coding_(std::move(coding)) {}
     bool IsLoading() const override { return loading_; }
 
 protected:
@@ -33,7 +36,7 @@ protected:
         VariantInit(&v);
         if (FAILED(bag_->Read(wide.c_str(), &v, log_))) return std::nullopt;
         PropertyValue out;
-        HRESULT hr = FromVariant(&v, type, out);
+        HRESULT hr = FromVariant(&v, type, out, coding_(name));
         VariantClear(&v);
         if (FAILED(hr)) return std::nullopt;
         return out;
@@ -41,7 +44,7 @@ protected:
     void Write(std::string_view name, const PropertyValue& value) override {
         std::wstring wide(name.begin(), name.end());
         VARIANT v;
-        ToVariant(value, &v);
+        ToVariant(value, &v, coding_(name));
         bag_->Write(wide.c_str(), &v);
         VariantClear(&v);
     }
@@ -50,6 +53,7 @@ private:
     IPropertyBag* bag_;
     IErrorLog* log_;
     bool loading_;
+    std::function<TextCoding(std::string_view)> coding_;
 };
 
 }  // namespace
@@ -81,6 +85,7 @@ common::PropertyMap ActiveXControl::SaveToMap() {
 
 void ActiveXControl::AfterLoad() {
     modified_ = false;
+    ApplyFrame();
     if (hwnd_) InvalidateControl();
 }
 
@@ -127,7 +132,7 @@ STDMETHODIMP ActiveXControl::InitNew() {
 STDMETHODIMP ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
     if (!bag) return E_POINTER;
     initialized_ = true;
-    BagExchange px(bag, log, true);
+    BagExchange px(bag, log, true, [this](std::string_view name) { return CodingOf(name); });
     DoPropExchange(px);
     AfterLoad();
     return S_OK;
@@ -136,7 +141,7 @@ STDMETHODIMP ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
 STDMETHODIMP ActiveXControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (!bag) return E_POINTER;
     EnsureInitialized();
-    BagExchange px(bag, nullptr, false);
+    BagExchange px(bag, nullptr, false, [this](std::string_view name) { return CodingOf(name); });
     DoPropExchange(px);
     if (clearDirty) modified_ = false;
     return S_OK;

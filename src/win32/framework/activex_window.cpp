@@ -5,6 +5,7 @@
 // cursor).
 #include "win32/framework/activex_control.h"
 
+#include "win32/framework/accessible_object.h"
 #include "win32/framework/com_module.h"
 
 namespace vexa::win32 {
@@ -13,6 +14,7 @@ namespace {
 
 constexpr const char* kWindowClass = "VexaControlWindow";
 constexpr const char* kReflectorClass = "VexaReflector";
+constexpr const wchar_t* kUnicodeWindowClass = L"VexaControlWindow";
 
 bool RegisterClassOnce(const char* name, WNDPROC proc, HCURSOR cursor) {
     WNDCLASSEXA wc{};
@@ -23,6 +25,51 @@ bool RegisterClassOnce(const char* name, WNDPROC proc, HCURSOR cursor) {
     wc.hCursor = cursor;
     wc.lpszClassName = name;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The control's own window class is a Unicode one: its character messages
+// carry UTF-16 (system keyboard layouts, input methods, SendInput packets).
+bool RegisterUnicodeClassOnce(const wchar_t* name, HCURSOR cursor) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = cursor;
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// A Unicode window keeps getting Unicode messages only through a procedure
+// set with the wide call; the previous procedure is called the same way.
+LONG_PTR SubclassWindow(HWND hwnd, WNDPROC proc) {
+    const auto p = reinterpret_cast<LONG_PTR>(proc);
+    return IsWindowUnicode(hwnd) ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, p)
+                                 : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, p);
+}
+
+LRESULT CallPrevious(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return IsWindowUnicode(hwnd) ? CallWindowProcW(previous, hwnd, msg, wp, lp)
+                                 : CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+
+// The system window of `kind` inside `parent` (the reflector), at
+// `at.left`, `at.top`, `at.right` wide and `at.bottom` high.
+HWND CreateSystemWindow(const char* systemClass, bool unicode, DWORD exStyle, DWORD style,
+                        const RECT& at, HWND parent) {
+    if (!unicode)
+        return CreateWindowExA(exStyle, systemClass, "", style, at.left, at.top, at.right,
+                               at.bottom, parent, reinterpret_cast<HMENU>(1), ModuleInstance(),
+                               nullptr);
+    const std::string narrow(systemClass);
+    const std::wstring name(narrow.begin(), narrow.end());
+    return CreateWindowExW(exStyle, name.c_str(), L"", style, at.left, at.top, at.right, at.bottom,
+                           parent, reinterpret_cast<HMENU>(1), ModuleInstance(), nullptr);
+}
+
+LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wp, lp)
+                                 : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 // The window a notification is about, for the messages a child sends its
@@ -57,15 +104,14 @@ HWND NotifyingChild(HWND parent, UINT msg, LPARAM lp) {
 bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
     EnsureInitialized();
     static const bool registered =
-        RegisterClassOnce(kWindowClass, DefWindowProcA, LoadCursor(nullptr, IDC_ARROW)) &&
+        RegisterUnicodeClassOnce(kUnicodeWindowClass, LoadCursor(nullptr, IDC_ARROW)) &&
         RegisterClassOnce(kReflectorClass, &ReflectorProc, LoadCursor(nullptr, IDC_ARROW));
     if (!registered) return false;
 
     const WindowKind kind = Kind();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style;
     DWORD exStyle = 0;
-    if (appearance_ == 1) exStyle |= WS_EX_CLIENTEDGE;
-    if (borderStyle_ == 1) style |= WS_BORDER;
+    FrameStyles(style, exStyle);
     if (!enabled_) style |= WS_DISABLED;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
 
@@ -80,11 +126,10 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
                                      nullptr);
         if (!reflector_) return false;
         SetWindowLongPtrA(reflector_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        hwnd = CreateWindowExA(exStyle, kind.systemClass, "", style, 0, 0, width, height,
-                               reflector_, reinterpret_cast<HMENU>(1), ModuleInstance(), nullptr);
+        hwnd = CreateSystemWindow(kind.systemClass, kind.unicode, exStyle, style, {0, 0, width, height}, reflector_);
     } else {
-        hwnd = CreateWindowExA(exStyle, kWindowClass, "", style, rect.left, rect.top, width,
-                               height, parent, nullptr, ModuleInstance(), nullptr);
+        hwnd = CreateWindowExW(exStyle, kUnicodeWindowClass, L"", style, rect.left, rect.top,
+                               width, height, parent, nullptr, ModuleInstance(), nullptr);
     }
     if (!hwnd) {
         if (reflector_) DestroyWindow(reflector_);
@@ -93,17 +138,18 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
     }
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    auto previous = SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    auto previous = SubclassWindow(hwnd, &WindowProc);
     originalProc_ = kind.systemClass ? reinterpret_cast<WNDPROC>(previous) : nullptr;
     if (!OnCreate()) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (originalProc_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+        if (originalProc_) SubclassWindow(hwnd, originalProc_);
         DestroyWindow(hwnd);
         hwnd_ = nullptr;
         if (reflector_) DestroyWindow(reflector_);
         reflector_ = nullptr;
         return false;
     }
+    ConnectAccessibility();
     RECT client;
     GetClientRect(hwnd, &client);
     OnSize(client.right, client.bottom);
@@ -129,22 +175,48 @@ bool ActiveXControl::RecreateSystemWindow() {
     RECT r;
     GetWindowRect(old, &r);
     MapWindowPoints(nullptr, reflector_, reinterpret_cast<POINT*>(&r), 2);
-    HWND fresh = CreateWindowExA(exStyle, kind.systemClass, "",
-                                 WS_CHILD | WS_CLIPSIBLINGS | kept | kind.style, r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, reflector_,
-                                 reinterpret_cast<HMENU>(1), ModuleInstance(), nullptr);
+    HWND fresh = CreateSystemWindow(kind.systemClass, kind.unicode, exStyle, WS_CHILD | WS_CLIPSIBLINGS | kept | kind.style,
+                                    {r.left, r.top, r.right - r.left, r.bottom - r.top}, reflector_);
     if (!fresh) return false;
     const bool focused = GetFocus() == old;
     // The old window leaves without the control: no OnDestroy for it.
     SetWindowLongPtrA(old, GWLP_USERDATA, 0);
-    SetWindowLongPtrA(old, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+    SubclassWindow(old, originalProc_);
     SetWindowLongPtrA(fresh, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(fresh, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+    originalProc_ = reinterpret_cast<WNDPROC>(SubclassWindow(fresh, &WindowProc));
     hwnd_ = fresh;
+    ConnectAccessibility();
     DestroyWindow(old);
     if (focused) SetFocus(fresh);
     return true;
+}
+
+// The frame the stock properties ask for: none while BorderStyle is 0; with
+// a border, sunken when Appearance is 1 (3D), a flat line otherwise.
+void ActiveXControl::FrameStyles(DWORD& style, DWORD& exStyle) const {
+    style &= ~static_cast<DWORD>(WS_BORDER);
+    exStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    if (borderStyle_ != 1) return;
+    if (appearance_ == 1)
+        exStyle |= WS_EX_CLIENTEDGE;
+    else
+        style |= WS_BORDER;
+}
+
+void ActiveXControl::ApplyFrame() {
+    if (!hwnd_) return;
+    auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE));
+    const DWORD oldStyle = style, oldExStyle = exStyle;
+    FrameStyles(style, exStyle);
+    if (style == oldStyle && exStyle == oldExStyle) return;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    // The window measures its frame again (a new client rectangle, WM_SIZE
+    // to the control) and draws it.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
@@ -156,12 +228,12 @@ LRESULT ActiveXControl::DialogCode(const MSG* msg) const {
 }
 
 void ActiveXControl::PaintSystemWindow(HDC dc) {
-    if (hwnd_ && originalProc_) CallWindowProcA(originalProc_, hwnd_, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    if (hwnd_ && originalProc_) CallPrevious(originalProc_, hwnd_, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 LRESULT ActiveXControl::CallOriginal(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return originalProc_ ? CallWindowProcA(originalProc_, hwnd, msg, wp, lp)
-                         : DefWindowProcA(hwnd, msg, wp, lp);
+    return originalProc_ ? CallPrevious(originalProc_, hwnd, msg, wp, lp)
+                         : DefaultProc(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK ActiveXControl::ReflectorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -240,6 +312,7 @@ private:
             self.inPlaceSite_->OnUIActivate();
         }
         self.OnSetFocus();
+        self.AnnounceFocus();
         return OwnWindowAnswers(self, result);
     }
     static bool KillFocus(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT& result) {
@@ -264,12 +337,59 @@ private:
         result = MA_ACTIVATE;
         return true;
     }
-    static bool Key(ActiveXControl& self, HWND, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // Keys and characters. The control's own keyboards translate key-down
+    // messages, so the WM_CHAR the message loop makes of an ASCII key keeps
+    // its old meaning (OnChar); a character no key of the control's own
+    // path gives (non-ASCII, or a VK_PACKET's) is typed as Unicode.
+    static bool Key(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                    LRESULT& result) {
         const auto key = static_cast<UINT>(wp);
-        if (msg == WM_KEYDOWN) self.OnKeyDown(key, lp);
-        if (msg == WM_KEYUP) self.OnKeyUp(key, lp);
-        if (msg == WM_CHAR) self.OnChar(key, lp);
+        if (msg == WM_KEYDOWN && key == VK_PACKET) {
+            self.packetPending_ = true;
+            return OwnWindowAnswers(self, result);
+        }
+        if (msg == WM_KEYDOWN) {
+            self.packetPending_ = false;
+            self.OnKeyDown(key, lp);
+        }
+        if (msg == WM_KEYUP && key != VK_PACKET) self.OnKeyUp(key, lp);
+        if (msg == WM_CHAR) {
+            const bool unicode = IsWindowUnicode(hwnd) && (key >= 0x80 || self.packetPending_);
+            self.packetPending_ = false;
+            if (unicode) {
+                // The control's alone: a system window would search or
+                // type it a second time.
+                self.OnUnicodeChar(static_cast<wchar_t>(key));
+                result = 0;
+                return true;
+            }
+            self.OnChar(key, lp);
+        }
         return OwnWindowAnswers(self, result);
+    }
+    static bool ImeChar(ActiveXControl& self, HWND hwnd, UINT, WPARAM wp, LPARAM,
+                        LRESULT& result) {
+        if (!IsWindowUnicode(hwnd)) return false;
+        self.OnUnicodeChar(static_cast<wchar_t>(wp));
+        result = 0;
+        return true;
+    }
+    // WM_UNICHAR: a code point (UTF-32); UNICODE_NOCHAR asks whether the
+    // window takes the message at all.
+    static bool UniChar(ActiveXControl& self, HWND, UINT, WPARAM wp, LPARAM, LRESULT& result) {
+        if (wp == UNICODE_NOCHAR) {
+            result = TRUE;
+            return true;
+        }
+        const auto c = static_cast<UINT32>(wp);
+        if (c >= 0x10000) {
+            self.OnUnicodeChar(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
+            self.OnUnicodeChar(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            self.OnUnicodeChar(static_cast<wchar_t>(c));
+        }
+        result = FALSE;
+        return true;
     }
     static bool ButtonDown(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                            LRESULT& result) {
@@ -286,6 +406,10 @@ private:
         self.OnMouse(msg, wp, lp);
         return OwnWindowAnswers(self, result);
     }
+    static bool AccessibleObjectRequest(ActiveXControl& self, HWND hwnd, UINT, WPARAM wp, LPARAM lp,
+                                        LRESULT& result) {
+        return self.AnswerGetObject(hwnd, wp, lp, result);
+    }
     static bool Destroy(ActiveXControl& self, HWND, UINT, WPARAM, LPARAM, LRESULT&) {
         self.OnDestroy();
         return false;
@@ -295,11 +419,14 @@ private:
     static bool NcDestroy(ActiveXControl& self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                           LRESULT& result) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self.hwnd_ == hwnd) self.hwnd_ = nullptr;
+        if (self.hwnd_ == hwnd) {
+            self.hwnd_ = nullptr;
+            if (self.accessibility_) self.accessibility_->Detach();
+        }
         WNDPROC original = self.originalProc_;
         self.originalProc_ = nullptr;
-        result = original ? CallWindowProcA(original, hwnd, msg, wp, lp)
-                          : DefWindowProcA(hwnd, msg, wp, lp);
+        result = original ? CallPrevious(original, hwnd, msg, wp, lp)
+                          : DefaultProc(hwnd, msg, wp, lp);
         return true;
     }
 
@@ -320,12 +447,15 @@ private:
         {WM_KEYDOWN, &Key},
         {WM_KEYUP, &Key},
         {WM_CHAR, &Key},
+        {WM_IME_CHAR, &ImeChar},
+        {WM_UNICHAR, &UniChar},
         {WM_LBUTTONDOWN, &ButtonDown},
         {WM_LBUTTONDBLCLK, &ButtonDown},
         {WM_LBUTTONUP, &Mouse},
         {WM_MOUSEMOVE, &Mouse},
         {WM_RBUTTONDOWN, &Mouse},
         {WM_RBUTTONUP, &Mouse},
+        {WM_GETOBJECT, &AccessibleObjectRequest},
         {WM_DESTROY, &Destroy},
         {WM_NCDESTROY, &NcDestroy},
     };
@@ -340,7 +470,7 @@ WindowMessages::Handler WindowMessages::Find(UINT msg) {
 
 LRESULT CALLBACK ActiveXControl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<ActiveXControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self) return DefaultProc(hwnd, msg, wp, lp);
     LRESULT result = 0;
     if (msg >= OCM__BASE && msg < OCM__BASE + WM_USER) {
         const UINT original = msg - OCM__BASE;

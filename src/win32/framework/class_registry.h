@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "defaults/settings_record.h"
 #include "win32/framework/class_factory.h"
 
 namespace vexa::win32 {
@@ -27,5 +28,10 @@ CreateObjectFn CreatorOf(std::string_view className);
 // The CLSIDs of the pages a control lists, in order ("VEdit": general,
 // more properties, about).
 std::vector<std::string_view> PageClsidsOf(std::string_view controlName);
+
+// The layout of a control's settings file ("VEdit": "VEdit.ini"), from its
+// property table; null for a name that is not a control of the module.
+// Defined with ModuleClasses.
+const defaults::SettingsLayout* SettingsLayoutOf(std::string_view controlName);
 
 }  // namespace vexa::win32

@@ -1,6 +1,6 @@
 #include "win32/pages/general_page.h"
 
-#include "module/class_table.h"
+#include "win32/framework/class_registry.h"
 #include "pages/page_defaults.h"
 #include "win32/framework/com_module.h"
 #include "win32/framework/dispatch_access.h"
@@ -18,8 +18,7 @@ constexpr int kEditorSize = 16;  // the editor's size, whatever the control's
 
 GeneralPage::GeneralPage(const pages::PageClass& desc)
     : PropertyPage(ModuleInstance(), desc.dialogId, std::string(desc.title), desc.fields),
-      page_(desc),
-      controlIndex_(module::ControlIndex(desc.controlName)) {}
+      page_(desc) {}
 
 int GeneralPage::KeyboardList() const {
     return IsEditPage() ? pages::ids::kEditKeyboardList : pages::ids::kKeyboardList;
@@ -65,7 +64,8 @@ void GeneralPage::ReadOwnFields(IDispatch* object) {
     choice.fontName = GetText(object, "FontName").value_or("");
     choice.keyboardKind = static_cast<int>(GetNumber(object, "KeyboardType").value_or(0));
     choice.linFile = GetText(object, "LinFile").value_or("");
-    if (auto file = pages::LoadPageDefaults(Services().settings, controlIndex_, 0)) {
+    const defaults::SettingsLayout* layout = SettingsLayoutOf(page_.controlName);
+    if (auto file = layout ? pages::LoadPageDefaults(Services().settings, page_, *layout) : std::nullopt) {
         for (const pages::PageValue& v : *file) {
             if (v.property == "ScriptName") choice.scriptName = v.text;
             if (v.property == "FontName") choice.fontName = v.text;

@@ -37,7 +37,6 @@ private:
     void TuneEditor();
 
     const pages::PageClass& page_;
-    int controlIndex_;
     std::optional<pages::GeneralPageModel> model_;
     pages::EditStyleBoxes styles_;
     HostedEditor editor_;

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "pages/page_defaults.h"
+#include "win32/framework/class_registry.h"
 #include "win32/framework/com_module.h"
 #include "win32/framework/module_services.h"
 #include "win32/pages/page_lists.h"
@@ -32,11 +33,9 @@ void OtherPage::OnInitDialog() {
 // The second and third pages show what the edit control's settings file
 // holds, when it can be read, for the data format and DisableEnglish.
 void OtherPage::ReadOwnFields(IDispatch*) {
-    const int pageNumber = page_.kind == pages::PageKind::Second ? 1
-                           : page_.kind == pages::PageKind::Third ? 2
-                                                                  : -1;
-    if (pageNumber < 0) return;
-    auto values = pages::LoadPageDefaults(Services().settings, pages::kEditControlIndex, pageNumber);
+    if (page_.kind != pages::PageKind::Second && page_.kind != pages::PageKind::Third) return;
+    const defaults::SettingsLayout* layout = SettingsLayoutOf(pages::kEditControlName);
+    auto values = layout ? pages::LoadPageDefaults(Services().settings, page_, *layout) : std::nullopt;
     if (!values) return;
     for (const pages::PageValue& v : *values) {
         if (v.property == "ISCIIDataFormat") CheckDataFormat(v.number);

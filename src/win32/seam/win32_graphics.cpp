@@ -143,8 +143,17 @@ void Win32ControlWindow::CreateCaret(int width, int height) {
 void Win32ControlWindow::DestroyCaret() {
     if (hwnd_()) ::DestroyCaret();
 }
+// Magnifiers and screen readers follow the system caret through its
+// location-change event; Wine 8's SetCaretPos raises none, so the move is
+// announced here (only when the caret really moved).
 void Win32ControlWindow::SetCaretPosition(platform::Point p) {
-    if (hwnd_()) SetCaretPos(p.x, p.y);
+    HWND h = hwnd_();
+    if (!h) return;
+    POINT before{};
+    const bool had = GetCaretPos(&before);
+    SetCaretPos(p.x, p.y);
+    if (!had || before.x != p.x || before.y != p.y)
+        NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, h, OBJID_CARET, CHILDID_SELF);
 }
 void Win32ControlWindow::ShowCaret() {
     if (HWND h = hwnd_()) ::ShowCaret(h);

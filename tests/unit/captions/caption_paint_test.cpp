@@ -112,5 +112,26 @@ TEST(CaptionPaintTest, FocusedDefaultAndDisabledStates) {
     EXPECT_EQ(focusedCheck.BackgroundAt(16, check.TextTop() - 1), kColours.text);
 }
 
+// At 144 DPI the hand-drawn parts grow by half with the text: a 20-pixel
+// box and a 6-pixel gap, the tick and the dot inside the larger box.
+TEST(CaptionPaintTest, BoxTickDotAndGapScaleWithTheDisplayResolution) {
+    PaintRig check(CaptionKind::CheckBox);
+    check.window.SetDpi(144);
+    check.logic.SetValue(1);
+    const sim::SimScreen& big = check.Paint({.check = 1});
+    ASSERT_FALSE(big.GlyphsOnRow(check.TextTop()).empty());
+    EXPECT_EQ(big.GlyphsOnRow(check.TextTop())[0].x, 20 + 6);
+    const int boxTop = (30 - 20) / 2;
+    EXPECT_EQ(big.BackgroundAt(19, boxTop + 10), kColours.highlight);  // the box's right edge
+    EXPECT_EQ(big.BackgroundAt(8, boxTop + 12), kColours.text);        // the tick's low point
+    EXPECT_EQ(big.BackgroundAt(4, boxTop + 4), kColours.window);       // above it, inside
+
+    PaintRig radio(CaptionKind::RadioButton);
+    radio.window.SetDpi(144);
+    const sim::SimScreen& dot = radio.Paint({.check = 1});
+    EXPECT_EQ(dot.BackgroundAt(9, boxTop + 9), kColours.text);
+    EXPECT_EQ(dot.BackgroundAt(5, boxTop + 9), kColours.window);  // ring to dot: window colour
+}
+
 }  // namespace
 }  // namespace vexa::captions::test

@@ -47,6 +47,8 @@ struct CaptionRig : CaptionView {
     }
     void Invalidate() override { ++invalidations; }
     void MarkModified() override { ++modified; }
+    bool IsDefaultButton() const override { return defaultButton; }
+    void PerformClick() override { ++performedClicks; }
 
     // A new control as a container makes one: reset, then loaded with no
     // saved properties.
@@ -76,7 +78,8 @@ struct CaptionRig : CaptionView {
     std::vector<std::uint32_t> styles;
     common::DrawingScript drawing;
     std::string windowText;
-    int fontBuilds = 0, textSets = 0, invalidations = 0, modified = 0;
+    int fontBuilds = 0, textSets = 0, invalidations = 0, modified = 0, performedClicks = 0;
+    bool defaultButton = false;
     CaptionLogic logic;
 };
 

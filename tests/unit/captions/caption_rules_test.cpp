@@ -101,6 +101,40 @@ TEST(CaptionCheckTest, ValueSetsTheCheckStateAndClicksChangeOnlyTheState) {
     EXPECT_FALSE(group.logic.Clicked().fireClick);
 }
 
+// What a screen reader hears of a caption control: its role, checked and
+// default states, a state event only when the check really changes, a name
+// event for a new caption, and a default action that is a click.
+TEST(CaptionCheckTest, AssistiveTechnologyHearsTheCheckStateAndCaption) {
+    struct Heard : common::AccessibleListener {
+        void AccessibleChanged(common::AccessibleChange c, int) override { changes.push_back(c); }
+        std::vector<common::AccessibleChange> changes;
+    } heard;
+    using C = common::AccessibleChange;
+    CaptionRig check(CaptionKind::CheckBox);
+    check.LoadFresh();
+    ASSERT_TRUE(check.Create());
+    check.logic.Listen(&heard);
+    EXPECT_EQ(check.logic.Role(0), common::AccessibleRole::kCheckButton);
+    EXPECT_EQ(check.logic.DefaultAction(0), u"Check");
+    check.logic.SetValue(1);
+    check.logic.SetValue(2);  // still checked: nothing to tell
+    EXPECT_EQ(check.logic.States(0), common::kStateFocusable | common::kStateChecked);
+    EXPECT_EQ(check.logic.DefaultAction(0), u"Uncheck");
+    EXPECT_TRUE(check.logic.DoDefaultAction(0));
+    EXPECT_EQ(check.performedClicks, 1);
+    check.logic.SetCaption("ok");
+    EXPECT_EQ(check.logic.Name(0), u"ok");
+    EXPECT_EQ(heard.changes, (std::vector<C>{C::kState, C::kName}));
+
+    CaptionRig push(CaptionKind::PushButton), group(CaptionKind::GroupBox);
+    push.defaultButton = true;
+    EXPECT_EQ(push.logic.States(0), common::kStateFocusable | common::kStateDefault);
+    EXPECT_EQ(push.logic.DefaultAction(0), u"Press");
+    EXPECT_EQ(group.logic.Role(0), common::AccessibleRole::kGrouping);
+    EXPECT_FALSE(group.logic.DoDefaultAction(0));
+    EXPECT_EQ(group.performedClicks, 0);
+}
+
 TEST(CaptionCreationTest, TheWindowShowsTheCaptionInFontCodesWithTheFontNameForBothFaces) {
     CaptionRig rig(CaptionKind::CheckBox);
     rig.LoadFresh();

@@ -130,7 +130,7 @@ TEST(CommandTable, AFileIsCheckedWholeBeforeItRuns) {
 TEST(CommandTable, TheCommittedScenariosPassTheCheck) {
     for (const char* file : {"tests/win/vedit.scn", "tests/win/golden.scn", "tests/win/input.scn",
                              "tests/win/fixture-button.scn", "tools/container/demo.scn",
-                             "tests/win/find.scn"}) {
+                             "tests/win/find.scn", "tests/win/unicode.scn"}) {
         std::ifstream in(std::string(VEXA_SOURCE_DIR) + "/" + file);
         ASSERT_TRUE(in) << file;
         CheckedScenario s = CheckScenario(in);

@@ -9,17 +9,19 @@ namespace {
 
 using test::Bytes;
 
+// A settings file's shape as the controls' tables give it: numbers, then the
+// script and face strings.
+const SettingsLayout kButton{"VPushButton.ini", {"FontSize"}, {"ScriptName", "FontName"}};
+const SettingsLayout kLabel{"VStatic.ini", {"Reserved1", "FontSize", "Alignment"}, {"ScriptName", "FontName"}};
+
 TEST(SettingsRecord, PushButtonSectionHasTheDocumentedBytes) {
-    SettingsSection s = EmptySection(4);
+    SettingsSection s = EmptySection(kButton);
     s.Number("FontSize") = 18;
     s.String("ScriptName") = "Devanagari";
     s.String("FontName") = "DVB-TTDorvan";
     std::string expected = Bytes({0x12, 0, 0, 0, 0x0A}) + "Devanagari" + Bytes({0x0C}) + "DVB-TTDorvan";
     EXPECT_EQ(EncodeSection(s), expected);
     EXPECT_EQ(expected.size(), 28u);
-    EXPECT_EQ(SettingsFileName(4), "VPushButton.ini");
-    EXPECT_EQ(SettingsFileName(1), "VEdit.ini");
-    EXPECT_EQ(SettingsFileName(7), "");
 }
 
 TEST(SettingsRecord, ArchiveStringLengthForms) {
@@ -34,19 +36,19 @@ TEST(SettingsRecord, ArchiveStringLengthForms) {
     EXPECT_EQ(out.substr(0, 7), Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}));
     EXPECT_EQ(out.size(), 7u + 0xFFFE);
 
-    SettingsSection s = EmptySection(2);
+    SettingsSection s = EmptySection(kButton);
     s.String("ScriptName") = std::string(0xFFFE, 'b');
     s.String("FontName") = std::string(300, 'c');
-    auto back = DecodeSection(2, EncodeSection(s));
+    auto back = DecodeSection(kButton, EncodeSection(s));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->strings, s.strings);
 }
 
 TEST(SettingsRecord, SignedNumbersRoundTrip) {
-    SettingsSection s = EmptySection(0);
+    SettingsSection s = EmptySection(kLabel);
     s.Number("FontSize") = 300;
     s.Number("Alignment") = -1;
-    auto back = DecodeSection(0, EncodeSection(s));
+    auto back = DecodeSection(kLabel, EncodeSection(s));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Number("FontSize"), 300);
     EXPECT_EQ(back->Number("Alignment"), -1);
@@ -54,33 +56,33 @@ TEST(SettingsRecord, SignedNumbersRoundTrip) {
 }
 
 TEST(SettingsRecord, DamagedSectionsAreRejectedWhole) {
-    SettingsSection s = EmptySection(1);
+    SettingsSection s = EmptySection(kLabel);
     s.String("ScriptName") = "Tamil";
     s.String("FontName") = "TMB-TTTesvor";
     std::string bytes = EncodeSection(s);
     for (std::size_t cut = 0; cut < bytes.size(); ++cut)
-        EXPECT_FALSE(DecodeSection(1, bytes.substr(0, cut))) << cut;
+        EXPECT_FALSE(DecodeSection(kLabel, bytes.substr(0, cut))) << cut;
     std::string lying = bytes;
-    lying[14 * 4] = static_cast<char>(0xFF);  // length prefix: 16-bit form running past the end
-    EXPECT_FALSE(DecodeSection(1, lying));
-    std::string huge = bytes.substr(0, 14 * 4) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F});
-    EXPECT_FALSE(DecodeSection(1, huge));
-    EXPECT_TRUE(DecodeSection(1, bytes + "stale tail"));
+    lying[3 * 4] = static_cast<char>(0xFF);  // length prefix: 16-bit form running past the end
+    EXPECT_FALSE(DecodeSection(kLabel, lying));
+    std::string huge = bytes.substr(0, 3 * 4) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F});
+    EXPECT_FALSE(DecodeSection(kLabel, huge));
+    EXPECT_TRUE(DecodeSection(kLabel, bytes + "stale tail"));
 }
 
 TEST(SettingsFiles, SavingKeepsOtherFieldsAndCutsTheFileToTheNewSection) {
     sim::SimSettingsFiles files;
-    SettingsSection s = EmptySection(6);
+    SettingsSection s = EmptySection(kLabel);
     s.Number("Reserved1") = 77;
     s.String("ScriptName") = "Devanagari";
     s.String("FontName") = "DVB-TTDorvan-Long";
     files.files["VStatic.ini"] = EncodeSection(s) + "bytes of another program";
 
-    ASSERT_TRUE(SaveSection(files, 6, [](SettingsSection& sec) {
+    ASSERT_TRUE(SaveSection(files, kLabel, [](SettingsSection& sec) {
         sec.Number("FontSize") = 20;
         sec.String("FontName") = "DV";
     }));
-    auto back = LoadSection(files, 6);
+    auto back = LoadSection(files, kLabel);
     ASSERT_TRUE(back);
     EXPECT_EQ(files.files["VStatic.ini"], EncodeSection(*back));  // nothing behind the section
     EXPECT_EQ(back->Number("Reserved1"), 77);
@@ -91,21 +93,21 @@ TEST(SettingsFiles, SavingKeepsOtherFieldsAndCutsTheFileToTheNewSection) {
 
 TEST(SettingsFiles, DamagedOrMissingFiles) {
     sim::SimSettingsFiles files;
-    EXPECT_FALSE(LoadSection(files, 4));
+    EXPECT_FALSE(LoadSection(files, kButton));
     files.files["VPushButton.ini"] = Bytes({0x12, 0, 0});
-    EXPECT_FALSE(LoadSection(files, 4));
+    EXPECT_FALSE(LoadSection(files, kButton));
     // A damaged old file is replaced by a fresh section.
-    ASSERT_TRUE(SaveSection(files, 4, [](SettingsSection& s) { s.String("ScriptName") = "Tamil"; }));
-    auto back = LoadSection(files, 4);
+    ASSERT_TRUE(SaveSection(files, kButton, [](SettingsSection& s) { s.String("ScriptName") = "Tamil"; }));
+    auto back = LoadSection(files, kButton);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Number("FontSize"), 0);
     EXPECT_EQ(back->String("ScriptName"), "Tamil");
     files.locked.insert("VPushButton.ini");
-    EXPECT_FALSE(LoadSection(files, 4));
-    EXPECT_FALSE(SaveSection(files, 4, [](SettingsSection&) {}));
+    EXPECT_FALSE(LoadSection(files, kButton));
+    EXPECT_FALSE(SaveSection(files, kButton, [](SettingsSection&) {}));
     files.readOnlyFolder = true;
-    EXPECT_FALSE(SaveSection(files, 0, [](SettingsSection&) {}));
-    EXPECT_EQ(files.files.count("VCheckBox.ini"), 0u);
+    EXPECT_FALSE(SaveSection(files, kLabel, [](SettingsSection&) {}));
+    EXPECT_EQ(files.files.count("VStatic.ini"), 0u);
 }
 
 }  // namespace

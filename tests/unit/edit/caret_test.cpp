@@ -29,6 +29,11 @@ TEST(CaretTest, ArrowsStepOverWholeSyllables) {
     EXPECT_EQ(rig.B().CaretIndex(), 0u);
     EXPECT_EQ(rig.window.CaretState().position, (platform::Point{0, 0}));
     EXPECT_EQ(CheckInvariants(rig), "");
+    // The caret is two pixels wide at 96 DPI and grows with the display.
+    EXPECT_EQ(rig.window.CaretState().width, 2);
+    rig.window.SetDpi(144);
+    rig.engine.CreateCaretShape();
+    EXPECT_EQ(rig.window.CaretState().width, 3);
 }
 
 TEST(CaretTest, RightInsideASyllableOnlyMovesToItsEnd) {

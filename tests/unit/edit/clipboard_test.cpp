@@ -166,7 +166,7 @@ TEST_F(ClipboardEdit, CutCopiesThenRemovesTheSelection) {
 TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsWhatTheyStandFor) {
     SetTextAndSelect("abXYcd", 2, 2);
     board.Put(commands.Format(), std::string("\xB3\x04\xDA\x01z\x05y\0", 8));
-    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "ab\xB3 \xDAz\tycd");
     EXPECT_EQ(rig.B().CaretIndex(), 2u);  // in front of the pasted text
     EXPECT_FALSE(rig.engine.HasSelection());
@@ -177,7 +177,7 @@ TEST_F(ClipboardEdit, PasteGoesInAtTheCaretOverTheSelectionWithSoftBreaksAsWhatT
     const std::string first(30, 'a'), second(20, 'b');
     SetTextAndSelect("", 0, 0);
     board.Put(commands.Format(), first + '\x05' + second + std::string(1, '\0'));
-    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), first + static_cast<char>(kSoftBreakTab) + second);
     EXPECT_EQ(CheckInvariants(rig), "");
 }
@@ -186,7 +186,7 @@ TEST_F(ClipboardEdit, UnicodePasteTellsOnceHowManyCharactersWereLeftOut) {
     SetTextAndSelect("", 0, 0);
     board.Put(kUnicodeTextFormat,
               Utf16(u"Hi \u0915\u0940 \u0995\u0996 \u00E9\r\nok") + std::string(2, '\0'));
-    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "Hi \xB3\xDC  \rok");
     ASSERT_EQ(rig.sim.messages.Boxes().size(), 1u);
     EXPECT_EQ(rig.sim.messages.Boxes()[0].caption, "VEdit Control");
@@ -196,17 +196,20 @@ TEST_F(ClipboardEdit, UnicodePasteTellsOnceHowManyCharactersWereLeftOut) {
     // One character alone is told so.
     board.Put(kUnicodeTextFormat, Utf16(u"\u0995") + std::string(2, '\0'));
     rig.sim.messages.Clear();
-    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kNothing);
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kNothing);
     ASSERT_EQ(rig.sim.messages.Boxes().size(), 1u);
     EXPECT_EQ(rig.sim.messages.Boxes()[0].text,
               "1 character of the pasted text cannot be written in Devanagari and was left out.");
     board.Put(kUnicodeTextFormat,
               Utf16(u"Hi \u0915\u0940 \u0995\u0996 \u00E9\r\nok") + std::string(2, '\0'));
-    // The Paste method beeps instead: its host may have no one to answer.
+    // Tamil into Devanagari: nothing can be pasted, and the user is told.
+    board.Put(kUnicodeTextFormat, Utf16(u"\u0BA4\u0BAE\u0BBF\u0BB4\u0BCD") + std::string(2, '\0'));
     rig.sim.messages.Clear();
-    ASSERT_EQ(commands.Paste(DropNotice::kBeep), ClipboardResult::kDone);
-    EXPECT_TRUE(rig.sim.messages.Boxes().empty());
-    EXPECT_EQ(rig.sim.messages.Beeps(), 1);
+    const std::string before = rig.Text();
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kNothing);
+    EXPECT_EQ(rig.Text(), before);
+    ASSERT_EQ(rig.sim.messages.Boxes().size(), 1u);
+    EXPECT_NE(rig.sim.messages.Boxes()[0].text.find("5 characters"), std::string::npos);
 }
 
 TEST_F(ClipboardEdit, CopyThenPasteRoundTripsThroughTheUnicodeTextAlone) {
@@ -218,17 +221,17 @@ TEST_F(ClipboardEdit, CopyThenPasteRoundTripsThroughTheUnicodeTextAlone) {
     board.Close();
     board.Put(kUnicodeTextFormat, unicode);
     SetTextAndSelect("", 0, 0);
-    ASSERT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kDone);
+    ASSERT_EQ(commands.Paste(), ClipboardResult::kDone);
     EXPECT_EQ(rig.Text(), "x \xB3\xE8\xE8\xB7\xDA\xEA\xEA y");
 }
 
 TEST_F(ClipboardEdit, NothingIsPastedFromABusyOrForeignClipboard) {
     SetTextAndSelect("ab", 1, 0);
     board.Put(kTextFormat, std::string("zz\0", 3));
-    EXPECT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kNothing);
+    EXPECT_EQ(commands.Paste(), ClipboardResult::kNothing);
     board.Put(commands.Format(), std::string("zz\0", 3));
     board.SetHeldElsewhere(true);
-    EXPECT_EQ(commands.Paste(DropNotice::kMessage), ClipboardResult::kBusy);
+    EXPECT_EQ(commands.Paste(), ClipboardResult::kBusy);
     EXPECT_EQ(rig.Text(), "ab");
 }
 

@@ -255,3 +255,57 @@ TEST_F(TypingTest, TypewriterKeysInsideAWordGoInUnconverted) {
 
 }  // namespace
 }  // namespace vexa::edit::test
+
+namespace vexa::edit::test {
+namespace {
+
+// Character messages carrying Unicode (a system keyboard layout, an input
+// method, SendInput's packets) type what the same word typed on Inscript
+// gives, one message at a time: a conjunct, the soft virama (ZWJ), the
+// explicit virama (ZWNJ), a nukta after its letter; each character is a
+// keystroke with its CHANGE. A character the script cannot hold beeps and
+// types nothing; a surrogate pair is one refusal.
+TEST_F(TypingTest, UnicodeCharactersTypeTheIsciiOfTheirInscriptKeys) {
+    const std::u16string typed = u"\u0915\u094D\u0937 \u0915\u094D\u200D\u0937 \u0915\u094D\u200C \u0921\u093C\u0967";
+    for (char16_t unit : typed) EXPECT_TRUE(rig.engine.OnUnicodeChar(unit));
+    EXPECT_EQ(rig.Text(), Bytes({0xB3, 0xE8, 0xD6, ' ', 0xB3, 0xE8, 0xE9, 0xD6, ' ', 0xB3, 0xE8, 0xE8,
+                                 ' ', 0xBF, 0xE9, 0xF2}));
+    EXPECT_EQ(rig.events.changed, static_cast<int>(typed.size()));
+    EXPECT_EQ(rig.sim.messages.Beeps(), 0);
+    EXPECT_EQ(CheckInvariants(rig), "");
+
+    const std::string before = rig.Text();
+    EXPECT_FALSE(rig.engine.OnUnicodeChar(u'\u0BA4'));  // Tamil ta
+    EXPECT_TRUE(rig.engine.OnUnicodeChar(u'\xD83D'));   // an emoji: one refusal for the pair
+    EXPECT_FALSE(rig.engine.OnUnicodeChar(u'\xDE00'));
+    EXPECT_FALSE(rig.engine.OnUnicodeChar(u'\u200C'));  // ZWNJ after no virama
+    EXPECT_EQ(rig.Text(), before);
+    EXPECT_EQ(rig.sim.messages.Beeps(), 3);
+    EXPECT_EQ(rig.events.changed, static_cast<int>(typed.size()));
+    // A key between a virama and a joiner ends the syllable: the ZWJ is INV.
+    rig.engine.OnUnicodeChar(u'\u094D');
+    rig.Key(keys::kLeft);
+    rig.Key(keys::kRight);
+    rig.engine.OnUnicodeChar(u'\u200D');
+    EXPECT_EQ(rig.Text(), before + Bytes({0xE8, 0xD9}));
+    // Gurmukhi's addak waits for the consonant it doubles: ka, virama, ka.
+    rig.engine.Script().scriptName = "Punjabi";
+    rig.Key(keys::kSpace);
+    EXPECT_TRUE(rig.engine.OnUnicodeChar(u'\u0A71'));
+    EXPECT_TRUE(rig.engine.OnUnicodeChar(u'\u0A15'));
+    EXPECT_EQ(rig.Text(), before + Bytes({0xE8, 0xD9, ' ', 0xB3, 0xE8, 0xB3}));
+}
+
+// The full page refuses a Unicode character as it refuses a key: whole.
+TEST_F(FixedPageTypingTest, AUnicodeCharacterIsTakenBackWholeToo) {
+    Repeat(keys::kReturn, 4);
+    Repeat('A', 42);  // 294 pixels
+    const std::string before = rig.Text();
+    rig.engine.OnUnicodeChar(u'\u0915');  // ka
+    rig.engine.OnUnicodeChar(u'\u0958');  // qa: ka and nukta, one keystroke of two codes
+    EXPECT_EQ(rig.Text(), before);
+    EXPECT_EQ(CheckInvariants(rig), "");
+}
+
+}  // namespace
+}  // namespace vexa::edit::test

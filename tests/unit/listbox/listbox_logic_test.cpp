@@ -49,6 +49,36 @@ TEST(ListBoxLogicTest, ItemsComeAndGoInTheDataFormat) {
     EXPECT_EQ(none, "");
 }
 
+// The Unicode twins skip the data format; a text the script cannot hold is
+// refused whole, naming its first such character, and the list stays as it was.
+TEST(ListBoxLogicTest, UnicodeItemsAndTheRefusalThatChangesNothing) {
+    Created rig;
+    ASSERT_FALSE(rig.logic.SetIsciiDataFormat(1));
+    bool done = false;
+    EXPECT_FALSE(rig.logic.AddUnicodeItem(u"नमस्ते", -1, done));
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(rig.logic.SetUnicodeList(u"क\r\nख\r\nग"));
+    EXPECT_EQ(rig.Items(), (Items{Hindi(u"क"), Hindi(u"ख"), Hindi(u"ग")}));
+    EXPECT_FALSE(rig.logic.SetUnicodeItem(1, u"घर", done));
+    EXPECT_TRUE(done);
+    ASSERT_TRUE(rig.logic.SetCurSel(1));
+    std::u16string text;
+    EXPECT_FALSE(rig.logic.GetUnicodeItem(1, text));
+    EXPECT_EQ(text, u"घर");
+    EXPECT_EQ(rig.logic.GetUnicodeSelection(), u"घर\r\n");
+    EXPECT_FALSE(rig.logic.GetUnicodeList(text));
+    EXPECT_EQ(text, u"क\r\nघर\r\nग\r\n");
+
+    const Items before = rig.Items();
+    common::Outcome refused = rig.logic.SetUnicodeList(u"क\r\nதமிழ்");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->description, "The text cannot be written in Devanagari: U+0BA4 at position 3");
+    EXPECT_TRUE(rig.logic.AddUnicodeItem(u"a\tb", -1, done));  // no control character in an item
+    EXPECT_TRUE(rig.logic.SetUnicodeItem(0, u"😀", done));
+    EXPECT_FALSE(done);
+    EXPECT_EQ(rig.Items(), before);
+}
+
 TEST(ListBoxLogicTest, AnUnknownDataFormatIsRefusedAndToldNotApplied) {
     Created rig;
     EXPECT_TRUE(rig.logic.SetIsciiDataFormat(3).has_value());
@@ -179,6 +209,53 @@ TEST(ListBoxLogicTest, SelectedItemsNeverMoreThanAskedOrSelected) {
     EXPECT_EQ(*rig.logic.GetSelectedItems(1), std::vector<int>{1});
     EXPECT_TRUE(rig.logic.GetSelectedItems(-7)->empty());  // not a huge count
     EXPECT_TRUE(rig.logic.GetSelectedItems(0)->empty());
+}
+
+// What a screen reader is told: each item a child named in Unicode, its
+// selection and focus, where its row is (nowhere once scrolled out of
+// view), and every selection move announced with the item that took it.
+TEST(ListBoxLogicTest, AssistiveTechnologyReadsItemsStatesAndPlaces) {
+    struct Heard : common::AccessibleListener {
+        void AccessibleChanged(common::AccessibleChange c, int child) override {
+            events.push_back({c, child});
+        }
+        std::vector<std::pair<common::AccessibleChange, int>> events;
+    } heard;
+    Created rig;
+    rig.logic.Listen(&heard);
+    rig.logic.SetList(Hindi(u"नमस्ते") + "\rb\rc\rd\re\rf\rg\rh\ri\rj\rk\rl");
+    ASSERT_EQ(rig.logic.ChildCount(), 12);
+    EXPECT_EQ(rig.logic.Name(1), u"नमस्ते");
+    EXPECT_EQ(rig.logic.Name(2), u"b");
+    EXPECT_EQ(rig.logic.Role(0), common::AccessibleRole::kList);
+    EXPECT_EQ(rig.logic.Role(3), common::AccessibleRole::kListItem);
+
+    const int h = rig.logic.ItemHeight();
+    const platform::Rect client{0, 0, 200, h * 4};
+    EXPECT_EQ(rig.logic.ChildLocation(2, client), (platform::Rect{0, h, 200, 2 * h}));
+    EXPECT_TRUE(rig.logic.ChildLocation(5, client).IsEmpty());  // below the fourth row
+    EXPECT_EQ(rig.logic.ChildAt({5, h + 1}, client), 2);
+    rig.logic.SetTopIndex(3);
+    EXPECT_TRUE(rig.logic.ChildLocation(3, client).IsEmpty());  // scrolled above
+    EXPECT_EQ(rig.logic.ChildLocation(4, client), (platform::Rect{0, 0, 200, h}));
+    EXPECT_EQ(rig.logic.ChildAt({5, 1}, client), 4);
+
+    EXPECT_EQ(rig.logic.States(2), common::kStateSelectable | common::kStateFocusable);
+    EXPECT_TRUE(rig.logic.Select(3, common::kSelectTakeFocus | common::kSelectTakeSelection));
+    EXPECT_EQ(rig.logic.GetCurSel(), 2);
+    EXPECT_EQ(rig.logic.States(3) & (common::kStateSelected | common::kStateFocused),
+              common::kStateSelected | common::kStateFocused);
+    EXPECT_EQ(rig.logic.SelectedChildren(), std::vector<int>{3});
+    using C = common::AccessibleChange;
+    EXPECT_EQ(heard.events, (std::vector<std::pair<C, int>>{{C::kSelection, 3}, {C::kFocus, 3}}));
+    EXPECT_FALSE(rig.logic.Select(13, common::kSelectTakeSelection));
+    EXPECT_FALSE(rig.logic.Select(1, common::kSelectAdd));  // one selection only
+
+    rig.logic.SetMultipleSelection(true);
+    rig.store.Click(1);
+    rig.store.Click(3, true);
+    EXPECT_EQ(rig.logic.SelectedChildren(), (std::vector<int>{2, 4}));
+    EXPECT_NE(rig.logic.States(0) & common::kStateMultiSelectable, 0u);
 }
 
 TEST(ListBoxLogicTest, FindStringStartsAtTheGivenIndex) {

@@ -13,9 +13,6 @@
 namespace vexa::module {
 namespace {
 
-const DispInterface& Dispatch(std::string_view cls) { return Catalogue().FindClass(cls)->dispatch; }
-const DispInterface& Events(std::string_view cls) { return Catalogue().FindClass(cls)->events; }
-
 TEST(Catalogue, DispIdsAndNamesAreUniqueInEveryInterface) {
     for (const CoClass& c : Catalogue().classes) {
         for (const DispInterface* d : {&c.dispatch, &c.events}) {
@@ -37,48 +34,6 @@ TEST(Catalogue, CustomDispIdsRunFromOneWithoutGaps) {
                 EXPECT_EQ(m.dispId, expected++) << c.dispatch.name << " " << m.name;
             }
     }
-}
-
-TEST(Catalogue, EditControlMembers) {
-    const DispInterface& d = Dispatch("VEdit");
-    EXPECT_EQ(d.name, "_DVEdit");
-    EXPECT_EQ(d.helpString, "Dispatch interface for VEdit Control");
-    EXPECT_EQ(d.FindByName("selstart")->dispId, 15);
-    EXPECT_EQ(d.FindById(28)->name, "GetFormattedZIRVOText");
-    ASSERT_EQ(d.FindById(28)->params.size(), 2u);
-    EXPECT_EQ(d.FindById(28)->params[1].name, "nLineWidth");
-    EXPECT_EQ(d.FindById(30)->type, VarType::I4);
-    EXPECT_EQ(d.FindById(0)->aliasOf, "Text");
-    EXPECT_EQ(d.FindById(kDispIdBackColor)->kind, MemberKind::Stored);
-    EXPECT_EQ(d.FindById(kDispIdText)->kind, MemberKind::GetSet);
-    EXPECT_EQ(Events("VEdit").name, "_DVEditEvents");
-    const char* order[] = {"CHANGE", "SETFOCUS", "KILLFOCUS", "Selected", "UnSelected"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(Events("VEdit").FindById(i + 1)->name, order[i]);
-    const Member* keyDown = Events("VEdit").FindById(kDispIdKeyDown);
-    ASSERT_NE(keyDown, nullptr);
-    EXPECT_TRUE(keyDown->params[0].byRef);
-    EXPECT_FALSE(keyDown->params[1].byRef);
-    EXPECT_TRUE(Events("VEdit").FindById(kDispIdKeyPress)->params[0].byRef);
-}
-
-TEST(Catalogue, ValueTypesAndDefaultValuesDifferByControl) {
-    EXPECT_EQ(Dispatch("VRadioButton").FindByName("Value")->type, VarType::Bool);
-    EXPECT_EQ(Dispatch("VCheckBox").FindByName("Value")->type, VarType::I2);
-    EXPECT_EQ(Dispatch("VCheckBox").FindById(0)->aliasOf, "Value");
-    for (const char* c : {"VPushButton", "VGroupBox", "VStatic", "VListBox"})
-        EXPECT_EQ(Dispatch(c).FindById(0), nullptr) << c;
-    EXPECT_TRUE(Dispatch("VListBox").FindByName("SelCount")->IsReadOnly());
-    for (const CoClass& c : Catalogue().classes) {  // the stock window handle
-        const Member* h = c.dispatch.FindById(kDispIdHwnd);
-        EXPECT_TRUE(!h || h->IsReadOnly()) << c.name;
-    }
-    EXPECT_FALSE(Dispatch("VEdit").FindByName("Enabled")->IsReadOnly());
-    EXPECT_EQ(Dispatch("VPushButton").FindByName("BackColor")->dispId, 9);
-    EXPECT_EQ(Dispatch("VStatic").FindByName("ForeColor")->dispId, 6);
-    EXPECT_EQ(Dispatch("VListBox").FindByName("ForeColor")->dispId, kDispIdForeColor);
-    EXPECT_TRUE(Dispatch("FindDialog").members.empty());
-    EXPECT_EQ(Dispatch("ReplaceDialog").name, "IReplaceDialog");
-    EXPECT_FALSE(Catalogue().FindClass("VGroupBox")->events.members.size());
 }
 
 TEST(ClassTable, ControlsFollowTheControlIndicesAndMatchTheCatalogue) {
@@ -166,13 +121,6 @@ TEST(Idl, DeclaredOnlyClassesAreNotCreatable) {
     for (const char* c : {"VComboBox", "FindDialog", "ReplaceDialog"})
         EXPECT_NE(attributesOf(c).find("noncreatable"), std::string::npos) << c;
     EXPECT_EQ(attributesOf("VComboBox").find(", control"), std::string::npos);
-}
-
-TEST(Idl, EnumerationsListTheirValues) {
-    std::string idl = WriteIdl(Catalogue());
-    EXPECT_NE(idl.find("enum VexaKeyboardType\n    {\n        vxInscript = 0,\n        vxPhonetic = "
-                       "1,\n        vxTypewriter = 2\n    } VexaKeyboardType;"),
-              std::string::npos);
 }
 
 // The generated description must compile into a type library when the

@@ -4,7 +4,9 @@
 
 #include <set>
 
+#include "captions/caption_properties.h"
 #include "defaults/default_values.h"
+#include "edit/vedit_properties.h"
 #include "defaults/settings_record.h"
 #include "module/class_table.h"
 #include "pages/edit_style_boxes.h"
@@ -44,15 +46,17 @@ TEST(PageTable, EveryPageClassOfTheModuleIsDescribedOnceWithItsOwnDialog) {
 
 TEST(PageDefaults, SettingsFileFillsTheFieldsThePageShows) {
     sim::SimSettingsFiles files;
-    EXPECT_FALSE(LoadPageDefaults(files, 0, 0));  // no file
-    ASSERT_TRUE(defaults::SaveSection(files, 0, [](defaults::SettingsSection& s) {
+    const auto& checkBox = captions::CaptionSettingsLayout(captions::CaptionKind::CheckBox);
+    const PageClass& checkPage = *FindPageClass("CVCheckBoxPropPage");
+    EXPECT_FALSE(LoadPageDefaults(files, checkPage, checkBox));  // no file
+    ASSERT_TRUE(defaults::SaveSection(files, checkBox, [](defaults::SettingsSection& s) {
         s.Number("Auto") = 1;
         s.Number("Alignment") = -1;
         s.Number("FontSize") = 300;
         s.String("ScriptName") = "Tamil";
         s.String("FontName") = "TMB-TTValluvar";
     }));
-    auto values = LoadPageDefaults(files, 0, 0);
+    auto values = LoadPageDefaults(files, checkPage, checkBox);
     ASSERT_TRUE(values);
     EXPECT_EQ(*values, (std::vector<PageValue>{{"Auto", false, 1, ""},
                                                 {"PushLike", false, 0, ""},
@@ -60,20 +64,28 @@ TEST(PageDefaults, SettingsFileFillsTheFieldsThePageShows) {
                                                 {"FontSize", true, 0, "300"},
                                                 {"ScriptName", true, 0, "Tamil"},
                                                 {"FontName", true, 0, "TMB-TTValluvar"}}));
-    EXPECT_FALSE(LoadPageDefaults(files, 7, 0));
 
-    ASSERT_TRUE(defaults::SaveSection(files, 1, [](defaults::SettingsSection& s) {
+    // The second and third pages read the edit control's file; colours and
+    // the fields the file lacks (border, the global switches) stay the control's.
+    const auto& edit = edit::VEditSettingsLayout();
+    ASSERT_TRUE(defaults::SaveSection(files, edit, [](defaults::SettingsSection& s) {
         s.Number("ISCIIDataFormat") = 2;
         s.Number("DisableEnglish") = 1;
+        s.Number("BackColor") = 5;
     }));
-    EXPECT_EQ(*LoadPageDefaults(files, 1, 1), (std::vector<PageValue>{{"ISCIIDataFormat", false, 2, ""}}));
-    EXPECT_EQ(*LoadPageDefaults(files, 1, 2), (std::vector<PageValue>{{"DisableEnglish", false, 1, ""}}));
-    EXPECT_EQ(LoadPageDefaults(files, 1, 0)->size(), 11u);  // eight style boxes, size, script, face
+    EXPECT_EQ(*LoadPageDefaults(files, *FindPageClass("CVEditPropPage2"), edit),
+              (std::vector<PageValue>{{"ISCIIDataFormat", false, 2, ""}}));
+    EXPECT_EQ(*LoadPageDefaults(files, *FindPageClass("CVEditPropPage3"), edit),
+              (std::vector<PageValue>{{"DisableEnglish", false, 1, ""}}));
+    // Eight style boxes, size, script, face; the font type is not in the file.
+    EXPECT_EQ(LoadPageDefaults(files, *FindPageClass("CVEditPropPage"), edit)->size(), 11u);
 }
 
 TEST(PageDefaults, DamagedFileChangesNoField) {
     sim::SimSettingsFiles files;
-    ASSERT_TRUE(defaults::SaveSection(files, 4, [](defaults::SettingsSection& s) {
+    const auto& button = captions::CaptionSettingsLayout(captions::CaptionKind::PushButton);
+    const PageClass& page = *FindPageClass("CVPushButtonPropPage");
+    ASSERT_TRUE(defaults::SaveSection(files, button, [](defaults::SettingsSection& s) {
         s.Number("FontSize") = 18;
         s.String("ScriptName") = "Devanagari";
         s.String("FontName") = "DVB-TTDorvan";
@@ -81,9 +93,9 @@ TEST(PageDefaults, DamagedFileChangesNoField) {
     std::string& bytes = files.files.at("VPushButton.ini");
     ASSERT_EQ(bytes.size(), 28u);
     bytes.resize(20);  // the face name is cut off
-    EXPECT_FALSE(LoadPageDefaults(files, 4, 0));
+    EXPECT_FALSE(LoadPageDefaults(files, page, button));
     bytes = std::string("\x12\0\0\0\xff\xff\xff\xff\xff\xff\xff", 11);  // a 4 GiB length
-    EXPECT_FALSE(LoadPageDefaults(files, 4, 0));
+    EXPECT_FALSE(LoadPageDefaults(files, page, button));
 }
 
 TEST(SecondPage, DataFormatDefaultAndColourFields) {

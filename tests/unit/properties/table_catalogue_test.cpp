@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "captions/caption_properties.h"
-#include "defaults/settings_record.h"
 #include "edit/vedit_properties.h"
 #include "listbox/listbox_properties.h"
 #include "module/automation_catalogue.h"
@@ -29,8 +28,6 @@ struct RowFacts {
     module::VarType type;
     bool readable, writable;
     int persistOrder;
-    FileSlot fileSlot;
-    int filePosition;
     bool onPage;
 };
 
@@ -39,8 +36,7 @@ std::vector<RowFacts> Facts(const common::PropertyTable<Logic>& table) {
     std::vector<RowFacts> facts;
     for (const auto& row : table)
         facts.push_back({std::string(row.name), row.type, row.get != nullptr || !row.field.Empty(),
-                         row.set != nullptr, row.persistOrder, row.fileSlot, row.filePosition,
-                         row.onPage});
+                         row.set != nullptr, row.persistOrder, row.onPage});
     return facts;
 }
 
@@ -48,8 +44,7 @@ std::vector<RowFacts> Facts(const common::PropertyTable<Logic>& table) {
 // edit control's caret).
 bool WindowSide(const RowFacts& r) { return !r.readable && !r.writable; }
 
-void CheckAgainstCatalogue(const std::string& control, const std::vector<RowFacts>& rows,
-                           int settingsIndex) {
+void CheckAgainstCatalogue(const std::string& control, const std::vector<RowFacts>& rows) {
     SCOPED_TRACE(control);
     const module::CoClass* cls = module::Catalogue().FindClass(control);
     ASSERT_NE(cls, nullptr);
@@ -82,24 +77,6 @@ void CheckAgainstCatalogue(const std::string& control, const std::vector<RowFact
     std::sort(orders.begin(), orders.end());
     for (std::size_t i = 0; i < orders.size(); ++i) EXPECT_EQ(orders[i], static_cast<int>(i) + 1);
 
-    // Each settings-file row names the field at its position in the file.
-    const defaults::SettingsSection layout = defaults::EmptySection(settingsIndex);
-    std::set<std::string> inFile;
-    for (const RowFacts& r : rows) {
-        if (r.fileSlot == FileSlot::None) continue;
-        inFile.insert(r.name);
-        EXPECT_TRUE(layout.Has(r.name)) << r.name;
-        const auto& names = r.fileSlot == FileSlot::Number ? defaults::NumberFields(settingsIndex)
-                                                           : defaults::StringFields(settingsIndex);
-        ASSERT_GE(r.filePosition, 1) << r.name;
-        ASSERT_LE(r.filePosition, static_cast<int>(names.size())) << r.name;
-        EXPECT_EQ(names[r.filePosition - 1], r.name);
-    }
-    for (std::string_view field : defaults::NumberFields(settingsIndex))
-        EXPECT_TRUE(inFile.count(std::string(field)) || field.starts_with("Reserved")) << field;
-    for (std::string_view field : defaults::StringFields(settingsIndex))
-        EXPECT_TRUE(inFile.count(std::string(field))) << field;
-
     // The general page shows exactly the rows marked for it.
     std::set<std::string> onPage, pageFields;
     for (const RowFacts& r : rows)
@@ -111,19 +88,17 @@ void CheckAgainstCatalogue(const std::string& control, const std::vector<RowFact
     EXPECT_EQ(onPage, pageFields);
 }
 
-TEST(PropertyTables, MatchTheCatalogueAndTheSettingsFiles) {
+TEST(PropertyTables, MatchTheCatalogue) {
     using captions::CaptionKind;
     CheckAgainstCatalogue("VPushButton",
-                          Facts(captions::CaptionPropertyTable(CaptionKind::PushButton)), 4);
-    CheckAgainstCatalogue("VCheckBox", Facts(captions::CaptionPropertyTable(CaptionKind::CheckBox)),
-                          0);
+                          Facts(captions::CaptionPropertyTable(CaptionKind::PushButton)));
+    CheckAgainstCatalogue("VCheckBox", Facts(captions::CaptionPropertyTable(CaptionKind::CheckBox)));
     CheckAgainstCatalogue("VRadioButton",
-                          Facts(captions::CaptionPropertyTable(CaptionKind::RadioButton)), 5);
-    CheckAgainstCatalogue("VGroupBox", Facts(captions::CaptionPropertyTable(CaptionKind::GroupBox)),
-                          2);
-    CheckAgainstCatalogue("VStatic", Facts(statics::StaticPropertyTable()), 6);
-    CheckAgainstCatalogue("VListBox", Facts(listbox::ListBoxPropertyTable()), 3);
-    CheckAgainstCatalogue("VEdit", Facts(edit::VEditPropertyTable()), 1);
+                          Facts(captions::CaptionPropertyTable(CaptionKind::RadioButton)));
+    CheckAgainstCatalogue("VGroupBox", Facts(captions::CaptionPropertyTable(CaptionKind::GroupBox)));
+    CheckAgainstCatalogue("VStatic", Facts(statics::StaticPropertyTable()));
+    CheckAgainstCatalogue("VListBox", Facts(listbox::ListBoxPropertyTable()));
+    CheckAgainstCatalogue("VEdit", Facts(edit::VEditPropertyTable()));
 }
 
 }  // namespace

@@ -98,6 +98,16 @@ std::u16string Nfd(std::u16string_view text) {
                           static_cast<std::size_t>(out.length()));
 }
 
+std::u16string Nfc(std::u16string_view text) {
+    UErrorCode e = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(e);
+    icu::UnicodeString in(false, reinterpret_cast<const UChar*>(text.data()),
+                          static_cast<int32_t>(text.size()));
+    icu::UnicodeString out = nfc->normalize(in, e);
+    return std::u16string(reinterpret_cast<const char16_t*>(out.getBuffer()),
+                          static_cast<std::size_t>(out.length()));
+}
+
 std::u16string FromUtf8(std::string_view utf8) {
     icu::UnicodeString s = icu::UnicodeString::fromUTF8(
         icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));

@@ -24,6 +24,7 @@ std::optional<std::string> IcuFromUnicode(int version, std::u16string_view text)
 // Canonical decomposition, to compare texts that differ only in composed
 // or decomposed nukta letters.
 std::u16string Nfd(std::u16string_view text);
+std::u16string Nfc(std::u16string_view text);
 
 std::u16string FromUtf8(std::string_view utf8);
 std::string Hex(std::u16string_view text);

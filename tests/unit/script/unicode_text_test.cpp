@@ -130,6 +130,52 @@ TEST(UnicodeText, LettersOfOtherScriptsAndSymbolsAreDroppedAndCounted) {
     EXPECT_EQ(ToU("\xE9\xB3", UnicodeScript::kEnglish), u"\u00E9\u00B3");
 }
 
+// The host's Unicode members: a text is written whole or refused at its
+// first character the script cannot hold; reading leaves no code out.
+TEST(UnicodeText, StrictWritingRefusesTheFirstCharacterAndReadingKeepsEveryCode) {
+    struct Case {
+        std::u16string text;
+        UnicodeScript script;
+        char32_t character;
+        std::size_t position;
+    };
+    const Case refused[] = {
+        {u"\u0915\u0BA4", UnicodeScript::kDevanagari, 0x0BA4, 1},       // Tamil in Devanagari
+        {u"ab\U0001F600c", UnicodeScript::kBengali, 0x1F600, 2},         // an emoji, one character
+        {u"a\xDC00", UnicodeScript::kTamil, 0xDC00, 1},                  // a lone surrogate
+        {u"\u0915\u200C", UnicodeScript::kDevanagari, 0x200C, 1},        // ZWNJ after no virama
+        {u"a\x01" u"b", UnicodeScript::kDevanagari, 0x01, 1},                // a control character
+        {u"a\u0915\x7F", UnicodeScript::kDevanagari, 0x7F, 2},
+        {u"\u00EB", UnicodeScript::kEnglish, 0xEB, 0},                   // Latin-1 not stored
+        {u"\u0915\u094D\u094D", UnicodeScript::kDevanagari, 0x094D, 2},  // a second lone virama
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(Hex(c.text));
+        const StrictIscii r = UnicodeToIsciiStrict(c.text, c.script);
+        ASSERT_TRUE(r.refused);
+        EXPECT_EQ(r.refused->character, c.character);
+        EXPECT_EQ(r.refused->position, c.position);
+        EXPECT_TRUE(r.iscii.empty());
+    }
+    EXPECT_EQ(DescribeRefusal({0x0BA4, 3}), "U+0BA4 at position 3");
+    EXPECT_EQ(DescribeRefusal({0x1F600, 0}), "U+1F600 at position 0");
+    // What a script holds passes whole; tab, CR and LF are kept unless the
+    // control keeps fewer; the byte-order mark is no character.
+    const StrictIscii ok = UnicodeToIsciiStrict(u"\uFEFF\u0995\t\u09BF\r\n", UnicodeScript::kBengali);
+    EXPECT_FALSE(ok.refused);
+    EXPECT_EQ(ok.iscii, "\xB3\t\xDB\r");
+    EXPECT_EQ(UnicodeToIsciiStrict(u"\u0967\u0966", UnicodeScript::kDevanagari).iscii, "\xF2\xF1");
+    EXPECT_EQ(UnicodeToIsciiStrict(u"a\tb", UnicodeScript::kBengali, u"\r\n").refused->position, 1u);
+    // Reading: a code the script has no letter for is U+FFFD (Tamil has no
+    // letter at 0xAA, Bengali none at 0xAB), never left out.
+    EXPECT_EQ(Hex(IsciiToUnicodeWhole("\xB3\xAA\xB3", UnicodeScript::kTamil)),
+              Hex(u"\u0B95\uFFFD\u0B95"));
+    EXPECT_EQ(Hex(IsciiToUnicodeWhole("\xAB", UnicodeScript::kBengali)), Hex(u"\uFFFD"));
+    EXPECT_EQ(IsciiToUnicodeWhole("\xB3\xE9\xB3", UnicodeScript::kDevanagari),
+              IsciiToUnicode("\xB3\xE9\xB3", UnicodeScript::kDevanagari));
+    EXPECT_TRUE(UnicodeToIsciiStrict(u"\uFFFD", UnicodeScript::kTamil).refused);
+}
+
 TEST(UnicodeText, ScriptAttributesInTheTextAreIgnored) {
     // The control's script decides; an attribute code and its argument go.
     EXPECT_EQ(ToU("\xEF\x42\xB3\xEF", UnicodeScript::kBengali), u"\u0995");

@@ -4,6 +4,7 @@
 
 #include "defaults/settings_record.h"
 #include "script/iscii_text.h"
+#include "statics/static_properties.h"
 #include "unit/statics/static_rig.h"
 
 namespace vexa::statics::test {
@@ -138,7 +139,7 @@ TEST(StaticSettingsTest, TheFileHoldsFormatAlignmentSizeAndNamesAndKeepsItsReser
     rig.Save(false);  // at design time: written
     std::optional<std::string> file = rig.files.Read("VStatic.ini");
     ASSERT_TRUE(file.has_value());
-    auto section = defaults::DecodeSection(kControlIndex, *file);
+    auto section = defaults::DecodeSection(statics::StaticSettingsLayout(), *file);
     ASSERT_TRUE(section.has_value());
     EXPECT_EQ(section->Number("ISCIIDataFormat"), 2);
     EXPECT_EQ(section->Number("Alignment"), -1);

@@ -49,6 +49,10 @@ std::vector<Hostile> HostileAddresses() {
         {std::string("http://example.org/\0calc", 24), AddressVerdict::ForbiddenCharacter},
         {"http://example.org/\x7f", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/\xC6\xCC", AddressVerdict::ForbiddenCharacter},
+        // As a host's UTF-16 address arrives: a Cyrillic letter and fullwidth
+        // slashes in UTF-8, never turned into "?" or "/".
+        {"https://example.org/\xD0\xB0", AddressVerdict::ForbiddenCharacter},
+        {"https:\xEF\xBC\x8F\xEF\xBC\x8F" "example.org/", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/a|calc", AddressVerdict::ForbiddenCharacter},
         {"http://example.org/%1", AddressVerdict::BadEscape},
         {"http://example.org/%zz", AddressVerdict::BadEscape},
@@ -84,6 +88,9 @@ TEST(StaticUrlRefusalTest, EveryHostileAddressIsRefusedWithNothingOpened) {
         ASSERT_TRUE(rig.Create());
         rig.Move({5, 5});
         rig.Click({5, 5});
+        // A screen reader's "Jump" is a click, under the same rule.
+        EXPECT_EQ(rig.logic.DefaultAction(0), u"Jump");
+        EXPECT_TRUE(rig.logic.DoDefaultAction(0));
         EXPECT_TRUE(rig.launcher.opened.empty());
         // The control never even asks: the launcher saw nothing to refuse.
         EXPECT_TRUE(rig.launcher.refused.empty());
@@ -111,6 +118,9 @@ TEST(StaticUrlRefusalTest, PlainWebAndMailAddressesOpenExactlyAsGiven) {
         ASSERT_TRUE(rig.Create());
         rig.Click({5, 5});
         EXPECT_EQ(rig.launcher.opened, std::vector<std::string>{url});
+        EXPECT_EQ(rig.logic.States(0) & common::kStateTraversed, common::kStateTraversed);
+        rig.logic.DoDefaultAction(0);  // "Jump" opens it as the click did
+        EXPECT_EQ(rig.launcher.opened, (std::vector<std::string>{url, url}));
     }
 }
 
@@ -129,6 +139,8 @@ TEST(StaticUrlRefusalTest, ScriptAloneNeverOpensAnything) {
     rig.Save();
     rig.logic.ChooseForeColor();
     rig.Move({5, 5});
+    rig.logic.SetIsUrl(false);  // a plain label has no action to take
+    EXPECT_FALSE(rig.logic.DoDefaultAction(0));
     EXPECT_TRUE(rig.launcher.opened.empty());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/vedit_logic.h"
+#include "edit/vedit_properties.h"
 #include "defaults/default_values.h"
 #include "defaults/settings_record.h"
 #include "script/script_catalogue.h"
@@ -140,7 +141,7 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     common::PropertyMap saved;
     common::MapExchange save(saved, false);
     logic.Exchange(save, /*userMode=*/false);  // design-time save writes the file
-    auto section = defaults::LoadSection(settings, 1);
+    auto section = defaults::LoadSection(settings, VEditSettingsLayout());
     ASSERT_TRUE(section);
     EXPECT_EQ(section->String("ScriptName"), "Tamil");
     EXPECT_EQ(section->Number("FontSize"), 300);
@@ -173,7 +174,7 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
 
 TEST_F(VEditLogicTest, AccessGlobalAppliesTheFileThroughTheSetters) {
     LoadFresh();
-    defaults::SaveSection(settings, 1, [](defaults::SettingsSection& s) {
+    defaults::SaveSection(settings, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
         s.Number("MultiLine") = 1;
         s.Number("AutoHScroll") = 1;
         s.Number("FontSize") = 24;
@@ -210,7 +211,7 @@ TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
 // user hears of it once.
 TEST_F(VEditLogicTest, AccessGlobalReportsAMissingLayoutOnce) {
     LoadFresh();
-    defaults::SaveSection(settings, 1, [](defaults::SettingsSection& s) {
+    defaults::SaveSection(settings, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
         s.Number("FontSize") = 18;
         s.Number("KeyboardType") = 2;
         s.String("ScriptName") = "Devanagari";
