@@ -95,11 +95,15 @@ common::Outcome StaticLogic::AssignCaption(std::string_view input) {
                                          platform::MessageButtons::Ok, platform::MessageIcon::None);
         return common::InvalidValue(std::string(script::kInvalidFormatHelpText));
     }
-    props_.caption = props_.text = std::move(*text);
+    StoreCaption(std::move(*text));
+    return std::nullopt;
+}
+
+void StaticLogic::StoreCaption(std::string text) {
+    props_.caption = props_.text = std::move(text);
     Announce(common::AccessibleChange::kName);
     view_.Invalidate();
     Modified();
-    return std::nullopt;
 }
 
 common::Outcome StaticLogic::ReadUnicodeCaption(std::u16string& out) const {
@@ -111,9 +115,7 @@ common::Outcome StaticLogic::AssignUnicodeCaption(std::u16string_view input) {
     std::string text;
     if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
         return refused;
-    props_.caption = props_.text = std::move(text);
-    view_.Invalidate();
-    Modified();
+    StoreCaption(std::move(text));
     return std::nullopt;
 }
 

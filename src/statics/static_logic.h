@@ -157,6 +157,9 @@ private:
     void RebuildFonts() override { RebuildFont(); }
     void MarkModified() override { view_.MarkModified(); }
     void Modified() { view_.MarkModified(); }
+    // The label's one text, from code in either form: shown, announced to
+    // screen readers, marked modified.
+    void StoreCaption(std::string text);
     template <class T, class V>
     void Store(T& member, const V& value) {
         member = value;

@@ -51,6 +51,29 @@ TEST(StaticFormatTest, CaptionAndTextTravelInTheThreeFormats) {
     EXPECT_TRUE(rig.platform.messages.Boxes().empty());
 }
 
+// The Unicode caption is the same one text: stored as ISCII, announced to
+// screen readers like a caption set in ISCII, refused whole when the script
+// cannot hold a character.
+TEST(StaticFormatTest, UnicodeCaptionStoresIsciiAndAnnouncesTheNewName) {
+    struct Heard : common::AccessibleListener {
+        void AccessibleChanged(common::AccessibleChange c, int) override { changes.push_back(c); }
+        std::vector<common::AccessibleChange> changes;
+    } heard;
+    StaticRig rig;
+    rig.LoadFresh();
+    rig.logic.Listen(&heard);
+    ASSERT_FALSE(rig.logic.AssignUnicodeCaption(u"\u0928\u092E\u0938\u094D\u0924\u0947"));
+    EXPECT_EQ(rig.logic.Props().caption, kNamaste);
+    EXPECT_EQ(rig.logic.Props().text, kNamaste);
+    EXPECT_EQ(heard.changes, std::vector<common::AccessibleChange>{common::AccessibleChange::kName});
+
+    common::Outcome refused = rig.logic.AssignUnicodeCaption(u"\u0928\u0BA4");
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->description.find("U+0BA4"), std::string::npos);
+    EXPECT_EQ(rig.logic.Props().caption, kNamaste);
+    EXPECT_EQ(heard.changes.size(), 1u);
+}
+
 TEST(StaticFormatTest, AnInvalidFormatFromSavedDataIsReportedOnEveryReadAndWrite) {
     StaticRig rig;
     rig.LoadFresh();
