@@ -17,6 +17,8 @@
 #include "tests/win/wintest_util.h"
 
 using wintest::Check;
+using wintest::GetWide;
+using wintest::PutWide;
 
 namespace {
 
@@ -64,31 +66,6 @@ const ScriptWord kWords[] = {
     {"Kannada", L"\u0CAE\u0CBE\u0C82\u0CA1\u0CC7\u0CB2\u0CBF"},
     {"Malayalam", L"\u0D1A\u0D46\u0D2F\u0D4D\u0D2F\u0D3E\u0D35\u0D41\u0D28\u0D4D\u0D28\u0D24\u0D4D"},
 };
-
-HRESULT PutWide(IDispatch* d, const wchar_t* name, const std::wstring& text, EXCEPINFO* excep) {
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&v, &put, 1, 1};
-    HRESULT hr = d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
-                           excep, nullptr);
-    VariantClear(&v);
-    return hr;
-}
-
-std::wstring GetWide(IDispatch* d, const wchar_t* name) {
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr,
-                         nullptr)) ||
-        v.vt != VT_BSTR)
-        return L"<failed>";
-    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
-    VariantClear(&v);
-    return w;
-}
 
 // Every Unicode member of a class: the words of every script come back as
 // written; Tamil in a Devanagari control is refused whole, with a

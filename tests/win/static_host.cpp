@@ -19,6 +19,8 @@
 #include "tests/win/wintest_util.h"
 
 using wintest::Check;
+using wintest::GetWide;
+using wintest::PutWide;
 using wintest::GetText;
 using wintest::Pump;
 
@@ -48,29 +50,6 @@ std::string Launched() {
 void Send(HWND w, UINT msg, WPARAM keys, int x, int y) {
     SendMessageA(w, msg, keys, MAKELPARAM(x, y));
     Pump();
-}
-
-HRESULT PutWide(IDispatch* d, const wchar_t* name, const std::wstring& text) {
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    const HRESULT hr = Put(d, name, v);
-    VariantClear(&v);
-    return hr;
-}
-
-// A text property exactly as the control answers it.
-std::wstring GetWide(IDispatch* d, const wchar_t* name) {
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT v;
-    VariantInit(&v);
-    if (FAILED(d->Invoke(wintest::IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr,
-                         nullptr)) ||
-        v.vt != VT_BSTR)
-        return L"<failed>";
-    std::wstring out(v.bstrVal, SysStringLen(v.bstrVal));
-    VariantClear(&v);
-    return out;
 }
 
 std::string Hex(const GUID& g) {

@@ -59,6 +59,34 @@ inline HRESULT Put(IDispatch* d, const wchar_t* name, VARIANT v) {
     return d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// A text property written and read as UTF-16, exactly as given and answered
+// ("<failed>" when it cannot be read). `excep` receives a refusal's
+// description when given.
+inline HRESULT PutWide(IDispatch* d, const wchar_t* name, const std::wstring& text,
+                       EXCEPINFO* excep = nullptr) {
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&v, &put, 1, 1};
+    const HRESULT hr =
+        d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, excep, nullptr);
+    VariantClear(&v);
+    return hr;
+}
+
+inline std::wstring GetWide(IDispatch* d, const wchar_t* name) {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(d->Invoke(IdOf(d, name), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) ||
+        v.vt != VT_BSTR)
+        return L"<failed>";
+    std::wstring w(v.bstrVal, SysStringLen(v.bstrVal));
+    VariantClear(&v);
+    return w;
+}
+
 inline HRESULT PutBool(IDispatch* d, const wchar_t* name, bool value) {
     VARIANT v;
     v.vt = VT_BOOL;
