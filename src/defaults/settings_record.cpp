@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "defaults/archive_bytes.h"
+
 namespace vexa::defaults {
 
 namespace {
@@ -11,43 +13,6 @@ std::size_t Position(const std::vector<std::string_view>& names, std::string_vie
         if (names[i] == name) return i;
     throw std::out_of_range("settings section has no field " + std::string(name));
 }
-
-void AppendLe(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-    bool Le(std::uint32_t& value, int count) {
-        if (bytes_.size() - pos_ < static_cast<std::size_t>(count)) return false;
-        value = 0;
-        for (int i = 0; i < count; ++i)
-            value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
-        pos_ += count;
-        return true;
-    }
-    bool String(std::string& out) {
-        std::uint32_t length = 0;
-        if (!Le(length, 1)) return false;
-        if (length == 0xFF) {
-            if (!Le(length, 2)) return false;
-            if (length == 0xFFFF && !Le(length, 4)) return false;
-        }
-        if (length > bytes_.size() - pos_) return false;  // never past the data
-        out.assign(bytes_.substr(pos_, length));
-        pos_ += length;
-        return true;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-};
-
-}  // namespace
-
-namespace {
 
 const SettingsLayout& LayoutOf(const SettingsSection& section) {
     if (!section.layout) throw std::out_of_range("settings section without a layout");
@@ -85,21 +50,6 @@ SettingsSection EmptySection(const SettingsLayout& layout) {
     return s;
 }
 
-void AppendArchiveString(std::string& out, std::string_view s) {
-    std::size_t n = s.size();
-    if (n < 0xFF) {
-        AppendLe(out, static_cast<std::uint32_t>(n), 1);
-    } else if (n < 0xFFFE) {
-        AppendLe(out, 0xFF, 1);
-        AppendLe(out, static_cast<std::uint32_t>(n), 2);
-    } else {
-        AppendLe(out, 0xFF, 1);
-        AppendLe(out, 0xFFFF, 2);
-        AppendLe(out, static_cast<std::uint32_t>(n), 4);
-    }
-    out.append(s);
-}
-
 std::string EncodeSection(const SettingsSection& section) {
     std::string out;
     for (std::int32_t v : section.numbers) AppendLe(out, static_cast<std::uint32_t>(v), 4);
@@ -109,7 +59,7 @@ std::string EncodeSection(const SettingsSection& section) {
 
 std::optional<SettingsSection> DecodeSection(const SettingsLayout& layout, std::string_view bytes) {
     SettingsSection s = EmptySection(layout);
-    Reader reader(bytes);
+    ArchiveReader reader(bytes);
     for (std::int32_t& v : s.numbers) {
         std::uint32_t raw = 0;
         if (!reader.Le(raw, 4)) return std::nullopt;

@@ -38,10 +38,7 @@ struct SettingsSection {
 // A zeroed section of the layout.
 SettingsSection EmptySection(const SettingsLayout& layout);
 
-// The string format of the archive: a length byte below 255; else 0xFF and
-// a 16-bit length below 0xFFFE; else 0xFF 0xFFFF and a 32-bit length.
-void AppendArchiveString(std::string& out, std::string_view s);
-
+// The section's numbers (4 bytes each) then its archive strings.
 std::string EncodeSection(const SettingsSection& section);
 
 // Reads a whole section of the layout from the start of `bytes`; nullopt

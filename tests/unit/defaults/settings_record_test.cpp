@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "defaults/archive_bytes.h"
 #include "defaults/settings_record.h"
 #include "sim/sim_settings_files.h"
 #include "unit/fixture_platform.h"
