@@ -23,10 +23,6 @@ TEST(CaptionPersistenceTest, CaptionsBeforeAndAfterTheFirstExchange) {
         rig.LoadFresh();
         EXPECT_EQ(rig.logic.Props().caption, captions.second);
         EXPECT_EQ(rig.logic.Props().text, captions.second);  // the text follows the caption
-        EXPECT_EQ(rig.logic.Props().scriptName, "Devanagari");
-        EXPECT_EQ(rig.logic.Props().fontName, "DVB-TTDorvan");
-        EXPECT_EQ(rig.logic.Props().fontSize, 18);
-        EXPECT_EQ(rig.logic.Props().linFile, "dv1lay.lin");
     }
 }
 
@@ -63,42 +59,6 @@ TEST(CaptionPersistenceTest, TheCaptionCarriesItsBytesUnchanged) {
         EXPECT_EQ(other.logic.Props().caption, input);
         EXPECT_EQ(other.logic.Props().text, input);
     }
-}
-
-TEST(CaptionSettingsFileTest, EachKindWritesItsOwnSectionToItsOwnFile) {
-    CaptionRig push(CaptionKind::PushButton);
-    push.LoadFresh();
-    ASSERT_TRUE(push.logic.SaveGlobalSettings());
-    const std::string expected = Bytes({0x12, 0, 0, 0, 0x0A}) + "Devanagari" + Bytes({0x0C}) +
-                                 "DVB-TTDorvan";
-    EXPECT_EQ(push.files.files.at("VPushButton.ini"), expected);
-
-    CaptionRig check(CaptionKind::CheckBox);
-    check.LoadFresh();
-    check.logic.Props().pushLike = true;
-    check.logic.Props().autoKind = false;
-    check.logic.Props().alignment = -1;
-    check.logic.Props().fontSize = 300;
-    ASSERT_TRUE(check.logic.SaveGlobalSettings());
-    EXPECT_EQ(check.files.files.at("VCheckBox.ini").substr(0, 16),
-              Bytes({1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0x01, 0, 0}));
-
-    // Read back into a fresh control: the same values, through the file.
-    CaptionRig reader(CaptionKind::CheckBox);
-    reader.files.files = check.files.files;
-    ASSERT_TRUE(reader.logic.LoadGlobalSettings());
-    EXPECT_TRUE(reader.logic.Props().pushLike);
-    EXPECT_FALSE(reader.logic.Props().autoKind);
-    EXPECT_EQ(reader.logic.Props().alignment, -1);
-    EXPECT_EQ(reader.logic.Props().fontSize, 300);
-
-    CaptionRig radio(CaptionKind::RadioButton), group(CaptionKind::GroupBox);
-    radio.LoadFresh();
-    group.LoadFresh();
-    ASSERT_TRUE(radio.logic.SaveGlobalSettings());
-    ASSERT_TRUE(group.logic.SaveGlobalSettings());
-    EXPECT_TRUE(radio.files.files.count("VRadioButton.ini"));
-    EXPECT_EQ(group.files.files.at("VGroupBox.ini"), expected);
 }
 
 TEST(CaptionSettingsFileTest, TheLastControlSavedWinsAndNoBytesStayAfterTheSection) {

@@ -15,16 +15,6 @@ using test::Bytes;
 const SettingsLayout kButton{"VPushButton.ini", {"FontSize"}, {"ScriptName", "FontName"}};
 const SettingsLayout kLabel{"VStatic.ini", {"Reserved1", "FontSize", "Alignment"}, {"ScriptName", "FontName"}};
 
-TEST(SettingsRecord, PushButtonSectionHasTheDocumentedBytes) {
-    SettingsSection s = EmptySection(kButton);
-    s.Number("FontSize") = 18;
-    s.String("ScriptName") = "Devanagari";
-    s.String("FontName") = "DVB-TTDorvan";
-    std::string expected = Bytes({0x12, 0, 0, 0, 0x0A}) + "Devanagari" + Bytes({0x0C}) + "DVB-TTDorvan";
-    EXPECT_EQ(EncodeSection(s), expected);
-    EXPECT_EQ(expected.size(), 28u);
-}
-
 TEST(SettingsRecord, ArchiveStringLengthForms) {
     std::string out;
     AppendArchiveString(out, std::string(254, 'a'));

@@ -142,54 +142,31 @@ protected:
     }
 };
 
-TEST_P(SeamCostTest, TypingAtTheEndCostsTheSameInFiveKilobytesAndInOneMegabyte) {
-    CountingRig small(Style());
-    const std::string few = Prose(5 << 10);
-    small.Load(few, few.size());
-    const sim::SeamCounts a = small.TypeKeys(120);
+// At the end and in the middle, of prose with line ends (five kilobytes
+// against one megabyte) and of one paragraph typed without Enter.
+TEST_P(SeamCostTest, TypingIntoALargeTextCostsWhatItCostsInASmallOne) {
+    struct Texts {
+        const char* what;
+        std::string few, many;
+        int keys;
+    };
+    const Texts texts[] = {{"prose", Prose(5 << 10), Prose(1 << 20), 120},
+                           {"one paragraph", OneLine(4800), OneLine(64 << 10), 60}};
+    for (const Texts& t : texts) {
+        for (const bool atEnd : {true, false}) {
+            SCOPED_TRACE(std::string(t.what) + (atEnd ? " at the end" : " in the middle"));
+            CountingRig small(Style());
+            small.Load(t.few, atEnd ? t.few.size() : t.few.size() / 2);
+            const sim::SeamCounts a = small.TypeKeys(t.keys);
 
-    CountingRig large(Style());
-    const std::string many = Prose(1 << 20);
-    large.Load(many, many.size());
-    const sim::SeamCounts b = large.TypeKeys(120);
+            CountingRig large(Style());
+            large.Load(t.many, atEnd ? t.many.size() : t.many.size() / 2);
+            const sim::SeamCounts b = large.TypeKeys(t.keys);
 
-    ExpectBoundedByTheView(a);
-    ExpectBoundedByTheView(b);
-    ExpectNoGrowth(a, b);
-}
-
-TEST_P(SeamCostTest, TypingInTheMiddleOfOneMegabyteCostsWhatItCostsInFiveKilobytes) {
-    CountingRig small(Style());
-    const std::string few = Prose(5 << 10);
-    small.Load(few, few.size() / 2);
-    const sim::SeamCounts a = small.TypeKeys(120);
-
-    CountingRig large(Style());
-    const std::string many = Prose(1 << 20);
-    large.Load(many, many.size() / 2);
-    const sim::SeamCounts b = large.TypeKeys(120);
-
-    ExpectBoundedByTheView(a);
-    ExpectBoundedByTheView(b);
-    ExpectNoGrowth(a, b);
-}
-
-TEST_P(SeamCostTest, TypingIntoALongParagraphCostsWhatItCostsInAShortOne) {
-    for (const bool atEnd : {true, false}) {
-        SCOPED_TRACE(atEnd ? "at the end" : "in the middle");
-        CountingRig small(Style());
-        const std::string few = OneLine(4800);
-        small.Load(few, atEnd ? few.size() : few.size() / 2);
-        const sim::SeamCounts a = small.TypeKeys(60);
-
-        CountingRig large(Style());
-        const std::string many = OneLine(64 << 10);
-        large.Load(many, atEnd ? many.size() : many.size() / 2);
-        const sim::SeamCounts b = large.TypeKeys(60);
-
-        ExpectBoundedByTheView(a);
-        ExpectBoundedByTheView(b);
-        ExpectNoGrowth(a, b);
+            ExpectBoundedByTheView(a);
+            ExpectBoundedByTheView(b);
+            ExpectNoGrowth(a, b);
+        }
     }
 }
 

@@ -89,26 +89,5 @@ TEST(LayoutNames, OnlyBareLinNamesAreLoadable) {
     }
 }
 
-TEST(KeyboardFileTables, DefaultsNameEachScriptsFiles) {
-    KeyboardFileTables edit = KeyboardFileTables::EditDefaults();
-    KeyboardFileTables list = KeyboardFileTables::ListDefaults();
-    EXPECT_EQ(edit.inscript[0], (KeyboardFileRow{"as0lay.lin", "", ""}));
-    EXPECT_EQ(edit.typewriter[12], (KeyboardFileRow{"tl1lay.lin", "tl1lay32.dll", ""}));
-    for (int row : {2, 9, 10}) {  // Bhutanese, Roman, Sanskrit
-        EXPECT_TRUE(edit.inscript[static_cast<std::size_t>(row)].layoutFile.empty());
-        EXPECT_EQ(edit.typewriter[static_cast<std::size_t>(row)].layoutFile, "dv1lay.lin");
-    }
-    for (std::size_t row = 0; row < 14; ++row) {
-        EXPECT_EQ(edit.phonetic[row], (KeyboardFileRow{"pe1lay.lin", "pe1lay32.dll", "rc2as32.dll"}));
-        if (row != 13) {
-            EXPECT_EQ(list.phonetic[row], edit.phonetic[row]);
-        }
-    }
-    EXPECT_EQ(list.phonetic[13], KeyboardFileRow{});
-    EXPECT_EQ(edit.typewriter[13], KeyboardFileRow{});
-    EXPECT_EQ(list.typewriter, edit.typewriter);
-    EXPECT_EQ(&edit.Of(KeyboardKind::Typewriter), &edit.typewriter);
-}
-
 }  // namespace
 }  // namespace vexa::keyboard

@@ -94,6 +94,8 @@ struct Subject {
     std::function<PropertyMap()> saveFresh;
     std::function<PropertyMap(PropertyMap)> loadAndSave;
     std::function<std::string()> settingsFile;
+    // A new control of the kind reads `file` and writes its settings again.
+    std::function<std::string(const std::string& file)> rereadSettings;
 };
 
 void CheckSubject(const Subject& s) {
@@ -110,7 +112,11 @@ void CheckSubject(const Subject& s) {
         EXPECT_EQ(*back, value) << name;
     }
     ExpectSameAsFixture(s.name + "-set.vxp", common::EncodeProperties(saved));
-    ExpectSameAsFixture(s.name + ".ini", s.settingsFile());
+    const std::string file = s.settingsFile();
+    ExpectSameAsFixture(s.name + ".ini", file);
+    // Every field of the file holds a value a new control lacks: a field the
+    // file does not give back would be written with the new control's value.
+    EXPECT_EQ(s.rereadSettings(file), file) << s.name << ".ini is not read back whole";
 }
 
 template <class Rig>
@@ -120,9 +126,9 @@ std::string SettingsBytes(Rig& rig, const std::string& file) {
 }
 
 // A control of a rig: new, loaded and saved as a container does, and its
-// kind's settings file.
+// kind's settings file, read back by the control of a second rig.
 template <class Rig>
-Subject RigSubject(const std::string& name, Rig& rig) {
+Subject RigSubject(const std::string& name, Rig& rig, Rig& reader) {
     return {name,
             [&rig] {
                 rig.LoadFresh();
@@ -132,7 +138,13 @@ Subject RigSubject(const std::string& name, Rig& rig) {
                 rig.Load(std::move(map));
                 return rig.Save();
             },
-            [&rig, name] { return SettingsBytes(rig, name + ".ini"); }};
+            [&rig, name] { return SettingsBytes(rig, name + ".ini"); },
+            [&reader, name](const std::string& file) {
+                reader.LoadFresh();
+                reader.files.files[name + ".ini"] = file;
+                EXPECT_TRUE(reader.logic.LoadGlobalSettings());
+                return SettingsBytes(reader, name + ".ini");
+            }};
 }
 
 TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
@@ -142,16 +154,16 @@ TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
         {captions::CaptionKind::RadioButton, "VRadioButton"},
         {captions::CaptionKind::GroupBox, "VGroupBox"}};
     for (const auto& [kind, name] : kinds) {
-        captions::test::CaptionRig rig(kind);
-        CheckSubject(RigSubject(name, rig));
+        captions::test::CaptionRig rig(kind), reader(kind);
+        CheckSubject(RigSubject(name, rig, reader));
     }
 }
 
 TEST(PersistedForms, StaticAndListBoxSaveWhatEarlierBuildsSaved) {
-    statics::test::StaticRig label;
-    CheckSubject(RigSubject("VStatic", label));
-    listbox::test::ListBoxRig list;
-    CheckSubject(RigSubject("VListBox", list));
+    statics::test::StaticRig label, labelReader;
+    CheckSubject(RigSubject("VStatic", label, labelReader));
+    listbox::test::ListBoxRig list, listReader;
+    CheckSubject(RigSubject("VListBox", list, listReader));
 }
 
 // What a damaged settings file or registry store holds out of range is
@@ -210,6 +222,17 @@ TEST(PersistedForms, EditSavesWhatEarlierBuildsSaved) {
                   [&] {
                       EXPECT_TRUE(logic.SaveGlobalSettings());
                       return files.Read("VEdit.ini").value_or("");
+                  },
+                  [&](const std::string& file) {
+                      sim::SimSettingsFiles readerFiles;
+                      readerFiles.files["VEdit.ini"] = file;
+                      QuietEditView readerView;
+                      edit::VEditLogic reader({platform, registry, readerFiles}, readerView);
+                      reader.Reset();
+                      LoadProperties(reader);
+                      EXPECT_TRUE(reader.LoadGlobalSettings());
+                      EXPECT_TRUE(reader.SaveGlobalSettings());
+                      return readerFiles.Read("VEdit.ini").value_or("");
                   }});
 }
 

@@ -44,19 +44,6 @@ protected:
     VEditLogic logic;
 };
 
-TEST_F(VEditLogicTest, ANewControlTakesTheRegistryDefaults) {
-    LoadFresh();
-    const VEditProperties& p = logic.Props();
-    EXPECT_EQ(p.text, "VEdit");
-    EXPECT_TRUE(p.autoHScroll);
-    EXPECT_FALSE(p.multiLine);
-    EXPECT_EQ(p.scriptName, "Devanagari");
-    EXPECT_EQ(p.fontName, "DVB-TTDorvan");
-    EXPECT_EQ(p.fontSize, 18);
-    EXPECT_EQ(p.linFile, "dv1lay.lin");
-    EXPECT_EQ(p.backColor, 0x80000005u);
-}
-
 TEST_F(VEditLogicTest, MissingRegistryDefaultsGiveEmptyNamesAndZeros) {
     registry.DeleteTree("VEXAOCX.VEditCtrl.1");
     LoadFresh();
@@ -144,8 +131,6 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     auto section = defaults::LoadSection(settings, VEditSettingsLayout());
     ASSERT_TRUE(section);
     EXPECT_EQ(section->String("ScriptName"), "Tamil");
-    EXPECT_EQ(section->Number("FontSize"), 300);
-    EXPECT_EQ(section->Number("MultiLine"), 1);
 
     // Loading at design time clears GlobalSettings.
     common::MapExchange loadDesign(saved, true);
