@@ -7,13 +7,13 @@ namespace {
 constexpr std::array<ScriptEntry, kCatalogueRows> kRows{{
     // name, code, entry, mono converter, bi converter,
     // mono face, mono second, mono extension, bi face, bi second, bi extension
-    // (Devanagari's and Telugu's monolingual extension faces and Telugu's
-    // bilingual one are newer than the rest: their converters draw without
-    // them where a system lacks them.)
+    // (The monolingual extension faces of Assamese, Bengali, Devanagari and
+    // Telugu and Telugu's bilingual one are newer than the rest: their
+    // converters draw without them where a system lacks them.)
     {"Assamese", "AS", "iscii2assamesezirvo", "ASMCV32.DLL", "ASBCV32.DLL",
-     "AS-TTBelmo", "AS1-TTBelmo", "", "ASB-TTBelmo", "", "ASB-TTBelmoEN"},
+     "AS-TTBelmo", "AS1-TTBelmo", "AS2-TTBelmo", "ASB-TTBelmo", "", "ASB-TTBelmoEN"},
     {"Bengali", "BN", "iscii2bengalizirvo", "BNMCV32.DLL", "BNBCV32.DLL",
-     "BN-TTBelmo", "BN1-TTBelmo", "", "BNB-TTBelmo", "", "BNB-TTBelmoEN"},
+     "BN-TTBelmo", "BN1-TTBelmo", "BN2-TTBelmo", "BNB-TTBelmo", "", "BNB-TTBelmoEN"},
     {"Bhutanese", "DR", "iscii2tibetanzirvo", "DRMCV32.DLL", "DRMCV32.DLL",
      "DR-TTTrasko", "DR3-TTTrasko", "", "DR-TTTrasko", "DR3-TTTrasko", ""},
     {"Devanagari", "DV", "iscii2devzirvo", "DVMCV32.DLL", "DVBCV32.DLL",

@@ -100,6 +100,11 @@ def faces(code):
          "overflow_of": code + "B-TTBelmo"},
         {"face": code + "-TTBelmo", "latin": False, "slots": "all", "script": True},
         {"face": code + "1-TTBelmo", "latin": True, "slots": "upper"},
+        # The one-face library's extension: the glyphs ranked after the 223
+        # of the script face (the ra- and la-phala of less common consonants,
+        # thra, loanword conjuncts). Without it the library draws as before.
+        {"face": code + "2-TTBelmo", "latin": False, "slots": "all",
+         "overflow_of": code + "-TTBelmo"},
     ]
 
 
@@ -168,12 +173,12 @@ def main():
             {"file": "BNBCV32.DLL", "entry": "iscii2bengalizirvo", "kind": "brahmic",
              "fonts": {"1": "BNB-TTBelmo", "2": "BNB-TTBelmoEN"}},
             {"file": "BNMCV32.DLL", "entry": "iscii2bengalizirvo", "kind": "brahmic",
-             "fonts": {"1": "BN-TTBelmo"}},
+             "fonts": {"1": "BN-TTBelmo", "2": "BN2-TTBelmo"}, "extension_optional": True},
             {"file": "ASBCV32.DLL", "entry": "iscii2assamesezirvo", "kind": "brahmic",
              "fonts": {"1": "ASB-TTBelmo", "2": "ASB-TTBelmoEN"},
              "iscii": {"CF": ASSAMESE_RA, "D4": ASSAMESE_WA}, "ra": ASSAMESE_RA},
             {"file": "ASMCV32.DLL", "entry": "iscii2assamesezirvo", "kind": "brahmic",
-             "fonts": {"1": "AS-TTBelmo"},
+             "fonts": {"1": "AS-TTBelmo", "2": "AS2-TTBelmo"}, "extension_optional": True,
              "iscii": {"CF": ASSAMESE_RA, "D4": ASSAMESE_WA}, "ra": ASSAMESE_RA},
         ])
     familymap.write_map(out, fmap, input_files())

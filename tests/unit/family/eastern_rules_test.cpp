@@ -109,6 +109,12 @@ TEST_F(Eastern, BengaliPhalasAndConjuncts) {
         << "ta with a soft virama is khanda ta";
     EXPECT_EQ(bnb.Draw(Iscii({YYA})), (Names{"yyabeng"}));
     EXPECT_EQ(bnb.Draw(Iscii({KA, VIRAMA, VIRAMA})), (Names{"kabeng", "viramabeng"}));
+    // The ra-phala of tha ranks past the 351 codes of the bilingual pair, which
+    // draws it apart; the one-face libraries draw it from their extension face.
+    constexpr int THA = 0xC3;
+    EXPECT_EQ(bnb.Draw(Iscii({THA, VIRAMA, RA})), (Names{"thabeng", "viramabeng", "rabeng"}));
+    EXPECT_EQ(bnm.Draw(Iscii({THA, VIRAMA, RA})), (Names{"tharabeng"}));
+    EXPECT_EQ(asm_.Draw(Iscii({0xC9, VIRAMA, 0xD1})), (Names{"phalabeng"})) << "la-phala of pha";
 }
 
 // A nukta never vanishes: ya + nukta is yya, and a consonant with no nukta

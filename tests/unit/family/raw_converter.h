@@ -105,9 +105,9 @@ inline constexpr FamilyLibrary kTamilMalayalamLibraries[] = {
 // The libraries of the Bengali script (Bengali, Assamese) and of Oriya.
 inline constexpr FamilyLibrary kEasternLibraries[] = {
     {"BNBCV32.DLL", "iscii2bengalizirvo", true, 0x80},
-    {"BNMCV32.DLL", "iscii2bengalizirvo", false, 0x21},
+    {"BNMCV32.DLL", "iscii2bengalizirvo", true, 0x21},
     {"ASBCV32.DLL", "iscii2assamesezirvo", true, 0x80},
-    {"ASMCV32.DLL", "iscii2assamesezirvo", false, 0x21},
+    {"ASMCV32.DLL", "iscii2assamesezirvo", true, 0x21},
     {"ORBCV32.DLL", "iscii2oriyazirvo", true, 0x80},
     {"ORMCV32.DLL", "iscii2oriyazirvo", false, 0x21},
 };
