@@ -4,8 +4,10 @@
 #include <atomic>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "engine/output_pairs.h"
+#include "engine/per_rules.h"
 #include "engine/syllable.h"
 
 namespace vexa::family::engine {
@@ -176,7 +178,7 @@ private:
     // sign of the text vanishes.
     const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
         for (const auto& t : tails_) {
-            if (t.reph == reph && t.matra == matra && t.modifier == modifier && t.virama == virama) {
+            if (t.matra == matra && t.reph == reph && t.modifier == modifier && t.virama == virama) {
                 return TailDrawn(t) ? &t : nullptr;
             }
         }
@@ -610,29 +612,132 @@ private:
     std::int16_t previous_ = -1;
 };
 
+// The syllable the kerning assembled last, by the bytes it was read from.
+// The converter is called syllable by syllable along a text, so the next
+// call usually asks for exactly the syllable the kerning of this one looked
+// at. A syllable reads only the bytes it looked at (itself and what ended
+// it) and draws the same from the same bytes with the same rules and fonts,
+// so it is taken from here instead of being read and assembled again.
+struct Lookahead {
+    static constexpr int kMaxBytes = 32;
+    const unsigned char* source = nullptr;  // where the bytes were read
+    const Rules* rules = nullptr;  // null: nothing kept
+    const BelowBase* belowBase = nullptr;
+    const std::uint8_t* isMark = nullptr;
+    std::size_t isMarkSize = 0;
+    const GlyphCode* codes = nullptr;
+    std::size_t codesSize = 0;
+    const GlyphPieces* pieces = nullptr;
+    int examined = 0;
+    int consumed = 0;
+    unsigned char bytes[kMaxBytes] = {};
+    GlyphList glyphs;
+
+    bool Holds(const Rules& r, const BelowBase* b, std::span<const std::uint8_t> m,
+               std::span<const GlyphCode> c, const GlyphPieces* p, const unsigned char* at) const {
+        // (The same bytes elsewhere would do as well; the next call's are
+        // where the kerning read them.)
+        if (source != at || rules != &r || belowBase != b || isMark != m.data() || isMarkSize != m.size() ||
+            codes != c.data() || codesSize != c.size() || pieces != p) {
+            return false;
+        }
+        // Stops at the first difference, so never reads past the text's end
+        // (the kept bytes end at the latest with a terminator).
+        for (int i = 0; i < examined; ++i) {
+            if (at[i] != bytes[i]) return false;
+        }
+        return true;
+    }
+};
+
+// One lookahead per library, used by one call at a time: a call that finds
+// it in use (another thread converting) goes without. Taking it is one
+// atomic exchange, far cheaper than a per-thread variable of a shared
+// library, whose every use is a call to the runtime.
+class ClaimedLookahead {
+public:
+    ClaimedLookahead() : kept_(busy_.exchange(true, std::memory_order_acquire) ? nullptr : &lookahead_) {}
+    ~ClaimedLookahead() {
+        if (kept_) busy_.store(false, std::memory_order_release);
+    }
+    ClaimedLookahead(const ClaimedLookahead&) = delete;
+    ClaimedLookahead& operator=(const ClaimedLookahead&) = delete;
+
+    Lookahead* get() const { return kept_; }
+
+private:
+    static inline std::atomic<bool> busy_{false};
+    static inline Lookahead lookahead_;
+    Lookahead* kept_;
+};
+
+// Where the kerning pairs of each left glyph start in the table (sorted by
+// left, then right): the pairs of glyph g are [start[g], start[g + 1]).
+struct KernIndex {
+    const Rules* rules = nullptr;
+    std::vector<std::uint32_t> start;
+
+    void Fill(const Rules& r) {
+        rules = &r;
+        start.clear();
+        if (r.kerning.empty()) return;
+        start.assign(r.kerning.back().left + 2u, 0);
+        // The table holds long runs of one left glyph: find each run's end
+        // by halving rather than stepping through it.
+        const auto less = [](const KernPair& a, std::uint32_t left) { return a.left < left; };
+        std::size_t g = 0;
+        for (auto at = r.kerning.begin(); at != r.kerning.end();) {
+            while (g <= at->left) start[g++] = static_cast<std::uint32_t>(at - r.kerning.begin());
+            at = std::lower_bound(at, r.kerning.end(), at->left + 1u, less);
+        }
+        while (g < start.size()) start[g++] = static_cast<std::uint32_t>(r.kerning.size());
+    }
+
+    std::span<const KernPair> Of(std::uint16_t left) const {
+        if (left + 1u >= start.size()) return {};
+        return rules->kerning.subspan(start[left], start[left + 1] - start[left]);
+    }
+};
+
 // The font narrows or widens a syllable's last glyph before the first glyph
 // of the next syllable (kerning): look at the next syllable (past caret
 // marks, so that the caret does not move the text) and take the kerned
-// variant of the last glyph where the fonts hold it.
+// variant of the last glyph where the fonts hold it. The next syllable is
+// assembled only when the last glyph kerns with something at all.
 void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::uint8_t> isMark,
           std::span<const GlyphCode> codes, const GlyphPieces* pieces, const unsigned char* next,
-          GlyphList& out) {
+          GlyphList& out, Lookahead* kept) {
     if (out.count == 0) return;
     const std::uint16_t last = out.glyphs[out.count - 1];
     if (last >= isMark.size() || isMark[last]) return;
+    const std::span<const KernPair> pairs = PerRules<KernIndex>(rules).Of(last);
+    if (pairs.empty()) return;
     while (*next == 0x01) ++next;
-    if (*next == 0) return;
+    if (*next < 0xA0) return;  // the end, a space, English: nothing drawn next
     const engine::Syllable s = ReadSyllable(rules, next);
-    if (s.kind == engine::Syllable::Kind::kNothing) return;
-    GlyphList following;
+    GlyphList own;
+    GlyphList& following = kept ? kept->glyphs : own;
+    if (kept) kept->rules = nullptr;
+    following.count = 0;
     Assembler(rules, belowBase, isMark, codes, pieces, following).Syllable(s);
+    if (kept && s.examined <= Lookahead::kMaxBytes) {
+        kept->source = next;
+        kept->rules = &rules;
+        kept->belowBase = belowBase;
+        kept->isMark = isMark.data();
+        kept->isMarkSize = isMark.size();
+        kept->codes = codes.data();
+        kept->codesSize = codes.size();
+        kept->pieces = pieces;
+        kept->examined = s.examined;
+        kept->consumed = s.consumed;
+        std::copy(next, next + s.examined, kept->bytes);
+    }
     if (following.count == 0) return;
-    const KernPair key{last, following.glyphs[0], 0};
-    const auto less = [](const KernPair& a, const KernPair& b) {
-        return a.left != b.left ? a.left < b.left : a.right < b.right;
-    };
-    const auto it = std::lower_bound(rules.kerning.begin(), rules.kerning.end(), key, less);
-    if (it == rules.kerning.end() || it->left != key.left || it->right != key.right) return;
+    const std::uint16_t right = following.glyphs[0];
+    const auto it = std::lower_bound(pairs.begin(), pairs.end(), right,
+                                     [](const KernPair& a, std::uint16_t r) { return a.right < r; });
+    if (it == pairs.end() || it->right != right) return;
     if (it->replacement < codes.size() && codes[it->replacement].code != 0) {
         out.glyphs[out.count - 1] = it->replacement;
     }
@@ -643,12 +748,24 @@ void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::u
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
                    const GlyphPieces* pieces, const unsigned char* source, GlyphList& out) {
-    const engine::Syllable s = ReadSyllable(rules, source);
-    Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
-    if (!rules.kerning.empty()) {
-        Kern(rules, belowBase, isMark, codes, pieces, source + s.consumed, out);
+    if (rules.kerning.empty()) {
+        const engine::Syllable s = ReadSyllable(rules, source);
+        Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
+        return s.consumed;
     }
-    return s.consumed;
+    const ClaimedLookahead claim;
+    Lookahead* kept = claim.get();
+    int consumed = 0;
+    if (kept && kept->Holds(rules, belowBase, isMark, codes, pieces, source)) {
+        for (int i = 0; i < kept->glyphs.count; ++i) out.Push(kept->glyphs.glyphs[i]);
+        consumed = kept->consumed;
+    } else {
+        const engine::Syllable s = ReadSyllable(rules, source);
+        Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
+        consumed = s.consumed;
+    }
+    Kern(rules, belowBase, isMark, codes, pieces, source + consumed, out, kept);
+    return consumed;
 }
 
 int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,

@@ -14,7 +14,7 @@ namespace vexa::family::engine {
 inline constexpr int kMaxGlyphs = 40;
 
 struct GlyphList {
-    std::uint16_t glyphs[kMaxGlyphs] = {};
+    std::uint16_t glyphs[kMaxGlyphs];  // [0, count) set
     int count = 0;
     void Push(std::uint16_t g) {
         if (count < kMaxGlyphs) glyphs[count++] = g;
