@@ -748,6 +748,9 @@ void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::u
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
                    const GlyphPieces* pieces, const unsigned char* source, GlyphList& out) {
+    // A space, a caret mark or an English byte: one byte, nothing drawn, and
+    // with nothing before it in the list, nothing to kern.
+    if (source[0] < 0xA0 && out.count == 0) return 1;
     if (rules.kerning.empty()) {
         const engine::Syllable s = ReadSyllable(rules, source);
         Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
