@@ -771,17 +771,6 @@ int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
     return consumed;
 }
 
-int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
-                   std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out) {
-    return SyllableGlyphs(rules, nullptr, isMark, codes, nullptr, source, out);
-}
-
-void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
-                     std::span<const GlyphCode> codes, const unsigned char* source, char* output,
-                     int* consumed) {
-    ConvertSyllable(rules, nullptr, isMark, codes, nullptr, source, output, consumed);
-}
-
 void ConvertSyllable(const Rules& rules, const BelowBase* belowBase,
                      std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
                      const GlyphPieces* pieces, const unsigned char* source, char* output,
