@@ -78,7 +78,8 @@ std::string ToFontCodeRun(ConverterLibrary& converter, std::string_view text, bo
         ForEachGlyph(syllable.output, [&](unsigned char glyph, bool extension) {
             if (extension != inExtension) {
                 inExtension = extension;
-                drawn[n++] = static_cast<char>(extension ? kExtensionFontSwitch : kScriptFontSwitch);
+                drawn[n++] =
+                    static_cast<char>(extension ? kExtensionFontSwitch : kScriptFontSwitch);
             }
             drawn[n++] = static_cast<char>(glyph);
         });

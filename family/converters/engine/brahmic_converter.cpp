@@ -59,12 +59,121 @@ const CoreEntry* LookUpCore(std::span<const CoreEntry> cores, std::u16string_vie
     return &*it;
 }
 
+// What the tables and fonts of one converter answer again and again: the
+// tail for a (reph, vowel sign, modifier, virama) and whether the fonts draw
+// it, the variant of a pre- or post-base family, the mark drawn after a
+// glyph, a letter drawn alone, a vowel sign fused with a glyph, a cluster of
+// up to three letters. Kept with the lookahead (one call at a time uses
+// them) and forgotten when a call brings other rules or fonts; each answer
+// is kept with its whole question, so a slot shared by two questions gives
+// at worst a miss.
+class Answers {
+public:
+    // Forgets everything when asked for other rules or fonts.
+    void Use(const Rules& r, std::span<const GlyphCode> c, const GlyphPieces* p) {
+        if (rules_ == &r && codes_ == c.data() && codesSize_ == c.size() && pieces_ == p) return;
+        rules_ = &r;
+        codes_ = c.data();
+        codesSize_ = c.size();
+        pieces_ = p;
+        if (++generation_ == 0) {
+            for (auto& t : tails_) t.generation = 0;
+            for (auto& v : variants_) v.generation = 0;
+            for (auto& o : others_) o.generation = 0;
+            generation_ = 1;
+        }
+    }
+
+    static std::uint64_t TailQuestion(bool reph, char16_t matra, char16_t modifier, bool virama) {
+        return (std::uint64_t{reph} << 34) | (std::uint64_t{matra} << 18) |
+               (std::uint64_t{modifier} << 2) | (std::uint64_t{virama} << 1);
+    }
+
+    // The tail's place in `tails` (-1: none drawn), when known.
+    bool Tail(const TailTemplate* tails, std::uint64_t question, int& answer) const {
+        const TailAnswer& a = tails_[TailSlot(tails, question)];
+        if (a.generation != generation_ || a.tails != tails || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetTail(const TailTemplate* tails, std::uint64_t question, int answer) {
+        tails_[TailSlot(tails, question)] = {generation_, tails, question, answer};
+    }
+
+    bool Variant(std::uint16_t family, std::uint8_t variant, int& answer) const {
+        const std::uint32_t question = (std::uint32_t{family} << 8) | variant;
+        const VariantAnswer& a = variants_[question % kVariantSlots];
+        if (a.generation != generation_ || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetVariant(std::uint16_t family, std::uint8_t variant, int answer) {
+        const std::uint32_t question = (std::uint32_t{family} << 8) | variant;
+        variants_[question % kVariantSlots] = {generation_, question, answer};
+    }
+
+    // Other answers, by a question that names its table (Question below).
+    enum class Table : std::uint64_t { kMark = 1, kStandalone = 2, kFusion = 3, kCore = 4 };
+    static std::uint64_t Question(Table table, std::uint32_t a, std::uint32_t b) {
+        return (static_cast<std::uint64_t>(table) << 56) | (std::uint64_t{a} << 24) | b;
+    }
+    bool Other(std::uint64_t question, int& answer) const {
+        const OtherAnswer& a = others_[OtherSlot(question)];
+        if (a.generation != generation_ || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetOther(std::uint64_t question, int answer) {
+        others_[OtherSlot(question)] = {generation_, question, answer};
+    }
+
+private:
+    static constexpr std::size_t kOtherSlots = 512;
+    struct OtherAnswer {
+        std::uint32_t generation = 0;
+        std::uint64_t question = 0;
+        int answer = -1;
+    };
+    static std::size_t OtherSlot(std::uint64_t question) {
+        return static_cast<std::size_t>((question * 0x9E3779B97F4A7C15ull) >> 55) % kOtherSlots;
+    }
+    OtherAnswer others_[kOtherSlots];
+
+    static constexpr std::size_t kTailSlots = 128;
+    static constexpr std::size_t kVariantSlots = 64;
+    struct TailAnswer {
+        std::uint32_t generation = 0;  // 0: empty
+        const TailTemplate* tails = nullptr;
+        std::uint64_t question = 0;
+        int answer = -1;
+    };
+    struct VariantAnswer {
+        std::uint32_t generation = 0;
+        std::uint32_t question = 0;
+        int answer = -1;
+    };
+    static std::size_t TailSlot(const TailTemplate* tails, std::uint64_t question) {
+        const auto mixed =
+            (question ^ reinterpret_cast<std::uintptr_t>(tails)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(mixed >> 57) % kTailSlots;
+    }
+
+    const Rules* rules_ = nullptr;
+    const GlyphCode* codes_ = nullptr;
+    std::size_t codesSize_ = 0;
+    const GlyphPieces* pieces_ = nullptr;
+    std::uint32_t generation_ = 0;
+    TailAnswer tails_[kTailSlots];
+    VariantAnswer variants_[kVariantSlots];
+};
+
 class Assembler {
 public:
     Assembler(const Rules& rules, const BelowBase* below, std::span<const std::uint8_t> isMark,
-              std::span<const GlyphCode> codes, const GlyphPieces* pieces, GlyphList& out)
+              std::span<const GlyphCode> codes, const GlyphPieces* pieces, GlyphList& out,
+              Answers* answers = nullptr)
         : rules_(rules), below_(below), isMark_(isMark), codes_(codes), pieces_(pieces), out_(out),
-          tails_(below ? below->plain : rules.templates) {}
+          tails_(below ? below->plain : rules.templates), answers_(answers) {}
 
     void Syllable(const engine::Syllable& s) {
         if (s.kind == Syllable::Kind::kStandalone) {
@@ -100,6 +209,23 @@ private:
     // The learned entry of a cluster, when the converter's fonts hold all its
     // glyphs (a face with fewer codes falls back to smaller pieces).
     const CoreEntry* FindCore(std::u16string_view key) const {
+        // Clusters of up to three letters (most of those asked for) are
+        // answered from what earlier syllables learned.
+        if (!answers_ || key.empty() || key.size() > 3) return FindDrawnCore(key);
+        const std::uint32_t first = (std::uint32_t{key[0]} << 16) | (key.size() > 1 ? key[1] : 0u);
+        const std::uint32_t rest =
+            (static_cast<std::uint32_t>(key.size()) << 16) | (key.size() > 2 ? key[2] : 0u);
+        const std::uint64_t question = Answers::Question(Answers::Table::kCore, first, rest);
+        int at = -1;
+        if (!answers_->Other(question, at)) {
+            const CoreEntry* e = FindDrawnCore(key);
+            at = e ? static_cast<int>(e - rules_.cores.data()) : -1;
+            answers_->SetOther(question, at);
+        }
+        return at >= 0 ? &rules_.cores[static_cast<std::size_t>(at)] : nullptr;
+    }
+
+    const CoreEntry* FindDrawnCore(std::u16string_view key) const {
         const CoreEntry* e = LookUpCore(rules_.cores, key);
         return e && AllDrawn(e->first, e->count) ? e : nullptr;
     }
@@ -126,13 +252,21 @@ private:
     }
 
     bool Standalone(char16_t letter) {
-        for (const auto& e : rules_.standalone) {
-            if (e.letter == letter) {
-                EmitSpan(e.first, e.count);
-                return true;
+        int at = -1;
+        const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, 0);
+        if (!answers_ || !answers_->Other(question, at)) {
+            for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
+                if (rules_.standalone[i].letter == letter) {
+                    at = static_cast<int>(i);
+                    break;
+                }
             }
+            if (answers_) answers_->SetOther(question, at);
         }
-        return false;
+        if (at < 0) return false;
+        const engine::Standalone& e = rules_.standalone[static_cast<std::size_t>(at)];
+        EmitSpan(e.first, e.count);
+        return true;
     }
 
     int Default(std::uint16_t symbol) const {
@@ -140,6 +274,18 @@ private:
     }
 
     int MarkFor(std::uint16_t symbol) const {
+        if (!answers_) return FindMark(symbol);
+        const std::uint64_t question = Answers::Question(Answers::Table::kMark, symbol,
+                                                         static_cast<std::uint32_t>(previous_ + 1));
+        int answer = -1;
+        if (!answers_->Other(question, answer)) {
+            answer = FindMark(symbol);
+            answers_->SetOther(question, answer);
+        }
+        return answer;
+    }
+
+    int FindMark(std::uint16_t symbol) const {
         const Attachment key{symbol, previous_, 0};
         auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), key,
                                    [](const Attachment& a, const Attachment& b) {
@@ -156,6 +302,14 @@ private:
     // fonts lack that one, the first variant they hold (a sign a little too
     // wide or narrow is still the sign; a missing one would be a wrong word).
     int Variant(std::uint16_t family, std::uint8_t variant) const {
+        int answer = -1;
+        if (answers_ && answers_->Variant(family, variant, answer)) return answer;
+        answer = FindVariant(family, variant);
+        if (answers_) answers_->SetVariant(family, variant, answer);
+        return answer;
+    }
+
+    int FindVariant(std::uint16_t family, std::uint8_t variant) const {
         int any = -1;
         int held = -1;
         int exact = -1;
@@ -177,8 +331,21 @@ private:
     // apart instead (the sign, then the modifier or the reph), so that no
     // sign of the text vanishes.
     const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
+        if (!answers_) return ScanTails(reph, matra, modifier, virama);
+        const std::uint64_t question = Answers::TailQuestion(reph, matra, modifier, virama);
+        int answer = -1;
+        if (!answers_->Tail(tails_.data(), question, answer)) {
+            const TailTemplate* t = ScanTails(reph, matra, modifier, virama);
+            answer = t ? static_cast<int>(t - tails_.data()) : -1;
+            answers_->SetTail(tails_.data(), question, answer);
+        }
+        return answer >= 0 ? &tails_[static_cast<std::size_t>(answer)] : nullptr;
+    }
+
+    const TailTemplate* ScanTails(bool reph, char16_t matra, char16_t modifier, bool virama) const {
         for (const auto& t : tails_) {
-            if (t.matra == matra && t.reph == reph && t.modifier == modifier && t.virama == virama) {
+            if (t.matra == matra && t.reph == reph && t.modifier == modifier &&
+                t.virama == virama) {
                 return TailDrawn(t) ? &t : nullptr;
             }
         }
@@ -573,14 +740,24 @@ private:
         // A vowel sign that merges with the cluster's last glyph.
         if (s.matra && pre < 0 && core.glyphs.count > 0) {
             const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
-            for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
-                // (An empty fusion would drop the consonant with its sign.)
-                if (f.count > 0 && AllDrawn(f.first, f.count)) {
-                    --core.glyphs.count;
-                    for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
-                    fused = true;
-                    break;
+            int at = -1;
+            const std::uint64_t question =
+                Answers::Question(Answers::Table::kFusion, last, s.matra);
+            if (!answers_ || !answers_->Other(question, at)) {
+                for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
+                    // (An empty fusion would drop the consonant with its sign.)
+                    if (f.count > 0 && AllDrawn(f.first, f.count)) {
+                        at = static_cast<int>(&f - rules_.fusions.data());
+                        break;
+                    }
                 }
+                if (answers_) answers_->SetOther(question, at);
+            }
+            if (at >= 0) {
+                const Fusion& f = rules_.fusions[static_cast<std::size_t>(at)];
+                --core.glyphs.count;
+                for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
+                fused = true;
             }
         }
         if (s.geminate) {
@@ -609,6 +786,7 @@ private:
     const GlyphPieces* pieces_;
     GlyphList& out_;
     std::span<const TailTemplate> tails_;
+    Answers* answers_;
     std::int16_t previous_ = -1;
 };
 
@@ -632,6 +810,7 @@ struct Lookahead {
     int consumed = 0;
     unsigned char bytes[kMaxBytes] = {};
     GlyphList glyphs;
+    Answers answers;
 
     bool Holds(const Rules& r, const BelowBase* b, std::span<const std::uint8_t> m,
                std::span<const GlyphCode> c, const GlyphPieces* p, const unsigned char* at) const {
@@ -650,8 +829,8 @@ struct Lookahead {
     }
 };
 
-// One lookahead per library, used by one call at a time: a call that finds
-// it in use (another thread converting) goes without. Taking it is one
+// One lookahead (and its answers) per library, used by one call at a time:
+// a call that finds it in use (another thread converting) goes without. Taking it is one
 // atomic exchange, far cheaper than a per-thread variable of a shared
 // library, whose every use is a call to the runtime.
 class ClaimedLookahead {
@@ -707,6 +886,7 @@ struct KernIndex {
 void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::uint8_t> isMark,
           std::span<const GlyphCode> codes, const GlyphPieces* pieces, const unsigned char* next,
           GlyphList& out, Lookahead* kept) {
+    Answers* answers = kept ? &kept->answers : nullptr;
     if (out.count == 0) return;
     const std::uint16_t last = out.glyphs[out.count - 1];
     if (last >= isMark.size() || isMark[last]) return;
@@ -719,7 +899,7 @@ void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::u
     GlyphList& following = kept ? kept->glyphs : own;
     if (kept) kept->rules = nullptr;
     following.count = 0;
-    Assembler(rules, belowBase, isMark, codes, pieces, following).Syllable(s);
+    Assembler(rules, belowBase, isMark, codes, pieces, following, answers).Syllable(s);
     if (kept && s.examined <= Lookahead::kMaxBytes) {
         kept->source = next;
         kept->rules = &rules;
@@ -751,20 +931,22 @@ int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
     // A space, a caret mark or an English byte: one byte, nothing drawn, and
     // with nothing before it in the list, nothing to kern.
     if (source[0] < 0xA0 && out.count == 0) return 1;
-    if (rules.kerning.empty()) {
-        const engine::Syllable s = ReadSyllable(rules, source);
-        Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
-        return s.consumed;
-    }
     const ClaimedLookahead claim;
     Lookahead* kept = claim.get();
+    Answers* answers = kept ? &kept->answers : nullptr;
+    if (answers) answers->Use(rules, codes, pieces);
+    if (rules.kerning.empty()) {
+        const engine::Syllable s = ReadSyllable(rules, source);
+        Assembler(rules, belowBase, isMark, codes, pieces, out, answers).Syllable(s);
+        return s.consumed;
+    }
     int consumed = 0;
     if (kept && kept->Holds(rules, belowBase, isMark, codes, pieces, source)) {
         for (int i = 0; i < kept->glyphs.count; ++i) out.Push(kept->glyphs.glyphs[i]);
         consumed = kept->consumed;
     } else {
         const engine::Syllable s = ReadSyllable(rules, source);
-        Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
+        Assembler(rules, belowBase, isMark, codes, pieces, out, answers).Syllable(s);
         consumed = s.consumed;
     }
     Kern(rules, belowBase, isMark, codes, pieces, source + consumed, out, kept);

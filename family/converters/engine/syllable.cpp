@@ -42,7 +42,12 @@ struct Source {
 // that telling a consonant from a sign is one load instead of a scan of the
 // letter lists. Letters outside the block (joiners, the invisible consonant,
 // Vedic signs of other blocks) are looked up in the lists.
-enum LetterKind : std::uint8_t { kConsonantKind = 1, kMatraKind = 2, kModifierKind = 4, kVedicKind = 8 };
+enum LetterKind : std::uint8_t {
+    kConsonantKind = 1,
+    kMatraKind = 2,
+    kModifierKind = 4,
+    kVedicKind = 8
+};
 
 struct LetterKinds {
     const Rules* rules = nullptr;
@@ -51,6 +56,7 @@ struct LetterKinds {
     // Bytes that stand for their letter of the ISCII table whatever follows
     // them (not an escape, virama, danda, INV, or a letter with a nukta form).
     bool plain[256] = {};
+    char16_t byteLetter[256] = {};  // the ISCII table's letter of each byte
 
     void Fill(const Rules& r);
 
@@ -76,7 +82,9 @@ void LetterKinds::Fill(const Rules& r) {
     // With no consonants there is no block: a value no letter's block equals.
     block = first == 0 ? 1 : static_cast<char16_t>(first & 0xFF80);
     for (int b = 0; b < 256; ++b) {
-        plain[b] = b != kExtension && b != kVirama && b != kDanda && b != kInv && r.isciiNukta[b] == 0;
+        byteLetter[b] = r.iscii[b];
+        plain[b] =
+            b != kExtension && b != kVirama && b != kDanda && b != kInv && r.isciiNukta[b] == 0;
     }
     std::fill(std::begin(kinds), std::end(kinds), 0);
     if (block == 1) return;
@@ -117,7 +125,7 @@ Token DecodeSpecial(const Rules& rules, Source& s, int p) {
 // Most bytes are a letter whatever follows: those without a call.
 inline Token DecodeAt(const LetterKinds& kinds, Source& s, int p) {
     const unsigned char b = s[p];
-    if (kinds.plain[b]) return {kinds.rules->iscii[b], 0, 1};
+    if (kinds.plain[b]) return {kinds.byteLetter[b], 0, 1};
     return DecodeSpecial(*kinds.rules, s, p);
 }
 
