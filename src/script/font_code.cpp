@@ -71,14 +71,20 @@ std::string ToFontCodeRun(ConverterLibrary& converter, std::string_view text, bo
             continue;
         }
         SyllableGlyphs syllable = converter.ConvertSyllable(bytes + p, length - p);
+        // The syllable's glyphs (each with at most one switch before it) and
+        // a space go in with one append; an output is under 256 bytes.
+        char drawn[2 * 256 + 1];
+        std::size_t n = 0;
         ForEachGlyph(syllable.output, [&](unsigned char glyph, bool extension) {
             if (extension != inExtension) {
                 inExtension = extension;
-                run += static_cast<char>(extension ? kExtensionFontSwitch : kScriptFontSwitch);
+                drawn[n++] =
+                    static_cast<char>(extension ? kExtensionFontSwitch : kScriptFontSwitch);
             }
-            run += static_cast<char>(glyph);
+            drawn[n++] = static_cast<char>(glyph);
         });
-        if (b == kSpace) run += static_cast<char>(kSpace);
+        if (b == kSpace) drawn[n++] = static_cast<char>(kSpace);
+        run.append(drawn, n);
         p += syllable.consumed;
     }
     return run;

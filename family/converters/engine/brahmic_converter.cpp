@@ -4,8 +4,10 @@
 #include <atomic>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "engine/output_pairs.h"
+#include "engine/per_rules.h"
 #include "engine/syllable.h"
 
 namespace vexa::family::engine {
@@ -57,12 +59,121 @@ const CoreEntry* LookUpCore(std::span<const CoreEntry> cores, std::u16string_vie
     return &*it;
 }
 
+// What the tables and fonts of one converter answer again and again: the
+// tail for a (reph, vowel sign, modifier, virama) and whether the fonts draw
+// it, the variant of a pre- or post-base family, the mark drawn after a
+// glyph, a letter drawn alone, a vowel sign fused with a glyph, a cluster of
+// up to three letters. Kept with the lookahead (one call at a time uses
+// them) and forgotten when a call brings other rules or fonts; each answer
+// is kept with its whole question, so a slot shared by two questions gives
+// at worst a miss.
+class Answers {
+public:
+    // Forgets everything when asked for other rules or fonts.
+    void Use(const Rules& r, std::span<const GlyphCode> c, const GlyphPieces* p) {
+        if (rules_ == &r && codes_ == c.data() && codesSize_ == c.size() && pieces_ == p) return;
+        rules_ = &r;
+        codes_ = c.data();
+        codesSize_ = c.size();
+        pieces_ = p;
+        if (++generation_ == 0) {
+            for (auto& t : tails_) t.generation = 0;
+            for (auto& v : variants_) v.generation = 0;
+            for (auto& o : others_) o.generation = 0;
+            generation_ = 1;
+        }
+    }
+
+    static std::uint64_t TailQuestion(bool reph, char16_t matra, char16_t modifier, bool virama) {
+        return (std::uint64_t{reph} << 34) | (std::uint64_t{matra} << 18) |
+               (std::uint64_t{modifier} << 2) | (std::uint64_t{virama} << 1);
+    }
+
+    // The tail's place in `tails` (-1: none drawn), when known.
+    bool Tail(const TailTemplate* tails, std::uint64_t question, int& answer) const {
+        const TailAnswer& a = tails_[TailSlot(tails, question)];
+        if (a.generation != generation_ || a.tails != tails || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetTail(const TailTemplate* tails, std::uint64_t question, int answer) {
+        tails_[TailSlot(tails, question)] = {generation_, tails, question, answer};
+    }
+
+    bool Variant(std::uint16_t family, std::uint8_t variant, int& answer) const {
+        const std::uint32_t question = (std::uint32_t{family} << 8) | variant;
+        const VariantAnswer& a = variants_[question % kVariantSlots];
+        if (a.generation != generation_ || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetVariant(std::uint16_t family, std::uint8_t variant, int answer) {
+        const std::uint32_t question = (std::uint32_t{family} << 8) | variant;
+        variants_[question % kVariantSlots] = {generation_, question, answer};
+    }
+
+    // Other answers, by a question that names its table (Question below).
+    enum class Table : std::uint64_t { kMark = 1, kStandalone = 2, kFusion = 3, kCore = 4 };
+    static std::uint64_t Question(Table table, std::uint32_t a, std::uint32_t b) {
+        return (static_cast<std::uint64_t>(table) << 56) | (std::uint64_t{a} << 24) | b;
+    }
+    bool Other(std::uint64_t question, int& answer) const {
+        const OtherAnswer& a = others_[OtherSlot(question)];
+        if (a.generation != generation_ || a.question != question) return false;
+        answer = a.answer;
+        return true;
+    }
+    void SetOther(std::uint64_t question, int answer) {
+        others_[OtherSlot(question)] = {generation_, question, answer};
+    }
+
+private:
+    static constexpr std::size_t kOtherSlots = 512;
+    struct OtherAnswer {
+        std::uint32_t generation = 0;
+        std::uint64_t question = 0;
+        int answer = -1;
+    };
+    static std::size_t OtherSlot(std::uint64_t question) {
+        return static_cast<std::size_t>((question * 0x9E3779B97F4A7C15ull) >> 55) % kOtherSlots;
+    }
+    OtherAnswer others_[kOtherSlots];
+
+    static constexpr std::size_t kTailSlots = 128;
+    static constexpr std::size_t kVariantSlots = 64;
+    struct TailAnswer {
+        std::uint32_t generation = 0;  // 0: empty
+        const TailTemplate* tails = nullptr;
+        std::uint64_t question = 0;
+        int answer = -1;
+    };
+    struct VariantAnswer {
+        std::uint32_t generation = 0;
+        std::uint32_t question = 0;
+        int answer = -1;
+    };
+    static std::size_t TailSlot(const TailTemplate* tails, std::uint64_t question) {
+        const auto mixed =
+            (question ^ reinterpret_cast<std::uintptr_t>(tails)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(mixed >> 57) % kTailSlots;
+    }
+
+    const Rules* rules_ = nullptr;
+    const GlyphCode* codes_ = nullptr;
+    std::size_t codesSize_ = 0;
+    const GlyphPieces* pieces_ = nullptr;
+    std::uint32_t generation_ = 0;
+    TailAnswer tails_[kTailSlots];
+    VariantAnswer variants_[kVariantSlots];
+};
+
 class Assembler {
 public:
     Assembler(const Rules& rules, const BelowBase* below, std::span<const std::uint8_t> isMark,
-              std::span<const GlyphCode> codes, const GlyphPieces* pieces, GlyphList& out)
+              std::span<const GlyphCode> codes, const GlyphPieces* pieces, GlyphList& out,
+              Answers* answers = nullptr)
         : rules_(rules), below_(below), isMark_(isMark), codes_(codes), pieces_(pieces), out_(out),
-          tails_(below ? below->plain : rules.templates) {}
+          tails_(below ? below->plain : rules.templates), answers_(answers) {}
 
     void Syllable(const engine::Syllable& s) {
         if (s.kind == Syllable::Kind::kStandalone) {
@@ -98,6 +209,23 @@ private:
     // The learned entry of a cluster, when the converter's fonts hold all its
     // glyphs (a face with fewer codes falls back to smaller pieces).
     const CoreEntry* FindCore(std::u16string_view key) const {
+        // Clusters of up to three letters (most of those asked for) are
+        // answered from what earlier syllables learned.
+        if (!answers_ || key.empty() || key.size() > 3) return FindDrawnCore(key);
+        const std::uint32_t first = (std::uint32_t{key[0]} << 16) | (key.size() > 1 ? key[1] : 0u);
+        const std::uint32_t rest =
+            (static_cast<std::uint32_t>(key.size()) << 16) | (key.size() > 2 ? key[2] : 0u);
+        const std::uint64_t question = Answers::Question(Answers::Table::kCore, first, rest);
+        int at = -1;
+        if (!answers_->Other(question, at)) {
+            const CoreEntry* e = FindDrawnCore(key);
+            at = e ? static_cast<int>(e - rules_.cores.data()) : -1;
+            answers_->SetOther(question, at);
+        }
+        return at >= 0 ? &rules_.cores[static_cast<std::size_t>(at)] : nullptr;
+    }
+
+    const CoreEntry* FindDrawnCore(std::u16string_view key) const {
         const CoreEntry* e = LookUpCore(rules_.cores, key);
         return e && AllDrawn(e->first, e->count) ? e : nullptr;
     }
@@ -124,13 +252,21 @@ private:
     }
 
     bool Standalone(char16_t letter) {
-        for (const auto& e : rules_.standalone) {
-            if (e.letter == letter) {
-                EmitSpan(e.first, e.count);
-                return true;
+        int at = -1;
+        const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, 0);
+        if (!answers_ || !answers_->Other(question, at)) {
+            for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
+                if (rules_.standalone[i].letter == letter) {
+                    at = static_cast<int>(i);
+                    break;
+                }
             }
+            if (answers_) answers_->SetOther(question, at);
         }
-        return false;
+        if (at < 0) return false;
+        const engine::Standalone& e = rules_.standalone[static_cast<std::size_t>(at)];
+        EmitSpan(e.first, e.count);
+        return true;
     }
 
     int Default(std::uint16_t symbol) const {
@@ -138,6 +274,18 @@ private:
     }
 
     int MarkFor(std::uint16_t symbol) const {
+        if (!answers_) return FindMark(symbol);
+        const std::uint64_t question = Answers::Question(Answers::Table::kMark, symbol,
+                                                         static_cast<std::uint32_t>(previous_ + 1));
+        int answer = -1;
+        if (!answers_->Other(question, answer)) {
+            answer = FindMark(symbol);
+            answers_->SetOther(question, answer);
+        }
+        return answer;
+    }
+
+    int FindMark(std::uint16_t symbol) const {
         const Attachment key{symbol, previous_, 0};
         auto it = std::lower_bound(rules_.attachments.begin(), rules_.attachments.end(), key,
                                    [](const Attachment& a, const Attachment& b) {
@@ -154,6 +302,14 @@ private:
     // fonts lack that one, the first variant they hold (a sign a little too
     // wide or narrow is still the sign; a missing one would be a wrong word).
     int Variant(std::uint16_t family, std::uint8_t variant) const {
+        int answer = -1;
+        if (answers_ && answers_->Variant(family, variant, answer)) return answer;
+        answer = FindVariant(family, variant);
+        if (answers_) answers_->SetVariant(family, variant, answer);
+        return answer;
+    }
+
+    int FindVariant(std::uint16_t family, std::uint8_t variant) const {
         int any = -1;
         int held = -1;
         int exact = -1;
@@ -175,8 +331,21 @@ private:
     // apart instead (the sign, then the modifier or the reph), so that no
     // sign of the text vanishes.
     const TailTemplate* FindTail(bool reph, char16_t matra, char16_t modifier, bool virama) const {
+        if (!answers_) return ScanTails(reph, matra, modifier, virama);
+        const std::uint64_t question = Answers::TailQuestion(reph, matra, modifier, virama);
+        int answer = -1;
+        if (!answers_->Tail(tails_.data(), question, answer)) {
+            const TailTemplate* t = ScanTails(reph, matra, modifier, virama);
+            answer = t ? static_cast<int>(t - tails_.data()) : -1;
+            answers_->SetTail(tails_.data(), question, answer);
+        }
+        return answer >= 0 ? &tails_[static_cast<std::size_t>(answer)] : nullptr;
+    }
+
+    const TailTemplate* ScanTails(bool reph, char16_t matra, char16_t modifier, bool virama) const {
         for (const auto& t : tails_) {
-            if (t.reph == reph && t.matra == matra && t.modifier == modifier && t.virama == virama) {
+            if (t.matra == matra && t.reph == reph && t.modifier == modifier &&
+                t.virama == virama) {
                 return TailDrawn(t) ? &t : nullptr;
             }
         }
@@ -571,14 +740,24 @@ private:
         // A vowel sign that merges with the cluster's last glyph.
         if (s.matra && pre < 0 && core.glyphs.count > 0) {
             const std::uint16_t last = core.glyphs.glyphs[core.glyphs.count - 1];
-            for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
-                // (An empty fusion would drop the consonant with its sign.)
-                if (f.count > 0 && AllDrawn(f.first, f.count)) {
-                    --core.glyphs.count;
-                    for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
-                    fused = true;
-                    break;
+            int at = -1;
+            const std::uint64_t question =
+                Answers::Question(Answers::Table::kFusion, last, s.matra);
+            if (!answers_ || !answers_->Other(question, at)) {
+                for (const auto& f : FusionsOf(rules_.fusions, last, s.matra)) {
+                    // (An empty fusion would drop the consonant with its sign.)
+                    if (f.count > 0 && AllDrawn(f.first, f.count)) {
+                        at = static_cast<int>(&f - rules_.fusions.data());
+                        break;
+                    }
                 }
+                if (answers_) answers_->SetOther(question, at);
+            }
+            if (at >= 0) {
+                const Fusion& f = rules_.fusions[static_cast<std::size_t>(at)];
+                --core.glyphs.count;
+                for (int i = 0; i < f.count; ++i) core.glyphs.Push(rules_.pool[f.first + i]);
+                fused = true;
             }
         }
         if (s.geminate) {
@@ -607,32 +786,138 @@ private:
     const GlyphPieces* pieces_;
     GlyphList& out_;
     std::span<const TailTemplate> tails_;
+    Answers* answers_;
     std::int16_t previous_ = -1;
+};
+
+// The syllable the kerning assembled last, by the bytes it was read from.
+// The converter is called syllable by syllable along a text, so the next
+// call usually asks for exactly the syllable the kerning of this one looked
+// at. A syllable reads only the bytes it looked at (itself and what ended
+// it) and draws the same from the same bytes with the same rules and fonts,
+// so it is taken from here instead of being read and assembled again.
+struct Lookahead {
+    static constexpr int kMaxBytes = 32;
+    const unsigned char* source = nullptr;  // where the bytes were read
+    const Rules* rules = nullptr;  // null: nothing kept
+    const BelowBase* belowBase = nullptr;
+    const std::uint8_t* isMark = nullptr;
+    std::size_t isMarkSize = 0;
+    const GlyphCode* codes = nullptr;
+    std::size_t codesSize = 0;
+    const GlyphPieces* pieces = nullptr;
+    int examined = 0;
+    int consumed = 0;
+    unsigned char bytes[kMaxBytes] = {};
+    GlyphList glyphs;
+    Answers answers;
+
+    bool Holds(const Rules& r, const BelowBase* b, std::span<const std::uint8_t> m,
+               std::span<const GlyphCode> c, const GlyphPieces* p, const unsigned char* at) const {
+        // (The same bytes elsewhere would do as well; the next call's are
+        // where the kerning read them.)
+        if (source != at || rules != &r || belowBase != b || isMark != m.data() || isMarkSize != m.size() ||
+            codes != c.data() || codesSize != c.size() || pieces != p) {
+            return false;
+        }
+        // Stops at the first difference, so never reads past the text's end
+        // (the kept bytes end at the latest with a terminator).
+        for (int i = 0; i < examined; ++i) {
+            if (at[i] != bytes[i]) return false;
+        }
+        return true;
+    }
+};
+
+// One lookahead (and its answers) per library, used by one call at a time:
+// a call that finds it in use (another thread converting) goes without. Taking it is one
+// atomic exchange, far cheaper than a per-thread variable of a shared
+// library, whose every use is a call to the runtime.
+class ClaimedLookahead {
+public:
+    ClaimedLookahead() : kept_(busy_.exchange(true, std::memory_order_acquire) ? nullptr : &lookahead_) {}
+    ~ClaimedLookahead() {
+        if (kept_) busy_.store(false, std::memory_order_release);
+    }
+    ClaimedLookahead(const ClaimedLookahead&) = delete;
+    ClaimedLookahead& operator=(const ClaimedLookahead&) = delete;
+
+    Lookahead* get() const { return kept_; }
+
+private:
+    static inline std::atomic<bool> busy_{false};
+    static inline Lookahead lookahead_;
+    Lookahead* kept_;
+};
+
+// Where the kerning pairs of each left glyph start in the table (sorted by
+// left, then right): the pairs of glyph g are [start[g], start[g + 1]).
+struct KernIndex {
+    const Rules* rules = nullptr;
+    std::vector<std::uint32_t> start;
+
+    void Fill(const Rules& r) {
+        rules = &r;
+        start.clear();
+        if (r.kerning.empty()) return;
+        start.assign(r.kerning.back().left + 2u, 0);
+        // The table holds long runs of one left glyph: find each run's end
+        // by halving rather than stepping through it.
+        const auto less = [](const KernPair& a, std::uint32_t left) { return a.left < left; };
+        std::size_t g = 0;
+        for (auto at = r.kerning.begin(); at != r.kerning.end();) {
+            while (g <= at->left) start[g++] = static_cast<std::uint32_t>(at - r.kerning.begin());
+            at = std::lower_bound(at, r.kerning.end(), at->left + 1u, less);
+        }
+        while (g < start.size()) start[g++] = static_cast<std::uint32_t>(r.kerning.size());
+    }
+
+    std::span<const KernPair> Of(std::uint16_t left) const {
+        if (left + 1u >= start.size()) return {};
+        return rules->kerning.subspan(start[left], start[left + 1] - start[left]);
+    }
 };
 
 // The font narrows or widens a syllable's last glyph before the first glyph
 // of the next syllable (kerning): look at the next syllable (past caret
 // marks, so that the caret does not move the text) and take the kerned
-// variant of the last glyph where the fonts hold it.
+// variant of the last glyph where the fonts hold it. The next syllable is
+// assembled only when the last glyph kerns with something at all.
 void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::uint8_t> isMark,
           std::span<const GlyphCode> codes, const GlyphPieces* pieces, const unsigned char* next,
-          GlyphList& out) {
+          GlyphList& out, Lookahead* kept) {
+    Answers* answers = kept ? &kept->answers : nullptr;
     if (out.count == 0) return;
     const std::uint16_t last = out.glyphs[out.count - 1];
     if (last >= isMark.size() || isMark[last]) return;
+    const std::span<const KernPair> pairs = PerRules<KernIndex>(rules).Of(last);
+    if (pairs.empty()) return;
     while (*next == 0x01) ++next;
-    if (*next == 0) return;
+    if (*next < 0xA0) return;  // the end, a space, English: nothing drawn next
     const engine::Syllable s = ReadSyllable(rules, next);
-    if (s.kind == engine::Syllable::Kind::kNothing) return;
-    GlyphList following;
-    Assembler(rules, belowBase, isMark, codes, pieces, following).Syllable(s);
+    GlyphList own;
+    GlyphList& following = kept ? kept->glyphs : own;
+    if (kept) kept->rules = nullptr;
+    following.count = 0;
+    Assembler(rules, belowBase, isMark, codes, pieces, following, answers).Syllable(s);
+    if (kept && s.examined <= Lookahead::kMaxBytes) {
+        kept->source = next;
+        kept->rules = &rules;
+        kept->belowBase = belowBase;
+        kept->isMark = isMark.data();
+        kept->isMarkSize = isMark.size();
+        kept->codes = codes.data();
+        kept->codesSize = codes.size();
+        kept->pieces = pieces;
+        kept->examined = s.examined;
+        kept->consumed = s.consumed;
+        std::copy(next, next + s.examined, kept->bytes);
+    }
     if (following.count == 0) return;
-    const KernPair key{last, following.glyphs[0], 0};
-    const auto less = [](const KernPair& a, const KernPair& b) {
-        return a.left != b.left ? a.left < b.left : a.right < b.right;
-    };
-    const auto it = std::lower_bound(rules.kerning.begin(), rules.kerning.end(), key, less);
-    if (it == rules.kerning.end() || it->left != key.left || it->right != key.right) return;
+    const std::uint16_t right = following.glyphs[0];
+    const auto it = std::lower_bound(pairs.begin(), pairs.end(), right,
+                                     [](const KernPair& a, std::uint16_t r) { return a.right < r; });
+    if (it == pairs.end() || it->right != right) return;
     if (it->replacement < codes.size() && codes[it->replacement].code != 0) {
         out.glyphs[out.count - 1] = it->replacement;
     }
@@ -643,23 +928,29 @@ void Kern(const Rules& rules, const BelowBase* belowBase, std::span<const std::u
 int SyllableGlyphs(const Rules& rules, const BelowBase* belowBase,
                    std::span<const std::uint8_t> isMark, std::span<const GlyphCode> codes,
                    const GlyphPieces* pieces, const unsigned char* source, GlyphList& out) {
-    const engine::Syllable s = ReadSyllable(rules, source);
-    Assembler(rules, belowBase, isMark, codes, pieces, out).Syllable(s);
-    if (!rules.kerning.empty()) {
-        Kern(rules, belowBase, isMark, codes, pieces, source + s.consumed, out);
+    // A space, a caret mark or an English byte: one byte, nothing drawn, and
+    // with nothing before it in the list, nothing to kern.
+    if (source[0] < 0xA0 && out.count == 0) return 1;
+    const ClaimedLookahead claim;
+    Lookahead* kept = claim.get();
+    Answers* answers = kept ? &kept->answers : nullptr;
+    if (answers) answers->Use(rules, codes, pieces);
+    if (rules.kerning.empty()) {
+        const engine::Syllable s = ReadSyllable(rules, source);
+        Assembler(rules, belowBase, isMark, codes, pieces, out, answers).Syllable(s);
+        return s.consumed;
     }
-    return s.consumed;
-}
-
-int SyllableGlyphs(const Rules& rules, std::span<const std::uint8_t> isMark,
-                   std::span<const GlyphCode> codes, const unsigned char* source, GlyphList& out) {
-    return SyllableGlyphs(rules, nullptr, isMark, codes, nullptr, source, out);
-}
-
-void ConvertSyllable(const Rules& rules, std::span<const std::uint8_t> isMark,
-                     std::span<const GlyphCode> codes, const unsigned char* source, char* output,
-                     int* consumed) {
-    ConvertSyllable(rules, nullptr, isMark, codes, nullptr, source, output, consumed);
+    int consumed = 0;
+    if (kept && kept->Holds(rules, belowBase, isMark, codes, pieces, source)) {
+        for (int i = 0; i < kept->glyphs.count; ++i) out.Push(kept->glyphs.glyphs[i]);
+        consumed = kept->consumed;
+    } else {
+        const engine::Syllable s = ReadSyllable(rules, source);
+        Assembler(rules, belowBase, isMark, codes, pieces, out, answers).Syllable(s);
+        consumed = s.consumed;
+    }
+    Kern(rules, belowBase, isMark, codes, pieces, source + consumed, out, kept);
+    return consumed;
 }
 
 void ConvertSyllable(const Rules& rules, const BelowBase* belowBase,

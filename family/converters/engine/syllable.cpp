@@ -1,6 +1,10 @@
 #include "engine/syllable.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+#include "engine/per_rules.h"
 
 namespace vexa::family::engine {
 
@@ -23,6 +27,73 @@ bool Contains(std::u16string_view set, char16_t c) {
     return false;
 }
 
+// The text being read, and the furthest byte the reading looked at: a
+// syllable read again from the same bytes reads the same.
+struct Source {
+    const unsigned char* s;
+    int furthest = 0;
+    unsigned char operator[](int i) {
+        furthest = std::max(furthest, i);
+        return s[i];
+    }
+};
+
+// What each letter of the script's block is, by its place in the block, so
+// that telling a consonant from a sign is one load instead of a scan of the
+// letter lists. Letters outside the block (joiners, the invisible consonant,
+// Vedic signs of other blocks) are looked up in the lists.
+enum LetterKind : std::uint8_t {
+    kConsonantKind = 1,
+    kMatraKind = 2,
+    kModifierKind = 4,
+    kVedicKind = 8
+};
+
+struct LetterKinds {
+    const Rules* rules = nullptr;
+    char16_t block = 0;
+    std::uint8_t kinds[128] = {};
+    // Bytes that stand for their letter of the ISCII table whatever follows
+    // them (not an escape, virama, danda, INV, or a letter with a nukta form).
+    bool plain[256] = {};
+    char16_t byteLetter[256] = {};  // the ISCII table's letter of each byte
+
+    void Fill(const Rules& r);
+
+    std::uint8_t Of(char16_t letter) const {
+        if ((letter & 0xFF80) == block) return kinds[letter & 0x7F];
+        const Rules& r = *rules;
+        return (Contains(r.letters.consonants, letter) ? kConsonantKind : 0) |
+               (Contains(r.letters.matras, letter) ? kMatraKind : 0) |
+               (Contains(r.letters.modifiers, letter) ? kModifierKind : 0) |
+               (IsVedic(r, letter) ? kVedicKind : 0);
+    }
+};
+
+void Mark(LetterKinds& k, std::u16string_view letters, std::uint8_t kind) {
+    for (char16_t c : letters) {
+        if ((c & 0xFF80) == k.block) k.kinds[c & 0x7F] |= kind;
+    }
+}
+
+void LetterKinds::Fill(const Rules& r) {
+    rules = &r;
+    const char16_t first = r.letters.consonants.empty() ? 0 : r.letters.consonants[0];
+    // With no consonants there is no block: a value no letter's block equals.
+    block = first == 0 ? 1 : static_cast<char16_t>(first & 0xFF80);
+    for (int b = 0; b < 256; ++b) {
+        byteLetter[b] = r.iscii[b];
+        plain[b] =
+            b != kExtension && b != kVirama && b != kDanda && b != kInv && r.isciiNukta[b] == 0;
+    }
+    std::fill(std::begin(kinds), std::end(kinds), 0);
+    if (block == 1) return;
+    Mark(*this, r.letters.consonants, kConsonantKind);
+    Mark(*this, r.letters.matras, kMatraKind);
+    Mark(*this, r.letters.modifiers, kModifierKind);
+    Mark(*this, {r.vedic.data(), r.vedic.size()}, kVedicKind);
+}
+
 // One letter of the text: the letter, a joiner that came with a virama
 // (E8 E9 soft, E8 E8 explicit), and the bytes it takes.
 struct Token {
@@ -31,7 +102,7 @@ struct Token {
     int length = 1;
 };
 
-Token DecodeAt(const Rules& rules, const unsigned char* s, int p) {
+Token DecodeSpecial(const Rules& rules, Source& s, int p) {
     const unsigned char b = s[p];
     const unsigned char next = b == 0 ? 0 : s[p + 1];
     if (b == kExtension) {
@@ -51,15 +122,22 @@ Token DecodeAt(const Rules& rules, const unsigned char* s, int p) {
     return {rules.iscii[b], 0, 1};
 }
 
-int SkipCaret(const unsigned char* s, int p) {
+// Most bytes are a letter whatever follows: those without a call.
+inline Token DecodeAt(const LetterKinds& kinds, Source& s, int p) {
+    const unsigned char b = s[p];
+    if (kinds.plain[b]) return {kinds.byteLetter[b], 0, 1};
+    return DecodeSpecial(*kinds.rules, s, p);
+}
+
+int SkipCaret(Source& s, int p) {
     while (s[p] == kCaretMark) ++p;
     return p;
 }
 
 class ClusterReader {
 public:
-    ClusterReader(const Rules& rules, const unsigned char* s, Syllable& out)
-        : rules_(rules), s_(s), out_(out) {}
+    ClusterReader(const Rules& rules, const LetterKinds& kinds, Source& s, Syllable& out)
+        : rules_(rules), kinds_(kinds), s_(s), out_(out) {}
 
     void Push(char16_t c) {
         if (out_.coreLength < kMaxCoreLetters) out_.core[out_.coreLength++] = c;
@@ -68,14 +146,14 @@ public:
     // Reads consonants joined by viramas, starting at p, where a consonant
     // (or the invisible consonant) stands.
     int Consonants(int p) {
-        Token t = DecodeAt(rules_, s_, p);
+        Token t = DecodeAt(kinds_, s_, p);
         Push(t.letter);
         out_.consonants = 1;
         p += t.length;
         bool nukta = false;
         for (;;) {
             int q = SkipCaret(s_, p);
-            Token n = DecodeAt(rules_, s_, q);
+            Token n = DecodeAt(kinds_, s_, q);
             if (n.letter != 0 && n.letter == rules_.letters.nukta && !nukta && n.length == 1) {
                 Push(n.letter);
                 nukta = true;
@@ -88,8 +166,8 @@ public:
                 return q + n.length;
             }
             int q2 = SkipCaret(s_, q + n.length);
-            Token c = DecodeAt(rules_, s_, q2);
-            if ((IsConsonant(rules_, c.letter) || c.letter == kInvisible) &&
+            Token c = DecodeAt(kinds_, s_, q2);
+            if (((kinds_.Of(c.letter) & kConsonantKind) || c.letter == kInvisible) &&
                 out_.consonants < kMaxConsonants) {
                 Push(rules_.letters.virama);
                 if (n.joiner == kZwj) Push(kZwj);
@@ -112,8 +190,8 @@ public:
     int Matra(int p) {
         if (out_.finalVirama) return p;
         int q = SkipCaret(s_, p);
-        Token t = DecodeAt(rules_, s_, q);
-        if (!IsMatra(rules_, t.letter)) return p;
+        Token t = DecodeAt(kinds_, s_, q);
+        if (!(kinds_.Of(t.letter) & kMatraKind)) return p;
         out_.matra = t.letter;
         return q + t.length;
     }
@@ -121,10 +199,11 @@ public:
     int Signs(int p) {
         for (;;) {
             int q = SkipCaret(s_, p);
-            Token t = DecodeAt(rules_, s_, q);
-            if (IsModifier(rules_, t.letter) && out_.modifierCount < kMaxModifiers) {
+            Token t = DecodeAt(kinds_, s_, q);
+            const std::uint8_t kind = kinds_.Of(t.letter);
+            if ((kind & kModifierKind) && out_.modifierCount < kMaxModifiers) {
                 out_.modifiers[out_.modifierCount++] = t.letter;
-            } else if (IsVedic(rules_, t.letter) && out_.accentCount < kMaxAccents) {
+            } else if ((kind & kVedicKind) && out_.accentCount < kMaxAccents) {
                 out_.accents[out_.accentCount++] = t.letter;
             } else {
                 return p;
@@ -135,7 +214,8 @@ public:
 
 private:
     const Rules& rules_;
-    const unsigned char* s_;
+    const LetterKinds& kinds_;
+    Source& s_;
     Syllable& out_;
 };
 
@@ -155,12 +235,12 @@ void SwapModifiers(const Rules& rules, Syllable& out) {
 
 // An independent vowel followed by virama + ya (not a soft or explicit
 // virama): the vowel is the base of a cluster with the ya-phala.
-bool StartsYaphala(const Rules& rules, const unsigned char* s, const Token& t) {
+bool StartsYaphala(const Rules& rules, const LetterKinds& kinds, Source& s, const Token& t) {
     if (rules.yaphalaLetter == 0 || !Contains(rules.yaphalaVowels, t.letter)) return false;
     const int q = SkipCaret(s, t.length);
-    const Token v = DecodeAt(rules, s, q);
+    const Token v = DecodeAt(kinds, s, q);
     if (v.letter != rules.letters.virama || v.joiner != 0) return false;
-    return DecodeAt(rules, s, SkipCaret(s, q + v.length)).letter == rules.yaphalaLetter;
+    return DecodeAt(kinds, s, SkipCaret(s, q + v.length)).letter == rules.yaphalaLetter;
 }
 
 }  // namespace
@@ -176,15 +256,18 @@ bool IsVedic(const Rules& rules, char16_t letter) {
     return letter != 0 && std::find(rules.vedic.begin(), rules.vedic.end(), letter) != rules.vedic.end();
 }
 
-Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
+Syllable ReadSyllable(const Rules& rules, const unsigned char* text) {
     Syllable out;
-    const unsigned char b = s[0];
+    const unsigned char b = text[0];
     if (b < 0xA0) return out;  // space, caret mark, English: one byte, no glyph
 
-    Token t = DecodeAt(rules, s, 0);
-    ClusterReader reader(rules, s, out);
+    const LetterKinds& kinds = PerRules<LetterKinds>(rules);
+    Source s{text};
+    Token t = DecodeAt(kinds, s, 0);
+    const std::uint8_t kind = kinds.Of(t.letter);
+    ClusterReader reader(rules, kinds, s, out);
     int p = 0;
-    if (IsConsonant(rules, t.letter) || t.letter == kInvisible || StartsYaphala(rules, s, t)) {
+    if ((kind & kConsonantKind) || t.letter == kInvisible || StartsYaphala(rules, kinds, s, t)) {
         out.kind = Syllable::Kind::kCluster;
         p = reader.Consonants(0);
         p = reader.Matra(p);
@@ -204,8 +287,7 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
             out.coreLength -= 2;
             --out.consonants;
         }
-    } else if (IsMatra(rules, t.letter) || IsModifier(rules, t.letter) ||
-               t.letter == rules.letters.virama ||
+    } else if ((kind & (kMatraKind | kModifierKind)) || t.letter == rules.letters.virama ||
                (t.letter != 0 && t.letter == rules.letters.nukta)) {
         // A sign with no consonant before it: drawn on the invisible consonant.
         out.kind = Syllable::Kind::kCluster;
@@ -222,12 +304,13 @@ Syllable ReadSyllable(const Rules& rules, const unsigned char* s) {
     } else if (t.letter != 0) {
         out.kind = Syllable::Kind::kStandalone;
         out.letter = t.letter;
-        p = IsVedic(rules, t.letter) ? t.length : reader.Signs(t.length);
+        p = (kind & kVedicKind) ? t.length : reader.Signs(t.length);
     } else {
         p = t.length;
     }
     SwapModifiers(rules, out);
     out.consumed = std::max(p, 1);
+    out.examined = s.furthest + 1;
     return out;
 }
 

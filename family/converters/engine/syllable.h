@@ -33,10 +33,13 @@ struct Syllable {
     enum class Kind { kNothing, kStandalone, kCluster };
     Kind kind = Kind::kNothing;
     int consumed = 1;
+    // The bytes the reading looked at (consumed and what followed): the same
+    // bytes read again give the same syllable.
+    int examined = 1;
 
     char16_t letter = 0;  // kStandalone
     // kCluster: the cluster's letters (consonants, nuktas, viramas, ZWJ).
-    char16_t core[kMaxCoreLetters] = {};
+    char16_t core[kMaxCoreLetters];  // [0, coreLength) set
     int coreLength = 0;
     int consonants = 0;
     bool reph = false;
@@ -44,9 +47,9 @@ struct Syllable {
     bool finalVirama = false;
     char16_t matra = 0;
 
-    char16_t modifiers[kMaxModifiers] = {};
+    char16_t modifiers[kMaxModifiers];  // [0, modifierCount) set
     int modifierCount = 0;
-    char16_t accents[kMaxAccents] = {};
+    char16_t accents[kMaxAccents];  // [0, accentCount) set
     int accentCount = 0;
 
     std::u16string_view Core() const { return {core, static_cast<std::size_t>(coreLength)}; }
