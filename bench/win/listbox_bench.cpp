@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "container_site.h"
 #include "wintest_util.h"
 
@@ -42,17 +43,6 @@ using wintest::PutLong;
 namespace {
 
 constexpr RECT kRect{10, 10, 310, 410};
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Pump() {
     MSG msg;

@@ -19,29 +19,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_clock.h"
+#include "wintest_util.h"
+
 namespace {
+
+using wintest::IdOf;
 
 // "namaste bharat " in ISCII and in UTF-16.
 const char kIscii[] = "\xC6\xCC\xD7\xE8\xC2\xE1 \xCB\xDA\xCF\xC2 ";
 const wchar_t kUnicode[] = L"\u0928\u092E\u0938\u094D\u0924\u0947 \u092D\u093E\u0930\u0924 ";
-
-DISPID IdOf(IDispatch* d, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
-    d->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
-    return id;
-}
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds to put `text` into the member, and to read it back; false
 // when either call failed or the value read is not the value written.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -93,10 +94,11 @@ std::optional<UnicodeRefusal> FirstUnstored(std::u16string_view text, UnicodeScr
 }  // namespace
 
 // The codes of each script that can read as nothing (IsLostCode may still
-// keep one for the code beside it), one table per script, made once.
-const std::array<bool, 256>& MaybeLost(UnicodeScript script) {
+// keep one for the code beside it), one table per script, made once. The
+// flags are 0 or 1 bytes so that eight of them can be or-ed without a branch.
+const std::array<std::uint8_t, 256>& MaybeLost(UnicodeScript script) {
     static const auto tables = [] {
-        std::array<std::array<bool, 256>, static_cast<int>(UnicodeScript::kTibetan) + 1> all{};
+        std::array<std::array<std::uint8_t, 256>, static_cast<int>(UnicodeScript::kTibetan) + 1> all{};
         for (std::size_t k = 0; k < all.size(); ++k) {
             const ScriptTables& t = TablesFor(static_cast<UnicodeScript>(k));
             for (unsigned b = 0xA1; b < 256 && !t.english; ++b) all[k][b] = t.kind[b] == ByteKind::kDrop;
@@ -108,7 +110,7 @@ const std::array<bool, 256>& MaybeLost(UnicodeScript script) {
 
 std::u16string IsciiToUnicodeWhole(std::string_view iscii, UnicodeScript script) {
     const ScriptTables& t = TablesFor(script);
-    const std::array<bool, 256>& maybe = MaybeLost(script);
+    const std::array<std::uint8_t, 256>& maybe = MaybeLost(script);
     const auto* s = reinterpret_cast<const unsigned char*>(iscii.data());
     // Eight codes a step without a branch for each: the common text has none.
     std::size_t lost = 0;
