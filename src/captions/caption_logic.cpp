@@ -99,19 +99,17 @@ common::Outcome CaptionLogic::ReadUnicodeText(std::u16string& out) const {
 }
 
 common::Outcome CaptionLogic::SetUnicodeCaption(std::u16string_view caption) {
-    std::string iscii;
-    if (common::Outcome refused = common::StoredOfUnicode(caption, props_.scriptName, iscii))
-        return refused;
-    SetCaption(iscii);
-    return std::nullopt;
+    return common::StoreUnicode(caption, props_.scriptName, [this](std::string iscii) {
+        SetCaption(iscii);
+        return common::Outcome();
+    });
 }
 
 common::Outcome CaptionLogic::SetUnicodeText(std::u16string_view text) {
-    std::string iscii;
-    if (common::Outcome refused = common::StoredOfUnicode(text, props_.scriptName, iscii))
-        return refused;
-    SetText(iscii);
-    return std::nullopt;
+    return common::StoreUnicode(text, props_.scriptName, [this](std::string iscii) {
+        SetText(iscii);
+        return common::Outcome();
+    });
 }
 
 void CaptionLogic::SetGlobalSettings(bool on) {

@@ -23,4 +23,14 @@ std::u16string UnicodeOfStored(std::string_view iscii, std::string_view scriptNa
 Outcome StoredOfUnicode(std::u16string_view text, std::string_view scriptName, std::string& iscii,
                         std::u16string_view keptControls = u"\t\r\n", std::size_t offset = 0);
 
+// Hands the ISCII of the host's UTF-16 text to `store` and returns what it
+// returns; a text the script cannot hold is refused without calling it, so
+// a write is whole or nothing.
+template <class Store>
+Outcome StoreUnicode(std::u16string_view text, std::string_view scriptName, Store&& store) {
+    std::string iscii;
+    if (Outcome refused = StoredOfUnicode(text, scriptName, iscii)) return refused;
+    return store(std::move(iscii));
+}
+
 }  // namespace vexa::common

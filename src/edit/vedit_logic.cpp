@@ -194,10 +194,8 @@ common::Outcome VEditLogic::ReadUnicodeText(std::u16string& out) {
 }
 
 common::Outcome VEditLogic::AssignUnicodeText(std::u16string_view input) {
-    std::string text;
-    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
-        return refused;
-    return ReplaceText(std::move(text));
+    return common::StoreUnicode(input, props_.scriptName,
+                                [this](std::string text) { return ReplaceText(std::move(text)); });
 }
 
 common::Outcome VEditLogic::ReplaceText(std::string text) {

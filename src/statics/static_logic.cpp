@@ -112,11 +112,10 @@ common::Outcome StaticLogic::ReadUnicodeCaption(std::u16string& out) const {
 }
 
 common::Outcome StaticLogic::AssignUnicodeCaption(std::u16string_view input) {
-    std::string text;
-    if (common::Outcome refused = common::StoredOfUnicode(input, props_.scriptName, text))
-        return refused;
-    StoreCaption(std::move(text));
-    return std::nullopt;
+    return common::StoreUnicode(input, props_.scriptName, [this](std::string text) {
+        StoreCaption(std::move(text));
+        return common::Outcome();
+    });
 }
 
 void StaticLogic::RebuildFont() {
