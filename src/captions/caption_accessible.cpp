@@ -1,6 +1,7 @@
 // How a caption control describes itself to assistive technology, as the
 // platform's own buttons do: a push button (default action "Press"), a
 // check box or radio button with its checked state, a group box.
+#include "common/unicode_members.h"
 #include "captions/caption_logic.h"
 
 namespace vexa::captions {
@@ -17,7 +18,7 @@ AccessibleRole CaptionLogic::Role(int) const {
     return AccessibleRole::kPushButton;
 }
 
-std::u16string CaptionLogic::Name(int) const { return common::AccessibleText(binding_, props_.text); }
+std::u16string CaptionLogic::Name(int) const { return common::UnicodeOfStored(props_.text, props_.scriptName); }
 
 std::uint32_t CaptionLogic::States(int) const {
     std::uint32_t states = 0;

@@ -15,8 +15,6 @@
 
 namespace vexa::common {
 
-class ScriptBinding;
-
 // What a control (child 0) or one of its parts (children 1..n) is, named
 // after the roles the platform's own controls report.
 enum class AccessibleRole {
@@ -114,8 +112,5 @@ private:
     AccessibleListener* listener_ = nullptr;
 };
 
-// A control's ISCII text in Unicode, in the control's script: the same text
-// its Unicode members read, so a screen reader and a host agree.
-std::u16string AccessibleText(const ScriptBinding& binding, std::string_view iscii);
 
 }  // namespace vexa::common

@@ -1,10 +1,12 @@
 #include "edit/vedit_accessible.h"
 
+#include "common/unicode_members.h"
+
 namespace vexa::edit {
 
 bool VEditAccessible::Value(std::u16string& out) const {
     if (logic_.Props().password) return false;
-    out = common::AccessibleText(logic_.Binding(), engine_.Text());
+    out = common::UnicodeOfStored(engine_.Text(), logic_.Props().scriptName);
     return true;
 }
 

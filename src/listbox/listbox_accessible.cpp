@@ -1,6 +1,7 @@
 // How VListBox describes itself to assistive technology: a list whose
 // children are its items (child n is item n - 1), named in Unicode, with
 // their selection, the focus, and where each visible row is drawn.
+#include "common/unicode_members.h"
 #include "listbox/listbox_logic.h"
 
 namespace vexa::listbox {
@@ -23,7 +24,7 @@ common::AccessibleRole ListBoxLogic::Role(int child) const {
 
 std::u16string ListBoxLogic::Name(int child) const {
     if (!IsItem(child, GetCount())) return {};
-    return common::AccessibleText(binding_, view_.List().Text(child - 1));
+    return common::UnicodeOfStored(view_.List().Text(child - 1), props_.scriptName);
 }
 
 std::uint32_t ListBoxLogic::States(int child) const {

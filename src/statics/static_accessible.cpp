@@ -1,6 +1,7 @@
 // How VStatic describes itself to assistive technology: static text named
 // by its caption, or a link (linked, traversed once followed) whose
 // default action "Jump" follows it exactly as a click inside it does.
+#include "common/unicode_members.h"
 #include "statics/static_logic.h"
 
 namespace vexa::statics {
@@ -9,7 +10,7 @@ common::AccessibleRole StaticLogic::Role(int) const {
     return props_.isUrl ? common::AccessibleRole::kLink : common::AccessibleRole::kStaticText;
 }
 
-std::u16string StaticLogic::Name(int) const { return common::AccessibleText(binding_, props_.caption); }
+std::u16string StaticLogic::Name(int) const { return common::UnicodeOfStored(props_.caption, props_.scriptName); }
 
 std::uint32_t StaticLogic::States(int) const {
     if (!props_.isUrl) return common::kStateReadOnly;

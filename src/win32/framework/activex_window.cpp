@@ -12,9 +12,8 @@ namespace vexa::win32 {
 
 namespace {
 
-constexpr const char* kWindowClass = "VexaControlWindow";
 constexpr const char* kReflectorClass = "VexaReflector";
-constexpr const wchar_t* kUnicodeWindowClass = L"VexaControlWindow";
+constexpr const wchar_t* kWindowClass = L"VexaControlWindow";
 
 bool RegisterClassOnce(const char* name, WNDPROC proc, HCURSOR cursor) {
     WNDCLASSEXA wc{};
@@ -104,7 +103,7 @@ HWND NotifyingChild(HWND parent, UINT msg, LPARAM lp) {
 bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
     EnsureInitialized();
     static const bool registered =
-        RegisterUnicodeClassOnce(kUnicodeWindowClass, LoadCursor(nullptr, IDC_ARROW)) &&
+        RegisterUnicodeClassOnce(kWindowClass, LoadCursor(nullptr, IDC_ARROW)) &&
         RegisterClassOnce(kReflectorClass, &ReflectorProc, LoadCursor(nullptr, IDC_ARROW));
     if (!registered) return false;
 
@@ -128,7 +127,7 @@ bool ActiveXControl::CreateControlWindow(HWND parent, const RECT& rect) {
         SetWindowLongPtrA(reflector_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         hwnd = CreateSystemWindow(kind.systemClass, kind.unicode, exStyle, style, {0, 0, width, height}, reflector_);
     } else {
-        hwnd = CreateWindowExW(exStyle, kUnicodeWindowClass, L"", style, rect.left, rect.top,
+        hwnd = CreateWindowExW(exStyle, kWindowClass, L"", style, rect.left, rect.top,
                                width, height, parent, nullptr, ModuleInstance(), nullptr);
     }
     if (!hwnd) {
