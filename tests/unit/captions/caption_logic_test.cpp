@@ -30,12 +30,9 @@ TEST(CaptionPersistenceTest, AutoAndRadioPushLikeHaveNoDefaultAndKeepTheResetSta
     CaptionRig radio(CaptionKind::RadioButton);
     radio.LoadFresh();
     radio.logic.Props().autoKind = false;  // not reset: a missing value keeps it
-    common::PropertyMap empty;
-    common::MapExchange px(empty, true);
-    radio.logic.Exchange(px, true);
+    radio.Load({});
     EXPECT_FALSE(radio.logic.Props().autoKind);
-    radio.logic.Reset();
-    radio.logic.Exchange(px, true);
+    radio.LoadFresh();
     EXPECT_TRUE(radio.logic.Props().autoKind);
     EXPECT_FALSE(radio.logic.Props().pushLike);
 }
@@ -53,9 +50,7 @@ TEST(CaptionPersistenceTest, TheCaptionCarriesItsBytesUnchanged) {
         rig.logic.SetCaption(input);
         EXPECT_EQ(rig.logic.Props().caption, input);
         CaptionRig other(CaptionKind::CheckBox);
-        common::PropertyMap saved = rig.Save();
-        common::MapExchange load(saved, true);
-        other.logic.Exchange(load, true);
+        other.Load(rig.Save());
         EXPECT_EQ(other.logic.Props().caption, input);
         EXPECT_EQ(other.logic.Props().text, input);
     }
@@ -123,8 +118,7 @@ TEST(CaptionSettingsFileTest, FileRulesAtTheEndOfTheExchangeAndTheAccessGlobalSe
     third.files.files = rig.files.files;
     common::PropertyMap saved = other.Save();
     saved.Set("FontSize", common::PropertyValue{common::PropertyType::Short, 11, {}});
-    common::MapExchange load(saved, true);
-    third.logic.Exchange(load, true);
+    third.Load(saved);
     EXPECT_EQ(third.logic.Props().fontSize, 24);
 }
 

@@ -147,7 +147,13 @@ Subject RigSubject(const std::string& name, Rig& rig, Rig& reader) {
             }};
 }
 
-TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
+// The edit control's logic alone, with a view that ignores what it is told.
+struct EditRig : ControlHost, ContainerSteps<EditRig> {
+    struct QuietView : edit::VEditView {} view;
+    edit::VEditLogic logic{{platform, registry, files}, view};
+};
+
+TEST(PersistedForms, EveryControlSavesWhatEarlierBuildsSaved) {
     const std::pair<captions::CaptionKind, std::string> kinds[] = {
         {captions::CaptionKind::PushButton, "VPushButton"},
         {captions::CaptionKind::CheckBox, "VCheckBox"},
@@ -157,13 +163,12 @@ TEST(PersistedForms, CaptionControlsSaveWhatEarlierBuildsSaved) {
         captions::test::CaptionRig rig(kind), reader(kind);
         CheckSubject(RigSubject(name, rig, reader));
     }
-}
-
-TEST(PersistedForms, StaticAndListBoxSaveWhatEarlierBuildsSaved) {
     statics::test::StaticRig label, labelReader;
     CheckSubject(RigSubject("VStatic", label, labelReader));
     listbox::test::ListBoxRig list, listReader;
     CheckSubject(RigSubject("VListBox", list, listReader));
+    EditRig edit, editReader;
+    CheckSubject(RigSubject("VEdit", edit, editReader));
 }
 
 // What a damaged settings file or registry store holds out of range is
@@ -196,44 +201,6 @@ TEST(PersistedForms, OutOfRangeStoredValuesArePassedOver) {
     EXPECT_EQ(list.logic.Props().isciiDataFormat, 0);
     EXPECT_EQ(list.logic.Props().keyboardType, 0);
     EXPECT_TRUE(list.Add("item"));
-}
-
-struct QuietEditView : edit::VEditView {};
-
-TEST(PersistedForms, EditSavesWhatEarlierBuildsSaved) {
-    FixturePlatform platform;
-    sim::SimRegistry registry;
-    sim::SimSettingsFiles files;
-    QuietEditView view;
-    edit::VEditLogic logic({platform, registry, files}, view);
-    registry.CreateKey("VEXAOCX.VEditCtrl.1");
-    defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
-    defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
-    CheckSubject({"VEdit",
-                  [&] {
-                      logic.Reset();
-                      LoadProperties(logic);
-                      return SaveProperties(logic);
-                  },
-                  [&](PropertyMap map) {
-                      LoadProperties(logic, std::move(map));
-                      return SaveProperties(logic);
-                  },
-                  [&] {
-                      EXPECT_TRUE(logic.SaveGlobalSettings());
-                      return files.Read("VEdit.ini").value_or("");
-                  },
-                  [&](const std::string& file) {
-                      sim::SimSettingsFiles readerFiles;
-                      readerFiles.files["VEdit.ini"] = file;
-                      QuietEditView readerView;
-                      edit::VEditLogic reader({platform, registry, readerFiles}, readerView);
-                      reader.Reset();
-                      LoadProperties(reader);
-                      EXPECT_TRUE(reader.LoadGlobalSettings());
-                      EXPECT_TRUE(reader.SaveGlobalSettings());
-                      return readerFiles.Read("VEdit.ini").value_or("");
-                  }});
 }
 
 }  // namespace

@@ -2,12 +2,8 @@
 
 #include "edit/vedit_logic.h"
 #include "edit/vedit_properties.h"
-#include "defaults/default_values.h"
 #include "defaults/settings_record.h"
-#include "script/script_catalogue.h"
-#include "sim/sim_registry.h"
-#include "sim/sim_settings_files.h"
-#include "unit/fixture_platform.h"
+#include "unit/control_rig.h"
 
 namespace vexa::edit {
 namespace {
@@ -23,23 +19,9 @@ struct RecordingView : VEditView {
     bool allowEdit = true;
 };
 
-class VEditLogicTest : public ::testing::Test {
-protected:
-    VEditLogicTest() : logic({platform, registry, settings}, view) {
-        registry.CreateKey("VEXAOCX.VEditCtrl.1");
-        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 0);
-        defaults::SaveDefaultValues(registry, defaults::FactoryDefaultValues(), 1);
-    }
-    void LoadFresh(bool userMode = true) {
-        common::PropertyMap empty;
-        common::MapExchange px(empty, true);
-        logic.Reset();
-        logic.Exchange(px, userMode);
-    }
+struct VEditLogicTest : ::testing::Test, test::ControlHost, test::ContainerSteps<VEditLogicTest> {
+    VEditLogicTest() : logic({platform, registry, files}, view) {}
 
-    test::FixturePlatform platform;
-    sim::SimRegistry registry;
-    sim::SimSettingsFiles settings;
     RecordingView view;
     VEditLogic logic;
 };
@@ -125,41 +107,36 @@ TEST_F(VEditLogicTest, SavedSettingsFollowTheDesignAndRunTimeRules) {
     logic.SetMultiLine(true);
     logic.Props().fontSize = 300;
     logic.SetGlobalSettings(true);
-    common::PropertyMap saved;
-    common::MapExchange save(saved, false);
-    logic.Exchange(save, /*userMode=*/false);  // design-time save writes the file
-    auto section = defaults::LoadSection(settings, VEditSettingsLayout());
+    const common::PropertyMap saved = Save(/*userMode=*/false);  // design time: writes the file
+    auto section = defaults::LoadSection(files, VEditSettingsLayout());
     ASSERT_TRUE(section);
     EXPECT_EQ(section->String("ScriptName"), "Tamil");
 
     // Loading at design time clears GlobalSettings.
-    common::MapExchange loadDesign(saved, true);
-    logic.Exchange(loadDesign, false);
+    Load(saved, false);
     EXPECT_FALSE(logic.Props().globalSettings);
 
     // A run-time control with AccessGlobal takes the file's values.
     RecordingView v;
-    VEditLogic other({platform, registry, settings}, v);
+    VEditLogic other({platform, registry, files}, v);
     common::PropertyMap stored;
     stored.Set("AccessGlobal", {common::PropertyType::Bool, 1, {}});
     stored.Set("ScriptName", {common::PropertyType::String, 0, "Devanagari"});
-    common::MapExchange load(stored, true);
-    other.Exchange(load, true);
+    test::LoadProperties(other, stored);
     EXPECT_EQ(other.Props().scriptName, "Tamil");
     EXPECT_TRUE(other.Props().multiLine);
 
     // Without a file the container's values stay.
-    settings.files.clear();
+    files.files.clear();
     RecordingView v2;
-    VEditLogic third({platform, registry, settings}, v2);
-    common::MapExchange load2(stored, true);
-    third.Exchange(load2, true);
+    VEditLogic third({platform, registry, files}, v2);
+    test::LoadProperties(third, stored);
     EXPECT_EQ(third.Props().scriptName, "Devanagari");
 }
 
 TEST_F(VEditLogicTest, AccessGlobalAppliesTheFileThroughTheSetters) {
     LoadFresh();
-    defaults::SaveSection(settings, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
+    defaults::SaveSection(files, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
         s.Number("MultiLine") = 1;
         s.Number("AutoHScroll") = 1;
         s.Number("FontSize") = 24;
@@ -182,9 +159,8 @@ TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
     common::PropertyMap stored;
     // No FontName: the registry's Devanagari face stands in for it.
     stored.Set("ScriptName", {common::PropertyType::String, 0, "Tamil"});
-    common::MapExchange px(stored, true);
     logic.Reset();
-    logic.Exchange(px, true);
+    Load(stored);
     ASSERT_EQ(logic.Props().fontName, "DVB-TTDorvan");
     ASSERT_TRUE(logic.BindAtCreation());
     EXPECT_EQ(logic.Props().fontName, "TMB-TTTesvor");
@@ -196,7 +172,7 @@ TEST_F(VEditLogicTest, ALoadedScriptWithoutItsFaceDrawsInItsOwnFace) {
 // user hears of it once.
 TEST_F(VEditLogicTest, AccessGlobalReportsAMissingLayoutOnce) {
     LoadFresh();
-    defaults::SaveSection(settings, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
+    defaults::SaveSection(files, VEditSettingsLayout(), [](defaults::SettingsSection& s) {
         s.Number("FontSize") = 18;
         s.Number("KeyboardType") = 2;
         s.String("ScriptName") = "Devanagari";
