@@ -2,9 +2,6 @@
 // check state, clicks, creation and the script, face and text rules.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <unistd.h>
-
 #include "script/converter_library.h"
 #include "script/font_code.h"
 #include "script/script_catalogue.h"
@@ -13,7 +10,6 @@
 namespace vexa::captions::test {
 namespace {
 
-namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
 const std::string kNamaste = Bytes({0xC6, 0xCC, 0xD7, 0xE8, 0xC2, 0xE1});
@@ -152,21 +148,16 @@ TEST(CaptionCreationTest, TheWindowShowsTheCaptionInFontCodesWithTheFontNameForB
 }
 
 TEST(CaptionCreationTest, OnlyTheTamilConverterTurnsADevanagariControlIntoTamil) {
-    const fs::path dir = fs::temp_directory_path() / ("vexa-captions-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(fs::path(VEXA_FIXTURE_DIR) / "TMBCV32.DLL", dir / "TMBCV32.DLL",
-                  fs::copy_options::overwrite_existing);
-    {
-        CaptionRig rig(CaptionKind::PushButton, dir.string());
-        rig.LoadFresh();
-        ASSERT_TRUE(rig.Create());
-        EXPECT_EQ(rig.logic.Props().scriptName, "Tamil");
-        EXPECT_EQ(rig.logic.Binding().Active().converterFile, "TMBCV32.DLL");
-        // A Devanagari face cannot draw Tamil: the script's own face is taken.
-        EXPECT_EQ(rig.drawing.scriptFace, "TMB-TTTesvor");
-        EXPECT_EQ(rig.logic.Props().fontName, "TMB-TTTesvor");
-    }
-    fs::remove_all(dir);
+    const vexa::test::TempDirectory dir("vexa-captions-");
+    dir.Copy(VEXA_FIXTURE_DIR, "TMBCV32.DLL");
+    CaptionRig rig(CaptionKind::PushButton, dir.path.string());
+    rig.LoadFresh();
+    ASSERT_TRUE(rig.Create());
+    EXPECT_EQ(rig.logic.Props().scriptName, "Tamil");
+    EXPECT_EQ(rig.logic.Binding().Active().converterFile, "TMBCV32.DLL");
+    // A Devanagari face cannot draw Tamil: the script's own face is taken.
+    EXPECT_EQ(rig.drawing.scriptFace, "TMB-TTTesvor");
+    EXPECT_EQ(rig.logic.Props().fontName, "TMB-TTTesvor");
 }
 
 TEST(CaptionCreationTest, WithoutConvertersTheUserIsAskedAndNoFailsCreation) {

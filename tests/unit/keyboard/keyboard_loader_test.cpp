@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-
 #include <sys/stat.h>
 
 #include "keyboard/keyboard_layout.h"
@@ -23,8 +19,7 @@ namespace fs = std::filesystem;
 using test::Bytes;
 
 std::string FamilyFile(const std::string& name) {
-    std::ifstream in(std::string(VEXA_FAMILY_DIR) + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::ReadFile(std::string(VEXA_FAMILY_DIR) + "/" + name).value_or("");
 }
 
 KeyboardLayout LayoutOf(const std::string& bytes) {
@@ -38,9 +33,6 @@ KeyboardLayout LayoutOf(const std::string& bytes) {
 class KeyboardLoader : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device seed;
-        system_ = fs::temp_directory_path() / ("vexa-kbd-" + std::to_string(seed()));
-        fs::create_directories(system_);
         sim.paths.SetSystemDirectory(system_.string());
         sim.paths.SetModuleDirectory(VEXA_FAMILY_DIR);
         EditFileLayout() = KeyboardLayout{};
@@ -52,13 +44,10 @@ protected:
     void TearDown() override {
         ReleaseKeyboardLibraries(sim.libraries);
         script::ScriptCatalogue::SetReach(0);
-        fs::remove_all(system_);
     }
 
     void Install(const std::string& name) { Put(name, FamilyFile(name)); }
-    void Put(const std::string& name, const std::string& bytes) {
-        std::ofstream(system_ / name, std::ios::binary) << bytes;
-    }
+    void Put(const std::string& name, const std::string& bytes) { folder_.Put(name, bytes); }
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& box : sim.messages.Boxes()) {
@@ -78,7 +67,8 @@ protected:
     using Texts_ = std::vector<std::string>;
     sim::SimPlatform sim;
     EditKeyboardState state;
-    fs::path system_;
+    test::TempDirectory folder_{"vexa-kbd-"};
+    const fs::path& system_ = folder_.path;
 };
 
 TEST_F(KeyboardLoader, PhoneticReadsTheCommonLayoutAndBindsBothLibraries) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "keyboard/layout_source.h"
@@ -13,19 +12,11 @@ namespace {
 
 using test::Bytes;
 
-std::optional<std::string> ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 const std::string kLayouts = std::string(VEXA_SOURCE_DIR) + "/family/layouts";
 const std::string kTestData = std::string(VEXA_SOURCE_DIR) + "/tests/unit/keyboard/data";
 
 LayoutSource ParseFile(const std::string& directory, const std::string& name) {
-    auto resolve = [&](const std::string& n) { return ReadText(directory + "/" + n); };
+    auto resolve = [&](const std::string& n) { return test::ReadFile(directory + "/" + n); };
     std::optional<std::string> text = resolve(name);
     EXPECT_TRUE(text.has_value()) << name;
     return ParseLayoutSource(text.value_or(""), resolve);
@@ -133,7 +124,7 @@ TEST(LayoutSource, RejectsBadLines) {
 
 // The committed layout files are what their sources generate.
 TEST(LayoutFiles, CommittedFilesAreCurrent) {
-    std::optional<std::string> manifest = ReadText(kLayouts + "/layouts.txt");
+    std::optional<std::string> manifest = test::ReadFile(kLayouts + "/layouts.txt");
     ASSERT_TRUE(manifest);
     std::istringstream lines(*manifest);
     std::string line;
@@ -145,12 +136,12 @@ TEST(LayoutFiles, CommittedFilesAreCurrent) {
         fields >> lin >> source;
         LayoutSource parsed = ParseFile(kLayouts + "/sources", source);
         ASSERT_TRUE(parsed.Ok()) << source << ": " << parsed.error;
-        std::optional<std::string> committed = ReadText(kLayouts + "/lin/" + lin);
+        std::optional<std::string> committed = test::ReadFile(kLayouts + "/lin/" + lin);
         ASSERT_TRUE(committed) << lin;
         EXPECT_EQ(*committed, WriteLayoutFile(parsed.layout))
             << lin << " is stale: run `make regen-layouts`";
         // And the copy the build installs into the system directory.
-        EXPECT_EQ(ReadText(std::string(VEXA_FAMILY_DIR) + "/" + lin), committed) << lin;
+        EXPECT_EQ(test::ReadFile(std::string(VEXA_FAMILY_DIR) + "/" + lin), committed) << lin;
         ++files;
     }
     EXPECT_EQ(files, 21);
@@ -195,7 +186,7 @@ TEST(BuiltInLayouts, TibetanMatchesItsSourceAndHasNoVedicColumn) {
 TEST(BuiltInLayouts, EveryListBoxInscriptFileIsTheBuiltInLayout) {
     for (const char* code : {"as", "bn", "dv", "gj", "kn", "ml", "or", "pn", "tm", "tl"}) {
         std::optional<std::string> file =
-            ReadText(kLayouts + "/lin/" + std::string(code) + "0lay.lin");
+            test::ReadFile(kLayouts + "/lin/" + std::string(code) + "0lay.lin");
         KeyboardLayout layout{};
         ASSERT_TRUE(file && ReadLayoutFile(*file, layout)) << code;
         for (int s = 0; s < kLayoutKeys; ++s) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "keyboard/keyboard_library.h"
 #include "keyboard/layout_file.h"
@@ -29,9 +28,8 @@ protected:
     // The key text of a sequence of keys on a layout file, each key given by
     // its scan code (negative: with Shift).
     static std::string Keys(const std::string& lin, std::initializer_list<int> scans) {
-        std::ifstream in(std::string(VEXA_FAMILY_DIR) + "/" + lin, std::ios::binary);
         KeyboardLayout layout{};
-        EXPECT_TRUE(ReadLayoutFile(std::string(std::istreambuf_iterator<char>(in), {}), layout));
+        EXPECT_TRUE(ReadLayoutFile(test::ReadFile(std::string(VEXA_FAMILY_DIR) + "/" + lin).value_or(""), layout));
         std::string keys;
         for (int s : scans) {
             const LayoutEntry& e = layout[static_cast<std::size_t>(s < 0 ? -s : s)];

@@ -1,14 +1,11 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "keyboard/keyboard_library.h"
-#include "sim/sim_platform.h"
+#include "unit/fixture_platform.h"
 
 namespace vexa::pages {
 
@@ -17,22 +14,13 @@ namespace vexa::pages {
 class PageRig : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device seed;
-        system_ = std::filesystem::temp_directory_path() / ("vexa-pages-" + std::to_string(seed()));
         std::filesystem::create_directories(system_ / "module");
         sim.paths.SetSystemDirectory(system_.string());
         sim.paths.SetModuleDirectory((system_ / "module").string());
     }
-    void TearDown() override {
-        keyboard::ReleaseKeyboardLibraries(sim.libraries);
-        std::filesystem::remove_all(system_);
-    }
-    void Install(const std::string& name) {
-        std::filesystem::copy_file(std::filesystem::path(VEXA_FAMILY_DIR) / name, system_ / name);
-    }
-    void Put(const std::string& name, const std::string& bytes = "layout") {
-        std::ofstream(system_ / name, std::ios::binary) << bytes;
-    }
+    void TearDown() override { keyboard::ReleaseKeyboardLibraries(sim.libraries); }
+    void Install(const std::string& name) { folder_.Copy(VEXA_FAMILY_DIR, name); }
+    void Put(const std::string& name, const std::string& bytes = "layout") { folder_.Put(name, bytes); }
     bool Requested(const std::string& fileName) const {
         for (const std::string& path : sim.libraries.RequestedPaths())
             if (path.size() >= fileName.size() && path.ends_with(fileName)) return true;
@@ -40,7 +28,8 @@ protected:
     }
 
     sim::SimPlatform sim;
-    std::filesystem::path system_;
+    test::TempDirectory folder_{"vexa-pages-"};
+    const std::filesystem::path& system_ = folder_.path;
 };
 
 }  // namespace vexa::pages

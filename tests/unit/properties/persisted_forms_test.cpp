@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "defaults/settings_record.h"
@@ -37,11 +36,9 @@ void ExpectSameAsFixture(const std::string& name, const std::string& bytes) {
         std::ofstream(FixturePath(name), std::ios::binary) << bytes;
         return;
     }
-    std::ifstream in(FixturePath(name), std::ios::binary);
-    ASSERT_TRUE(in) << "missing fixture " << name;
-    std::stringstream stored;
-    stored << in.rdbuf();
-    EXPECT_EQ(stored.str(), bytes) << name << " differs from what an earlier build saved";
+    const std::optional<std::string> stored = ReadFile(FixturePath(name));
+    ASSERT_TRUE(stored) << "missing fixture " << name;
+    EXPECT_EQ(*stored, bytes) << name << " differs from what an earlier build saved";
 }
 
 // A value of each persisted property that differs from the one a new

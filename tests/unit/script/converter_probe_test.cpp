@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "script/converter_messages.h"
 #include "script/script_catalogue.h"
 #include "unit/fixture_platform.h"
@@ -13,7 +9,6 @@
 namespace vexa::script {
 namespace {
 
-namespace fs = std::filesystem;
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
@@ -63,14 +58,11 @@ TEST_F(ProbeTest, NoConverterOfTheFontTypeMeansEnglishOnly) {
 }
 
 TEST_F(ProbeTest, TheProbeLooksAtRowsZeroToThirteenWhateverTheReach) {
-    fs::path dir = fs::temp_directory_path() / ("vexa-probe-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(fs::path(VEXA_FIXTURE_DIR) / "VDMCV32.DLL", dir / "VDMCV32.DLL",
-                  fs::copy_options::overwrite_existing);
-    sim.paths.SetSystemDirectory(dir.string());
+    const test::TempDirectory dir("vexa-probe-");
+    dir.Copy(VEXA_FIXTURE_DIR, "VDMCV32.DLL");
+    sim.paths.SetSystemDirectory(dir.path.string());
     ScriptCatalogue::SetReach(1);
     EXPECT_TRUE(ChooseScriptAtCreation(sim, 1, "Vedic").englishOnly);
-    fs::remove_all(dir);
 }
 
 TEST_F(ProbeTest, BindingLoadsTheChosenConverterWithoutAsking) {

@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "icu_oracle.h"
+#include "unit/fixture_platform.h"
 #include "script/unicode_text.h"
 
 namespace vexa::script {
@@ -18,11 +17,9 @@ using namespace testing;
 
 // The values of `inline constexpr char16_t <name>[...] = {...};` in a table file.
 std::vector<char16_t> FamilyArray(const std::string& family, const std::string& name) {
-    std::ifstream in(std::string(VEXA_SOURCE_DIR) + "/family/converters/" + family + "/" + family +
-                     "_tables.inc");
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string s = text.str();
+    const std::string s = vexa::test::ReadFile(std::string(VEXA_SOURCE_DIR) + "/family/converters/" +
+                                               family + "/" + family + "_tables.inc")
+                              .value_or("");
     std::vector<char16_t> values;
     const std::size_t at = s.find(" " + name + "[");
     if (at == std::string::npos) return values;
