@@ -5,17 +5,51 @@
 namespace vexa::edit::test {
 namespace {
 
-TEST(EditingTest, DeleteTakesAWholeSyllableAndBackspaceOnlyItsLastByte) {
-    EditRig rig;
-    rig.engine.SetText(Bytes({0xB3, 0xDA, 0xB4, 0xDB}));
-    rig.Key(keys::kDelete);
-    EXPECT_EQ(rig.Text(), Bytes({0xB4, 0xDB}));
-    rig.Key(keys::kEnd);
-    rig.Key(keys::kBack);
-    EXPECT_EQ(rig.Text(), Bytes({0xB4}));
-    EXPECT_EQ(rig.V().CaretX(), kScriptW);
-    EXPECT_EQ(rig.events.changed, 2);
-    EXPECT_EQ(CheckInvariants(rig), "");
+// Delete takes a whole syllable and Backspace only its last byte; an
+// extension pair goes together; a line end joins the lines; a forced break
+// goes with the byte beside it, alone at the start, and never past the end.
+// English mode deletes one byte of script text. Each key is a change.
+TEST(EditingTest, DeleteAndBackspaceTakeWhatTheCaretStandsBeside) {
+    struct Case {
+        std::string text;
+        std::vector<unsigned> keys;
+        std::string after;
+        std::size_t caret;
+        bool english = false;
+    } const cases[] = {
+        {Bytes({0xB3, 0xDA, 0xB4, 0xDB}), {keys::kDelete}, Bytes({0xB4, 0xDB}), 0},
+        {Bytes({0xB4, 0xDB}), {keys::kEnd, keys::kBack}, Bytes({0xB4}), 1},
+        {"a", {keys::kEnd, 'V', keys::kBack}, "a", 1},
+        {"ab\x1D" "cd", {keys::kDown, keys::kHome, keys::kBack}, "acd", 1},
+        {"\x1D" "ab", {keys::kRight, keys::kBack}, "ab", 0},
+        {"ab\rcd\ref", {keys::kEnd, keys::kDelete}, "abcd\ref", 2},
+        {"abcd\ref", {keys::kDown, keys::kHome, keys::kBack}, "abcdef", 4},
+        {"ab\x1D" "c\x1D", {keys::kEnd, keys::kDelete}, "ab\x1D", 2},
+        {"ab\x1D", {keys::kEnd, keys::kDelete}, "ab", 2},
+        {Bytes({0xB3, 0xDA, 0xB4, 0xDB, ' ', 'x'}), {keys::kDelete, keys::kRight},
+         Bytes({0xDA, 0xB4, 0xDB, ' ', 'x'}), 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        EditRig rig;
+        rig.keyboard.keys['V'] = Bytes({0xF0, 0xBE});  // an extension pair
+        if (c.english) rig.engine.Script().scriptName = "English";
+        rig.engine.Script().englishScript = c.english;
+        rig.engine.SetText(c.text);
+        int edits = 0;
+        for (unsigned vk : c.keys) {
+            rig.Key(vk);
+            edits += vk == keys::kDelete || vk == keys::kBack || vk == 'V';
+            if (vk == 'V') {
+                EXPECT_EQ(rig.Text(), Bytes({'a', 0xF0, 0xBE}));
+            }
+        }
+        EXPECT_EQ(rig.Text(), c.after);
+        EXPECT_EQ(rig.B().CaretIndex(), c.caret);
+        EXPECT_EQ(rig.V().CaretX(), rig.engine.MeasureText(c.after.substr(0, c.caret)));
+        EXPECT_EQ(rig.events.changed, edits);
+        EXPECT_EQ(CheckInvariants(rig), "");
+    }
 }
 
 TEST(EditingTest, TheEndsOfTheTextBeepAndChangeNothing) {
@@ -29,78 +63,6 @@ TEST(EditingTest, TheEndsOfTheTextBeepAndChangeNothing) {
     EXPECT_EQ(rig.Text(), "ab");
     // Both keys still count as a change for the host.
     EXPECT_EQ(rig.events.changed, 2);
-}
-
-TEST(EditingTest, BackspaceAfterAForcedBreakTakesTheByteBeforeIt) {
-    EditRig rig;
-    rig.engine.SetText("ab\x1D" "cd");
-    rig.Key(keys::kDown);
-    rig.Key(keys::kHome);
-    EXPECT_EQ(rig.B().CaretIndex(), 3u);
-    rig.Key(keys::kBack);
-    EXPECT_EQ(rig.Text(), "acd");
-    EXPECT_EQ(rig.B().CaretIndex(), 1u);
-    EXPECT_EQ(rig.B().CaretLine(), 0);
-    EXPECT_EQ(CheckInvariants(rig), "");
-}
-
-TEST(EditingTest, AForcedBreakAtTheStartIsDeletedAlone) {
-    EditRig rig;
-    rig.engine.SetText("\x1D" "ab");
-    rig.Key(keys::kRight);
-    rig.Key(keys::kBack);
-    EXPECT_EQ(rig.Text(), "ab");
-    EXPECT_EQ(rig.B().CaretIndex(), 0u);
-    EXPECT_EQ(CheckInvariants(rig), "");
-}
-
-TEST(EditingTest, BackspaceTakesAnExtensionPairTogether) {
-    EditRig rig;
-    rig.engine.SetText("a");
-    rig.keyboard.keys['V'] = Bytes({0xF0, 0xBE});
-    rig.Key(keys::kEnd);
-    rig.Key('V');
-    EXPECT_EQ(rig.Text(), Bytes({'a', 0xF0, 0xBE}));
-    rig.Key(keys::kBack);
-    EXPECT_EQ(rig.Text(), "a");
-}
-
-TEST(EditingTest, DeleteAtALineEndJoinsTheLines) {
-    EditRig rig;
-    rig.engine.SetText("ab\rcd\ref");
-    rig.Key(keys::kEnd);
-    rig.Key(keys::kDelete);
-    EXPECT_EQ(rig.Text(), "abcd\ref");
-    EXPECT_EQ(rig.B().LastLine(), 1);
-    rig.Key(keys::kDown);
-    rig.Key(keys::kHome);
-    rig.Key(keys::kBack);
-    EXPECT_EQ(rig.Text(), "abcdef");
-    EXPECT_EQ(rig.B().CaretIndex(), 4u);
-    EXPECT_EQ(rig.V().CaretX(), 4 * kEnglishW);
-    EXPECT_EQ(CheckInvariants(rig), "");
-}
-
-TEST(EditingTest, DeleteInFrontOfAForcedBreakTakesTheNextByteAndNeverPassesTheEnd) {
-    EditRig rig;
-    rig.engine.SetText("ab\x1D" "c\x1D");
-    rig.Key(keys::kEnd);
-    rig.Key(keys::kDelete);
-    EXPECT_EQ(rig.Text(), "ab\x1D");
-    rig.Key(keys::kDelete);
-    EXPECT_EQ(rig.Text(), "ab");
-    EXPECT_EQ(CheckInvariants(rig), "");
-}
-
-TEST(EditingTest, EnglishModeDeletesOneByteOfScriptText) {
-    EditRig rig;
-    rig.engine.Script().scriptName = "English";
-    rig.engine.Script().englishScript = true;
-    rig.engine.SetText(Bytes({0xB3, 0xDA, 0xB4, 0xDB, ' ', 'x'}));
-    rig.Key(keys::kDelete);
-    EXPECT_EQ(rig.Text(), Bytes({0xDA, 0xB4, 0xDB, ' ', 'x'}));
-    rig.Key(keys::kRight);
-    EXPECT_EQ(rig.B().CaretIndex(), 1u);
 }
 
 TEST(EditingTest, UndoReturnsToTheTextAtTheFirstEditAfterAMoveAndToggles) {
