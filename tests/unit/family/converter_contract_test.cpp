@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,16 @@ std::string LongCluster(int consonants) {
     return s + Iscii({0xC2, 0xDB, 0xA2, 0xA1, 0xA3});
 }
 
-class ConverterContract : public ::testing::TestWithParam<FamilyLibrary> {};
+class ConverterContract : public ::testing::TestWithParam<FamilyLibrary> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(converter.Loaded()) << GetParam().file << " in " << sim.paths.SystemDirectory();
+    }
+    sim::SimPlatform sim;
+    RawConverter converter{sim, GetParam().file, GetParam().entry};
+};
 
 TEST_P(ConverterContract, EveryCallKeepsToTheContract) {
-    sim::SimPlatform sim;
-    RawConverter converter(sim, GetParam().file, GetParam().entry);
-    ASSERT_TRUE(converter.Loaded()) << GetParam().file << " in " << sim.paths.SystemDirectory();
     std::vector<std::string> texts = Samples();
     texts.push_back(LongCluster(40));
     for (const std::string& text : texts) {
@@ -77,9 +82,6 @@ TEST_P(ConverterContract, EveryCallKeepsToTheContract) {
 }
 
 TEST_P(ConverterContract, SpaceAndCaretMarkAreOneByteWithoutGlyphs) {
-    sim::SimPlatform sim;
-    RawConverter converter(sim, GetParam().file, GetParam().entry);
-    ASSERT_TRUE(converter.Loaded());
     for (const std::string& text : {Iscii({0x20, 0xB3}), Iscii({0x01, 0xB3}), Iscii({0x41, 0xB3})}) {
         RawResult r = converter.Call(text);
         EXPECT_EQ(r.consumed, 1);
@@ -88,9 +90,6 @@ TEST_P(ConverterContract, SpaceAndCaretMarkAreOneByteWithoutGlyphs) {
 }
 
 TEST_P(ConverterContract, ALongClusterIsSplitIntoSyllablesThatFit) {
-    sim::SimPlatform sim;
-    RawConverter converter(sim, GetParam().file, GetParam().entry);
-    ASSERT_TRUE(converter.Loaded());
     const std::string text = LongCluster(60);
     std::vector<int> counts;
     converter.ConvertAll(text, &counts);
@@ -104,9 +103,6 @@ TEST_P(ConverterContract, ALongClusterIsSplitIntoSyllablesThatFit) {
 // never takes a glyph away. (A fused form the fonts have no code for must
 // fall back to the sign and the modifier drawn apart, not vanish.)
 TEST_P(ConverterContract, NoSignOfASyllableVanishes) {
-    sim::SimPlatform sim;
-    RawConverter converter(sim, GetParam().file, GetParam().entry);
-    ASSERT_TRUE(converter.Loaded());
     // Glyphs of a text read as one syllable; 0 when it is not one syllable.
     const auto glyphs = [&](const std::string& text) {
         const RawResult r = converter.Call(text);
@@ -139,28 +135,17 @@ TEST_P(ConverterContract, NoSignOfASyllableVanishes) {
     EXPECT_GT(checked, 500);
 }
 
-INSTANTIATE_TEST_SUITE_P(Devanagari, ConverterContract, ::testing::ValuesIn(kDevanagariLibraries),
-                         [](const auto& info) {
-                             return std::string(info.param.file).substr(0, 7);
-                         });
-INSTANTIATE_TEST_SUITE_P(TamilMalayalam, ConverterContract,
-                         ::testing::ValuesIn(kTamilMalayalamLibraries), [](const auto& info) {
-                             return std::string(info.param.file).substr(0, 7);
-                         });
+std::vector<FamilyLibrary> EveryLibrary() {
+    std::vector<FamilyLibrary> all;
+    using Group = std::span<const FamilyLibrary>;
+    for (Group group : {Group(kDevanagariLibraries), Group(kTamilMalayalamLibraries), Group(kGujaratiLibraries),
+                        Group(kPunjabiLibraries), Group(kEasternLibraries)})
+        all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
 
-INSTANTIATE_TEST_SUITE_P(Gujarati, ConverterContract, ::testing::ValuesIn(kGujaratiLibraries),
-                         [](const auto& info) {
-                             return std::string(info.param.file).substr(0, 7);
-                         });
-INSTANTIATE_TEST_SUITE_P(Punjabi, ConverterContract, ::testing::ValuesIn(kPunjabiLibraries),
-                         [](const auto& info) {
-                             return std::string(info.param.file).substr(0, 7);
-                         });
-
-INSTANTIATE_TEST_SUITE_P(Eastern, ConverterContract, ::testing::ValuesIn(kEasternLibraries),
-                         [](const auto& info) {
-                             return std::string(info.param.file).substr(0, 7);
-                         });
+INSTANTIATE_TEST_SUITE_P(Family, ConverterContract, ::testing::ValuesIn(EveryLibrary()),
+                         [](const auto& info) { return std::string(info.param.file).substr(0, 7); });
 
 }  // namespace
 }  // namespace vexa::test

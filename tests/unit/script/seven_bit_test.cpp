@@ -13,59 +13,48 @@ namespace {
 using test::Bytes;
 using ::testing::ElementsAre;
 
+// Each ISCII byte is spelled and word starts are marked; line starts, soft
+// breaks and tabs also start words; unspelled bytes are dropped (never
+// leaving a stray word mark) and low bytes copied.
 TEST(EncodeSevenBit, SpellsEachIsciiByteAndMarksWordStarts) {
     EXPECT_EQ(EncodeSevenBit(Bytes({0xB3, 0xDA})), "xDk");
     EXPECT_EQ(EncodeSevenBit(Bytes({'a', 0xB3, '1', 0xB4})), "aD1E");
     EXPECT_EQ(EncodeSevenBit(Bytes({'a', ' ', 0xAE, 0xB2, 0xA3})), "a xCsxCvxBx");
     EXPECT_EQ(EncodeSevenBit(Bytes({0xA1, 0xD9, 0xE9, 0xEF})), "xAjxxz");
-}
-
-TEST(EncodeSevenBit, LineStartsSoftBreaksAndTabsAlsoStartWords) {
     for (int separator : {0x0D, 0x0A, 0x09, 0x04, 0x05, 0x1D}) {
         EXPECT_EQ(EncodeSevenBit(Bytes({'a', separator, 0xB3})), Bytes({'a', separator, 'x', 'D'}))
             << separator;
     }
-}
-
-TEST(EncodeSevenBit, UnspelledBytesAreDroppedAndLowBytesCopied) {
     EXPECT_EQ(EncodeSevenBit(Bytes({0xEB, 0xEC, 0xED, 0xEE, 0xF0, 0xFF})), "");
     EXPECT_EQ(EncodeSevenBit(Bytes({0x80, 0xA0, 0x00, 0x7F})), Bytes({0x80, 0xA0, 0x00, 0x7F}));
-    // A dropped byte never leaves a stray word mark behind.
     EXPECT_EQ(EncodeSevenBit(Bytes({0xEB, ' '})), " ");
 }
 
-TEST(DecodeSevenBit, WordMarkedWithXDecodesUntilASeparator) {
-    EXPECT_EQ(DecodeSevenBit("xka "), Bytes({0xDA, 0xCD, 0x20}));
-    EXPECT_EQ(DecodeSevenBit("xDk xE"), Bytes({0xB3, 0xDA, ' ', 0xB4}));
-    EXPECT_EQ(DecodeSevenBit("ka xa"), Bytes({'k', 'a', ' ', 0xCD}));
-}
-
-TEST(DecodeSevenBit, DoubleXSpellsAPlainWord) {
-    EXPECT_EQ(DecodeSevenBit("xxa"), "xa");
-    EXPECT_EQ(DecodeSevenBit("xxa xa"), Bytes({'x', 'a', ' ', 0xCD}));
-}
-
-TEST(DecodeSevenBit, LongerCodesWinOverShorterOnes) {
-    EXPECT_EQ(DecodeSevenBit("xBxCkCsxCvxCsCvCt"),
-              Bytes({0xA3, 0xA5, 0xAE, 0xB2, 0xAD, 0xB1, 0xAF}));
-    // "C" before a letter that does not continue it stands alone, and that
-    // letter starts the next code.
-    EXPECT_EQ(DecodeSevenBit("xCa"), Bytes({0xA4, 0xCD}));
-    EXPECT_EQ(DecodeSevenBit("xC"), Bytes({0xA4}));
-    EXPECT_EQ(DecodeSevenBit("xCsD"), Bytes({0xAD, 0xB3}));
-    EXPECT_EQ(DecodeSevenBit("xz"), Bytes({0xEF}));
-}
-
-TEST(DecodeSevenBit, NonLettersInsideAWordAreCopied) {
-    // A digit is a separator: what follows starts a new word, here a plain one.
-    EXPECT_EQ(DecodeSevenBit("xD1E"), Bytes({0xB3, '1', 'E'}));
-    EXPECT_EQ(DecodeSevenBit(Bytes({'x', 'D', 0x90, 'E'})), Bytes({0xB3, 0x90, 0xB4}));
-}
-
-TEST(DecodeSevenBit, APendingXBeforeANonLetterOrTheEndIsALiteralX) {
-    EXPECT_EQ(DecodeSevenBit("x"), "x");
-    EXPECT_EQ(DecodeSevenBit("x1"), "x1");
-    EXPECT_EQ(DecodeSevenBit("x x"), "x x");
+TEST(DecodeSevenBit, WordsMarkedWithXDecodeUntilASeparator) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"xka ", Bytes({0xDA, 0xCD, 0x20})},
+        {"xDk xE", Bytes({0xB3, 0xDA, ' ', 0xB4})},
+        {"ka xa", Bytes({'k', 'a', ' ', 0xCD})},
+        // Double x spells a plain word.
+        {"xxa", "xa"},
+        {"xxa xa", Bytes({'x', 'a', ' ', 0xCD})},
+        // Longer codes win over shorter ones; "C" before a letter that does
+        // not continue it stands alone, and that letter starts the next code.
+        {"xBxCkCsxCvxCsCvCt", Bytes({0xA3, 0xA5, 0xAE, 0xB2, 0xAD, 0xB1, 0xAF})},
+        {"xCa", Bytes({0xA4, 0xCD})},
+        {"xC", Bytes({0xA4})},
+        {"xCsD", Bytes({0xAD, 0xB3})},
+        {"xz", Bytes({0xEF})},
+        // Non-letters inside a word are copied; a digit is a separator, so
+        // what follows starts a new word, here a plain one.
+        {"xD1E", Bytes({0xB3, '1', 'E'})},
+        {Bytes({'x', 'D', 0x90, 'E'}), Bytes({0xB3, 0x90, 0xB4})},
+        // A pending x before a non-letter or the end is a literal x.
+        {"x", "x"},
+        {"x1", "x1"},
+        {"x x", "x x"},
+    };
+    for (const auto& [coded, iscii] : cases) EXPECT_EQ(DecodeSevenBit(coded), iscii) << coded;
 }
 
 TEST(DecodeSevenBit, CountsSayHowManyCharactersMadeEachByte) {
