@@ -2,7 +2,9 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "common/accessible_view.h"
 #include "common/property_exchange.h"
 #include "common/script_fonts.h"
 #include "defaults/default_values.h"
@@ -56,6 +58,16 @@ struct ControlHost {
     sim::SimWindow window;
     common::ScriptFonts fonts;
     bool hasWindow = false;
+};
+
+// What a screen reader is told: each change, with the child it concerns.
+struct HeardChanges : common::AccessibleListener {
+    void AccessibleChanged(common::AccessibleChange c, int child) override {
+        changes.push_back(c);
+        children.push_back(child);
+    }
+    std::vector<common::AccessibleChange> changes;
+    std::vector<int> children;
 };
 
 // The container's steps on the rig's `logic`: a new control is reset (the

@@ -101,10 +101,7 @@ TEST(CaptionCheckTest, ValueSetsTheCheckStateAndClicksChangeOnlyTheState) {
 // default states, a state event only when the check really changes, a name
 // event for a new caption, and a default action that is a click.
 TEST(CaptionCheckTest, AssistiveTechnologyHearsTheCheckStateAndCaption) {
-    struct Heard : common::AccessibleListener {
-        void AccessibleChanged(common::AccessibleChange c, int) override { changes.push_back(c); }
-        std::vector<common::AccessibleChange> changes;
-    } heard;
+    vexa::test::HeardChanges heard;
     using C = common::AccessibleChange;
     CaptionRig check(CaptionKind::CheckBox);
     check.LoadFresh();

@@ -212,12 +212,7 @@ TEST(ListBoxLogicTest, SelectedItemsNeverMoreThanAskedOrSelected) {
 // selection and focus, where its row is (nowhere once scrolled out of
 // view), and every selection move announced with the item that took it.
 TEST(ListBoxLogicTest, AssistiveTechnologyReadsItemsStatesAndPlaces) {
-    struct Heard : common::AccessibleListener {
-        void AccessibleChanged(common::AccessibleChange c, int child) override {
-            events.push_back({c, child});
-        }
-        std::vector<std::pair<common::AccessibleChange, int>> events;
-    } heard;
+    vexa::test::HeardChanges heard;
     Created rig;
     rig.logic.Listen(&heard);
     rig.logic.SetList(Hindi(u"नमस्ते") + "\rb\rc\rd\re\rf\rg\rh\ri\rj\rk\rl");
@@ -244,7 +239,8 @@ TEST(ListBoxLogicTest, AssistiveTechnologyReadsItemsStatesAndPlaces) {
               common::kStateSelected | common::kStateFocused);
     EXPECT_EQ(rig.logic.SelectedChildren(), std::vector<int>{3});
     using C = common::AccessibleChange;
-    EXPECT_EQ(heard.events, (std::vector<std::pair<C, int>>{{C::kSelection, 3}, {C::kFocus, 3}}));
+    EXPECT_EQ(heard.changes, (std::vector<C>{C::kSelection, C::kFocus}));
+    EXPECT_EQ(heard.children, (std::vector<int>{3, 3}));
     EXPECT_FALSE(rig.logic.Select(13, common::kSelectTakeSelection));
     EXPECT_FALSE(rig.logic.Select(1, common::kSelectAdd));  // one selection only
 

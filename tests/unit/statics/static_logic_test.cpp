@@ -55,10 +55,7 @@ TEST(StaticFormatTest, CaptionAndTextTravelInTheThreeFormats) {
 // screen readers like a caption set in ISCII, refused whole when the script
 // cannot hold a character.
 TEST(StaticFormatTest, UnicodeCaptionStoresIsciiAndAnnouncesTheNewName) {
-    struct Heard : common::AccessibleListener {
-        void AccessibleChanged(common::AccessibleChange c, int) override { changes.push_back(c); }
-        std::vector<common::AccessibleChange> changes;
-    } heard;
+    vexa::test::HeardChanges heard;
     StaticRig rig;
     rig.LoadFresh();
     rig.logic.Listen(&heard);
