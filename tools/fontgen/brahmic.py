@@ -138,6 +138,9 @@ class Learned:
         self.kerning = {}  # (last key of a syllable, first key of the next) -> kerned last key
         self.kerning_fold = None  # KerningFold, when kerning inside a syllable is folded
         self.subscript_placer = None  # SubscriptPlacer, when subscripts stay under the base
+        # (letter drawn alone, modifier) -> keys, where the font draws the two
+        # as one glyph with the mark in place (Gujarati ēṃ)
+        self.standalone_ligatures = {}
 
 
 def key_of(g):
@@ -288,6 +291,11 @@ def learn(script, reference_consonant):
     votes = collections.defaultdict(collections.Counter)
     fuse_votes = collections.defaultdict(collections.Counter)
     weak_votes = collections.defaultdict(collections.Counter)
+    # Marks the converters draw apart when a sign glyph that carries them
+    # gives way to a fused form: the reph and the modifiers, alone or together.
+    apart = {name for (reph, matra, mod, virama), tpl in L.templates.items()
+             if not matra and not virama and (reph or mod) for kind, name in tpl if kind == "mark"}
+    apart.add(script.mark_names[2])  # the reph the converters draw after a cluster
     for (c, t), glyphs in zip(meta, shaped):
         glyphs = visible(script, glyphs)
         for g in glyphs:
@@ -307,11 +315,15 @@ def learn(script, reference_consonant):
             # Marks the template names as they are still attach to the glyph
             # before them (a modifier after a fused vowel sign, say).
             names = {name for kind, name in L.templates[t] if kind == "mark"}
+            # With the last core glyph fused into the sign, the reph and the
+            # modifiers are what the converters then draw apart.
+            fused = bool(core_keys) and core_keys[-1] not in [key_of(g) for g in glyphs]
+            fused_names = apart if fused and t[1] and (t[0] or t[2]) else set()
             prev = None
             for g in glyphs:
                 if g.adv:
                     prev = key_of(g)
-                elif g.name in names and prev is not None:
+                elif (g.name in names or g.name in fused_names) and prev is not None:
                     weak_votes[(g.name, prev)][key_of(g)] += 1
             if script.contextual_marks:
                 contextual_weak_votes(L, t, glyphs, names, weak_votes)
@@ -441,9 +453,15 @@ def learn_standalone_marks(script, L, templates=None):
                 continue
             texts.append(v + mod)
             meta.append([name for kind, name in tpl if kind == "mark"])
-    for names, glyphs in zip(meta, shape_many(script.font, texts)):
+    letters = sorted({text[:-1] for text in texts})
+    alone = dict(zip(letters, (len(visible(script, gl)) for gl in shape_many(script.font, letters))))
+    for text, names, glyphs in zip(texts, meta, shape_many(script.font, texts)):
         prev, nth = None, 0
-        for g in visible(script, glyphs):
+        shown = visible(script, glyphs)
+        if shown and all(g.adv for g in shown) and len(shown) <= alone[text[:-1]]:
+            # No mark left: the font joined the modifier to the letter.
+            L.standalone_ligatures.setdefault((text[:-1], text[-1]), [key_of(g) for g in shown])
+        for g in shown:
             L.observed[key_of(g)] += 1
             if g.adv:
                 prev = key_of(g)

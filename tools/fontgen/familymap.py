@@ -223,6 +223,18 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
                      for g in brahmic.visible(script, single_shapes[ch])} - mandatory
         rest = [k for k in ranked if k not in stand_ins]
         ranked = rest[:len(UPPER)] + sorted(stand_ins) + rest[len(UPPER):]
+    extension_letters = getattr(script, "extension_letters", "")
+    if extension_letters:
+        # Letters no first face has room for (digits, dandas) go to the last
+        # codes that every extension face holds, so that a library with its
+        # extension face draws them; the first faces keep their codes.
+        keys = {canon(brahmic.key_of(g)) for ch in extension_letters
+                for g in brahmic.visible(script, single_shapes[ch])} - mandatory
+        end = min((len(UPPER) if b["slots"] == "upper" else len(ALL)) + len(ALL)
+                  for f in faces if f.get("overflow_of")
+                  for b in faces if b["face"] == f["overflow_of"])
+        rest = [k for k in ranked if k not in keys]
+        ranked = rest[:end - len(keys)] + sorted(keys) + rest[end - len(keys):]
     glyphs = ranked + sorted(vedic_spacing_keys) + sorted(accent_keys)
     index = {k: i for i, k in enumerate(glyphs)}
     script_glyphs = ranked
@@ -287,6 +299,8 @@ def build(script, learned, vowels, standalone, vedic, design_words, latin_font, 
         standalone_map[ch] = [gi(brahmic.key_of(g)) for g in brahmic.visible(script, single_shapes[ch])]
     for v, k in accents + vedic_spacing:
         standalone_map[v] = [index[k]]
+    for (letter, mod), keys in sorted(learned.standalone_ligatures.items()):
+        standalone_map[letter + mod] = [gi(k) for k in keys]
 
     conv = []
     for c in converters:

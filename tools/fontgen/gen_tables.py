@@ -296,7 +296,9 @@ def main():
     standalone = []
     for ch, glyphs in sorted(rules["standalone"].items()):
         first, count = span(glyphs)
-        standalone.append("{0x%04X, %d, %d}" % (ord(ch), first, count))
+        # A letter and its modifier drawn as one glyph name the modifier too.
+        modifier = ", 0x%04X" % ord(ch[1]) if len(ch) > 1 else ""
+        standalone.append("{0x%04X, %d, %d%s}" % (ord(ch[0]), first, count, modifier))
 
     base_fusions = []
     if below:

@@ -22,7 +22,7 @@ LATIN = "/usr/share/fonts/truetype/noto/NotoSans-Regular.ttf"
 class Family:
     def __init__(self, name, noto, block, suffix, faces, converters, reph=True, words_file=None,
                  words_command=None, tolerances=(24, 12), carve=None, fold_kerning=False,
-                 borrow=familymap.BORROW, rank_placer=None, sources=()):
+                 borrow=familymap.BORROW, rank_placer=None, sources=(), extension_letters=()):
         self.name, self.noto, self.block, self.suffix = name, noto, block, suffix
         self.faces, self.converters, self.reph = faces, converters, reph
         self.words_file, self.words_command = words_file, words_command
@@ -44,6 +44,9 @@ class Family:
         # The family's own generator sources beyond its make_map.py (their
         # digests go into the map).
         self.sources = list(sources)
+        # Letters (as Devanagari code points) that only the extension faces
+        # hold: the first faces' codes are all taken (familymap.build).
+        self.extension_letters = list(extension_letters)
 
     def letter(self, devanagari):
         return chr(devanagari + self.block - 0x900)
@@ -92,6 +95,7 @@ def script_of(family):
     script.fold_kerning = family.fold_kerning
     script.mark_names = ["virama" + family.suffix, "nukta" + family.suffix, "reph" + family.suffix]
     script.standalone_letters = L(list(range(0x905, 0x915)) + [0x960, 0x961])
+    script.extension_letters = "".join(family.letters(family.extension_letters))
     return script
 
 

@@ -176,8 +176,13 @@ public:
           tails_(below ? below->plain : rules.templates), answers_(answers) {}
 
     void Syllable(const engine::Syllable& s) {
+        int modifiersDrawn = 0;
         if (s.kind == Syllable::Kind::kStandalone) {
-            Standalone(s.letter);
+            if (s.modifierCount > 0 && StandaloneWithModifier(s.letter, s.modifiers[0])) {
+                modifiersDrawn = 1;
+            } else {
+                Standalone(s.letter);
+            }
         } else if (s.kind == Syllable::Kind::kCluster) {
             if (below_) {
                 BelowBaseCluster(s);
@@ -186,7 +191,7 @@ public:
             }
         }
         if (s.kind != Syllable::Kind::kNothing) {
-            for (int i = 0; i < s.modifierCount; ++i) {
+            for (int i = modifiersDrawn; i < s.modifierCount; ++i) {
                 if (i > 0 || s.kind == Syllable::Kind::kStandalone) Tail(false, 0, s.modifiers[i], false);
             }
             for (int i = 0; i < s.accentCount; ++i) Standalone(s.accents[i]);
@@ -256,7 +261,28 @@ private:
         const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, 0);
         if (!answers_ || !answers_->Other(question, at)) {
             for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
-                if (rules_.standalone[i].letter == letter) {
+                if (rules_.standalone[i].letter == letter && rules_.standalone[i].modifier == 0) {
+                    at = static_cast<int>(i);
+                    break;
+                }
+            }
+            if (answers_) answers_->SetOther(question, at);
+        }
+        if (at < 0) return false;
+        const engine::Standalone& e = rules_.standalone[static_cast<std::size_t>(at)];
+        EmitSpan(e.first, e.count);
+        return true;
+    }
+
+    // A letter drawn alone that the fonts join with its modifier into one
+    // glyph (the mark where the reference puts it, not inside the letter).
+    bool StandaloneWithModifier(char16_t letter, char16_t modifier) {
+        int at = -1;
+        const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, modifier);
+        if (!answers_ || !answers_->Other(question, at)) {
+            for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
+                const engine::Standalone& e = rules_.standalone[i];
+                if (e.letter == letter && e.modifier == modifier && AllDrawn(e.first, e.count)) {
                     at = static_cast<int>(i);
                     break;
                 }
@@ -425,6 +451,50 @@ private:
         }
     }
 
+    // The family of the template's pre-base item; -1 without one.
+    int PreSymbol(const TailTemplate& t) const {
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            if (rules_.items[t.first + i].kind == ItemKind::kPre) return rules_.items[t.first + i].symbol;
+        }
+        return -1;
+    }
+
+    // Does the template's pre-base item (if any) have the width the cluster
+    // asks for in these fonts?
+    bool PreVariantDrawn(const TailTemplate& t, std::uint8_t variant) const {
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            const TemplateItem& item = rules_.items[t.first + i];
+            if (item.kind != ItemKind::kPre) continue;
+            bool found = false;
+            for (const auto& v : rules_.familyVariants) {
+                found = found || (v.family == item.symbol && v.variant == variant && Drawn(v.glyph));
+            }
+            if (!found) return false;
+        }
+        return true;
+    }
+
+    // Do the fonts hold the forms the template's marks take after the glyph
+    // emitted last?
+    bool MarksDrawnHere(const TailTemplate& t) const {
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            const TemplateItem& item = rules_.items[t.first + i];
+            if (item.kind != ItemKind::kMark) continue;
+            const int g = MarkFor(item.symbol);
+            if (g < 0 || !Drawn(static_cast<std::uint16_t>(g))) return false;
+        }
+        return true;
+    }
+
+    // The glyphs a template draws after the cluster (its pre-base glyph aside).
+    int SignItems(const TailTemplate& t) const {
+        int n = 0;
+        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
+            n += rules_.items[t.first + i].kind != ItemKind::kPre;
+        }
+        return n;
+    }
+
     // Glyphs of the consonant cluster, with where a pre-base glyph goes and
     // which variants of the pre- and post-base families fit it.
     struct Core {
@@ -447,7 +517,7 @@ private:
         } else if (IsYaphalaVowel(c)) {
             // The base vowel of a ya-phala cluster: the vowel as drawn alone.
             for (const auto& s : rules_.standalone) {
-                if (s.letter == c) {
+                if (s.letter == c && s.modifier == 0) {
                     for (int i = 0; i < s.count; ++i) core.glyphs.Push(rules_.pool[s.first + i]);
                 }
             }
@@ -593,7 +663,7 @@ private:
     // learned base part: the sign as it is drawn alone.
     const engine::Standalone* SignAlone(char16_t sign) const {
         for (const auto& e : rules_.standalone) {
-            if (e.letter == sign) return AllDrawn(e.first, e.count) ? &e : nullptr;
+            if (e.letter == sign && e.modifier == 0) return AllDrawn(e.first, e.count) ? &e : nullptr;
         }
         return nullptr;
     }
@@ -722,6 +792,15 @@ private:
         Core core = BuildCore(s.Core());
         const char16_t modifier = s.modifierCount > 0 ? s.modifiers[0] : 0;
         const TailTemplate* t = FindTail(s.reph, s.matra, modifier, s.finalVirama);
+        // Without the glyph of sign, reph and modifier together: the sign,
+        // then the reph with the modifier beside it as the font draws the
+        // two (the modifier apart from the reph would sit inside it).
+        const TailTemplate* rephWithModifier = nullptr;
+        if (!t && s.reph && modifier) {
+            rephWithModifier = FindTail(true, 0, modifier, false);
+            if (rephWithModifier) t = FindTail(false, s.matra, 0, s.finalVirama);
+            if (!t) rephWithModifier = nullptr;
+        }
         bool rephLater = false;
         if (!t && s.reph) {
             t = FindTail(false, s.matra, modifier, s.finalVirama);
@@ -729,6 +808,21 @@ private:
         }
         if (!t) t = FindTail(false, s.matra, 0, s.finalVirama);
 
+        // A pre-base sign fused with the modifier (i with anusvara) spans a
+        // set of widths. Where the fonts hold none of the width this cluster
+        // asks for, the plain sign is drawn and the modifier goes over the
+        // cluster's last glyph, as the reference draws clusters wider than
+        // every fused form; a fused form of another width would put the
+        // modifier over the wrong letter. (A pre-base sign that does not
+        // carry the modifier keeps its template.)
+        bool modifierApart = false;
+        if (t && t->modifier && !rephWithModifier && !PreVariantDrawn(*t, core.preVariant)) {
+            const TailTemplate* plain = FindTail(t->reph, s.matra, 0, s.finalVirama);
+            if (plain && PreSymbol(*plain) != PreSymbol(*t)) {
+                t = plain;
+                modifierApart = true;
+            }
+        }
         int pre = -1;
         bool fused = false;
         if (t) {
@@ -760,6 +854,16 @@ private:
                 fused = true;
             }
         }
+        // A template whose one sign glyph also carries the reph or the
+        // modifier (Gujarati ii with reph or anusvara) gives that glyph up to
+        // the fused sign; the reph and the modifier are then drawn as marks
+        // of their own over the fused glyph, so that neither is lost.
+        if (fused && t && (t->reph || t->modifier) && SignItems(*t) == 1) {
+            if (t->reph && t->modifier) rephWithModifier = FindTail(true, 0, modifier, false);
+            rephLater = rephLater || (t->reph && !rephWithModifier);
+            modifierApart = modifierApart || (t->modifier != 0 && !rephWithModifier);
+            t = FindTail(false, s.matra, 0, s.finalVirama);
+        }
         if (s.geminate) {
             // Drawn over the glyph before the syllable, as the zero-advance
             // mark it is.
@@ -773,7 +877,16 @@ private:
         }
         if (preAt == core.glyphs.count && pre >= 0) Emit(static_cast<std::uint16_t>(pre));
         if (t) Items(*t, core.postVariant, fused);
-        if (s.modifierCount > 0 && t && t->modifier == 0) Tail(false, 0, modifier, false);
+        if (rephWithModifier && !MarksDrawnHere(*rephWithModifier)) {
+            // No form of the pair drawn over what is here: each apart.
+            rephWithModifier = nullptr;
+            rephLater = modifierApart = true;
+        }
+        if (rephWithModifier) {
+            Items(*rephWithModifier, 0, false);
+        } else if (s.modifierCount > 0 && ((t && t->modifier == 0) || modifierApart)) {
+            Tail(false, 0, modifier, false);
+        }
         if (rephLater && rules_.defaults.size() > 2 && rules_.defaults[2] >= 0) {
             Emit(static_cast<std::uint16_t>(MarkFor(2)));
         }

@@ -68,6 +68,7 @@ struct Standalone {
     char16_t letter;
     std::uint16_t first;
     std::uint16_t count;
+    char16_t modifier = 0;  // set where the letter and this modifier are one glyph
 };
 
 struct ScriptLetters {

@@ -75,6 +75,9 @@ FAMILY = southern.Family(
     borrow=80,
     rank_placer=rank_placer,
     sources=[os.path.join(HERE, "whole_forms.py")],
+    # The digits and dandas: no word ranks them, and without a code they
+    # would draw as nothing.
+    extension_letters=list(range(0x966, 0x970)) + [0x964, 0x965],
     faces=[
         {"face": "TLB-TTQuilan", "latin": True, "slots": "upper", "script": True},
         {"face": "TL-TTQuilan", "latin": False, "slots": "all", "script": True},

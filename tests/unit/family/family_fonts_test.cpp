@@ -140,8 +140,8 @@ TEST(FamilyFonts, EveryCodeAConverterGivesIsDrawnByItsFace) {
 TEST(FamilyFonts, WithoutTheNewExtensionFaceEverySyllableDrawsInTheFirstFace) {
     using Convert = void (*)(const unsigned char*, char*, int*, bool);
     // unheldSigns: signs the first face never held (only the extension
-    // face draws them): the Telugu candrabindu, and in TLB-TTQuilan the
-    // visarga too.
+    // face draws them): the Telugu candrabindu, digits and dandas, and in
+    // TLB-TTQuilan the visarga too.
     struct OneFace {
         const char* face;
         const char* unheldSigns;
@@ -155,14 +155,14 @@ TEST(FamilyFonts, WithoutTheNewExtensionFaceEverySyllableDrawsInTheFirstFace) {
                                                                      : std::span(kDvmcv32Codes),
                                              s, out, consumed);
          }},
-        {"TLB-TTQuilan", "\xA1\xA3",
+        {"TLB-TTQuilan", "\xA1\xA3\xEA\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA",
          [](const unsigned char* s, char* out, int* consumed, bool alone) {
              using namespace family::telugu;
              family::engine::ConvertSyllable(
                  kRules, &kBelowBase, kIsMark, alone ? std::span(kTlbcv32OneFaceCodes) : std::span(kTlbcv32Codes),
                  alone ? &kTlbcv32OneFacePieces : &kTlbcv32Pieces, s, out, consumed);
          }},
-        {"TL-TTQuilan", "\xA1",
+        {"TL-TTQuilan", "\xA1\xEA\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA",
          [](const unsigned char* s, char* out, int* consumed, bool alone) {
              using namespace family::telugu;
              family::engine::ConvertSyllable(
