@@ -178,7 +178,7 @@ public:
     void Syllable(const engine::Syllable& s) {
         int modifiersDrawn = 0;
         if (s.kind == Syllable::Kind::kStandalone) {
-            if (s.modifierCount > 0 && StandaloneWithModifier(s.letter, s.modifiers[0])) {
+            if (s.modifierCount > 0 && Standalone(s.letter, s.modifiers[0])) {
                 modifiersDrawn = 1;
             } else {
                 Standalone(s.letter);
@@ -256,33 +256,16 @@ private:
         for (std::uint16_t i = 0; i < count && first + i < rules_.pool.size(); ++i) Emit(rules_.pool[first + i]);
     }
 
-    bool Standalone(char16_t letter) {
-        int at = -1;
-        const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, 0);
-        if (!answers_ || !answers_->Other(question, at)) {
-            for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
-                if (rules_.standalone[i].letter == letter && rules_.standalone[i].modifier == 0) {
-                    at = static_cast<int>(i);
-                    break;
-                }
-            }
-            if (answers_) answers_->SetOther(question, at);
-        }
-        if (at < 0) return false;
-        const engine::Standalone& e = rules_.standalone[static_cast<std::size_t>(at)];
-        EmitSpan(e.first, e.count);
-        return true;
-    }
-
-    // A letter drawn alone that the fonts join with its modifier into one
-    // glyph (the mark where the reference puts it, not inside the letter).
-    bool StandaloneWithModifier(char16_t letter, char16_t modifier) {
+    // A letter drawn alone; with a modifier, the glyph the fonts join the two
+    // into (the mark where the reference puts it, not inside the letter),
+    // when they hold it.
+    bool Standalone(char16_t letter, char16_t modifier = 0) {
         int at = -1;
         const std::uint64_t question = Answers::Question(Answers::Table::kStandalone, letter, modifier);
         if (!answers_ || !answers_->Other(question, at)) {
             for (std::size_t i = 0; i < rules_.standalone.size(); ++i) {
                 const engine::Standalone& e = rules_.standalone[i];
-                if (e.letter == letter && e.modifier == modifier && AllDrawn(e.first, e.count)) {
+                if (e.letter == letter && e.modifier == modifier && (!modifier || AllDrawn(e.first, e.count))) {
                     at = static_cast<int>(i);
                     break;
                 }
