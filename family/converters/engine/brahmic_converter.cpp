@@ -445,16 +445,12 @@ private:
     // Does the template's pre-base item (if any) have the width the cluster
     // asks for in these fonts?
     bool PreVariantDrawn(const TailTemplate& t, std::uint8_t variant) const {
-        for (std::uint16_t i = 0; i < t.count && t.first + i < rules_.items.size(); ++i) {
-            const TemplateItem& item = rules_.items[t.first + i];
-            if (item.kind != ItemKind::kPre) continue;
-            bool found = false;
-            for (const auto& v : rules_.familyVariants) {
-                found = found || (v.family == item.symbol && v.variant == variant && Drawn(v.glyph));
-            }
-            if (!found) return false;
+        const int family = PreSymbol(t);
+        if (family < 0) return true;
+        for (const auto& v : rules_.familyVariants) {
+            if (v.family == family && v.variant == variant) return Drawn(v.glyph);
         }
-        return true;
+        return false;
     }
 
     // Do the fonts hold the forms the template's marks take after the glyph
